@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the program on this display in a Wine prefix
+# of its own, kept between runs. Usage: ./run.sh [file]
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+cd "$root"
+tools/build.sh
+if [ -z "${DISPLAY:-}" ]; then
+  echo "run: no display. Start the program under a virtual one with: xvfb-run -a ./run.sh [file]" >&2
+  exit 1
+fi
+. tools/wine-env.sh
+prepare_wine_prefix "${XDG_DATA_HOME:-$HOME/.local/share}/mosaic/wineprefix" \
+  || { echo "run: step 'prepare Wine prefix' failed" >&2; exit 1; }
+args=()
+if [ $# -gt 0 ]; then
+  [ -e "$1" ] || { echo "run: no such file: $1" >&2; exit 1; }
+  args+=("$(winepath -w "$(realpath "$1")")")
+fi
+exec wine "$root/build/bin/mosaic.exe.so" "${args[@]}"

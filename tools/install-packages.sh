@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need; does nothing when all are present.
+set -euo pipefail
+
+packages=(
+  wine wine64 wine64-tools libwine-dev
+  libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
+  libfreetype-dev libjpeg-dev libpng-dev libtiff-dev zlib1g-dev
+  xvfb xauth fonts-crosextra-carlito fonts-dejavu-core
+  googletest libgtest-dev libbenchmark-dev
+  poppler-utils libxml2-utils
+  cmake ninja-build g++ ccache
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+command -v npm >/dev/null || { echo "install-packages: npm (Node.js) is needed to fetch PDFHummus; install Node.js with npm" >&2; exit 1; }
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "install-packages: installing ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+# A fresh machine has empty package lists; refresh them once before installing.
+$sudo apt-get update -q || { echo "install-packages: apt-get update failed" >&2; exit 1; }
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}" \
+  || { echo "install-packages: apt-get install failed" >&2; exit 1; }

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs every CTest entry under Wine: a prefix of its own inside build/, Xvfb when there is
+# no display, and wineserver and Xvfb stopped at the end whatever the outcome.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+. tools/wine-env.sh
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  stop_xvfb
+}
+trap cleanup EXIT
+
+start_xvfb_if_needed || { echo "run-tests: step 'start Xvfb' failed" >&2; exit 1; }
+prepare_wine_prefix "$root/build/wineprefix" || { echo "run-tests: step 'prepare Wine prefix' failed" >&2; exit 1; }
+# One server for the whole run, so that each test program starts quickly. Wine's background
+# services start here, away from CTest's pipes: they outlive the test that would start them
+# and would keep its output open, so that CTest waited forever.
+wineserver -p
+wine wineboot </dev/null >/dev/null 2>&1 || { echo "run-tests: step 'start Wine services' failed" >&2; exit 1; }
+ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"
