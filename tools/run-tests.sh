@@ -5,6 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . tools/wine-env.sh
+build=${MOSAIC_BUILD_DIR:-build}
 
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
@@ -13,10 +14,10 @@ cleanup() {
 trap cleanup EXIT
 
 start_xvfb_if_needed || { echo "run-tests: step 'start Xvfb' failed" >&2; exit 1; }
-prepare_wine_prefix "$root/build/wineprefix" || { echo "run-tests: step 'prepare Wine prefix' failed" >&2; exit 1; }
+prepare_wine_prefix "$root/$build/wineprefix" || { echo "run-tests: step 'prepare Wine prefix' failed" >&2; exit 1; }
 # One server for the whole run, so that each test program starts quickly. Wine's background
 # services start here, away from CTest's pipes: they outlive the test that would start them
 # and would keep its output open, so that CTest waited forever.
 wineserver -p
 wine wineboot </dev/null >/dev/null 2>&1 || { echo "run-tests: step 'start Wine services' failed" >&2; exit 1; }
-ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
