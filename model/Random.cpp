@@ -1,0 +1,33 @@
+#include "Random.h"
+
+#include "Paving.h"
+
+double RandomUniform(int* seed1, int* seed2)
+{
+    // Schrage's decomposition keeps every product inside 32-bit signed arithmetic.
+    int s1 = *seed1;
+    int k = s1 / 53668;
+    s1 = 40014 * (s1 - k * 53668) - k * 12211;
+    if (s1 < 0)
+        s1 += 2147483563;
+
+    int s2 = *seed2;
+    k = s2 / 52774;
+    s2 = 40692 * (s2 - k * 52774) - k * 3791;
+    if (s2 < 0)
+        s2 += 2147483399;
+
+    *seed1 = s1;
+    *seed2 = s2;
+    int z = s1 - s2;
+    if (z < 1)
+        z += 2147483562;
+    // The constant is a hair below 1 / 2147483563, so the largest z still gives less than 1.
+    return z * 4.656613e-10;
+}
+
+int DrawTextureVariant(int paletteKind, int* seed1, int* seed2)
+{
+    const int n = 4 * PaletteShadeCount(paletteKind);
+    return RoundHalfAway(RandomUniform(seed1, seed2) * n);
+}
