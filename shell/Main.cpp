@@ -3,6 +3,9 @@
 #include <windows.h>
 #include "resource.h"
 
+// The framework's string of the application title.
+static const UINT kAppTitleId = 0xE000;
+
 static LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DESTROY)
@@ -16,7 +19,7 @@ static LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
 {
     WCHAR title[64];
-    if (LoadStringW(hInstance, IDR_MAINFRAME, title, ARRAYSIZE(title)) == 0)
+    if (LoadStringW(hInstance, kAppTitleId, title, ARRAYSIZE(title)) == 0)
         lstrcpyW(title, L"Mosaic");
 
     WNDCLASSW wc = {};

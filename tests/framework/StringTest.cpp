@@ -332,7 +332,7 @@ TEST(String, LoadString)
 {
     CString s(L"unchanged");
     EXPECT_TRUE(s.LoadString(IDR_MAINFRAME));
-    EXPECT_EQ(s, CString(L"Mosaic"));
+    EXPECT_EQ(s, CString(L"\n\n\nMosaic Files  (*.ms2)\n.ms2\n\nMS2.image\nMS2 image\n"));
 
     s = L"unchanged";
     EXPECT_FALSE(s.LoadString(IDR_MAINFRAME + 1));
