@@ -359,7 +359,7 @@ TEST(Exception, ReportErrorShowsTheMessage)
 
     // Without a message of its own it shows the given string.
     class CBareException : public CException {} bare;
-    bare.ReportError(MB_OK, IDR_MAINFRAME);
+    bare.ReportError(MB_OK, 0xE000);  // the application title string
     EXPECT_EQ(g_strBoxText, CString(L"Mosaic"));
 
     UnhookWindowsHookEx(hHook);

@@ -28,7 +28,7 @@ TEST(String, Construction)
     EXPECT_EQ(strEmbedded.GetAt(2), L'b');
 
     // A resource id in place of a pointer loads that string.
-    EXPECT_EQ(CString(MAKEINTRESOURCEW(IDR_MAINFRAME)), CString(L"Mosaic"));
+    EXPECT_EQ(CString(MAKEINTRESOURCEW(0xE000)), CString(L"Mosaic"));  // application title
 }
 
 TEST(String, NarrowTextIsInTheAnsiCodePage)
