@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "LangText.h"
-#include "ShellTestFiles.h"
+#include "TextTestFiles.h"
 
 namespace
 {

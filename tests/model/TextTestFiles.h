@@ -1,4 +1,4 @@
-// Small files for the shell tests, written into a folder of their own under the temporary
+// Small files for the language-text tests, written into a folder of their own under the temporary
 // folder and removed with it.
 #pragma once
 

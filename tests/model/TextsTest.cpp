@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "LangText.h"
-#include "ShellTestFiles.h"
+#include "TextTestFiles.h"
 #include "StdioFileEx.h"
 #include "TextIds.h"
 
@@ -114,7 +114,7 @@ void CollectSources(const CString& strFolder, std::vector<CString>& files)
 std::map<std::string, UINT> ReadTextIdNames()
 {
     std::map<std::string, UINT> names;
-    std::string header = ReadSource(DosPath(std::string(MOSAIC_SOURCE_DIR) + "/shell/TextIds.h"));
+    std::string header = ReadSource(DosPath(std::string(MOSAIC_SOURCE_DIR) + "/model/TextIds.h"));
     std::regex entry(R"(\b(TXT_\w+)\s*=\s*(\d+)\s*,)");
     for (std::sregex_iterator it(header.begin(), header.end(), entry), end; it != end; ++it)
         names[(*it)[1]] = (UINT)std::stoul((*it)[2]);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ShellTestFiles.h"
+#include "TextTestFiles.h"
 #include "resource.h"
 #include "StdioFileEx.h"
 
