@@ -2,12 +2,10 @@
 
 #include <cerrno>
 
+#include "AfxApp.h"
 #include "AfxResource.h"
 
 namespace {
-
-// The string table entry MFC programs give their title in.
-const UINT kAppTitleStringId = 0xE000;
 
 // Innermost TRY block of this thread.
 thread_local AFX_EXCEPTION_LINK* t_pLinkTop = NULL;
@@ -118,10 +116,8 @@ int CException::ReportError(UINT nType, UINT nMessageID)
             break;
         }
     }
-    CString strTitle;
-    strTitle.LoadString(kAppTitleStringId);
-    return MessageBoxW(GetActiveWindow(), strMessage,
-                       strTitle.IsEmpty() ? NULL : strTitle.GetString(), nType);
+    // Through the application, which gives the box its owner and title.
+    return AfxMessageBox(strMessage, nType);
 }
 
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
