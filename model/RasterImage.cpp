@@ -1,5 +1,7 @@
 #include "RasterImage.h"
 
+#include "AfxGdi.h"
+
 #include <limits.h>
 #include <string.h>
 
@@ -601,8 +603,9 @@ void CRasterImage::ToMat(cv::Mat& mat, const cv::Rect_<int>& rect) const
 
 // Shown at the picture's own width: each row of the device-independent bitmap is padded to
 // whole 4-byte units, so no picture width needs squeezing.
-void CRasterImage::DrawToDC(HDC hdc, const RECT& rect) const
+void CRasterImage::DrawToDC(CDC* pDC, const RECT& rect) const
 {
+    HDC hdc = pDC != NULL ? pDC->GetSafeHdc() : NULL;
     if (hdc == NULL || !IsRgb(*this))
         return;
     const size_t stride = ((size_t)width * 3 + 3) & ~(size_t)3;

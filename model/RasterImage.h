@@ -6,6 +6,7 @@
 #include "TileCell.h"
 
 class CArchive;
+class CDC;
 class CXmlDoc;
 namespace cv
 {
@@ -78,7 +79,7 @@ public:
     cv::Mat& CopyToMat(cv::Mat& mat) const;
     void FromMat(cv::Mat& mat);
     void ToMat(cv::Mat& mat, const cv::Rect_<int>& rect) const;
-    void DrawToDC(HDC hdc, const RECT& rect) const;
+    void DrawToDC(CDC* pDC, const RECT& rect) const;
 
     // Cell-map conversions
     void ExpandCellsTo4x4(CRasterImage* dest, int cols, int rows) const;

@@ -1,5 +1,7 @@
 #include "MosaicTest.h"
 
+#include "AfxGdi.h"
+
 #include <string.h>
 
 #include <random>
@@ -681,7 +683,7 @@ TEST(RasterImage, DrawToDCShowsANarrowPictureAtItsOwnWidth)
         HGDIOBJ old = SelectObject(dc, dib);
         memset(bits, 0x77, (size_t)dibWidth * dibHeight * 4);
 
-        picture.DrawToDC(dc, RECT{2, 1, 2 + width, 1 + height});
+        picture.DrawToDC(CDC::FromHandle(dc), RECT{2, 1, 2 + width, 1 + height});
         GdiFlush();
         const BYTE* px = (const BYTE*)bits;
         for (int y = 0; y < dibHeight; ++y)
