@@ -102,21 +102,7 @@ int CException::ReportError(UINT nType, UINT nMessageID)
     else if (nMessageID == 0 || !strMessage.LoadString(nMessageID))
         strMessage = L"No error message is available.";
 
-    if ((nType & MB_ICONMASK) == 0)
-    {
-        switch (nType & MB_TYPEMASK)
-        {
-        case MB_OK:
-        case MB_OKCANCEL:
-            nType |= MB_ICONEXCLAMATION;
-            break;
-        case MB_YESNO:
-        case MB_YESNOCANCEL:
-            nType |= MB_ICONQUESTION;
-            break;
-        }
-    }
-    // Through the application, which gives the box its owner and title.
+    // Through the application, which gives the box its owner, title and default icon.
     return AfxMessageBox(strMessage, nType);
 }
 
