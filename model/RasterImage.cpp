@@ -1,6 +1,7 @@
 #include "RasterImage.h"
 
 #include "AfxGdi.h"
+#include "RegionTools.h"
 
 #include <limits.h>
 #include <string.h>
@@ -80,18 +81,6 @@ bool ClipRect(const CRasterImage& image, const RECT& rect, int& x0, int& x1, int
     y1 = std::min<int>(rect.top, image.height);
     return x0 < x1 && y0 < y1;
 }
-
-// The 4 x 4 pattern of each cell kind: the part (0 A, 1 B, 2 C, 3 D) of every byte, block row
-// by block row.
-const char kKindPatterns[7][17] = {
-    "AAAAAAAAAAAAAAAA",
-    "AAABAAABAABBABBB",
-    "AAAABBAABBBABBBB",
-    "AAAAAAAABBBBBBBB",
-    "BBAABBAABBAABBAA",
-    "BBDDBBDDAACCAACC",
-    "DCCCDDCADBAABBBA",
-};
 
 // Older-layout cell converted to the current one: kinds 1 and 2 trade places, kind 3 trades
 // its colours, and C and D take colour A as read.
@@ -648,9 +637,10 @@ void CRasterImage::ExpandCellsTo4x4(CRasterImage* dest, int cols, int rows) cons
             int shape = 0, kind = -1, colour[4] = {0, 0, 0, 0}, variant[4];
             GetCell(col, row, shape, kind, colour[0], colour[1], colour[2], colour[3],
                     variant[0], variant[1], variant[2], variant[3]);
-            if (kind < 0 || kind > 6)
+            // The region tools' table, so that the plane matches what the renderer shows.
+            const char* pattern = RegionPartPattern(kind);
+            if (pattern == NULL)
                 continue;
-            const char* pattern = kKindPatterns[kind];
             BYTE* block = CellAt(*dest, col, row, CellBlock);
             for (int r = 0; r < CellBlock; ++r)
                 for (int c = 0; c < CellBlock; ++c)

@@ -98,7 +98,8 @@ public:
     void FillRegionWithColour(const CRasterImage* plane, int cols, int rows, int paletteKind,
                               int* seed1, int* seed2);
     void FillRegionWithMix(const CRasterImage* plane, int cols, int rows, int colourCount,
-                           int mixCount, int direction, const int* allowedColours,
+                           int mixCount, int direction, int tileColourCount,
+                           const int* allowedColours,
                            const int (*mixPercent)[256], int paletteKind, int* seed1,
                            int* seed2);
     void ToggleCellsInRegion(const CRasterImage* plane, int cols, int rows);

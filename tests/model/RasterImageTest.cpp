@@ -707,10 +707,11 @@ TEST(RasterImage, DrawToDCShowsANarrowPictureAtItsOwnWidth)
 
 TEST(RasterImage, ExpandCellsTo4x4WritesEachKindsPattern)
 {
-    // Patterns in block-row order, with A 1, B 2, C 3, D 4.
+    // Patterns in block-row order (the top of the tile as drawn first), with A 1, B 2, C 3,
+    // D 4: each part lies where the renderer draws it.
     const char* patterns[8] = {
-        "1111111111111111", "1112111211221222", "1111221122212222", "1111111122222222",
-        "2211221122112211", "2244224411331133", "4333443142112221",
+        "1111111111111111", "2222222122112111", "1111211122112221", "1111111122222222",
+        "2211221122112211", "2244224411331133", "3333433144114221",
         "9999999999999999",   // an unknown kind leaves the block as it was
     };
     for (int kind = 0; kind < 8; ++kind)

@@ -1,0 +1,568 @@
+// Border codes of the paving patterns and the region tools: fill with one colour, fill with a
+// mix, toggling of tiles and parts, the brush stamp, run counts and colour replacement.
+#include "RasterImage.h"
+
+#include "Paving.h"
+#include "Random.h"
+#include "RegionTools.h"
+
+#include <vector>
+
+namespace
+{
+
+bool HoldsCells(const CRasterImage& map)
+{
+    return map.data != NULL && map.type == 0 && map.width >= CellBlock &&
+           map.height >= CellBlock &&
+           (ULONGLONG)map.width * (ULONGLONG)map.height <= map.size;
+}
+
+// Cells of the map actually visited for a caller's cols x rows.
+void ClampToMap(const CRasterImage& map, int& cols, int& rows)
+{
+    if (cols > map.width / CellBlock)
+        cols = map.width / CellBlock;
+    if (rows > map.height / CellBlock)
+        rows = map.height / CellBlock;
+}
+
+// What the border pattern of a paving type writes into cell (col, row) of a cols x rows map;
+// false where it writes nothing.
+bool BorderCellCode(int pavingType, int cols, int rows, int col, int row, int& kind, int& shape)
+{
+    if (pavingType <= PavingSquares || pavingType >= PavingTypeCount || cols <= 0 || rows <= 0)
+        return false;
+    const int last = cols - 1;
+    const bool edgeRows = pavingType != PavingTriangles && pavingType != PavingCrossedJoints;
+    if (row == 0 && edgeRows)
+    {
+        if (rows % 2 == 1)
+        {
+            kind = col < last ? CellHalvesRows : CellWhole;
+            shape = col < last ? 3 : ShapeHole;
+        }
+        else if (col == last)
+        {
+            kind = CellQuarters;
+            shape = 5;
+        }
+        else
+        {
+            kind = col == 0 ? CellQuarters : CellHalvesRows;
+            shape = col == 0 ? 7 : 3;
+        }
+        return true;
+    }
+    bool written = false;
+    if (row == 0 && pavingType == PavingTriangles && rows % 2 == 1)
+    {
+        kind = CellWhole;
+        shape = ShapeHole;
+        written = true;
+    }
+    if (row == rows - 1 && edgeRows)
+    {
+        kind = col < last ? CellHalvesRows : CellWhole;
+        shape = col < last ? 4 : ShapeHole;
+        return true;
+    }
+    // Odd rows are shifted by half a tile: column 0 shows its right half, the last column its
+    // left half; on the other rows the last column lies outside the mosaic.
+    const bool shifted = (row + rows) % 2 == 0;
+    if (col == last)
+    {
+        kind = shifted ? CellHalvesBytes : CellWhole;
+        shape = shifted ? 2 : ShapeHole;
+        written = true;
+    }
+    else if (col == 0 && shifted)
+    {
+        kind = CellHalvesBytes;
+        shape = 1;
+        written = true;
+    }
+    return written;
+}
+
+void DrawVariants(CRasterImage& map, int col, int row, int paletteKind, int* seed1, int* seed2)
+{
+    if (seed1 != NULL && seed2 != NULL)
+        map.RandomizeCellVariants(col, row, seed1, seed2, paletteKind);
+}
+
+// The areas of one cell's parts on the region plane.
+struct CellAreas
+{
+    int parts;          // number of parts of the kind
+    int value[4];       // first byte of each area
+    bool uniform[4];    // every byte of the area alike
+    bool tagged[4];     // every byte of the area tagged
+    bool touched[4];    // at least one byte of the area tagged
+    bool inRegion;      // at least one byte of the block tagged
+};
+
+// Block of cell (col, row) on the plane; NULL when it does not lie wholly inside.
+const BYTE* PlaneBlock(const CRasterImage* plane, int col, int row)
+{
+    if (plane == NULL || plane->data == NULL || plane->type != 0 || plane->width <= 0 ||
+        plane->height <= 0 || (ULONGLONG)plane->width * (ULONGLONG)plane->height > plane->size)
+        return NULL;
+    if (col < 0 || row < 0 || col >= plane->width / CellBlock ||
+        row >= plane->height / CellBlock)
+        return NULL;
+    return plane->data + (size_t)col * CellBlock + (size_t)row * CellBlock * plane->width;
+}
+
+bool ReadAreas(const CRasterImage* plane, int col, int row, int kind, CellAreas& areas)
+{
+    const char* pattern = RegionPartPattern(kind);
+    const BYTE* block = PlaneBlock(plane, col, row);
+    if (pattern == NULL || block == NULL)
+        return false;
+    areas.parts = CellPartCount(kind);
+    areas.inRegion = false;
+    for (int p = 0; p < 4; ++p)
+    {
+        areas.value[p] = -1;
+        areas.uniform[p] = true;
+        areas.tagged[p] = false;
+        areas.touched[p] = false;
+    }
+    for (int r = 0; r < CellBlock; ++r)
+    {
+        for (int c = 0; c < CellBlock; ++c)
+        {
+            const int p = pattern[r * CellBlock + c] - 'A';
+            const int v = block[(size_t)r * plane->width + c];
+            if (areas.value[p] < 0)
+                areas.value[p] = v;
+            else if (areas.value[p] != v)
+                areas.uniform[p] = false;
+            if (v == RegionTag)
+                areas.touched[p] = areas.inRegion = true;
+        }
+    }
+    for (int p = 0; p < areas.parts; ++p)
+        areas.tagged[p] = areas.uniform[p] && areas.value[p] == RegionTag;
+    return true;
+}
+
+// Cumulative shares of one mix over the allowed tile colours, normalised to 1, so that every
+// draw lands on an allowed colour whatever the shares add up to.
+struct MixShares
+{
+    int count;
+    int colour[256];
+    double upTo[256];
+};
+
+void BuildShares(const int* percent, const int* allowed, int tileColourCount, MixShares& shares)
+{
+    double total = 0;
+    shares.count = 0;
+    for (int i = 0; i < tileColourCount; ++i)
+    {
+        if (allowed[i] == 0 || percent[i] <= 0)
+            continue;
+        total += percent[i];
+        shares.colour[shares.count] = i;
+        shares.upTo[shares.count] = total;
+        ++shares.count;
+    }
+    for (int k = 0; k < shares.count; ++k)
+        shares.upTo[k] /= total;
+    if (shares.count > 0)
+        shares.upTo[shares.count - 1] = 1.0;
+}
+
+int DrawTileColour(const MixShares& shares, double draw)
+{
+    for (int k = 0; k < shares.count; ++k)
+        if (shares.upTo[k] >= draw)
+            return shares.colour[k];
+    return -1;
+}
+
+// Index of the mix band that holds position pos of a region starting at first, for bands of
+// width step; always 0 to count - 1.
+int MixBand(int pos, int first, double step, int count)
+{
+    int k = (int)((pos - first) / step);
+    if (k < 0)
+        k = 0;
+    if (k > count - 1)
+        k = count - 1;
+    while (k > 0 && first + k * step > pos)
+        --k;
+    while (k < count - 1 && first + (k + 1) * step <= pos)
+        ++k;
+    return k;
+}
+
+} // namespace
+
+// A cell the user removed stays removed: the pattern lays no part of a tile into a hole.
+void CRasterImage::SetBorderCodes(CRasterImage* map, int pavingType, int cols, int rows,
+                                  int /*unused1*/, int /*unused2*/)
+{
+    if (map == NULL || !HoldsCells(*map))
+        return;
+    int visitCols = cols, visitRows = rows;
+    ClampToMap(*map, visitCols, visitRows);
+    for (int col = 0; col < visitCols; ++col)
+    {
+        for (int row = 0; row < visitRows; ++row)
+        {
+            int kind = 0, shape = 0;
+            if (!BorderCellCode(pavingType, cols, rows, col, row, kind, shape))
+                continue;
+            int s = 0, k = 0, a = 0, b = 0, c = 0, d = 0, va = 0, vb = 0, vc = 0, vd = 0;
+            map->GetCell(col, row, s, k, a, b, c, d, va, vb, vc, vd);
+            if (s == ShapeHole)
+                continue;
+            b = a;
+            if (kind == CellQuarters)
+                c = d = a;
+            map->SetCell(col, row, shape, kind, a, b, c, d, va, vb, vc, vd);
+        }
+    }
+}
+
+// Only cells that still hold what the pattern wrote become whole again: the user's holes and
+// cut tiles along the border survive a change of paving pattern.
+void CRasterImage::ClearBorderCodes(int pavingType, int cols, int rows, int /*unused1*/,
+                                    int /*unused2*/)
+{
+    if (!HoldsCells(*this))
+        return;
+    int visitCols = cols, visitRows = rows;
+    ClampToMap(*this, visitCols, visitRows);
+    for (int col = 0; col < visitCols; ++col)
+    {
+        for (int row = 0; row < visitRows; ++row)
+        {
+            int kind = 0, shape = 0;
+            if (!BorderCellCode(pavingType, cols, rows, col, row, kind, shape))
+                continue;
+            int s = 0, k = 0, a = 0, b = 0, c = 0, d = 0, va = 0, vb = 0, vc = 0, vd = 0;
+            GetCell(col, row, s, k, a, b, c, d, va, vb, vc, vd);
+            if (s != shape || k != kind)
+                continue;
+            if (row == 0 && pavingType == PavingTriangles && rows % 2 == 1)
+                b = a;
+            SetCell(col, row, ShapeWhole, CellWhole, a, b, c, d, va, vb, vc, vd);
+        }
+    }
+}
+
+void CRasterImage::FillRegionWithColour(const CRasterImage* plane, int cols, int rows,
+                                        int paletteKind, int* seed1, int* seed2)
+{
+    if (!HoldsCells(*this))
+        return;
+    ClampToMap(*this, cols, rows);
+    for (int col = 0; col < cols; ++col)
+    {
+        for (int row = 0; row < rows; ++row)
+        {
+            DrawVariants(*this, col, row, paletteKind, seed1, seed2);
+            int s = 0, k = 0, colour[4] = {0, 0, 0, 0}, variant[4] = {0, 0, 0, 0};
+            GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
+                    variant[1], variant[2], variant[3]);
+            CellAreas areas;
+            if (!ReadAreas(plane, col, row, k, areas))
+                continue;
+            bool clean = true;
+            for (int p = 0; p < areas.parts; ++p)
+                clean = clean && areas.uniform[p];
+            if (!clean)
+                continue;
+            if (areas.parts == 1)
+                colour[0] = colour[1] = colour[2] = colour[3] = areas.value[0];
+            else if (areas.parts == 2)
+            {
+                colour[0] = colour[2] = areas.value[0];
+                colour[1] = colour[3] = areas.value[1];
+            }
+            else
+            {
+                for (int p = 0; p < 4; ++p)
+                    colour[p] = areas.value[p];
+            }
+            SetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
+                    variant[1], variant[2], variant[3]);
+        }
+    }
+}
+
+// The tile colours of each mix are drawn with shares normalised over the allowed colours
+// below tileColourCount; the mix count is taken as 1 to 50, and the bands of the gradient
+// are measured in fractions of a cell, so every band index stays inside the tables.
+void CRasterImage::FillRegionWithMix(const CRasterImage* plane, int cols, int rows,
+                                     int colourCount, int mixCount, int direction,
+                                     int tileColourCount, const int* allowedColours,
+                                     const int (*mixPercent)[256], int paletteKind, int* seed1,
+                                     int* seed2)
+{
+    if (!HoldsCells(*this) || plane == NULL || allowedColours == NULL || mixPercent == NULL ||
+        seed1 == NULL || seed2 == NULL)
+        return;
+    ClampToMap(*this, cols, rows);
+    if (mixCount < 1)
+        mixCount = 1;
+    if (mixCount > 50)
+        mixCount = 50;
+    if (tileColourCount < 0)
+        tileColourCount = 0;
+    if (tileColourCount > 256)
+        tileColourCount = 256;
+
+    // First pass: the extent of the region.
+    int firstCol = -1, lastCol = -1, firstRow = -1, lastRow = -1;
+    for (int col = 0; col < cols; ++col)
+    {
+        for (int row = 0; row < rows; ++row)
+        {
+            int s = 0, k = -1, a = 0, b = 0, c = 0, d = 0, va = 0, vb = 0, vc = 0, vd = 0;
+            GetCell(col, row, s, k, a, b, c, d, va, vb, vc, vd);
+            CellAreas areas;
+            if (!ReadAreas(plane, col, row, k, areas) || !areas.inRegion)
+                continue;
+            if (firstCol < 0)
+                firstCol = col;
+            lastCol = col;
+            if (firstRow < 0 || row < firstRow)
+                firstRow = row;
+            if (row > lastRow)
+                lastRow = row;
+        }
+    }
+    if (firstCol < 0)
+        return;
+
+    // Image colour of each allowed tile colour: appended after the mosaic's colours in order.
+    int imageColour[256];
+    int rank = 0;
+    for (int i = 0; i < 256; ++i)
+    {
+        imageColour[i] = -1;
+        if (i < tileColourCount && allowedColours[i] != 0)
+        {
+            const int index = colourCount + rank++;
+            if (index >= 0 && index <= 255)
+                imageColour[i] = index;
+        }
+    }
+    std::vector<MixShares> shares((size_t)mixCount);
+    for (int m = 0; m < mixCount; ++m)
+        BuildShares(mixPercent[m], allowedColours, tileColourCount, shares[m]);
+
+    const int extent = direction == 1 ? lastCol - firstCol + 1 : lastRow - firstRow + 1;
+    const double step = (double)extent / mixCount;
+
+    for (int col = firstCol; col <= lastCol; ++col)
+    {
+        for (int row = firstRow; row <= lastRow; ++row)
+        {
+            int s = 0, k = -1, colour[4] = {0, 0, 0, 0}, variant[4] = {0, 0, 0, 0};
+            GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
+                    variant[1], variant[2], variant[3]);
+            CellAreas areas;
+            if (!ReadAreas(plane, col, row, k, areas) || !areas.inRegion)
+                continue;
+            DrawVariants(*this, col, row, paletteKind, seed1, seed2);
+            GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
+                    variant[1], variant[2], variant[3]);
+            int m = 0;
+            if (direction == 1)
+                m = MixBand(col, firstCol, step, mixCount);
+            else if (direction == 0)
+                m = mixCount - MixBand(row, firstRow, step, mixCount) - 1;
+            int drawn[4];
+            bool ranked = true;
+            for (int p = 0; p < 4; ++p)
+            {
+                const int tile = DrawTileColour(shares[m], RandomUniform(seed1, seed2));
+                drawn[p] = tile >= 0 ? imageColour[tile] : -1;
+                ranked = ranked && drawn[p] >= 0;
+            }
+            if (!ranked)
+                continue;
+            if (k == CellWhole)
+            {
+                if (s != ShapeWhole)
+                    continue;
+                for (int p = 0; p < 4; ++p)
+                    colour[p] = drawn[p];
+            }
+            else
+            {
+                for (int p = 0; p < areas.parts; ++p)
+                    if (areas.tagged[p])
+                        colour[p] = drawn[p];
+            }
+            SetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
+                    variant[1], variant[2], variant[3]);
+        }
+    }
+}
+
+void CRasterImage::ToggleCellsInRegion(const CRasterImage* plane, int cols, int rows)
+{
+    if (!HoldsCells(*this))
+        return;
+    ClampToMap(*this, cols, rows);
+    for (int col = 0; col < cols; ++col)
+    {
+        for (int row = 0; row < rows; ++row)
+        {
+            int s = 0, k = -1, a = 0, b = 0, c = 0, d = 0, va = 0, vb = 0, vc = 0, vd = 0;
+            GetCell(col, row, s, k, a, b, c, d, va, vb, vc, vd);
+            CellAreas areas;
+            if (!ReadAreas(plane, col, row, k, areas) || !areas.inRegion)
+                continue;
+            int shape = s;
+            if (k == CellWhole)
+            {
+                shape = s == ShapeHole ? ShapeWhole : ShapeHole;
+            }
+            else
+            {
+                int tagged = 0;
+                bool clean = true;
+                for (int p = 0; p < areas.parts; ++p)
+                {
+                    if (areas.tagged[p])
+                        tagged |= 1 << p;
+                    else if (!areas.uniform[p] || areas.touched[p])
+                        clean = false;
+                }
+                const int all = (1 << areas.parts) - 1;
+                if (!clean || tagged == 0)
+                    continue;
+                if (tagged == all)
+                {
+                    if (s == ShapeWhole)
+                        shape = ShapeHole;
+                    else if (s == ShapeHole)
+                        shape = ShapeWhole;
+                }
+                else
+                {
+                    const int codeTagged = ShapeCodeOfParts(k, tagged);
+                    const int codeRest = ShapeCodeOfParts(k, all & ~tagged);
+                    if (codeTagged < 0 || codeRest < 0)
+                        continue;
+                    if (s == ShapeWhole)
+                        shape = codeRest;
+                    else if (s == codeRest)
+                        shape = ShapeWhole;
+                    else if (s == codeTagged)
+                        shape = ShapeHole;
+                    else if (s == ShapeHole)
+                        shape = codeTagged;
+                }
+            }
+            if (shape != s)
+                SetCell(col, row, shape, k, a, b, c, d, va, vb, vc, vd);
+        }
+    }
+}
+
+void CRasterImage::StampMask(CRasterImage* map, int colour, int startCol, int startRow) const
+{
+    if (map == NULL || !HoldsCells(*map) || data == NULL || width <= 0 || height <= 0 ||
+        (ULONGLONG)width * (ULONGLONG)height > size)
+        return;
+    const int mapCols = map->width / CellBlock;
+    const int mapRows = map->height / CellBlock;
+    for (int y = 0; y < height; ++y)
+    {
+        const long long row = (long long)startRow + y;
+        if (row >= mapRows)
+            break;
+        if (row < 0)
+            continue;
+        const BYTE* line = data + (size_t)y * width;
+        for (int x = 0; x < width; ++x)
+        {
+            const long long col = (long long)startCol + x;
+            if (col >= mapCols)
+                break;
+            if (col < 0 || line[x] != 1)
+                continue;
+            map->SetCell((int)col, (int)row, ShapeWhole, CellWhole, colour, colour, colour,
+                         colour, 0, 0, 0, 0);
+        }
+    }
+}
+
+namespace
+{
+
+int ShapeAt(const CRasterImage& map, int col, int row)
+{
+    int s = 0, k = 0, a = 0, b = 0, c = 0, d = 0, va = 0, vb = 0, vc = 0, vd = 0;
+    map.GetCell(col, row, s, k, a, b, c, d, va, vb, vc, vd);
+    return s;
+}
+
+} // namespace
+
+int CRasterImage::CountRunInRow(int col, int row) const
+{
+    if (!HoldsCells(*this))
+        return 0;
+    const int cols = width / CellBlock;
+    if (col < 0 || row < 0 || col >= cols || row >= height / CellBlock ||
+        ShapeAt(*this, col, row) == ShapeHole)
+        return 0;
+    int left = col;
+    while (left >= 0 && ShapeAt(*this, left, row) != ShapeHole)
+        --left;
+    int right = col;
+    while (right < cols && ShapeAt(*this, right, row) != ShapeHole)
+        ++right;
+    return right - left - 1;
+}
+
+int CRasterImage::CountRunInColumn(int col, int row) const
+{
+    if (!HoldsCells(*this))
+        return 0;
+    const int rows = height / CellBlock;
+    if (col < 0 || row < 0 || col >= width / CellBlock || row >= rows ||
+        ShapeAt(*this, col, row) == ShapeHole)
+        return 0;
+    int top = row;
+    while (top >= 0 && ShapeAt(*this, col, top) != ShapeHole)
+        --top;
+    int bottom = row;
+    while (bottom < rows && ShapeAt(*this, col, bottom) != ShapeHole)
+        ++bottom;
+    return bottom - top - 1;
+}
+
+void CRasterImage::ReplaceCellColour(int a, int b, int paletteKind, int* seed1, int* seed2)
+{
+    if (!HoldsCells(*this))
+        return;
+    const int cols = width / CellBlock;
+    const int rows = height / CellBlock;
+    for (int col = 0; col < cols; ++col)
+    {
+        for (int row = 0; row < rows; ++row)
+        {
+            DrawVariants(*this, col, row, paletteKind, seed1, seed2);
+            int s = 0, k = 0, colour[4] = {0, 0, 0, 0}, variant[4] = {0, 0, 0, 0};
+            GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
+                    variant[1], variant[2], variant[3]);
+            for (int p = 0; p < 4; ++p)
+                if (colour[p] == a)
+                    colour[p] = b;
+            SetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
+                    variant[1], variant[2], variant[3]);
+        }
+    }
+}

@@ -1,0 +1,885 @@
+#include "TileRenderer.h"
+
+#include <string.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "TileCell.h"
+
+namespace
+{
+
+// Pixel codes of the pass: 1 to 4 the colour of part A to D; the others name a colour-table
+// entry (0 entry 0, -1 entry 1, -2, -6, -7, -12), or leave the pixel as it is.
+enum
+{
+    CodeBackground = 0,
+    CodeJoint = -1,
+    CodeLabelBlack = -6,
+    CodeLabelWhite = -7,
+    CodeOutside = -12,
+    CodeLeave = -256
+};
+
+int EntryOfCode(int code)
+{
+    return -code;
+}
+
+bool HasBuffer(const CRasterImage* image)
+{
+    return image != NULL && image->data != NULL && image->width > 0 && image->height > 0 &&
+           (ULONGLONG)image->width * (ULONGLONG)image->height <= image->size;
+}
+
+// One decoded cell; outside when it lies beyond the mosaic or the map.
+struct CellInfo
+{
+    bool outside;
+    int shape;
+    int kind;
+    int colour[4];
+    int variant[4];
+};
+
+// Everything one call needs, fixed before the pass.
+struct Pass
+{
+    // picture
+    BYTE* out;              // NULL when only hit-testing without a picture
+    int width;
+    int height;
+    // mosaic
+    const CRasterImage* map;
+    int mapCols;
+    int mapRows;
+    int n;
+    int h;
+    int type;
+    int columnEnd;
+    int rows;
+    int firstColumn;
+    int showJoints;
+    int neighbourJoints;
+    int displayMode;
+    const CRasterImage* masks0;
+    const CRasterImage* masks1;
+    const CRasterImage* labelImages;
+    const int* labelStates;
+    bool textures;
+    const CRasterImage* textureSet;
+    int textureSlots;
+    int paletteKind;
+    const PaletteEntry* imageColours;
+    const PaletteEntry* tileColours;
+    const CString* notes;
+    const BYTE* table;
+    // hit test
+    bool hitTest;
+    bool hitByKey;          // the point is the marker pixel rather than a given point
+    int hitX;
+    int hitY;
+    int cutMode;
+    bool hitFound;
+    MosaicHit hit;
+    int foundX;             // the pixel where the hit was found
+    int foundY;
+    // scales of the first kind: pixels already drawn by an earlier row
+    std::vector<BYTE> covered;
+};
+
+// State of one picture row: the tile row it belongs to and the tile-local y.
+struct RowState
+{
+    int row;
+    int y;
+    bool odd;
+    const BYTE* mask;       // mask row y, NULL when the mask has none
+    int maskWidth;
+};
+
+bool IsOddRow(int rows, int row)
+{
+    return ((rows - row - 1) & 1) != 0;
+}
+
+CellInfo ReadCell(const Pass& p, int col, int row)
+{
+    CellInfo cell;
+    memset(&cell, 0, sizeof(cell));
+    cell.outside = true;
+    if (row < 0 || row >= p.rows || col < 0 || col >= p.columnEnd || col >= p.mapCols ||
+        row >= p.mapRows)
+        return cell;
+    const int w = p.map->width;
+    const BYTE* b = p.map->data + (size_t)col * CellBlock + (size_t)row * CellBlock * w;
+    cell.outside = false;
+    cell.shape = b[0];
+    cell.kind = b[1] <= CellTriangles ? (int)b[1] : (int)CellWhole;
+    cell.colour[0] = b[2];
+    cell.colour[1] = b[3];
+    cell.colour[2] = b[w];
+    cell.colour[3] = b[w + 1];
+    cell.variant[0] = b[w + 2];
+    cell.variant[1] = b[w + 3];
+    cell.variant[2] = b[2 * w];
+    cell.variant[3] = b[2 * w + 1];
+    return cell;
+}
+
+// Lines between the parts of a split cell (joint pixels inside the tile).
+bool InnerJoint(const Pass& p, const CellInfo& cell, int col, int row, int x, int y)
+{
+    const int n = p.n;
+    const int h = p.h;
+    const bool squares = p.type == PavingSquares;
+    const bool lastColumn = col == p.columnEnd - 1;
+    switch (cell.kind)
+    {
+    case CellDiagonalB3:
+        return x == y;
+    case CellDiagonalB0:
+        if (squares || p.type == PavingHexagons)
+            return x + y + 2 == n;
+        return x + y + 1 == n;
+    case CellHalvesRows:
+        if (squares || row == p.rows - 1)
+            return y == h - 1;
+        return y == h;
+    case CellHalvesBytes:
+        if (!squares && p.type != PavingHexagons && !lastColumn)
+            return x == h;
+        return x == h - 1;
+    case CellQuarters:
+    {
+        int hx = h, hy = h;
+        if (squares)
+            hx = hy = h - 1;
+        else if (p.type == PavingHexagons || lastColumn)
+            hx = h - 1;
+        switch (cell.shape)
+        {
+        case 0: case 9: case 10: case 11: case 12:
+            return x == hx || y == hy;
+        case 1:
+            return x == hx || (y == hy && x < hx);
+        case 2:
+            return x == hx || (y == hy && x > hx);
+        case 3:
+            return y <= hy && (x == hx || y == hy);
+        case 4:
+            return y == hy || (x == hx && y > hy);
+        case 5:
+            return (y <= hy && (x == 0 || x == hx || (y == hy && x < hx))) ||
+                   (squares && y == 0 && x < hx);
+        case 6:
+            return (x == hx && y > hy) || (y == hy && x < hx) || (squares && x == 0 && y > hy);
+        case 7:
+            return (x == hx && y < hy) || (y == hy && x >= hx) || (squares && y == 0 && x > hx);
+        case 8:
+            return (x == hx && y >= hy) || (y == hy && x >= hx);
+        default:
+            return false;
+        }
+    }
+    case CellTriangles:
+    {
+        const int c1 = squares ? y : y - 1;
+        const int c2 = squares ? n - 2 - x : (p.type == PavingScales2 ? n - x : n - 1 - x);
+        const bool d1 = x == c1;
+        const bool d2 = y == c2;
+        switch (cell.shape)
+        {
+        case 0: case 9: case 10: case 11: case 12:
+            return d1 || d2;
+        case 1:
+            return d1 || (d2 && x > c1) || (squares && y == 0);
+        case 2:
+            return d1 || (d2 && x < c1) || (squares && x == 0);
+        case 3:
+            return (d1 && y > c2) || d2;
+        case 4:
+            return (d1 && y < c2) || d2 || (squares && (x == 0 || y == 0));
+        case 5:
+            return (d1 && y >= c2) || (d2 && x >= c1);
+        case 6:
+            return (d1 && y <= c2) || (d2 && x >= c1) || (squares && y == 0);
+        case 7:
+            return (d1 && y >= c2) || (d2 && x <= c1);
+        case 8:
+            return (d1 && y <= c2) || (d2 && x <= c1) || (squares && x == 0);
+        default:
+            return false;
+        }
+    }
+    default:
+        return false;
+    }
+}
+
+// Squares: the left (bottom) edge of a laid tile whose neighbour lacks the adjoining part.
+bool NeighbourJoint(const Pass& p, int col, int row, int x, int y)
+{
+    const int h = p.h;
+    if (x == 0 && col > 0)
+    {
+        const CellInfo left = ReadCell(p, col - 1, row);
+        if (!left.outside)
+        {
+            if (left.shape == ShapeHole)
+                return true;
+            // Top and bottom halves: code 4 keeps only the top, code 3 only the bottom.
+            if (left.kind == CellHalvesRows && left.shape == 4 && y < h - 1)
+                return true;
+            if (left.kind == CellHalvesRows && left.shape == 3 && y >= h - 1)
+                return true;
+        }
+    }
+    if (y == 0)
+    {
+        const CellInfo below = ReadCell(p, col, row + 1);
+        if (!below.outside)
+        {
+            if (below.shape == ShapeHole)
+                return true;
+            // Left and right halves: code 1 keeps only the right, code 2 only the left.
+            if (below.kind == CellHalvesBytes && below.shape == 1 && x < h - 1)
+                return true;
+            if (below.kind == CellHalvesBytes && below.shape == 2 && x >= h - 1)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Corrections of partial tiles along the mosaic's border; CodeLeave when none applies.
+int EdgeCorrection(const Pass& p, const CellInfo& cell, int col, int row, int x, int y,
+                   bool odd)
+{
+    const int h = p.h;
+    const int type = p.type;
+    const bool lastColumn = col == p.columnEnd - 1;
+    const bool lastRow = row == p.rows - 1;
+    if (type != PavingSquares && odd && lastColumn && x >= h)
+        return CodeOutside;
+    switch (cell.kind)
+    {
+    case CellHalvesRows:
+        // Only the patterns whose last row is a half row; triangles and crossed joints end on
+        // whole rows, where a halved tile is the user's cut.
+        if (type == PavingSquares || type == PavingTriangles || type == PavingCrossedJoints)
+            break;
+        if (lastRow && y < h)
+            return CodeOutside;
+        if (type == PavingCircles)
+        {
+            if (row == 0 && cell.shape == 3 && y > h)
+                return CodeBackground;
+            if (lastRow && cell.shape == 4 && y < h - 1)
+                return CodeBackground;
+        }
+        break;
+    case CellHalvesBytes:
+        if (type == PavingSquares || !lastColumn)
+            break;
+        if ((type == PavingCircles || type == PavingScales1 || type == PavingScales2) &&
+            cell.shape == 2 && x >= h)
+            return CodeBackground;
+        if (type == PavingDiamonds && x > p.n / 2)
+            return CodeBackground;
+        break;
+    case CellQuarters:
+        if (row != 0)
+            break;
+        if (type == PavingHexagons)
+        {
+            if (lastColumn && x >= h)
+                return CodeOutside;
+        }
+        else if (type == PavingCircles)
+        {
+            if (cell.shape == 5)
+            {
+                if (x >= h)
+                    return lastColumn ? CodeOutside : CodeBackground;
+            }
+            else if (cell.shape == 7)
+            {
+                if (x < h - 1)
+                    return CodeBackground;
+            }
+            else if (lastColumn && x >= h)
+            {
+                return CodeOutside;
+            }
+        }
+        break;
+    case CellWhole:
+        if (type == PavingTriangles && lastColumn && row == 1 && x >= h)
+            return CodeBackground;
+        break;
+    default:
+        break;
+    }
+    return CodeLeave;
+}
+
+bool LabelAt(const Pass& p, int kind, int colour, int x, int y)
+{
+    if (p.labelImages == NULL)
+        return false;
+    const CRasterImage& label = p.labelImages[kind * 256 + colour];
+    if (!HasBuffer(&label) || label.type != 0)
+        return false;
+    const int ly = p.n - 1 - y;
+    if (x >= label.width || ly < 0 || ly >= label.height)
+        return false;
+    return label.data[(size_t)ly * label.width + x] == 1;
+}
+
+// The code of one pixel of a cell that is not outside, where the mask is m (not 0).
+int PixelCode(const Pass& p, const CellInfo& cell, int col, const RowState& r, int x, int m)
+{
+    const int y = r.y;
+    int code = CodeBackground;
+    bool laid = false;
+    if (cell.shape != ShapeHole)
+    {
+        const int part = TilePartAt(cell.kind, p.n, x, y);
+        laid = TilePartLaid(cell.kind, cell.shape, part) != FALSE;
+        if (laid)
+        {
+            code = 1 + part;
+            if ((p.displayMode == 1 || p.displayMode == 2) && p.labelStates != NULL)
+            {
+                const int colour = cell.colour[part];
+                const int state = p.labelStates[colour];
+                if ((state == -6 || state == -7) && LabelAt(p, cell.kind, colour, x, y))
+                    code = state == -6 ? CodeLabelBlack : CodeLabelWhite;
+            }
+        }
+        if (p.showJoints)
+        {
+            if ((laid && m == 2) || InnerJoint(p, cell, col, r.row, x, y))
+                code = CodeJoint;
+            else if (p.neighbourJoints && p.type == PavingSquares && cell.shape == ShapeWhole &&
+                     (x == 0 || y == 0) && NeighbourJoint(p, col, r.row, x, y))
+                code = CodeJoint;
+        }
+    }
+    const int corrected = EdgeCorrection(p, cell, col, r.row, x, y, r.odd);
+    return corrected != CodeLeave ? corrected : code;
+}
+
+// Colour source of each part of one cell on one picture row: a texture row or a flat colour.
+struct PartColours
+{
+    BYTE rgb[4][3];
+    const BYTE* texture[4];  // texture row, NULL for the flat colour
+    int textureWidth[4];
+};
+
+void ResolvePartColours(const Pass& p, const CellInfo& cell, int y, PartColours& pc)
+{
+    for (int part = 0; part < 4; ++part)
+    {
+        const int c = cell.colour[part];
+        const PaletteEntry& e = p.imageColours[c];
+        pc.rgb[part][0] = e.peRed;
+        pc.rgb[part][1] = e.peGreen;
+        pc.rgb[part][2] = e.peBlue;
+        pc.texture[part] = NULL;
+        pc.textureWidth[part] = 0;
+        if (!p.textures || p.notes == NULL || p.notes[c].IsEmpty())
+            continue;
+        int quarter = 0, shade = 0;
+        SplitVariantIndex(cell.variant[part], quarter, shade, p.paletteKind);
+        const int slot = FindPaletteColourOffset(p.paletteKind, RGB(e.peRed, e.peGreen, e.peBlue),
+                                                 quarter, shade, p.tileColours);
+        if (slot < 0 || slot >= p.textureSlots)
+            continue;
+        const CRasterImage& tex = p.textureSet[slot];
+        const int ty = p.n - 1 - y;
+        if (!HasBuffer(&tex) || tex.type != 1 || ty < 0 || ty >= tex.height)
+            continue;
+        pc.texture[part] = tex.data + 3 * (size_t)ty * tex.width;
+        pc.textureWidth[part] = tex.width;
+    }
+}
+
+// The colour a code stands for at tile-local x; NULL to leave the pixel.
+const BYTE* ColourOfCode(const Pass& p, const PartColours& pc, int code, int x)
+{
+    if (code == CodeLeave)
+        return NULL;
+    if (p.displayMode == 1 && code != CodeJoint && code != CodeLabelBlack)
+        code = CodeLabelWhite;
+    if (code > 0)
+    {
+        const int part = code - 1;
+        if (pc.texture[part] != NULL && x < pc.textureWidth[part])
+            return pc.texture[part] + 3 * x;
+        return pc.rgb[part];
+    }
+    return p.table + 3 * EntryOfCode(code);
+}
+
+inline void Put(BYTE* dst, const BYTE* colour)
+{
+    dst[0] = colour[0];
+    dst[1] = colour[1];
+    dst[2] = colour[2];
+}
+
+void RecordHit(Pass& p, int col, const RowState& r, int px, int py, int x)
+{
+    p.hitFound = true;
+    p.foundX = px;
+    p.foundY = py;
+    p.hit.column = col;
+    p.hit.row = r.row;
+    p.hit.left = px - x;
+    p.hit.top = std::max(0, py - (p.n - 1 - r.y));
+    int part = 1;
+    QuadrantOfPoint(p.cutMode, p.n, x, r.y, part);
+    p.hit.part = part;
+}
+
+// Pixels x0 to x1 - 1 of a tile span that lie outside the mosaic.
+void OutsideSpan(Pass& p, const RowState& r, int x0, int x1, int px, int py)
+{
+    BYTE* covered = p.type == PavingScales1 ? &p.covered[(size_t)py * p.width + px] : NULL;
+    if (p.hitTest)
+    {
+        // Nothing to find here, but a later row of scales must not take these pixels.
+        if (covered != NULL)
+            for (int x = x0; x < x1; ++x)
+                covered[x - x0] = 1;
+        return;
+    }
+    BYTE* dst = p.out + 3 * ((size_t)py * p.width + px);
+    const BYTE* colour = ColourOfCode(p, PartColours(), CodeOutside, 0);
+    for (int x = x0; x < x1; ++x, dst += 3)
+    {
+        if (covered != NULL)
+        {
+            BYTE& c = covered[x - x0];
+            if (r.y >= p.h && c)
+                continue;
+            c = 1;
+        }
+        Put(dst, colour);
+    }
+}
+
+// Pixels x0 to x1 - 1 of cell col on picture row py, starting at picture x px.
+void CellSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x0, int x1, int px,
+              int py)
+{
+    BYTE* dst = p.out != NULL ? p.out + 3 * ((size_t)py * p.width + px) : NULL;
+    const bool scales1 = p.type == PavingScales1;
+    BYTE* covered = scales1 ? &p.covered[(size_t)py * p.width + px] : NULL;
+    const BYTE* maskRow = r.mask;
+    const int maskWidth = maskRow != NULL ? std::min(r.maskWidth, x1) : 0;
+    const bool plainTile = cell.shape == ShapeWhole && cell.kind == CellWhole;
+    const bool lastColumn = col == p.columnEnd - 1;
+
+    // Whole tiles away from the border in flat colours: the mask value alone decides.
+    if (!p.hitTest && plainTile && !(lastColumn && p.type != PavingSquares) && !scales1 &&
+        !p.textures && p.displayMode == 0 &&
+        !(p.neighbourJoints && p.showJoints && p.type == PavingSquares))
+    {
+        const PaletteEntry& e = p.imageColours[cell.colour[0]];
+        const BYTE tile[3] = {e.peRed, e.peGreen, e.peBlue};
+        const BYTE* joint = p.showJoints ? p.table + 3 * ColourJoint : tile;
+        for (int x = x0; x < maskWidth; ++x, dst += 3)
+        {
+            const BYTE m = maskRow[x];
+            if (m == 0)
+                continue;
+            Put(dst, m == 2 ? joint : tile);
+        }
+        return;
+    }
+
+    PartColours pc;
+    ResolvePartColours(p, cell, r.y, pc);
+    for (int x = x0; x < x1; ++x, dst += 3)
+    {
+        const int m = x < maskWidth ? maskRow[x] : 0;
+        if (m == 0)
+            continue;
+        const int sx = px + (x - x0);
+        if (p.hitTest && !p.hitByKey && sx != p.hitX)
+            continue;
+        if (covered != NULL)
+        {
+            BYTE& c = covered[x - x0];
+            if (r.y >= p.h && c)
+                continue;
+            c = 1;
+        }
+        const int code = PixelCode(p, cell, col, r, x, m);
+        if (p.hitTest)
+        {
+            if (code == CodeOutside)
+                continue;
+            if (p.hitByKey)
+            {
+                // The marker is a pixel in the key grey that this tile would not draw grey.
+                const BYTE* key = p.table + 3 * ColourHitKey;
+                const BYTE* own = ColourOfCode(p, pc, code, x);
+                if (dst[0] != key[0] || dst[1] != key[1] || dst[2] != key[2])
+                    continue;
+                if (own != NULL && own[0] == key[0] && own[1] == key[1] && own[2] == key[2])
+                    continue;
+            }
+            RecordHit(p, col, r, sx, py, x);
+            continue;
+        }
+        const BYTE* colour = ColourOfCode(p, pc, code, x);
+        if (colour != NULL)
+            Put(dst, colour);
+    }
+}
+
+// Tile-local x0 to x1 - 1 of tile column col on picture row py, starting at picture x px.
+void RenderSpan(Pass& p, const RowState& r, int col, int x0, int x1, int px, int py)
+{
+    const CellInfo cell = ReadCell(p, col, r.row);
+    // The last column of the patterns with shifted rows lies outside on unshifted rows, and
+    // its right half does on shifted rows.
+    int outsideFrom = cell.outside ? 0 : p.n;
+    if (!cell.outside && col == p.columnEnd - 1 && p.type != PavingSquares)
+        outsideFrom = r.odd ? p.h : 0;
+    const int split = std::max(x0, std::min(x1, outsideFrom));
+    if (split > x0)
+        CellSpan(p, r, cell, col, x0, split, px, py);
+    if (split < x1)
+        OutsideSpan(p, r, split, x1, px + (split - x0), py);
+}
+
+// Rows by which the band of a new tile row starts above the end of the previous band.
+int RowOverlap(const Pass& p, int newRow)
+{
+    const int n = p.n;
+    int overlap = 0;
+    switch (p.type)
+    {
+    case PavingDiamonds:
+    case PavingScales1:
+    case PavingScales2:
+        overlap = p.h;
+        break;
+    case PavingHexagons:
+        overlap = HexagonCorner(n);
+        break;
+    case PavingCircles:
+        overlap = RoundHalfAway(n - std::sqrt((double)n * n - (double)p.h * p.h));
+        break;
+    case PavingTriangles:
+        // The two triangles of a pair share one band.
+        return (newRow & 1) != 0 ? n : 0;
+    default:
+        return 0;
+    }
+    // A band must still move the pass down by at least one row.
+    return std::max(0, std::min(overlap, n - 1));
+}
+
+const CRasterImage* MaskFor(const Pass& p, bool odd)
+{
+    const CRasterImage* set = odd ? p.masks0 : (p.masks1 != NULL ? p.masks1 : p.masks0);
+    if (set == NULL)
+        return NULL;
+    const CRasterImage* mask = &set[p.type];
+    return HasBuffer(mask) && mask->type == 0 ? mask : NULL;
+}
+
+void SetRowState(const Pass& p, RowState& r)
+{
+    r.odd = IsOddRow(p.rows, r.row);
+    const CRasterImage* mask = MaskFor(p, r.odd);
+    r.mask = NULL;
+    r.maskWidth = 0;
+    if (mask != NULL && r.y < mask->height)
+    {
+        r.mask = mask->data + (size_t)r.y * mask->width;
+        r.maskWidth = mask->width;
+    }
+}
+
+void RunPass(Pass& p, int firstRow)
+{
+    const int n = p.n;
+    const int h = p.h;
+    RowState r;
+    r.row = firstRow;
+    const bool wholeBand = p.type == PavingSquares || p.type == PavingTriangles ||
+                           p.type == PavingCrossedJoints;
+    r.y = wholeBand ? n - 1 : std::max(h - 1, 0);
+    SetRowState(p, r);
+    int py = 0;
+    while (py < p.height)
+    {
+        if (!p.hitTest || p.hitByKey || py == p.hitY)
+        {
+            // Odd rows of every pattern but squares are shifted left by half a tile.
+            int x = (r.odd && p.type != PavingSquares) ? h : 0;
+            int col = p.firstColumn;
+            int px = 0;
+            while (px < p.width)
+            {
+                const int span = std::min(n - x, p.width - px);
+                if (!p.hitTest || (p.hitX >= px && p.hitX < px + span) || p.hitByKey)
+                    RenderSpan(p, r, col, x, x + span, px, py);
+                px += span;
+                ++col;
+                x = 0;
+            }
+        }
+        ++py;
+        if (--r.y < 0)
+        {
+            ++r.row;
+            r.y = n - 1;
+            py = std::max(0, py - RowOverlap(p, r.row));
+        }
+        SetRowState(p, r);
+    }
+}
+
+void FillPicture(const Pass& p, int entry)
+{
+    const BYTE* colour = p.table + 3 * entry;
+    BYTE* end = p.out + 3 * (size_t)p.width * p.height;
+    for (BYTE* d = p.out; d != end; d += 3)
+        Put(d, colour);
+}
+
+void FillLastRow(const Pass& p, int entry)
+{
+    const BYTE* colour = p.table + 3 * entry;
+    BYTE* d = p.out + 3 * (size_t)(p.height - 1) * p.width;
+    for (int x = 0; x < p.width; ++x, d += 3)
+        Put(d, colour);
+}
+
+void BackgroundFill(const Pass& p)
+{
+    switch (p.type)
+    {
+    case PavingDiamonds:
+    case PavingTriangles:
+        FillPicture(p, ColourBackground);
+        FillLastRow(p, ColourJoint);
+        break;
+    case PavingHexagons:
+    case PavingScales2:
+    case PavingCrossedJoints:
+        FillPicture(p, ColourBackground);
+        break;
+    case PavingScales1:
+        FillPicture(p, ColourScalesBackground);
+        break;
+    case PavingCircles:
+        FillPicture(p, ColourJoint);   // circles stand on the joint colour
+        break;
+    default:
+        break;                         // squares: the pass writes every pixel
+    }
+}
+
+// Fills the parts of a Pass that do not depend on the picture. FALSE when nothing can be done.
+bool PreparePass(Pass& p, const CRasterImage* map, int n, int columnEnd, int rows,
+                 int firstColumn, int pavingType, const CRasterImage* masks0,
+                 const CRasterImage* masks1)
+{
+    if (n < 1 || pavingType < 0 || pavingType >= PavingTypeCount || masks0 == NULL)
+        return false;
+    p.map = map;
+    p.mapCols = HasBuffer(map) && map->type == 0 ? map->width / CellBlock : 0;
+    p.mapRows = HasBuffer(map) && map->type == 0 ? map->height / CellBlock : 0;
+    p.n = n;
+    p.h = RoundHalfAway(n * 0.5);
+    p.type = pavingType;
+    p.columnEnd = columnEnd;
+    p.rows = rows;
+    p.firstColumn = firstColumn;
+    p.masks0 = masks0;
+    p.masks1 = masks1;
+    return true;
+}
+
+int ClampFirstRow(int firstRow, int rows)
+{
+    return firstRow > rows ? rows + 1 : firstRow;
+}
+
+} // namespace
+
+int TilePartAt(int kind, int n, int x, int y)
+{
+    const int h = RoundHalfAway(n * 0.5);
+    switch (kind)
+    {
+    case CellDiagonalB3:
+        return y < x ? 0 : 1;
+    case CellDiagonalB0:
+        return n - x - 2 < y ? 0 : 1;
+    case CellHalvesRows:
+        return y >= h ? 0 : 1;
+    case CellHalvesBytes:
+        return x >= h ? 0 : 1;
+    case CellQuarters:
+    case CellTriangles:
+    {
+        const bool first = kind == CellQuarters ? x < h : y < x;
+        const bool second = kind == CellQuarters ? y < h : n - x - 2 < y;
+        if (first)
+            return second ? 0 : 1;
+        return second ? 2 : 3;
+    }
+    default:
+        return 0;
+    }
+}
+
+BOOL TilePartLaid(int kind, int shape, int part)
+{
+    if (shape == ShapeWhole)
+        return TRUE;
+    switch (kind)
+    {
+    case CellDiagonalB3:
+        return part == 0 ? shape == 2 : shape == 1;
+    case CellDiagonalB0:
+    case CellHalvesRows:
+        return part == 0 ? shape == 4 : shape == 3;
+    case CellHalvesBytes:
+        return part == 0 ? shape == 1 : shape == 2;
+    case CellQuarters:
+    case CellTriangles:
+    {
+        // Bit s set when code s lays the part.
+        static const unsigned kLaid[4] = {
+            (1u << 1) | (1u << 3) | (1u << 5) | (1u << 10) | (1u << 11) | (1u << 12),
+            (1u << 1) | (1u << 4) | (1u << 6) | (1u << 9) | (1u << 11) | (1u << 12),
+            (1u << 2) | (1u << 3) | (1u << 7) | (1u << 9) | (1u << 10) | (1u << 12),
+            (1u << 2) | (1u << 4) | (1u << 8) | (1u << 9) | (1u << 10) | (1u << 11),
+        };
+        if (part < 0 || part > 3 || shape < 0 || shape > 31)
+            return FALSE;
+        return (kLaid[part] >> shape) & 1u ? TRUE : FALSE;
+    }
+    default:
+        return FALSE;   // a whole tile is laid only with code 0
+    }
+}
+
+void RenderMosaic(CRasterImage* picture, int displayMode, const CRasterImage* map, int n,
+                  int showJoints, int columnEnd, int rows, int firstColumn, int firstRow,
+                  int pavingType, const CRasterImage* labelImages, const CRasterImage* masks0,
+                  const CRasterImage* masks1, int hitTest, int cutMode, int* hitColumn,
+                  int* hitRow, int* hitX, int* hitY, int* hitPart, const int* labelStates,
+                  int neighbourJoints, int texturesOn, const CRasterImage* textures,
+                  const BYTE* colourTable, const PaletteEntry* imageColours,
+                  const PaletteEntry* tileColours, int paletteKind, const CString* notes,
+                  const POINT* hitPoint)
+{
+    if (!HasBuffer(picture) || picture->type != 1 || colourTable == NULL ||
+        imageColours == NULL)
+        return;
+    Pass p;
+    if (!PreparePass(p, map, n, columnEnd, rows, firstColumn, pavingType, masks0, masks1))
+        return;
+    p.out = picture->data;
+    p.width = picture->width;
+    p.height = picture->height;
+    p.showJoints = showJoints;
+    p.neighbourJoints = neighbourJoints;
+    p.hitTest = hitTest != 0;
+    p.displayMode = p.hitTest ? 0 : displayMode;
+    p.labelImages = labelImages;
+    p.labelStates = labelStates;
+    p.textureSet = textures;
+    p.paletteKind = paletteKind;
+    // Plain palettes have no texture sets.
+    p.textureSlots = paletteKind >= 1 && paletteKind <= 4
+                         ? 256 * PaletteShadeCount(paletteKind) * 4 : 0;
+    p.textures = texturesOn != 0 && textures != NULL && tileColours != NULL && notes != NULL &&
+                 p.textureSlots > 0;
+    p.imageColours = imageColours;
+    p.tileColours = tileColours;
+    p.notes = notes;
+    p.table = colourTable;
+    p.cutMode = cutMode;
+    p.hitFound = false;
+    p.hitByKey = p.hitTest && hitPoint == NULL;
+    p.hitX = hitPoint != NULL ? hitPoint->x : -1;
+    p.hitY = hitPoint != NULL ? hitPoint->y : -1;
+    if (p.hitTest && !p.hitByKey &&
+        (p.hitX < 0 || p.hitY < 0 || p.hitX >= p.width || p.hitY >= p.height))
+        return;
+    if (pavingType == PavingScales1)
+        p.covered.assign((size_t)p.width * p.height, 0);
+
+    if (!p.hitTest)
+        BackgroundFill(p);
+    RunPass(p, ClampFirstRow(firstRow, rows));
+
+    if (p.hitTest && p.hitFound)
+    {
+        if (hitColumn != NULL) *hitColumn = p.hit.column;
+        if (hitRow != NULL) *hitRow = p.hit.row;
+        if (hitX != NULL) *hitX = p.hit.left;
+        if (hitY != NULL) *hitY = p.hit.top;
+        if (hitPart != NULL) *hitPart = p.hit.part;
+        picture->SetRgb(p.foundX, p.foundY, colourTable + 3 * ColourHitMark);
+    }
+}
+
+BOOL HitTestMosaic(int pictureWidth, int pictureHeight, const CRasterImage* map, int n,
+                   int columnEnd, int rows, int firstColumn, int firstRow, int pavingType,
+                   const CRasterImage* masks0, const CRasterImage* masks1, int cutMode, int x,
+                   int y, MosaicHit& hit)
+{
+    hit.column = hit.row = hit.left = hit.top = hit.part = -1;
+    if (x < 0 || y < 0 || x >= pictureWidth || y >= pictureHeight)
+        return FALSE;
+    Pass p;
+    if (!PreparePass(p, map, n, columnEnd, rows, firstColumn, pavingType, masks0, masks1))
+        return FALSE;
+    static const BYTE kTable[3 * DisplayColourCount] = {0};
+    static const PaletteEntry kColours[256] = {};
+    p.out = NULL;
+    p.width = pictureWidth;
+    p.height = pictureHeight;
+    p.showJoints = 0;
+    p.neighbourJoints = 0;
+    p.displayMode = 0;
+    p.labelImages = NULL;
+    p.labelStates = NULL;
+    p.textures = false;
+    p.textureSet = NULL;
+    p.textureSlots = 0;
+    p.paletteKind = 0;
+    p.imageColours = kColours;
+    p.tileColours = NULL;
+    p.notes = NULL;
+    p.table = kTable;
+    p.hitTest = true;
+    p.hitByKey = false;
+    p.hitX = x;
+    p.hitY = y;
+    p.cutMode = cutMode;
+    p.hitFound = false;
+    if (pavingType == PavingScales1)
+        p.covered.assign((size_t)pictureWidth * pictureHeight, 0);
+    RunPass(p, ClampFirstRow(firstRow, rows));
+    if (p.hitFound)
+        hit = p.hit;
+    return p.hitFound ? TRUE : FALSE;
+}
