@@ -4,17 +4,22 @@
 #include <cstring>
 #include <new>
 #include <ostream>
+#include <type_traits>
 
 #include "AfxException.h"
 #include "AfxResource.h"
 
 namespace {
 
-WCHAR g_chNilW[1] = { 0 };
-char g_chNilA[1] = { 0 };
+// The empty string shared by every string that has no buffer of its own.
+template <typename XCHAR>
+XCHAR g_chNil[1] = { 0 };
 
-int LengthW(LPCWSTR lpsz) { return lpsz == NULL ? 0 : lstrlenW(lpsz); }
-int LengthA(LPCSTR lpsz) { return lpsz == NULL ? 0 : lstrlenA(lpsz); }
+template <typename XCHAR>
+int Length(const XCHAR* lpsz)
+{
+    return CSimpleStringTraits<XCHAR>::Length(lpsz);
+}
 
 // Growing by half again keeps repeated appends linear.
 int GrownCapacity(int nOld, int nNeeded)
@@ -27,13 +32,54 @@ int GrownCapacity(int nOld, int nNeeded)
     return nGrown < 15 ? 15 : nGrown;
 }
 
-template <typename Ch>
-Ch* AllocateChars(int nCount)
+template <typename XCHAR>
+XCHAR* AllocateChars(int nCount)
 {
-    Ch* p = new (std::nothrow) Ch[(size_t)nCount + 1];
+    XCHAR* p = new (std::nothrow) XCHAR[(size_t)nCount + 1];
     if (p == NULL)
         AfxThrowMemoryException();
     return p;
+}
+
+int ConvertChars(UINT nCodePage, LPCSTR lpch, int nLength, LPWSTR buffer, int nBuffer)
+{
+    return MultiByteToWideChar(nCodePage, 0, lpch, nLength, buffer, nBuffer);
+}
+
+int ConvertChars(UINT nCodePage, LPCWSTR lpch, int nLength, LPSTR buffer, int nBuffer)
+{
+    return WideCharToMultiByte(nCodePage, 0, lpch, nLength, buffer, nBuffer, NULL, NULL);
+}
+
+// Text of the other width, through a code page; no text empties the string.
+template <typename XCHAR, typename YCHAR>
+void ConvertInto(CSimpleStringT<XCHAR>& out, const YCHAR* lpch, int nLength, UINT nCodePage)
+{
+    if (lpch == NULL || nLength <= 0)
+    {
+        out.Empty();
+        return;
+    }
+    int nConverted = ConvertChars(nCodePage, lpch, nLength, (XCHAR*)NULL, 0);
+    XCHAR* buffer = out.GetBufferSetLength(nConverted);
+    ConvertChars(nCodePage, lpch, nLength, buffer, nConverted);
+}
+
+// The operator+ family: the result is allocated once.
+template <typename TString, typename XCHAR>
+TString Concat(const XCHAR* lpch1, int nLength1, const XCHAR* lpch2, int nLength2)
+{
+    TString s;
+    s.Preallocate(nLength1 + nLength2);
+    s.Append(lpch1, nLength1);
+    s.Append(lpch2, nLength2);
+    return s;
+}
+
+template <typename XCHAR>
+bool Equal(const CSimpleStringT<XCHAR>& s1, const CSimpleStringT<XCHAR>& s2)
+{
+    return s1.GetLength() == s2.GetLength() && s1.Compare(s2) == 0;
 }
 
 bool IsSpace(WCHAR ch)
@@ -59,78 +105,32 @@ WCHAR FoldLower(WCHAR ch)
     return (WCHAR)(ULONG_PTR)CharLowerW((LPWSTR)(ULONG_PTR)ch);
 }
 
-void NarrowFromWide(CStringA& out, LPCWSTR lpch, int nLength, UINT nCodePage)
-{
-    if (lpch == NULL || nLength <= 0)
-    {
-        out.Empty();
-        return;
-    }
-    int cb = WideCharToMultiByte(nCodePage, 0, lpch, nLength, NULL, 0, NULL, NULL);
-    LPSTR buffer = out.GetBufferSetLength(cb);
-    WideCharToMultiByte(nCodePage, 0, lpch, nLength, buffer, cb, NULL, NULL);
-}
-
-void WideFromNarrow(CString& out, LPCSTR lpch, int nLength, UINT nCodePage)
-{
-    if (lpch == NULL || nLength <= 0)
-    {
-        out.Empty();
-        return;
-    }
-    int cch = MultiByteToWideChar(nCodePage, 0, lpch, nLength, NULL, 0);
-    LPWSTR buffer = out.GetBufferSetLength(cch);
-    MultiByteToWideChar(nCodePage, 0, lpch, nLength, buffer, cch);
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------
-// CString
+// CSimpleStringT
 
-CString::CString() : m_pchData(g_chNilW), m_nDataLength(0), m_nAllocLength(0) {}
-
-CString::CString(const CString& stringSrc) : CString()
+template <typename XCHAR>
+CSimpleStringT<XCHAR>::CSimpleStringT()
+    : m_pchData(g_chNil<XCHAR>), m_nDataLength(0), m_nAllocLength(0)
 {
-    Assign(stringSrc.m_pchData, stringSrc.m_nDataLength);
 }
 
-CString::CString(CString&& stringSrc) noexcept
-    : m_pchData(stringSrc.m_pchData), m_nDataLength(stringSrc.m_nDataLength),
-      m_nAllocLength(stringSrc.m_nAllocLength)
-{
-    stringSrc.m_pchData = g_chNilW;
-    stringSrc.m_nDataLength = 0;
-    stringSrc.m_nAllocLength = 0;
-}
-
-CString::CString(LPCWSTR lpsz) : CString()
-{
-    if (lpsz != NULL && IS_INTRESOURCE(lpsz))
-        LoadString(LOWORD((ULONG_PTR)lpsz));
-    else
-        Assign(lpsz, LengthW(lpsz));
-}
-
-CString::CString(LPCSTR lpsz) : CString()
-{
-    if (lpsz != NULL && IS_INTRESOURCE(lpsz))
-        LoadString(LOWORD((ULONG_PTR)lpsz));
-    else
-        AssignAnsi(lpsz, LengthA(lpsz));
-}
-
-CString::CString(LPCWSTR lpch, int nLength) : CString()
+template <typename XCHAR>
+CSimpleStringT<XCHAR>::CSimpleStringT(PCXSTR lpch, int nLength) : CSimpleStringT()
 {
     Assign(lpch, lpch == NULL ? 0 : nLength);
 }
 
-CString::CString(LPCSTR lpch, int nLength) : CString()
+template <typename XCHAR>
+CSimpleStringT<XCHAR>::CSimpleStringT(PCYSTR lpch, int nLength, UINT nCodePage)
+    : CSimpleStringT()
 {
-    AssignAnsi(lpch, nLength);
+    AssignConverted(lpch, nLength, nCodePage);
 }
 
-CString::CString(WCHAR ch, int nRepeat) : CString()
+template <typename XCHAR>
+CSimpleStringT<XCHAR>::CSimpleStringT(XCHAR ch, int nRepeat) : CSimpleStringT()
 {
     if (nRepeat > 0)
     {
@@ -141,25 +141,39 @@ CString::CString(WCHAR ch, int nRepeat) : CString()
     }
 }
 
-CString::CString(const CStringA& stringSrc) : CString()
+template <typename XCHAR>
+CSimpleStringT<XCHAR>::CSimpleStringT(const CSimpleStringT& stringSrc) : CSimpleStringT()
 {
-    AssignAnsi(stringSrc.GetString(), stringSrc.GetLength());
+    Assign(stringSrc.m_pchData, stringSrc.m_nDataLength);
 }
 
-CString::~CString()
+template <typename XCHAR>
+CSimpleStringT<XCHAR>::CSimpleStringT(CSimpleStringT&& stringSrc) noexcept
+    : m_pchData(stringSrc.m_pchData), m_nDataLength(stringSrc.m_nDataLength),
+      m_nAllocLength(stringSrc.m_nAllocLength)
+{
+    stringSrc.m_pchData = g_chNil<XCHAR>;
+    stringSrc.m_nDataLength = 0;
+    stringSrc.m_nAllocLength = 0;
+}
+
+template <typename XCHAR>
+CSimpleStringT<XCHAR>::~CSimpleStringT()
 {
     if (m_nAllocLength > 0)
         delete[] m_pchData;
 }
 
-CString& CString::operator=(const CString& stringSrc)
+template <typename XCHAR>
+CSimpleStringT<XCHAR>& CSimpleStringT<XCHAR>::operator=(const CSimpleStringT& stringSrc)
 {
     if (this != &stringSrc)
         Assign(stringSrc.m_pchData, stringSrc.m_nDataLength);
     return *this;
 }
 
-CString& CString::operator=(CString&& stringSrc) noexcept
+template <typename XCHAR>
+CSimpleStringT<XCHAR>& CSimpleStringT<XCHAR>::operator=(CSimpleStringT&& stringSrc) noexcept
 {
     if (this != &stringSrc)
     {
@@ -168,97 +182,47 @@ CString& CString::operator=(CString&& stringSrc) noexcept
         m_pchData = stringSrc.m_pchData;
         m_nDataLength = stringSrc.m_nDataLength;
         m_nAllocLength = stringSrc.m_nAllocLength;
-        stringSrc.m_pchData = g_chNilW;
+        stringSrc.m_pchData = g_chNil<XCHAR>;
         stringSrc.m_nDataLength = 0;
         stringSrc.m_nAllocLength = 0;
     }
     return *this;
 }
 
-CString& CString::operator=(LPCWSTR lpsz)
-{
-    Assign(lpsz, LengthW(lpsz));
-    return *this;
-}
-
-CString& CString::operator=(LPCSTR lpsz)
-{
-    AssignAnsi(lpsz, LengthA(lpsz));
-    return *this;
-}
-
-CString& CString::operator=(WCHAR ch)
-{
-    Assign(&ch, 1);
-    return *this;
-}
-
-CString& CString::operator=(const CStringA& stringSrc)
-{
-    AssignAnsi(stringSrc.GetString(), stringSrc.GetLength());
-    return *this;
-}
-
-CString& CString::operator+=(const CString& string)
-{
-    Append(string.m_pchData, string.m_nDataLength);
-    return *this;
-}
-
-CString& CString::operator+=(LPCWSTR lpsz)
-{
-    Append(lpsz, LengthW(lpsz));
-    return *this;
-}
-
-CString& CString::operator+=(LPCSTR lpsz)
-{
-    Append(CString(lpsz));
-    return *this;
-}
-
-CString& CString::operator+=(WCHAR ch)
-{
-    AppendChar(ch);
-    return *this;
-}
-
-CString& CString::operator+=(char ch)
-{
-    Append(CString(&ch, 1));
-    return *this;
-}
-
-void CString::Empty()
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::Empty()
 {
     if (m_nAllocLength > 0)
         delete[] m_pchData;
-    m_pchData = g_chNilW;
+    m_pchData = g_chNil<XCHAR>;
     m_nDataLength = 0;
     m_nAllocLength = 0;
 }
 
-void CString::Reserve(int nLength)
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::Reserve(int nLength)
 {
     if (nLength <= m_nAllocLength)
         return;
     int nAlloc = GrownCapacity(m_nAllocLength, nLength);
-    LPWSTR pNew = AllocateChars<WCHAR>(nAlloc);
-    memcpy(pNew, m_pchData, ((size_t)m_nDataLength + 1) * sizeof(WCHAR));
+    PXSTR pNew = AllocateChars<XCHAR>(nAlloc);
+    memcpy(pNew, m_pchData, ((size_t)m_nDataLength + 1) * sizeof(XCHAR));
     if (m_nAllocLength > 0)
         delete[] m_pchData;
     m_pchData = pNew;
     m_nAllocLength = nAlloc;
 }
 
-void CString::SetLength(int nLength)
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::SetLength(int nLength)
 {
     m_nDataLength = nLength;
     if (m_nAllocLength > 0)
         m_pchData[nLength] = 0;
 }
 
-void CString::Assign(LPCWSTR lpch, int nLength)
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::Assign(PCXSTR lpch, int nLength)
 {
     if (nLength <= 0)
     {
@@ -269,8 +233,8 @@ void CString::Assign(LPCWSTR lpch, int nLength)
     {
         // The source may lie in the old buffer: copy before freeing it.
         int nAlloc = GrownCapacity(0, nLength);
-        LPWSTR pNew = AllocateChars<WCHAR>(nAlloc);
-        memcpy(pNew, lpch, (size_t)nLength * sizeof(WCHAR));
+        PXSTR pNew = AllocateChars<XCHAR>(nAlloc);
+        memcpy(pNew, lpch, (size_t)nLength * sizeof(XCHAR));
         if (m_nAllocLength > 0)
             delete[] m_pchData;
         m_pchData = pNew;
@@ -278,22 +242,25 @@ void CString::Assign(LPCWSTR lpch, int nLength)
     }
     else
     {
-        memmove(m_pchData, lpch, (size_t)nLength * sizeof(WCHAR));
+        memmove(m_pchData, lpch, (size_t)nLength * sizeof(XCHAR));
     }
     SetLength(nLength);
 }
 
-void CString::AssignAnsi(LPCSTR lpch, int nLength)
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::AssignConverted(PCYSTR lpch, int nLength, UINT nCodePage)
 {
-    WideFromNarrow(*this, lpch, nLength, CP_ACP);
+    ConvertInto(*this, lpch, nLength, nCodePage);
 }
 
-LPWSTR CString::GetBuffer()
+template <typename XCHAR>
+typename CSimpleStringT<XCHAR>::PXSTR CSimpleStringT<XCHAR>::GetBuffer()
 {
     return GetBuffer(m_nDataLength);
 }
 
-LPWSTR CString::GetBuffer(int nMinBufferLength)
+template <typename XCHAR>
+typename CSimpleStringT<XCHAR>::PXSTR CSimpleStringT<XCHAR>::GetBuffer(int nMinBufferLength)
 {
     if (nMinBufferLength < 0)
         AfxThrowInvalidArgException();
@@ -302,14 +269,16 @@ LPWSTR CString::GetBuffer(int nMinBufferLength)
     return m_pchData;
 }
 
-LPWSTR CString::GetBufferSetLength(int nLength)
+template <typename XCHAR>
+typename CSimpleStringT<XCHAR>::PXSTR CSimpleStringT<XCHAR>::GetBufferSetLength(int nLength)
 {
     GetBuffer(nLength);
     SetLength(nLength);
     return m_pchData;
 }
 
-void CString::ReleaseBuffer(int nNewLength)
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::ReleaseBuffer(int nNewLength)
 {
     if (nNewLength < 0)
     {
@@ -323,24 +292,22 @@ void CString::ReleaseBuffer(int nNewLength)
     SetLength(nNewLength);
 }
 
-void CString::Preallocate(int nLength)
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::Preallocate(int nLength)
 {
     if (nLength < 0)
         AfxThrowInvalidArgException();
     Reserve(nLength);
 }
 
-void CString::Append(const CString& string)
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::Append(PCXSTR lpsz)
 {
-    Append(string.m_pchData, string.m_nDataLength);
+    Append(lpsz, StringLength(lpsz));
 }
 
-void CString::Append(LPCWSTR lpsz)
-{
-    Append(lpsz, LengthW(lpsz));
-}
-
-void CString::Append(LPCWSTR lpch, int nLength)
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::Append(PCXSTR lpch, int nLength)
 {
     if (lpch == NULL || nLength <= 0)
         return;
@@ -352,18 +319,20 @@ void CString::Append(LPCWSTR lpch, int nLength)
     Reserve(m_nDataLength + nLength);
     if (bInside)
         lpch = m_pchData + nOffset;
-    memmove(m_pchData + m_nDataLength, lpch, (size_t)nLength * sizeof(WCHAR));
+    memmove(m_pchData + m_nDataLength, lpch, (size_t)nLength * sizeof(XCHAR));
     SetLength(m_nDataLength + nLength);
 }
 
-void CString::AppendChar(WCHAR ch)
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::AppendChar(XCHAR ch)
 {
     Reserve(m_nDataLength + 1);
     m_pchData[m_nDataLength] = ch;
     SetLength(m_nDataLength + 1);
 }
 
-WCHAR CString::GetAt(int nIndex) const
+template <typename XCHAR>
+XCHAR CSimpleStringT<XCHAR>::GetAt(int nIndex) const
 {
     // The terminator at GetLength() can be read, as in MFC.
     if (nIndex < 0 || nIndex > m_nDataLength)
@@ -371,29 +340,65 @@ WCHAR CString::GetAt(int nIndex) const
     return m_pchData[nIndex];
 }
 
-void CString::SetAt(int nIndex, WCHAR ch)
+template <typename XCHAR>
+void CSimpleStringT<XCHAR>::SetAt(int nIndex, XCHAR ch)
 {
     if (nIndex < 0 || nIndex >= m_nDataLength)
         AfxThrowInvalidArgException();
     m_pchData[nIndex] = ch;
 }
 
-int CString::Compare(LPCWSTR lpsz) const
+template <typename XCHAR>
+int CSimpleStringT<XCHAR>::Compare(PCXSTR lpsz) const
 {
+    typedef typename std::make_unsigned<XCHAR>::type UXCHAR;
     if (lpsz == NULL)
-        lpsz = g_chNilW;
-    LPCWSTR p = m_pchData;
+        lpsz = g_chNil<XCHAR>;
+    PCXSTR p = m_pchData;
     while (*p != 0 && *p == *lpsz)
         ++p, ++lpsz;
     if (*p == *lpsz)
         return 0;
-    return (unsigned)*p < (unsigned)*lpsz ? -1 : 1;
+    return (UXCHAR)*p < (UXCHAR)*lpsz ? -1 : 1;
+}
+
+template class CSimpleStringT<WCHAR>;
+template class CSimpleStringT<char>;
+
+// ---------------------------------------------------------------------------------------
+// CString
+
+CString::CString(LPCWSTR lpsz)
+{
+    if (lpsz != NULL && IS_INTRESOURCE(lpsz))
+        LoadString(LOWORD((ULONG_PTR)lpsz));
+    else
+        Assign(lpsz);
+}
+
+CString::CString(LPCSTR lpsz)
+{
+    if (lpsz != NULL && IS_INTRESOURCE(lpsz))
+        LoadString(LOWORD((ULONG_PTR)lpsz));
+    else
+        AssignConverted(lpsz);
+}
+
+CString::CString(const CStringA& stringSrc)
+    : CSimpleStringT(stringSrc.GetString(), stringSrc.GetLength(), CP_ACP)
+{
+}
+
+CString& CString::operator=(const CStringA& stringSrc)
+{
+    AssignConverted(stringSrc.GetString(), stringSrc.GetLength(), CP_ACP);
+    return *this;
 }
 
 int CString::CompareNoCase(LPCWSTR lpsz) const
 {
     if (lpsz == NULL)
-        lpsz = g_chNilW;
+        lpsz = g_chNil<WCHAR>;
     for (LPCWSTR p = m_pchData;; ++p, ++lpsz)
     {
         WCHAR c1 = FoldLower(*p);
@@ -526,7 +531,7 @@ int CString::Replace(WCHAR chOld, WCHAR chNew)
 
 int CString::Replace(LPCWSTR lpszOld, LPCWSTR lpszNew)
 {
-    int nOld = LengthW(lpszOld);
+    int nOld = StringLength(lpszOld);
     if (nOld == 0)
         return 0;
     int nCount = 0;
@@ -536,7 +541,7 @@ int CString::Replace(LPCWSTR lpszOld, LPCWSTR lpszNew)
         return 0;
 
     // lpszNew may point into this string: build the result aside.
-    int nNew = LengthW(lpszNew);
+    int nNew = StringLength(lpszNew);
     CString strResult;
     strResult.Preallocate(m_nDataLength + nCount * (nNew - nOld));
     int iFrom = 0;
@@ -574,7 +579,7 @@ int CString::Insert(int nIndex, LPCWSTR lpsz)
         nIndex = 0;
     if (nIndex > m_nDataLength)
         nIndex = m_nDataLength;
-    int nInsert = LengthW(lpsz);
+    int nInsert = StringLength(lpsz);
     if (nInsert > 0)
     {
         CString strInsert(lpsz, nInsert);   // lpsz may point into this string
@@ -726,31 +731,18 @@ void CString::AppendFormatArgs(LPCWSTR pszFormat, ...)
 
 CString operator+(const CString& string1, const CString& string2)
 {
-    CString s;
-    s.Preallocate(string1.GetLength() + string2.GetLength());
-    s.Append(string1);
-    s.Append(string2);
-    return s;
+    return Concat<CString>(string1.GetString(), string1.GetLength(), string2.GetString(),
+                           string2.GetLength());
 }
 
 CString operator+(const CString& string, LPCWSTR lpsz)
 {
-    CString s;
-    int nLength = LengthW(lpsz);
-    s.Preallocate(string.GetLength() + nLength);
-    s.Append(string);
-    s.Append(lpsz, nLength);
-    return s;
+    return Concat<CString>(string.GetString(), string.GetLength(), lpsz, Length(lpsz));
 }
 
 CString operator+(LPCWSTR lpsz, const CString& string)
 {
-    CString s;
-    int nLength = LengthW(lpsz);
-    s.Preallocate(string.GetLength() + nLength);
-    s.Append(lpsz, nLength);
-    s.Append(string);
-    return s;
+    return Concat<CString>(lpsz, Length(lpsz), string.GetString(), string.GetLength());
 }
 
 CString operator+(const CString& string, LPCSTR lpsz)
@@ -765,39 +757,28 @@ CString operator+(LPCSTR lpsz, const CString& string)
 
 CString operator+(const CString& string, WCHAR ch)
 {
-    CString s(string);
-    s.AppendChar(ch);
-    return s;
+    return Concat<CString>(string.GetString(), string.GetLength(), &ch, 1);
 }
 
 CString operator+(WCHAR ch, const CString& string)
 {
-    CString s(ch);
-    s.Append(string);
-    return s;
+    return Concat<CString>(&ch, 1, string.GetString(), string.GetLength());
 }
 
 CString operator+(const CString& string, char ch)
 {
-    CString s(string);
-    s += ch;
-    return s;
+    return string + CString(&ch, 1);
 }
 
 CString operator+(char ch, const CString& string)
 {
-    CString s(&ch, 1);
-    s.Append(string);
-    return s;
+    return CString(&ch, 1) + string;
 }
 
-bool operator==(const CString& s1, const CString& s2)
-{
-    return s1.GetLength() == s2.GetLength() && s1.Compare(s2) == 0;
-}
+bool operator==(const CString& s1, const CString& s2) { return Equal(s1, s2); }
 bool operator==(const CString& s1, LPCWSTR s2) { return s1.Compare(s2) == 0; }
 bool operator==(LPCWSTR s1, const CString& s2) { return s2.Compare(s1) == 0; }
-bool operator!=(const CString& s1, const CString& s2) { return !(s1 == s2); }
+bool operator!=(const CString& s1, const CString& s2) { return !Equal(s1, s2); }
 bool operator!=(const CString& s1, LPCWSTR s2) { return s1.Compare(s2) != 0; }
 bool operator!=(LPCWSTR s1, const CString& s2) { return s2.Compare(s1) != 0; }
 bool operator<(const CString& s1, const CString& s2) { return s1.Compare(s2) < 0; }
@@ -816,266 +797,15 @@ bool operator>=(LPCWSTR s1, const CString& s2) { return s2.Compare(s1) <= 0; }
 // ---------------------------------------------------------------------------------------
 // CStringA
 
-CStringA::CStringA() : m_pchData(g_chNilA), m_nDataLength(0), m_nAllocLength(0) {}
-
-CStringA::CStringA(const CStringA& stringSrc) : CStringA()
+CStringA::CStringA(const CString& stringSrc)
+    : CSimpleStringT(stringSrc.GetString(), stringSrc.GetLength(), CP_ACP)
 {
-    Assign(stringSrc.m_pchData, stringSrc.m_nDataLength);
-}
-
-CStringA::CStringA(CStringA&& stringSrc) noexcept
-    : m_pchData(stringSrc.m_pchData), m_nDataLength(stringSrc.m_nDataLength),
-      m_nAllocLength(stringSrc.m_nAllocLength)
-{
-    stringSrc.m_pchData = g_chNilA;
-    stringSrc.m_nDataLength = 0;
-    stringSrc.m_nAllocLength = 0;
-}
-
-CStringA::CStringA(LPCSTR lpsz) : CStringA()
-{
-    Assign(lpsz, LengthA(lpsz));
-}
-
-CStringA::CStringA(LPCWSTR lpsz) : CStringA()
-{
-    AssignWide(lpsz, LengthW(lpsz));
-}
-
-CStringA::CStringA(LPCSTR lpch, int nLength) : CStringA()
-{
-    Assign(lpch, lpch == NULL ? 0 : nLength);
-}
-
-CStringA::CStringA(char ch, int nRepeat) : CStringA()
-{
-    if (nRepeat > 0)
-    {
-        Reserve(nRepeat);
-        memset(m_pchData, ch, (size_t)nRepeat);
-        SetLength(nRepeat);
-    }
-}
-
-CStringA::CStringA(const CString& stringSrc) : CStringA()
-{
-    AssignWide(stringSrc.GetString(), stringSrc.GetLength());
-}
-
-CStringA::~CStringA()
-{
-    if (m_nAllocLength > 0)
-        delete[] m_pchData;
-}
-
-CStringA& CStringA::operator=(const CStringA& stringSrc)
-{
-    if (this != &stringSrc)
-        Assign(stringSrc.m_pchData, stringSrc.m_nDataLength);
-    return *this;
-}
-
-CStringA& CStringA::operator=(CStringA&& stringSrc) noexcept
-{
-    if (this != &stringSrc)
-    {
-        if (m_nAllocLength > 0)
-            delete[] m_pchData;
-        m_pchData = stringSrc.m_pchData;
-        m_nDataLength = stringSrc.m_nDataLength;
-        m_nAllocLength = stringSrc.m_nAllocLength;
-        stringSrc.m_pchData = g_chNilA;
-        stringSrc.m_nDataLength = 0;
-        stringSrc.m_nAllocLength = 0;
-    }
-    return *this;
-}
-
-CStringA& CStringA::operator=(LPCSTR lpsz)
-{
-    Assign(lpsz, LengthA(lpsz));
-    return *this;
-}
-
-CStringA& CStringA::operator=(LPCWSTR lpsz)
-{
-    AssignWide(lpsz, LengthW(lpsz));
-    return *this;
 }
 
 CStringA& CStringA::operator=(const CString& stringSrc)
 {
-    AssignWide(stringSrc.GetString(), stringSrc.GetLength());
+    AssignConverted(stringSrc.GetString(), stringSrc.GetLength(), CP_ACP);
     return *this;
-}
-
-CStringA& CStringA::operator=(char ch)
-{
-    Assign(&ch, 1);
-    return *this;
-}
-
-CStringA& CStringA::operator+=(const CStringA& string)
-{
-    Append(string.m_pchData, string.m_nDataLength);
-    return *this;
-}
-
-CStringA& CStringA::operator+=(LPCSTR lpsz)
-{
-    Append(lpsz, LengthA(lpsz));
-    return *this;
-}
-
-CStringA& CStringA::operator+=(char ch)
-{
-    AppendChar(ch);
-    return *this;
-}
-
-void CStringA::Empty()
-{
-    if (m_nAllocLength > 0)
-        delete[] m_pchData;
-    m_pchData = g_chNilA;
-    m_nDataLength = 0;
-    m_nAllocLength = 0;
-}
-
-void CStringA::Reserve(int nLength)
-{
-    if (nLength <= m_nAllocLength)
-        return;
-    int nAlloc = GrownCapacity(m_nAllocLength, nLength);
-    LPSTR pNew = AllocateChars<char>(nAlloc);
-    memcpy(pNew, m_pchData, (size_t)m_nDataLength + 1);
-    if (m_nAllocLength > 0)
-        delete[] m_pchData;
-    m_pchData = pNew;
-    m_nAllocLength = nAlloc;
-}
-
-void CStringA::SetLength(int nLength)
-{
-    m_nDataLength = nLength;
-    if (m_nAllocLength > 0)
-        m_pchData[nLength] = 0;
-}
-
-void CStringA::Assign(LPCSTR lpch, int nLength)
-{
-    if (nLength <= 0)
-    {
-        SetLength(0);
-        return;
-    }
-    if (nLength > m_nAllocLength)
-    {
-        int nAlloc = GrownCapacity(0, nLength);
-        LPSTR pNew = AllocateChars<char>(nAlloc);
-        memcpy(pNew, lpch, (size_t)nLength);
-        if (m_nAllocLength > 0)
-            delete[] m_pchData;
-        m_pchData = pNew;
-        m_nAllocLength = nAlloc;
-    }
-    else
-    {
-        memmove(m_pchData, lpch, (size_t)nLength);
-    }
-    SetLength(nLength);
-}
-
-void CStringA::AssignWide(LPCWSTR lpch, int nLength)
-{
-    NarrowFromWide(*this, lpch, nLength, CP_ACP);
-}
-
-char CStringA::GetAt(int nIndex) const
-{
-    if (nIndex < 0 || nIndex > m_nDataLength)
-        AfxThrowInvalidArgException();
-    return m_pchData[nIndex];
-}
-
-void CStringA::SetAt(int nIndex, char ch)
-{
-    if (nIndex < 0 || nIndex >= m_nDataLength)
-        AfxThrowInvalidArgException();
-    m_pchData[nIndex] = ch;
-}
-
-LPSTR CStringA::GetBuffer()
-{
-    return GetBuffer(m_nDataLength);
-}
-
-LPSTR CStringA::GetBuffer(int nMinBufferLength)
-{
-    if (nMinBufferLength < 0)
-        AfxThrowInvalidArgException();
-    Reserve(nMinBufferLength > 0 ? nMinBufferLength : 1);
-    return m_pchData;
-}
-
-LPSTR CStringA::GetBufferSetLength(int nLength)
-{
-    GetBuffer(nLength);
-    SetLength(nLength);
-    return m_pchData;
-}
-
-void CStringA::ReleaseBuffer(int nNewLength)
-{
-    if (nNewLength < 0)
-    {
-        nNewLength = 0;
-        while (nNewLength < m_nAllocLength && m_pchData[nNewLength] != 0)
-            ++nNewLength;
-    }
-    if (nNewLength > m_nAllocLength)
-        AfxThrowInvalidArgException();
-    SetLength(nNewLength);
-}
-
-void CStringA::Preallocate(int nLength)
-{
-    if (nLength < 0)
-        AfxThrowInvalidArgException();
-    Reserve(nLength);
-}
-
-void CStringA::Append(LPCSTR lpsz)
-{
-    Append(lpsz, LengthA(lpsz));
-}
-
-void CStringA::Append(LPCSTR lpch, int nLength)
-{
-    if (lpch == NULL || nLength <= 0)
-        return;
-    if (nLength > INT_MAX - 1 - m_nDataLength)
-        AfxThrowMemoryException();
-    bool bInside = m_nAllocLength > 0 && lpch >= m_pchData && lpch <= m_pchData + m_nDataLength;
-    ptrdiff_t nOffset = lpch - m_pchData;
-    Reserve(m_nDataLength + nLength);
-    if (bInside)
-        lpch = m_pchData + nOffset;
-    memmove(m_pchData + m_nDataLength, lpch, (size_t)nLength);
-    SetLength(m_nDataLength + nLength);
-}
-
-void CStringA::AppendChar(char ch)
-{
-    Reserve(m_nDataLength + 1);
-    m_pchData[m_nDataLength] = ch;
-    SetLength(m_nDataLength + 1);
-}
-
-int CStringA::Compare(LPCSTR lpsz) const
-{
-    int n = strcmp(m_pchData, lpsz == NULL ? g_chNilA : lpsz);
-    return n < 0 ? -1 : (n > 0 ? 1 : 0);
 }
 
 void CStringA::FormatArgs(LPCSTR pszFormat, ...)
@@ -1096,41 +826,29 @@ void CStringA::AppendFormatArgs(LPCSTR pszFormat, ...)
 
 CStringA operator+(const CStringA& string1, const CStringA& string2)
 {
-    CStringA s;
-    s.Preallocate(string1.GetLength() + string2.GetLength());
-    s.Append(string1.GetString(), string1.GetLength());
-    s.Append(string2.GetString(), string2.GetLength());
-    return s;
+    return Concat<CStringA>(string1.GetString(), string1.GetLength(), string2.GetString(),
+                            string2.GetLength());
 }
 
 CStringA operator+(const CStringA& string, LPCSTR lpsz)
 {
-    CStringA s(string);
-    s.Append(lpsz);
-    return s;
+    return Concat<CStringA>(string.GetString(), string.GetLength(), lpsz, Length(lpsz));
 }
 
 CStringA operator+(LPCSTR lpsz, const CStringA& string)
 {
-    CStringA s(lpsz);
-    s.Append(string.GetString(), string.GetLength());
-    return s;
+    return Concat<CStringA>(lpsz, Length(lpsz), string.GetString(), string.GetLength());
 }
 
 CStringA operator+(const CStringA& string, char ch)
 {
-    CStringA s(string);
-    s.AppendChar(ch);
-    return s;
+    return Concat<CStringA>(string.GetString(), string.GetLength(), &ch, 1);
 }
 
-bool operator==(const CStringA& s1, const CStringA& s2)
-{
-    return s1.GetLength() == s2.GetLength() && s1.Compare(s2) == 0;
-}
+bool operator==(const CStringA& s1, const CStringA& s2) { return Equal(s1, s2); }
 bool operator==(const CStringA& s1, LPCSTR s2) { return s1.Compare(s2) == 0; }
 bool operator==(LPCSTR s1, const CStringA& s2) { return s2.Compare(s1) == 0; }
-bool operator!=(const CStringA& s1, const CStringA& s2) { return !(s1 == s2); }
+bool operator!=(const CStringA& s1, const CStringA& s2) { return !Equal(s1, s2); }
 bool operator!=(const CStringA& s1, LPCSTR s2) { return s1.Compare(s2) != 0; }
 bool operator!=(LPCSTR s1, const CStringA& s2) { return s2.Compare(s1) != 0; }
 bool operator<(const CStringA& s1, const CStringA& s2) { return s1.Compare(s2) < 0; }
@@ -1140,20 +858,20 @@ bool operator<(const CStringA& s1, const CStringA& s2) { return s1.Compare(s2) <
 
 CW2A::CW2A(LPCWSTR psz, UINT nCodePage) : m_bNull(psz == NULL)
 {
-    NarrowFromWide(m_str, psz, LengthW(psz), nCodePage);
+    ConvertInto(m_str, psz, Length(psz), nCodePage);
 }
 
 CA2W::CA2W(LPCSTR psz, UINT nCodePage) : m_bNull(psz == NULL)
 {
-    WideFromNarrow(m_str, psz, LengthA(psz), nCodePage);
+    ConvertInto(m_str, psz, Length(psz), nCodePage);
 }
 
-CW2W::CW2W(LPCWSTR psz, UINT) : m_str(psz, LengthW(psz)), m_bNull(psz == NULL) {}
+CW2W::CW2W(LPCWSTR psz, UINT) : m_str(psz, Length(psz)), m_bNull(psz == NULL) {}
 
 void PrintTo(const CString& string, std::ostream* os)
 {
     CStringA strUtf8;
-    NarrowFromWide(strUtf8, string.GetString(), string.GetLength(), CP_UTF8);
+    ConvertInto(strUtf8, string.GetString(), string.GetLength(), CP_UTF8);
     *os << "L\"" << strUtf8.GetString() << '"';
 }
 

@@ -9,62 +9,41 @@
 #include <iosfwd>
 #include <type_traits>
 
+#include "AfxSimpleString.h"
+
 class CStringA;
 
-class CString
+class CString : public CSimpleStringT<WCHAR>
 {
 public:
-    CString();
-    CString(const CString& stringSrc);
-    CString(CString&& stringSrc) noexcept;
+    CString() {}    // not defaulted: CString() would zero the members before building them
+    CString(const CString& stringSrc) = default;
+    CString(CString&& stringSrc) noexcept = default;
     // NULL gives an empty string; a MAKEINTRESOURCE value loads that string resource.
     CString(LPCWSTR lpsz);
     CString(LPCSTR lpsz);
-    CString(LPCWSTR lpch, int nLength);
-    CString(LPCSTR lpch, int nLength);
-    explicit CString(WCHAR ch, int nRepeat = 1);
+    CString(LPCWSTR lpch, int nLength) : CSimpleStringT(lpch, nLength) {}
+    CString(LPCSTR lpch, int nLength) : CSimpleStringT(lpch, nLength, CP_ACP) {}
+    explicit CString(WCHAR ch, int nRepeat = 1) : CSimpleStringT(ch, nRepeat) {}
     CString(const CStringA& stringSrc);
-    ~CString();
 
-    CString& operator=(const CString& stringSrc);
-    CString& operator=(CString&& stringSrc) noexcept;
-    CString& operator=(LPCWSTR lpsz);
-    CString& operator=(LPCSTR lpsz);
-    CString& operator=(WCHAR ch);
+    CString& operator=(const CString& stringSrc) = default;
+    CString& operator=(CString&& stringSrc) noexcept = default;
+    CString& operator=(LPCWSTR lpsz) { Assign(lpsz); return *this; }
+    CString& operator=(LPCSTR lpsz) { AssignConverted(lpsz); return *this; }
+    CString& operator=(WCHAR ch) { Assign(&ch, 1); return *this; }
     CString& operator=(const CStringA& stringSrc);
 
-    CString& operator+=(const CString& string);
-    CString& operator+=(LPCWSTR lpsz);
-    CString& operator+=(LPCSTR lpsz);
-    CString& operator+=(WCHAR ch);
-    CString& operator+=(char ch);
+    CString& operator+=(const CString& string) { Append(string); return *this; }
+    CString& operator+=(LPCWSTR lpsz) { Append(lpsz); return *this; }
+    CString& operator+=(LPCSTR lpsz) { Append(CString(lpsz)); return *this; }
+    CString& operator+=(WCHAR ch) { AppendChar(ch); return *this; }
+    CString& operator+=(char ch) { Append(CString(&ch, 1)); return *this; }
 
-    int GetLength() const { return m_nDataLength; }
-    BOOL IsEmpty() const { return m_nDataLength == 0; }
-    void Empty();
+    using CSimpleStringT<WCHAR>::Append;
+    void Append(const CString& string) { Append(string.GetString(), string.GetLength()); }
 
-    WCHAR GetAt(int nIndex) const;
-    void SetAt(int nIndex, WCHAR ch);
-    WCHAR operator[](int nIndex) const { return GetAt(nIndex); }
-
-    LPCWSTR GetString() const { return m_pchData; }
-    operator LPCWSTR() const { return m_pchData; }
-
-    // The buffer holds at least nMinBufferLength characters plus the terminator; after
-    // writing to it, ReleaseBuffer sets the length (-1: up to the first null).
-    LPWSTR GetBuffer();
-    LPWSTR GetBuffer(int nMinBufferLength);
-    LPWSTR GetBufferSetLength(int nLength);
-    void ReleaseBuffer(int nNewLength = -1);
-    void Preallocate(int nLength);
-
-    void Append(const CString& string);
-    void Append(LPCWSTR lpsz);
-    void Append(LPCWSTR lpch, int nLength);
-    void AppendChar(WCHAR ch);
-
-    // Code-unit order, as the C runtime compares; CompareNoCase folds to lower case first.
-    int Compare(LPCWSTR lpsz) const;
+    // Folds to lower case first.
     int CompareNoCase(LPCWSTR lpsz) const;
 
     int Find(WCHAR ch, int nStart = 0) const;
@@ -116,15 +95,6 @@ public:
 private:
     void FormatArgs(LPCWSTR pszFormat, ...);
     void AppendFormatArgs(LPCWSTR pszFormat, ...);
-
-    void Assign(LPCWSTR lpch, int nLength);
-    void AssignAnsi(LPCSTR lpch, int nLength);
-    void Reserve(int nLength);       // keeps the contents
-    void SetLength(int nLength);
-
-    LPWSTR m_pchData;                // never NULL; a shared empty string while unallocated
-    int m_nDataLength;
-    int m_nAllocLength;              // characters, without the terminator; 0 = unallocated
 };
 
 CString operator+(const CString& string1, const CString& string2);
@@ -158,52 +128,33 @@ bool operator>=(LPCWSTR s1, const CString& s2);
 
 typedef CString CStringW;
 
-class CStringA
+class CStringA : public CSimpleStringT<char>
 {
 public:
-    CStringA();
-    CStringA(const CStringA& stringSrc);
-    CStringA(CStringA&& stringSrc) noexcept;
-    CStringA(LPCSTR lpsz);                   // NULL gives an empty string
-    CStringA(LPCWSTR lpsz);                  // ANSI code page
-    CStringA(LPCSTR lpch, int nLength);
-    explicit CStringA(char ch, int nRepeat = 1);
+    CStringA() {}   // not defaulted: CStringA() would zero the members first
+    CStringA(const CStringA& stringSrc) = default;
+    CStringA(CStringA&& stringSrc) noexcept = default;
+    // NULL gives an empty string; wide text goes through the ANSI code page.
+    CStringA(LPCSTR lpsz) : CSimpleStringT(lpsz, StringLength(lpsz)) {}
+    CStringA(LPCWSTR lpsz) { AssignConverted(lpsz); }
+    CStringA(LPCSTR lpch, int nLength) : CSimpleStringT(lpch, nLength) {}
+    explicit CStringA(char ch, int nRepeat = 1) : CSimpleStringT(ch, nRepeat) {}
     CStringA(const CString& stringSrc);
-    ~CStringA();
 
-    CStringA& operator=(const CStringA& stringSrc);
-    CStringA& operator=(CStringA&& stringSrc) noexcept;
-    CStringA& operator=(LPCSTR lpsz);
-    CStringA& operator=(LPCWSTR lpsz);
+    CStringA& operator=(const CStringA& stringSrc) = default;
+    CStringA& operator=(CStringA&& stringSrc) noexcept = default;
+    CStringA& operator=(LPCSTR lpsz) { Assign(lpsz); return *this; }
+    CStringA& operator=(LPCWSTR lpsz) { AssignConverted(lpsz); return *this; }
     CStringA& operator=(const CString& stringSrc);
-    CStringA& operator=(char ch);
+    CStringA& operator=(char ch) { Assign(&ch, 1); return *this; }
 
-    CStringA& operator+=(const CStringA& string);
-    CStringA& operator+=(LPCSTR lpsz);
-    CStringA& operator+=(char ch);
-
-    int GetLength() const { return m_nDataLength; }
-    BOOL IsEmpty() const { return m_nDataLength == 0; }
-    void Empty();
-
-    char GetAt(int nIndex) const;
-    void SetAt(int nIndex, char ch);
-    char operator[](int nIndex) const { return GetAt(nIndex); }
-
-    LPCSTR GetString() const { return m_pchData; }
-    operator LPCSTR() const { return m_pchData; }
-
-    LPSTR GetBuffer();
-    LPSTR GetBuffer(int nMinBufferLength);
-    LPSTR GetBufferSetLength(int nLength);
-    void ReleaseBuffer(int nNewLength = -1);
-    void Preallocate(int nLength);
-
-    void Append(LPCSTR lpsz);
-    void Append(LPCSTR lpch, int nLength);
-    void AppendChar(char ch);
-
-    int Compare(LPCSTR lpsz) const;          // byte order, as strcmp
+    CStringA& operator+=(const CStringA& string)
+    {
+        Append(string.GetString(), string.GetLength());
+        return *this;
+    }
+    CStringA& operator+=(LPCSTR lpsz) { Append(lpsz); return *this; }
+    CStringA& operator+=(char ch) { AppendChar(ch); return *this; }
 
     // The narrow rules: %s and %c take 8-bit text, %S and %C wide text.
     template <typename... Args>
@@ -216,15 +167,6 @@ public:
 private:
     void FormatArgs(LPCSTR pszFormat, ...);
     void AppendFormatArgs(LPCSTR pszFormat, ...);
-
-    void Assign(LPCSTR lpch, int nLength);
-    void AssignWide(LPCWSTR lpch, int nLength);
-    void Reserve(int nLength);
-    void SetLength(int nLength);
-
-    LPSTR m_pchData;
-    int m_nDataLength;
-    int m_nAllocLength;
 };
 
 CStringA operator+(const CStringA& string1, const CStringA& string2);
