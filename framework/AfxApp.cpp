@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 
+#include "AfxDocTempl.h"
 #include "AfxResource.h"
 
 namespace {
@@ -287,6 +288,7 @@ END_MESSAGE_MAP()
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_hInstance(AfxGetInstanceHandle()), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
       m_pszAppName(NULL), m_pszExeName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL),
+      m_pDocManager(NULL), m_pRecentFileList(NULL), m_nNumPreviewPages(0),
       m_nWaitCursorCount(0), m_hcurWaitCursorRestore(NULL)
 {
     g_pApp = this;
@@ -309,10 +311,16 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pDocManager;
+    delete m_pRecentFileList;
     free((void*)m_pszAppName);
     free((void*)m_pszExeName);
     free((void*)m_pszRegistryKey);
     free((void*)m_pszProfileName);
+    if (m_hDevMode != NULL)
+        GlobalFree(m_hDevMode);
+    if (m_hDevNames != NULL)
+        GlobalFree(m_hDevNames);
     if (g_pApp == this)
         g_pApp = NULL;
 }
@@ -329,6 +337,7 @@ BOOL CWinApp::InitInstance()
 
 int CWinApp::ExitInstance()
 {
+    SaveStdProfileSettings();
     return (int)m_msgCur.wParam;
 }
 

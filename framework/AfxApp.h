@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include "AfxWin.h"
 
@@ -49,6 +50,13 @@ protected:
     POINT m_ptCursorLast;   // for IsIdleMessage
     UINT m_nMsgLast;
 };
+
+class CDocManager;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
+class CCommandLineInfo;
+class CPrintDialog;
 
 class CWinApp : public CWinThread
 {
@@ -101,6 +109,45 @@ public:
     BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
 
     afx_msg void OnAppExit();
+
+    // ---- Documents (defined with the document templates) ----------------------------------
+    // The application owns the template from now on.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+    // The recent-file list of nMaxMRU entries ("Recent File List") and the number of preview
+    // pages ("Settings"); ExitInstance writes them back.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();
+    // The arguments of m_lpCmdLine (or else of the process's command line).
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // FALSE when the application should end (nothing opened, or a print or register run).
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags,
+                                  BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    void HideApplication();
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+
+    CDocManager* m_pDocManager;
+    CRecentFileList* m_pRecentFileList;
+    UINT m_nNumPreviewPages;
+
+    // ---- The printer (defined with the common dialogs) ---------------------------------------
+    // The application's printer, the system's default until the user picks another; FALSE
+    // when there is none. The handles stay the application's.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGW* pPrintDlg);
+    BOOL CreatePrinterDC(CDC& dc);
+    void UpdatePrinterSelection(BOOL bForceDefaults);
+    void SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld = TRUE);
+    // Shows the dialog on the application's printer and keeps what the user chose.
+    int DoPrintDialog(CPrintDialog* pPD);
+    afx_msg void OnFilePrintSetup();
+
+    HGLOBAL m_hDevMode = NULL;
+    HGLOBAL m_hDevNames = NULL;
 
     int m_nWaitCursorCount;
     HCURSOR m_hcurWaitCursorRestore;

@@ -779,6 +779,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     }
     else
     {
+        // Notifications caused by UpdateData filling the controls are not the user's.
+        if (AfxGetLockoutNotifyWindow() == m_hWnd)
+            return TRUE;
         // The control itself first.
         if (ReflectLastMsg(hWndCtrl))
             return TRUE;
@@ -1269,6 +1272,16 @@ BOOL AfxPumpMessage()
         DispatchMessageW(&msg);
     }
     return TRUE;
+}
+
+void AfxHookWindowCreate(CWnd* pWnd)
+{
+    HookWindowCreate(pWnd);
+}
+
+BOOL AfxUnhookWindowCreate()
+{
+    return UnhookWindowCreate();
 }
 
 void AfxDeleteTempMaps()

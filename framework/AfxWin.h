@@ -17,7 +17,22 @@
 
 class CFrameWnd;
 class CScrollBar;
+class CDataExchange;
 struct CCreateContext;
+
+// CWnd::m_nFlags: a modal loop runs on the window, and goes on until EndModalLoop.
+#define WF_MODALLOOP 0x0008
+#define WF_CONTINUEMODAL 0x0010
+
+// RunModalLoop's flags: no WM_ENTERIDLE to the parent, no WM_KICKIDLE to the window, show
+// the window once the queue is empty.
+#define MLF_NOIDLEMSG 0x0001
+#define MLF_NOKICKIDLE 0x0002
+#define MLF_SHOWONIDLE 0x0004
+
+// Sent by a modal loop to its window while the queue is empty: wParam MSGF_DIALOGBOX,
+// lParam the count of calls; a nonzero result asks for more.
+#define WM_KICKIDLE 0x036A
 
 // Window classes the framework registers on demand (AfxDeferRegisterClass).
 #define AFX_WND_REG 0x00001
@@ -223,6 +238,18 @@ public:
         return ::PostMessageW(m_hWnd, message, wParam, lParam);
     }
 
+    // ---- Dialog data and modal loops ------------------------------------------------------
+    // Runs DoDataExchange; FALSE when a value failed its check (the user was told).
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+    // Pumps messages through the thread's PreTranslateMessage until EndModalLoop; gives its
+    // result, or -1 on WM_QUIT, which it posts again for the outer loop.
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
+    UINT m_nFlags = 0;
+    int m_nModalResult = -1;
+
     // ---- Menus ---------------------------------------------------------------------------
     CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
     BOOL SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
@@ -319,3 +346,10 @@ BOOL AfxPreTranslateMessage(MSG* pMsg);
 LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg);
 // Frees the thread's temporary CWnd, CDC, CGdiObject and CMenu wrappers.
 void AfxDeleteTempMaps();
+// The creation hook of CreateEx, for windows the system creates itself (dialogs): the
+// first window created after the call is attached to pWnd. FALSE from the unhook when no
+// window was created.
+void AfxHookWindowCreate(CWnd* pWnd);
+BOOL AfxUnhookWindowCreate();
+// The window whose control notifications UpdateData holds back while it runs.
+HWND AfxGetLockoutNotifyWindow();
