@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "AfxArchive.h"
+#include "AfxDlgs.h"
 #include "AfxException.h"
 #include "AfxFile.h"
 
@@ -380,6 +381,32 @@ BOOL C2Palette::LoadFromFile(LPCTSTR lpszPath)
     }
     file.Close();
     return TRUE;
+}
+
+void C2Palette::OpenDialog(int ask, LPCTSTR lpszPath)
+{
+    CString strPath = lpszPath;
+    if (ask != 0)
+    {
+        CFileDialog dialog(TRUE, L"pal", L"*.pal",
+                           OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
+                           GetLangText(TXT_PALETTE_FILE_FILTER));
+        if (dialog.DoModal() != IDOK)
+            return;
+        strPath = dialog.GetPathName();
+    }
+    LoadFromFile(strPath);
+}
+
+void C2Palette::SaveAs(LPCTSTR lpszProgramFolder)
+{
+    CString strInitial;
+    strInitial.Format(L"%sPalettes\\*.pal", lpszProgramFolder);
+    CFileDialog dialog(FALSE, L"pal", strInitial, OFN_HIDEREADONLY,
+                       GetLangText(TXT_PALETTE_FILE_FILTER));
+    if (dialog.DoModal() != IDOK)
+        return;
+    SaveToFile(dialog.GetPathName(), dialog.GetFileTitle());
 }
 
 void C2Palette::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszName)

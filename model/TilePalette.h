@@ -88,9 +88,9 @@ public:
     virtual void Reset();
     // Open dialog (ask non-zero) or the given path (ask zero; nothing when it cannot be
     // opened), then load.
-    void OpenDialog(int ask, LPCTSTR lpszPath);
+    virtual void OpenDialog(int ask, LPCTSTR lpszPath);
     // Save dialog in "Palettes" below the program folder; the palette takes the file's title.
-    void SaveAs(LPCTSTR lpszProgramFolder);
+    virtual void SaveAs(LPCTSTR lpszProgramFolder);
     // The palette takes the name, then is stored in a new file at the path; a file that
     // cannot be created throws the file exception.
     virtual void SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszName);

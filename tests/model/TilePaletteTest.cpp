@@ -590,6 +590,22 @@ TEST(TilePaletteFile, MissingFileLeavesThePaletteAsItWas)
     ExpectTwoColours(palette);
 }
 
+TEST(TilePaletteFile, OpenWithoutAskingLoadsTheGivenPathOrNothing)
+{
+    CString path = TempPath(L"mosaic-palette-open.pal");
+    C2Palette saved;
+    FillTwoColours(saved, L"Essai");
+    saved.SaveToFile(path, L"Ouverte");
+
+    C2Palette palette;
+    palette.OpenDialog(0, TempPath(L"no-such-folder\\none.pal"));
+    EXPECT_NE(CString(L"Ouverte"), palette.m_name);
+    palette.OpenDialog(0, path);
+    EXPECT_EQ(CString(L"Ouverte"), palette.m_name);
+    ExpectTwoColours(palette);
+    DeleteFileW(path);
+}
+
 TEST(TilePaletteFile, UncreatableFileThrowsTheFileException)
 {
     C2Palette palette;
