@@ -1,0 +1,106 @@
+#include "DocSettings.h"
+
+#include "AfxApp.h"
+
+namespace
+{
+
+CString& ProfileRoot()
+{
+    static CString s_strRoot(L"Software\\Orbalith\\Mosaic\\Mosaic");
+    return s_strRoot;
+}
+
+HKEY OpenSectionKey(LPCTSTR lpszSection, BOOL bCreate)
+{
+    CString strKey = ProfileRoot() + L"\\" + lpszSection;
+    HKEY hKey = NULL;
+    LONG lResult = bCreate ? RegCreateKeyExW(HKEY_CURRENT_USER, strKey, 0, NULL,
+                                             REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                                             NULL, &hKey, NULL)
+                           : RegOpenKeyExW(HKEY_CURRENT_USER, strKey, 0, KEY_READ, &hKey);
+    return lResult == ERROR_SUCCESS ? hKey : NULL;
+}
+
+}   // namespace
+
+void SetDocProfileRoot(LPCTSTR lpszRoot)
+{
+    ProfileRoot() = lpszRoot;
+}
+
+CString GetDocProfileRoot()
+{
+    return ProfileRoot();
+}
+
+int DocGetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        return (int)pApp->GetProfileInt(lpszSection, lpszEntry, nDefault);
+    HKEY hKey = OpenSectionKey(lpszSection, FALSE);
+    if (hKey == NULL)
+        return nDefault;
+    DWORD dwValue = 0, dwType = REG_NONE, dwCount = sizeof(dwValue);
+    LONG lResult = RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwCount);
+    RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS && dwType == REG_DWORD ? (int)dwValue : nDefault;
+}
+
+CString DocGetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        return pApp->GetProfileString(lpszSection, lpszEntry, lpszDefault);
+    HKEY hKey = OpenSectionKey(lpszSection, FALSE);
+    if (hKey == NULL)
+        return CString(lpszDefault);
+    CString strValue;
+    DWORD dwType = REG_NONE, dwCount = 0;
+    LONG lResult = RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, NULL, &dwCount);
+    if (lResult == ERROR_SUCCESS && dwType == REG_SZ)
+    {
+        // The stored text need not end with its terminator.
+        LPWSTR pBuf = strValue.GetBuffer((int)(dwCount / sizeof(WCHAR)) + 1);
+        lResult = RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, (LPBYTE)pBuf, &dwCount);
+        pBuf[lResult == ERROR_SUCCESS ? dwCount / sizeof(WCHAR) : 0] = 0;
+        strValue.ReleaseBuffer();
+    }
+    else if (lResult == ERROR_SUCCESS)
+        lResult = ERROR_INVALID_DATA;
+    RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS ? strValue : CString(lpszDefault);
+}
+
+BOOL DocWriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        return pApp->WriteProfileInt(lpszSection, lpszEntry, nValue);
+    HKEY hKey = OpenSectionKey(lpszSection, TRUE);
+    if (hKey == NULL)
+        return FALSE;
+    DWORD dwValue = (DWORD)nValue;
+    LONG lResult = RegSetValueExW(hKey, lpszEntry, 0, REG_DWORD, (const BYTE*)&dwValue,
+                                  sizeof(dwValue));
+    RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS;
+}
+
+BOOL DocWriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        return pApp->WriteProfileString(lpszSection, lpszEntry, lpszValue);
+    HKEY hKey = OpenSectionKey(lpszSection, TRUE);
+    if (hKey == NULL)
+        return FALSE;
+    LONG lResult = RegSetValueExW(hKey, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue,
+                                  (DWORD)(lstrlenW(lpszValue) + 1) * sizeof(WCHAR));
+    RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS;
+}
+
+BOOL IsBarePaletteFileName(const CString& strName)
+{
+    if (strName.IsEmpty() || strName.FindOneOf(L"\\/:") >= 0)
+        return FALSE;
+    return strName != L"." && strName != L"..";
+}

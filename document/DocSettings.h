@@ -1,0 +1,21 @@
+// The profile through which the document keeps its settings. With an application object the
+// values go through CWinApp's profile functions; without one (tests, tools) they go straight
+// to the registry under the same layout, below a root key that SetDocProfileRoot chooses.
+#pragma once
+
+#include <windows.h>
+
+#include "AfxString.h"
+
+int DocGetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+CString DocGetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault);
+BOOL DocWriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+BOOL DocWriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+
+// The key below HKEY_CURRENT_USER that holds the sections when there is no application
+// object. The default is the application's own branch, "Software\Orbalith\Mosaic\Mosaic".
+void SetDocProfileRoot(LPCTSTR lpszRoot);
+CString GetDocProfileRoot();
+
+// A palette file setting must name a file in the palette folder, nothing outside it.
+BOOL IsBarePaletteFileName(const CString& strName);

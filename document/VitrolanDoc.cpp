@@ -1,0 +1,279 @@
+#include "VitrolanDoc.h"
+
+#include <string.h>
+
+#include "DocSettings.h"
+#include "LangText.h"
+#include "TextIds.h"
+
+IMPLEMENT_DYNCREATE(CVitrolanDoc, CDocument)
+
+namespace
+{
+
+const UINT kSectionTextId = 32844;          // "Orbalith\Mosaic"
+const UINT kDefaultPaletteTextId = 33008;   // "EmauxDeBriare-Harmonies.pal"
+const int kEnglishUs = 1033;
+
+// The display colours of the renderer, before the settings change the first two.
+const BYTE kInitialColourTable[13][3] = {
+    {255, 255, 255},   // background
+    {192, 192, 192},   // joints
+    {255, 255, 255},   // hit-test output
+    {208, 208, 208},   // hit-test key
+    {0, 0, 0},         // black
+    {192, 192, 192},   // palette-bar grey
+    {0, 0, 0},         // black labels
+    {255, 255, 255},   // white labels
+    {255, 0, 0},       // plates: red
+    {0, 255, 0},       // plates: green
+    {0, 0, 255},       // plates: blue
+    {254, 254, 254},   // background of scales of the first kind
+    {196, 196, 196}    // outside the mosaic
+};
+
+// A profile value outside [nMin, nMax] takes its default: the later commands index tables
+// or loop with these values.
+int ReadChecked(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault, int nMin, int nMax)
+{
+    int nValue = DocGetProfileInt(lpszSection, lpszEntry, nDefault);
+    return nValue >= nMin && nValue <= nMax ? nValue : nDefault;
+}
+
+int ReadInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
+{
+    return DocGetProfileInt(lpszSection, lpszEntry, nDefault);
+}
+
+void SetTriple(BYTE* triple, int r, int g, int b)
+{
+    triple[0] = (BYTE)r;
+    triple[1] = (BYTE)g;
+    triple[2] = (BYTE)b;
+}
+
+}   // namespace
+
+CString CVitrolanDoc::GetSettingsSection()
+{
+    CString strSection;
+    if (!strSection.LoadString(kSectionTextId) || strSection.IsEmpty())
+        strSection = L"Orbalith\\Mosaic";
+    return strSection;
+}
+
+CVitrolanDoc::CVitrolanDoc()
+    : m_cols(0), m_rows(0), m_savedCols(0), m_savedRows(0), m_bmpHeader(NULL),
+      m_screenWidth(0), m_screenHeight(0), m_colourCount(1), m_colourCountUndo(1),
+      m_tileColourCount(256), m_tilePaletteModified(0), m_paletteMenuStale(1),
+      m_reservedValue(0), m_version(Ms2CurrentVersion), m_pitch(0), m_tileSize(2),
+      m_showJoints(1), m_showPlaques(0), m_jointsOffByZoom(0), m_texturedTiles(1),
+      m_rebuildTileImages(1), m_recentreScroll(0), m_pavingType(0), m_loaded(0), m_dirty(0),
+      m_newCount(0), m_plaquesValid(0), m_undoPending(0), m_undoPendingB(0),
+      m_resizePending(0), m_coloursPending(0), m_barSelectionPending(0),
+      m_mixPreviewPending(0), m_savedBarButton(0), m_menu(NULL), m_resizeFactor(2.0),
+      m_resizeShrunk(0), m_selectTool(0), m_measureVTool(0), m_measureHTool(0), m_fillTool(0),
+      m_brushTool(0), m_replaceTool(0), m_mixFillTool(0), m_toggleTool(0), m_wholeTool(0),
+      m_halfTool(0), m_diagHalfTool(0), m_quarterTool(0), m_diagQuarterTool(0),
+      m_partToolActive(0), m_cutKind(0), m_textStampTool(0), m_copyValid(0),
+      m_selection(NULL), m_stampShape(NULL), m_plaques(10), m_plaquePos(NULL),
+      m_plaqueCount(0), m_planPage(0), m_infoPage(0), m_paletteChartPage(0),
+      m_picturePage(0), m_allowedCount(0), m_mixCount(4), m_mixDirection(0),
+      m_mixDialog(NULL), m_mixGrid(NULL), m_paletteGrid(NULL), m_cellCount(0),
+      m_borderCellCount(0.0), m_libraryIndex(-1), m_exportMode(0), m_thumbWidth(0),
+      m_thumbHeight(0), m_thumbOffsetX(0), m_thumbOffsetY(0)
+{
+    m_screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    m_screenHeight = GetSystemMetrics(SM_CYSCREEN) - 128;
+
+    WCHAR szModule[MAX_PATH] = {0};
+    DWORD nLength = GetModuleFileNameW(NULL, szModule, MAX_PATH);
+    m_programFolder = CString(szModule, nLength < MAX_PATH ? (int)nLength : 0);
+    m_programFolder = m_programFolder.Left(m_programFolder.ReverseFind(L'\\') + 1);
+
+    m_bmpHeader = new BITMAPINFOHEADER;
+    memset(m_bmpHeader, 0, sizeof(*m_bmpHeader));
+    m_bmpHeader->biSize = sizeof(BITMAPINFOHEADER);
+    // Without a display the screen may measure nothing; the picture still needs a pixel.
+    m_screenImage.Create(1, m_screenWidth > 0 ? m_screenWidth : 1,
+                         m_screenHeight > 0 ? m_screenHeight : 1);
+    for (int i = 0; i < C2Palette::ColourCount; i++)
+    {
+        m_tilePalette.m_colourNames[i].Empty();
+        m_tilePalette.m_symbols[i].Empty();
+    }
+    memcpy(m_colourTable, kInitialColourTable, sizeof(m_colourTable));
+    m_randomSeeds[0] = 25489631;
+    m_randomSeeds[1] = 1254678;
+    memset(m_copyRect, 0, sizeof(m_copyRect));
+
+    memset(m_allowedColours, 0, sizeof(m_allowedColours));
+    memset(m_mixOptions, 0, sizeof(m_mixOptions));
+    memset(m_mixStart, 0, sizeof(m_mixStart));
+    memset(m_mixStep, 0, sizeof(m_mixStep));
+    memset(m_mixPercent, 0, sizeof(m_mixPercent));
+    memset(m_tileCounts, 0, sizeof(m_tileCounts));
+    memset(m_countTotals, 0, sizeof(m_countTotals));
+    memset(m_colourCosts, 0, sizeof(m_colourCosts));
+
+    ReadSettings();
+}
+
+CVitrolanDoc::~CVitrolanDoc()
+{
+    WriteSettings();
+
+    POSITION pos = m_plaques.GetHeadPosition();
+    while (pos != NULL)
+        delete m_plaques.GetNext(pos);
+    m_plaques.RemoveAll();
+    for (int i = TextureCacheSize - 1; i >= 0; i--)
+        m_textureCache[i].Free();
+    for (int i = TileTextureCount - 1; i >= 0; i--)
+        m_tileTextures[i].Free();
+    for (int set = 1; set >= 0; set--)
+        for (int i = TileMaskCount - 1; i >= 0; i--)
+            m_tileMasks[set][i].Free();
+    delete m_bmpHeader;
+    m_textImage.Free();
+    m_clipboardMap.Free();
+    m_workingMap.Free();
+    m_committedMap.Free();
+    m_screenImage.Free();
+}
+
+void CVitrolanDoc::SetUnitTexts()
+{
+    m_unitText = GetLangText(unites == 0 ? TXT_UNIT_MILLIMETRES : TXT_UNIT_INCHES);
+    m_unitTextLong = GetLangText(unites == 0 ? TXT_UNIT_METRES : TXT_UNIT_FEET);
+}
+
+void CVitrolanDoc::ReadSettings()
+{
+    const CString strSection = GetSettingsSection();
+    LPCTSTR s = strSection;
+    const int nLanguage = ReadLanguageId();
+
+    coljoint = ReadInt(s, L"coljoint", 1);
+    colfond = ReadInt(s, L"colfond", 0);
+    filet = ReadInt(s, L"filet", 1);
+    impression = ReadInt(s, L"impression", 0);
+    grillescouleur = ReadInt(s, L"grillescouleur", 0);
+    numerosgrille = ReadInt(s, L"numerosgrille", 1);
+    switch (coljoint)
+    {
+    case 0: SetTriple(m_colourTable[1], 255, 255, 255); break;
+    case 1: SetTriple(m_colourTable[1], 192, 192, 192); break;
+    case 2: SetTriple(m_colourTable[1], 0, 0, 0); break;
+    case 3:
+        SetTriple(m_colourTable[1], ReadChecked(s, L"coljointR", 192, 0, 255),
+                  ReadChecked(s, L"coljointV", 192, 0, 255),
+                  ReadChecked(s, L"coljointB", 192, 0, 255));
+        break;
+    default: break;   // keeps grey
+    }
+    switch (colfond)
+    {
+    case 0: SetTriple(m_colourTable[0], 255, 255, 255); break;
+    case 1: SetTriple(m_colourTable[0], 192, 192, 192); break;
+    case 2:
+        SetTriple(m_colourTable[0], ReadChecked(s, L"colfondR", 255, 0, 255),
+                  ReadChecked(s, L"colfondV", 255, 0, 255),
+                  ReadChecked(s, L"colfondB", 255, 0, 255));
+        break;
+    default: break;   // keeps white
+    }
+    mlargeur = ReadInt(s, L"mlargeur", 5);
+    mhauteur = ReadInt(s, L"mhauteur", 5);
+    motif = ReadInt(s, L"motif", 2);
+    unites = ReadChecked(s, L"unites", 0, 0, 1);
+    format = ReadChecked(s, L"format", 0, 0, PaperFormatCount - 1);
+    money = DocGetProfileString(s, L"money", nLanguage == kEnglishUs ? L"Dollars" : L"Euros");
+    view0 = ReadInt(s, L"view0", 0);
+    lance0 = ReadInt(s, L"lance0", 0);
+    if (lance0 == 0)
+    {
+        const BOOL bEnglish = nLanguage == kEnglishUs;
+        money = bEnglish ? L"Dollars" : L"Euros";
+        unites = bEnglish ? 1 : 0;
+        format = bEnglish ? 1 : 0;
+        lance0 = 1;
+    }
+    // After the first-run rule, so that the unit words follow the units in force.
+    SetUnitTexts();
+    const BOOL bMetric = unites == 0;
+    intercar = ReadChecked(s, L"intercar", bMetric ? 160 : 63, 0, MaxLength);
+    taillecar = ReadChecked(s, L"taillecar", bMetric ? 2500 : 1000, 1, MaxLength);
+    cresol = ReadInt(s, L"cresol", bMetric ? 15 : 6);
+    direction = ReadInt(s, L"direction", 0);
+    decalage = ReadInt(s, L"decalage", 0);
+    regles = ReadInt(s, L"regles", 1);
+    responsive = ReadInt(s, L"responsive", 1);
+    carplaquex = ReadChecked(s, L"carplaquex", 12, 1, MaxPlateTiles);
+    carplaquey = ReadChecked(s, L"carplaquey", 12, 1, MaxPlateTiles);
+    imprCouleurs = ReadInt(s, L"imprCouleurs", 1);
+    imprVignettes = ReadInt(s, L"imprVignettes", 1);
+    rulers = ReadInt(s, L"rulers", 1);
+    lastPalCheck = ReadInt(s, L"lastPalCheck", -1);
+    lastFamilleCheck = ReadInt(s, L"lastFamilleCheck", -1);
+    superpose = ReadInt(s, L"superpose", 1);
+
+    CString strDefaultPalette;
+    if (!strDefaultPalette.LoadString(kDefaultPaletteTextId) || strDefaultPalette.IsEmpty())
+        strDefaultPalette = L"EmauxDeBriare-Harmonies.pal";
+    palettefile = DocGetProfileString(s, L"palettefile", strDefaultPalette);
+    if (!IsBarePaletteFileName(palettefile))
+        palettefile = strDefaultPalette;
+    affichage = ReadChecked(s, L"affichage", 0, 0, 2);
+    typexp = ReadChecked(s, L"typexp", 0, 0, 2);
+    m_texturedTiles = ReadInt(s, L"TextureCarreaux", 1) == 1 ? 1 : 0;
+
+    // Symbols need room.
+    if (m_tileSize < 20 && (affichage == 1 || affichage == 2))
+        m_tileSize = 20;
+}
+
+void CVitrolanDoc::WriteSettings()
+{
+    const CString strSection = GetSettingsSection();
+    LPCTSTR s = strSection;
+    DocWriteProfileInt(s, L"intercar", intercar);
+    DocWriteProfileInt(s, L"taillecar", taillecar);
+    DocWriteProfileInt(s, L"coljoint", coljoint);
+    DocWriteProfileInt(s, L"colfond", colfond);
+    DocWriteProfileInt(s, L"filet", filet);
+    DocWriteProfileInt(s, L"impression", impression);
+    DocWriteProfileInt(s, L"grillescouleur", grillescouleur);
+    DocWriteProfileInt(s, L"numerosgrille", numerosgrille);
+    DocWriteProfileInt(s, L"cresol", cresol);
+    DocWriteProfileInt(s, L"mlargeur", mlargeur);
+    DocWriteProfileInt(s, L"mhauteur", mhauteur);
+    DocWriteProfileInt(s, L"motif", motif);
+    DocWriteProfileInt(s, L"unites", unites);
+    DocWriteProfileInt(s, L"format", format);
+    DocWriteProfileString(s, L"money", money);
+    DocWriteProfileInt(s, L"lance0", lance0);
+    DocWriteProfileInt(s, L"view0", view0);
+    DocWriteProfileInt(s, L"direction", direction);
+    DocWriteProfileInt(s, L"decalage", decalage);
+    DocWriteProfileInt(s, L"regles", regles);
+    DocWriteProfileInt(s, L"responsive", responsive);
+    DocWriteProfileInt(s, L"colfondR", m_colourTable[0][0]);
+    DocWriteProfileInt(s, L"colfondV", m_colourTable[0][1]);
+    DocWriteProfileInt(s, L"colfondB", m_colourTable[0][2]);
+    DocWriteProfileInt(s, L"coljointR", m_colourTable[1][0]);
+    DocWriteProfileInt(s, L"coljointV", m_colourTable[1][1]);
+    DocWriteProfileInt(s, L"coljointB", m_colourTable[1][2]);
+    DocWriteProfileInt(s, L"rulers", rulers);
+    DocWriteProfileInt(s, L"lastPalCheck", lastPalCheck);
+    DocWriteProfileInt(s, L"lastFamilleCheck", lastFamilleCheck);
+    DocWriteProfileInt(s, L"carplaquex", carplaquex);
+    DocWriteProfileInt(s, L"carplaquey", carplaquey);
+    DocWriteProfileInt(s, L"superpose", superpose);
+    DocWriteProfileInt(s, L"imprCouleurs", imprCouleurs);
+    DocWriteProfileInt(s, L"imprVignettes", imprVignettes);
+    DocWriteProfileString(s, L"palettefile", palettefile);
+    DocWriteProfileInt(s, L"affichage", affichage);
+    DocWriteProfileInt(s, L"typexp", typexp);
+    DocWriteProfileInt(s, L"TextureCarreaux", m_texturedTiles ? 1 : 0);
+}

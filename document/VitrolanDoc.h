@@ -1,0 +1,225 @@
+// CVitrolanDoc: the one document of the program. It owns the open mosaic (cell maps, image
+// and tile palettes, undo copies, physical settings, plates, tool state, mixing tables, tile
+// counts, texture cache) and the user's preferences, read from the profile when it is built
+// and written back when it is destroyed. Every other part of the program reads and writes
+// these fields directly.
+#pragma once
+
+#include <windows.h>
+
+#include "AfxDoc.h"
+#include "AfxColl.h"
+#include "AfxString.h"
+#include "RasterImage.h"
+#include "TilePalette.h"
+
+class CMenu;
+class CShpRectangle;
+class CPlaque;
+class CMelange;
+class CGridCtrl;
+class CGridCtrl2;
+
+// Range of values the program can work with. The ".ms2" reader and the profile reader refuse
+// what lies outside (see VitrolanDocSerialize.cpp and VitrolanDoc.cpp).
+enum
+{
+    Ms2CurrentVersion = 39,
+    MaxMixCount = 50,            // rows of m_mixPercent
+    MaxTileDisplaySize = 4096,   // pixels per tile on screen
+    MaxLength = 1000000,         // joint and tile sizes, in 1/100 mm or 1/1000 inch
+    MaxPlateTiles = 1000000,     // plate width or height in tiles
+    MaxColourCount = 256,
+    PaperFormatCount = 6         // A4, Letter, A3, A2, A1, A0
+};
+
+class CVitrolanDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CVitrolanDoc)
+
+public:
+    CVitrolanDoc();
+    virtual ~CVitrolanDoc();
+
+    // Reads or writes the ".ms2" layout. A load that fails for any reason (short file,
+    // impossible values) throws the archive exception and leaves the document untouched.
+    void Serialize(CArchive& ar) override;
+
+    // ---- Cell maps, pictures and sizes --------------------------------------------------------
+    CRasterImage m_screenImage;      // RGB picture the view renders into
+    CRasterImage m_committedMap;     // cell map before the pending edit; the one stored
+    CRasterImage m_workingMap;       // cell map shown and edited
+    CRasterImage m_clipboardMap;     // copied block of cells, scratch of the mirrors
+    CRasterImage m_textImage;        // picture of the text stamp tool
+    int m_cols;
+    int m_rows;
+    int m_savedCols;                 // grid size before a pending resize
+    int m_savedRows;
+    BITMAPINFOHEADER* m_bmpHeader;   // owned; biWidth x biHeight is the grid in tiles
+    int m_screenWidth;
+    int m_screenHeight;
+
+    // ---- Palettes -------------------------------------------------------------------------------
+    C2Palette m_imagePalette;        // the mosaic's own colours, indexed by the cells
+    C2Palette m_tilePalette;         // the chosen range of tiles (palettefile)
+    C2Palette m_imagePaletteUndo;    // undo copy of the colour entries and family kind
+    int m_colourCount;
+    int m_colourCountUndo;
+    int m_tileColourCount;
+    int m_tilePaletteModified;
+    CString m_paletteMenuFiles[32];
+    int m_paletteMenuStale;
+
+    // ---- Files and names ----------------------------------------------------------------------
+    CString m_programFolder;         // with its final backslash
+    CString m_path;
+    CString m_saveName;
+    CString money;
+    CString palettefile;
+    CString m_unitText;              // "mm" / "in"
+    CString m_unitTextLong;          // "m" / "ft"
+    CString m_clientStrings[8];
+    int m_reservedValue;
+    int m_version;                   // format version of the document last read
+
+    // ---- Physical settings and plan options (profile keys of the same name) -------------------
+    int intercar;
+    int taillecar;
+    int carplaquex;
+    int carplaquey;
+    int coljoint;
+    int colfond;
+    int filet;
+    int impression;
+    int unites;
+    int format;
+    int direction;
+    int decalage;
+    int regles;
+    int responsive;
+    int numerosgrille;
+    int grillescouleur;
+    int cresol;
+    int mlargeur;
+    int mhauteur;
+    int motif;
+    int imprCouleurs;
+    int imprVignettes;
+    int typexp;
+    int lance0;
+    int view0;
+    int lastPalCheck;
+    int lastFamilleCheck;
+    int m_pitch;
+    BYTE m_colourTable[13][3];
+    int m_randomSeeds[2];
+
+    // ---- Display state --------------------------------------------------------------------------
+    int m_tileSize;                  // zoom: tile size in screen pixels
+    int m_showJoints;
+    int m_showPlaques;
+    int m_jointsOffByZoom;
+    int affichage;
+    int rulers;
+    int superpose;
+    int m_texturedTiles;
+    int m_rebuildTileImages;
+    int m_recentreScroll;
+    int m_pavingType;                // PavingType
+    int m_loaded;
+    int m_dirty;
+    int m_newCount;
+    int m_plaquesValid;
+
+    // ---- Pending edit and undo ------------------------------------------------------------------
+    int m_undoPending;
+    int m_undoPendingB;
+    int m_resizePending;
+    int m_coloursPending;
+    int m_barSelectionPending;
+    int m_mixPreviewPending;
+    int m_savedBarButton;
+    CMenu* m_menu;
+    double m_resizeFactor;
+    int m_resizeShrunk;
+
+    // ---- Editing tools --------------------------------------------------------------------------
+    int m_selectTool;
+    int m_measureVTool;
+    int m_measureHTool;
+    int m_fillTool;
+    int m_brushTool;
+    int m_replaceTool;
+    int m_mixFillTool;
+    int m_toggleTool;
+    int m_wholeTool;
+    int m_halfTool;
+    int m_diagHalfTool;
+    int m_quarterTool;
+    int m_diagQuarterTool;
+    int m_partToolActive;
+    int m_cutKind;
+    int m_textStampTool;
+    int m_copyValid;
+    int m_copyRect[8];
+    // The selection shapes belong to the view's shape classes, which create them.
+    CShpRectangle* m_selection;
+    CShpRectangle* m_stampShape;
+
+    // ---- Plates and plan pages ------------------------------------------------------------------
+    CObList m_plaques;               // owned CPlaque objects, last plate first
+    POSITION m_plaquePos;
+    int m_plaqueCount;
+    int m_planPage;                  // page-kind flags of a PDF pass
+    int m_infoPage;
+    int m_paletteChartPage;
+    int m_picturePage;
+
+    // ---- Colour mixing --------------------------------------------------------------------------
+    int m_allowedColours[256];
+    int m_allowedCount;
+    int m_mixOptions[256];
+    int m_mixStart[256];
+    int m_mixStep[256];
+    int m_mixCount;
+    int m_mixDirection;
+    int m_mixPercent[MaxMixCount][256];
+    // The mixing dialog and the two grids belong to the dialog and grid layers, which
+    // create them.
+    CMelange* m_mixDialog;
+    CGridCtrl* m_mixGrid;
+    CGridCtrl2* m_paletteGrid;
+
+    // ---- Tile counts and costs ------------------------------------------------------------------
+    int m_tileCounts[5][256];
+    int m_cellCount;
+    double m_borderCellCount;
+    double m_countTotals[5];
+    double m_colourCosts[256];
+
+    // ---- Textures -------------------------------------------------------------------------------
+    enum { TextureCacheSize = 25600, TileTextureCount = 6400, TileMaskCount = 16 };
+    CRasterImage m_textureCache[TextureCacheSize];
+    CRasterImage m_tileTextures[TileTextureCount];
+    CRasterImage m_tileMasks[2][TileMaskCount];
+
+    // ---- Mosaic library and exports -------------------------------------------------------------
+    CStringArray m_libraryFiles;
+    CStringArray m_libraryNames;
+    int m_libraryIndex;
+    int m_exportMode;
+    CString m_exportPath;
+    CString m_thumbPath;
+    int m_thumbWidth;
+    int m_thumbHeight;
+    int m_thumbOffsetX;
+    int m_thumbOffsetY;
+
+    // The profile section of the settings (resource text "Orbalith\Mosaic").
+    static CString GetSettingsSection();
+
+protected:
+    void ReadSettings();
+    void WriteSettings();
+    void SetUnitTexts();
+};
