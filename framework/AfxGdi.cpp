@@ -1,8 +1,7 @@
 #include "AfxGdi.h"
 
-#include <unordered_map>
-
 #include "AfxException.h"
+#include "AfxHandleMap.h"
 #include "AfxResource.h"
 #include "AfxWin.h"
 
@@ -19,25 +18,6 @@ IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
 namespace {
-
-struct GdiHandleMaps
-{
-    std::unordered_map<HGDIOBJ, CGdiObject*> permanentObjects;
-    std::unordered_map<HGDIOBJ, CGdiObject*> temporaryObjects;
-    std::unordered_map<HDC, CDC*> permanentDCs;
-    std::unordered_map<HDC, CDC*> temporaryDCs;
-};
-
-// Per thread, as handles are used by the thread that wraps them. Never freed: a thread's
-// maps are small and the wrappers in them may outlive any cleanup order we could pick.
-thread_local GdiHandleMaps* t_pGdiMaps = NULL;
-
-GdiHandleMaps& GdiMaps()
-{
-    if (t_pGdiMaps == NULL)
-        t_pGdiMaps = new GdiHandleMaps;
-    return *t_pGdiMaps;
-}
 
 // A temporary wrapper of the class that matches the object, so that a DYNAMIC_DOWNCAST of
 // what SelectObject returns answers truthfully.
@@ -63,6 +43,20 @@ CGdiObject* NewWrapperFor(HGDIOBJ hObject)
     }
 }
 
+void SetObjectHandle(CGdiObject* pObject, HGDIOBJ hObject)
+{
+    pObject->m_hObject = hObject;
+}
+
+void SetDCHandle(CDC* pDC, HDC hDC)
+{
+    pDC->m_hDC = pDC->m_hAttribDC = hDC;
+}
+
+// Per thread, as handles are used by the thread that wraps them.
+thread_local CHandleMap<CGdiObject, HGDIOBJ> t_objectMap(SetObjectHandle, NewWrapperFor);
+thread_local CHandleMap<CDC, HDC> t_dcMap(SetDCHandle);
+
 } // namespace
 
 void AfxDeleteTempGdiMaps()
@@ -80,37 +74,12 @@ CGdiObject::~CGdiObject()
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 {
-    if (hObject == NULL)
-        return NULL;
-    GdiHandleMaps& maps = GdiMaps();
-    auto permanent = maps.permanentObjects.find(hObject);
-    if (permanent != maps.permanentObjects.end())
-        return permanent->second;
-    auto temporary = maps.temporaryObjects.find(hObject);
-    if (temporary != maps.temporaryObjects.end())
-    {
-        // A wrapper whose object was deleted through it, for a handle now in use again.
-        temporary->second->m_hObject = hObject;
-        return temporary->second;
-    }
-    CGdiObject* pObject = NewWrapperFor(hObject);
-    pObject->m_hObject = hObject;
-    maps.temporaryObjects[hObject] = pObject;
-    return pObject;
+    return t_objectMap.FromHandle(hObject);
 }
 
 void PASCAL CGdiObject::DeleteTempMap()
 {
-    if (t_pGdiMaps == NULL)
-        return;
-    // Moved out first: nothing a destructor does may reach the map being emptied.
-    std::unordered_map<HGDIOBJ, CGdiObject*> temporary;
-    temporary.swap(t_pGdiMaps->temporaryObjects);
-    for (auto& entry : temporary)
-    {
-        entry.second->m_hObject = NULL;
-        delete entry.second;
-    }
+    t_objectMap.DeleteTemp();
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
@@ -118,19 +87,14 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
     if (hObject == NULL)
         return FALSE;
     m_hObject = hObject;
-    GdiMaps().permanentObjects[hObject] = this;
+    t_objectMap.SetPermanent(hObject, this);
     return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ hObject = m_hObject;
-    if (hObject != NULL && t_pGdiMaps != NULL)
-    {
-        auto it = t_pGdiMaps->permanentObjects.find(hObject);
-        if (it != t_pGdiMaps->permanentObjects.end() && it->second == this)
-            t_pGdiMaps->permanentObjects.erase(it);
-    }
+    t_objectMap.RemoveHandle(hObject, this);
     m_hObject = NULL;
     return hObject;
 }
@@ -323,37 +287,12 @@ CDC::~CDC()
 
 CDC* PASCAL CDC::FromHandle(HDC hDC)
 {
-    if (hDC == NULL)
-        return NULL;
-    GdiHandleMaps& maps = GdiMaps();
-    auto permanent = maps.permanentDCs.find(hDC);
-    if (permanent != maps.permanentDCs.end())
-        return permanent->second;
-    auto temporary = maps.temporaryDCs.find(hDC);
-    if (temporary != maps.temporaryDCs.end())
-    {
-        // A wrapper whose context was deleted through it, for a handle now in use again.
-        temporary->second->m_hDC = temporary->second->m_hAttribDC = hDC;
-        return temporary->second;
-    }
-    CDC* pDC = new CDC;
-    pDC->m_hDC = pDC->m_hAttribDC = hDC;
-    maps.temporaryDCs[hDC] = pDC;
-    return pDC;
+    return t_dcMap.FromHandle(hDC);
 }
 
 void PASCAL CDC::DeleteTempMap()
 {
-    if (t_pGdiMaps == NULL)
-        return;
-    std::unordered_map<HDC, CDC*> temporary;
-    temporary.swap(t_pGdiMaps->temporaryDCs);
-    for (auto& entry : temporary)
-    {
-        entry.second->m_hDC = NULL;
-        entry.second->m_hAttribDC = NULL;
-        delete entry.second;
-    }
+    t_dcMap.DeleteTemp();
 }
 
 BOOL CDC::Attach(HDC hDC)
@@ -361,7 +300,7 @@ BOOL CDC::Attach(HDC hDC)
     if (hDC == NULL)
         return FALSE;
     m_hDC = hDC;
-    GdiMaps().permanentDCs[hDC] = this;
+    t_dcMap.SetPermanent(hDC, this);
     SetAttribDC(m_hDC);
     return TRUE;
 }
@@ -369,12 +308,7 @@ BOOL CDC::Attach(HDC hDC)
 HDC CDC::Detach()
 {
     HDC hDC = m_hDC;
-    if (hDC != NULL && t_pGdiMaps != NULL)
-    {
-        auto it = t_pGdiMaps->permanentDCs.find(hDC);
-        if (it != t_pGdiMaps->permanentDCs.end() && it->second == this)
-            t_pGdiMaps->permanentDCs.erase(it);
-    }
+    t_dcMap.RemoveHandle(hDC, this);
     ReleaseAttribDC();
     ReleaseOutputDC();
     return hDC;

@@ -1,7 +1,6 @@
 #include "AfxMenu.h"
 
-#include <unordered_map>
-
+#include "AfxHandleMap.h"
 #include "AfxResource.h"
 #include "AfxWin.h"
 
@@ -9,21 +8,12 @@ IMPLEMENT_DYNAMIC(CMenu, CObject)
 
 namespace {
 
-struct MenuHandleMaps
+void SetMenuHandle(CMenu* pMenu, HMENU hMenu)
 {
-    std::unordered_map<HMENU, CMenu*> permanent;
-    std::unordered_map<HMENU, CMenu*> temporary;
-};
-
-// Per thread, as MFC keeps them. Never freed: see the GDI maps.
-thread_local MenuHandleMaps* t_pMenuMaps = NULL;
-
-MenuHandleMaps& MenuMaps()
-{
-    if (t_pMenuMaps == NULL)
-        t_pMenuMaps = new MenuHandleMaps;
-    return *t_pMenuMaps;
+    pMenu->m_hMenu = hMenu;
 }
+
+thread_local CHandleMap<CMenu, HMENU> t_menuMap(SetMenuHandle);
 
 thread_local HWND t_hTrackingWindow = NULL;
 thread_local HMENU t_hTrackingMenu = NULL;
@@ -56,45 +46,17 @@ CMenu::~CMenu()
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
 {
-    if (hMenu == NULL)
-        return NULL;
-    CMenu* pMenu = FromHandlePermanent(hMenu);
-    if (pMenu != NULL)
-        return pMenu;
-    MenuHandleMaps& maps = MenuMaps();
-    auto temporary = maps.temporary.find(hMenu);
-    if (temporary != maps.temporary.end())
-    {
-        // A wrapper whose menu was destroyed through it, for a handle now in use again.
-        temporary->second->m_hMenu = hMenu;
-        return temporary->second;
-    }
-    pMenu = new CMenu;
-    pMenu->m_hMenu = hMenu;
-    maps.temporary[hMenu] = pMenu;
-    return pMenu;
+    return t_menuMap.FromHandle(hMenu);
 }
 
 CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
 {
-    if (hMenu == NULL || t_pMenuMaps == NULL)
-        return NULL;
-    auto it = t_pMenuMaps->permanent.find(hMenu);
-    return it == t_pMenuMaps->permanent.end() ? NULL : it->second;
+    return t_menuMap.FromHandlePermanent(hMenu);
 }
 
 void PASCAL CMenu::DeleteTempMap()
 {
-    if (t_pMenuMaps == NULL)
-        return;
-    // Moved out first: nothing a destructor does may reach the map being emptied.
-    std::unordered_map<HMENU, CMenu*> temporary;
-    temporary.swap(t_pMenuMaps->temporary);
-    for (auto& entry : temporary)
-    {
-        entry.second->m_hMenu = NULL;
-        delete entry.second;
-    }
+    t_menuMap.DeleteTemp();
 }
 
 BOOL CMenu::Attach(HMENU hMenu)
@@ -102,19 +64,14 @@ BOOL CMenu::Attach(HMENU hMenu)
     if (hMenu == NULL)
         return FALSE;
     m_hMenu = hMenu;
-    MenuMaps().permanent[hMenu] = this;
+    t_menuMap.SetPermanent(hMenu, this);
     return TRUE;
 }
 
 HMENU CMenu::Detach()
 {
     HMENU hMenu = m_hMenu;
-    if (hMenu != NULL && t_pMenuMaps != NULL)
-    {
-        auto it = t_pMenuMaps->permanent.find(hMenu);
-        if (it != t_pMenuMaps->permanent.end() && it->second == this)
-            t_pMenuMaps->permanent.erase(it);
-    }
+    t_menuMap.RemoveHandle(hMenu, this);
     m_hMenu = NULL;
     return hMenu;
 }

@@ -2,9 +2,9 @@
 
 #include <cxxabi.h>
 #include <exception>
-#include <unordered_map>
 
 #include "AfxApp.h"
+#include "AfxHandleMap.h"
 #include "AfxResource.h"
 
 // The dispatcher turns each entry's generic member pointer back into the type its
@@ -25,8 +25,6 @@ const UINT kMsgCacheSize = 512;   // a power of two
 
 struct WndThreadState
 {
-    std::unordered_map<HWND, CWnd*> permanentMap;
-    std::unordered_map<HWND, CWnd*> temporaryMap;
     MSG lastSentMsg = {};
     CWnd* pWndInit = NULL;            // the CWnd whose window CreateEx is creating
     HHOOK hHookCbt = NULL;
@@ -34,6 +32,13 @@ struct WndThreadState
 };
 
 thread_local WndThreadState t_wndState;
+
+void SetWndHandle(CWnd* pWnd, HWND hWnd)
+{
+    pWnd->m_hWnd = hWnd;
+}
+
+thread_local CHandleMap<CWnd, HWND> t_wndMap(SetWndHandle);
 
 // An exception of the C++ library (or OpenCV's, which derives from it) carried to the
 // framework's report as a CException with the same text.
@@ -321,47 +326,26 @@ CWnd::~CWnd()
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 {
-    if (hWnd == NULL)
-        return NULL;
-    WndThreadState& state = t_wndState;
-    auto it = state.permanentMap.find(hWnd);
-    if (it != state.permanentMap.end())
-        return it->second;
-    CWnd*& pTemp = state.temporaryMap[hWnd];
-    if (pTemp == NULL)
-    {
-        pTemp = new CWnd;
-        pTemp->m_hWnd = hWnd;
-    }
-    return pTemp;
+    return t_wndMap.FromHandle(hWnd);
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 {
-    WndThreadState& state = t_wndState;
-    auto it = state.permanentMap.find(hWnd);
-    return it == state.permanentMap.end() ? NULL : it->second;
+    return t_wndMap.FromHandlePermanent(hWnd);
 }
 
 void PASCAL CWnd::DeleteTempMap()
 {
-    std::unordered_map<HWND, CWnd*> temps;
-    temps.swap(t_wndState.temporaryMap);
-    for (auto& entry : temps)
-    {
-        entry.second->m_hWnd = NULL;   // the wrapper never owned the window
-        delete entry.second;
-    }
+    t_wndMap.DeleteTemp();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
     if (hWndNew == NULL || m_hWnd != NULL)
         return FALSE;
-    WndThreadState& state = t_wndState;
-    if (state.permanentMap.count(hWndNew) != 0)
+    if (t_wndMap.FromHandlePermanent(hWndNew) != NULL)
         return FALSE;   // another object has it
-    state.permanentMap[hWndNew] = this;
+    t_wndMap.SetPermanent(hWndNew, this);
     m_hWnd = hWndNew;
     return TRUE;
 }
@@ -369,13 +353,7 @@ BOOL CWnd::Attach(HWND hWndNew)
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
-    if (hWnd != NULL)
-    {
-        auto& map = t_wndState.permanentMap;
-        auto it = map.find(hWnd);
-        if (it != map.end() && it->second == this)
-            map.erase(it);
-    }
+    t_wndMap.RemoveHandle(hWnd, this);
     m_hWnd = NULL;
     return hWnd;
 }
@@ -1180,7 +1158,11 @@ void CWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)
 {
     if (bSysMenu || pMenu == NULL)
         return;
+    UpdateMenuPopupItems(pMenu, FALSE);
+}
 
+void CWnd::UpdateMenuPopupItems(CMenu* pMenu, BOOL bAutoMenuEnable)
+{
     CCmdUI state;
     state.m_pMenu = pMenu;
     HMENU hMenu = pMenu->m_hMenu;
@@ -1213,7 +1195,8 @@ void CWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)
             continue;   // a separator
         if (state.m_nID == (UINT)-1)
         {
-            // A popup item takes the state of its popup's first command.
+            // A popup item takes the state of its popup's first command; it is never
+            // disabled for want of a handler.
             HMENU hSubMenu = ::GetSubMenu(hMenu, (int)state.m_nIndex);
             if (hSubMenu == NULL)
                 continue;
@@ -1225,8 +1208,9 @@ void CWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)
         }
         else
         {
+            // System commands are never disabled for want of a handler.
             state.m_pSubMenu = NULL;
-            state.DoUpdate(this, FALSE);
+            state.DoUpdate(this, bAutoMenuEnable && state.m_nID < 0xF000);
         }
 
         // A handler may have removed or added items.

@@ -302,6 +302,9 @@ protected:
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     // Updates the popup's items through their ON_UPDATE_COMMAND_UI handlers.
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    // The CCmdUI walk of OnInitMenuPopup. With bAutoMenuEnable, command items that no
+    // target handles are disabled (never popup items or system commands).
+    void UpdateMenuPopupItems(CMenu* pPopupMenu, BOOL bAutoMenuEnable);
     afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     afx_msg void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
     afx_msg void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
