@@ -3,70 +3,14 @@
 // handlers being reported instead of ending the process.
 #include "MosaicTest.h"
 
+#include "MessageBoxAnswerer.h"
+
 #include <stdexcept>
 
 #include "AfxApp.h"
 #include "OpenCv.h"
 
 namespace {
-
-// Answers the message boxes shown while it lives, keeping their title and text: a thread
-// timer fires inside the message box's own modal loop.
-class MessageBoxCatcher
-{
-public:
-    MessageBoxCatcher()
-    {
-        s_nCount = 0;
-        s_strTitle.Empty();
-        s_strText.Empty();
-        m_nTimer = SetTimer(NULL, 0, 20, OnTimer);
-    }
-    ~MessageBoxCatcher() { KillTimer(NULL, m_nTimer); }
-
-    static int s_nCount;
-    static CString s_strTitle;
-    static CString s_strText;
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
-    {
-        EnumThreadWindows(GetCurrentThreadId(), OnWindow, 0);
-    }
-    static BOOL CALLBACK OnWindow(HWND hWnd, LPARAM)
-    {
-        WCHAR szClass[16] = {};
-        GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
-        if (lstrcmpW(szClass, L"#32770") != 0 || !IsWindowVisible(hWnd))
-            return TRUE;
-        WCHAR szTitle[128] = {};
-        GetWindowTextW(hWnd, szTitle, ARRAYSIZE(szTitle));
-        s_strTitle = szTitle;
-        s_strText.Empty();
-        EnumChildWindows(hWnd, OnChild, 0);
-        s_nCount++;
-        PostMessageW(hWnd, WM_COMMAND, IDOK, 0);
-        return FALSE;
-    }
-    static BOOL CALLBACK OnChild(HWND hWnd, LPARAM)
-    {
-        WCHAR szClass[16] = {};
-        GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
-        if (lstrcmpiW(szClass, L"Static") == 0)
-        {
-            WCHAR szText[512] = {};
-            GetWindowTextW(hWnd, szText, ARRAYSIZE(szText));
-            s_strText += szText;
-        }
-        return TRUE;
-    }
-
-    UINT_PTR m_nTimer;
-};
-
-int MessageBoxCatcher::s_nCount = 0;
-CString MessageBoxCatcher::s_strTitle;
-CString MessageBoxCatcher::s_strText;
 
 // ---- The exception boundary ------------------------------------------------------------------
 
@@ -178,11 +122,11 @@ TEST(ExceptionBoundary, WithoutAnApplicationObjectTheMessageIsStillShown)
 {
     CThrowingWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, NULL, L"Throwing", WS_POPUP, 0, 0, 200, 100, NULL, NULL));
-    MessageBoxCatcher catcher;
+    MessageBoxAnswerer catcher;
     EXPECT_EQ(wnd.SendMessage(WM_LBUTTONDOWN, 0, 0), 0);
-    EXPECT_EQ(MessageBoxCatcher::s_nCount, 1);
-    EXPECT_GE(MessageBoxCatcher::s_strText.Find(L"missing.ms2"), 0)
-        << CStringA(MessageBoxCatcher::s_strText).GetString();
+    EXPECT_EQ(MessageBoxAnswerer::s_nCount, 1);
+    EXPECT_GE(MessageBoxAnswerer::s_strText.Find(L"missing.ms2"), 0)
+        << CStringA(MessageBoxAnswerer::s_strText).GetString();
 }
 
 TEST(ExceptionBoundary, ExceptionInWmCreateFailsTheCreationQuietly)
@@ -201,10 +145,10 @@ TEST(ExceptionBoundary, ExceptionInWmCreateFailsTheCreationQuietly)
 TEST(App, MessageBoxTakesTheApplicationNameAsTitle)
 {
     CWinApp app(L"MosaicTestApp");
-    MessageBoxCatcher catcher;
+    MessageBoxAnswerer catcher;
     EXPECT_EQ(AfxMessageBox(L"Palette saved.", MB_OKCANCEL), IDOK);
-    EXPECT_EQ(MessageBoxCatcher::s_strTitle, CString(L"MosaicTestApp"));
-    EXPECT_EQ(MessageBoxCatcher::s_strText, CString(L"Palette saved."));
+    EXPECT_EQ(MessageBoxAnswerer::s_strTitle, CString(L"MosaicTestApp"));
+    EXPECT_EQ(MessageBoxAnswerer::s_strText, CString(L"Palette saved."));
 }
 
 TEST(App, WaitCursorIsCountedAndRestored)

@@ -4,6 +4,8 @@
 // and application; the recent-file list; the command line.
 #include "MosaicTest.h"
 
+#include "MessageBoxAnswerer.h"
+
 #include "AfxArchive.h"
 #include "AfxDocTempl.h"
 
@@ -13,67 +15,6 @@ const UINT IDR_TESTFRAME = 32512;
 const UINT ID_TEST_UNHANDLED = 32514;
 const UINT ID_TEST_DOCUMENT = 32515;
 const UINT IDR_MOSAIC = 128;   // the program's own document string
-
-// Clicks one button of each message box shown while it lives and keeps the boxes' texts:
-// a thread timer fires inside the message box's modal loop.
-class MessageBoxAnswerer
-{
-public:
-    explicit MessageBoxAnswerer(int nButton)
-    {
-        s_nButton = nButton;
-        s_nCount = 0;
-        s_strText.Empty();
-        m_nTimer = SetTimer(NULL, 0, 20, OnTimer);
-    }
-    ~MessageBoxAnswerer() { KillTimer(NULL, m_nTimer); }
-
-    static int s_nButton;
-    static int s_nCount;
-    static CString s_strText;
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
-    {
-        EnumThreadWindows(GetCurrentThreadId(), OnWindow, 0);
-    }
-    static BOOL CALLBACK OnWindow(HWND hWnd, LPARAM)
-    {
-        WCHAR szClass[16] = {};
-        GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
-        if (lstrcmpW(szClass, L"#32770") != 0 || !IsWindowVisible(hWnd))
-            return TRUE;
-        // A message box has its text in the static 0xFFFF; a file dialog has none.
-        HWND hButton = GetDlgItem(hWnd, s_nButton);
-        if (hButton == NULL || GetDlgItem(hWnd, 0xFFFF) == NULL)
-            return TRUE;
-        s_strText.Empty();
-        EnumChildWindows(hWnd, OnChild, 0);
-        s_nCount++;
-        // Hidden until the click is handled, so that the next tick does not count it again.
-        ShowWindow(hWnd, SW_HIDE);
-        PostMessageW(hButton, BM_CLICK, 0, 0);
-        return FALSE;
-    }
-    static BOOL CALLBACK OnChild(HWND hWnd, LPARAM)
-    {
-        WCHAR szClass[16] = {};
-        GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
-        if (lstrcmpiW(szClass, L"Static") == 0)
-        {
-            WCHAR szText[512] = {};
-            GetWindowTextW(hWnd, szText, ARRAYSIZE(szText));
-            s_strText += szText;
-        }
-        return TRUE;
-    }
-
-    UINT_PTR m_nTimer;
-};
-
-int MessageBoxAnswerer::s_nButton = IDOK;
-int MessageBoxAnswerer::s_nCount = 0;
-CString MessageBoxAnswerer::s_strText;
 
 // A document of one text, stored as an archive string.
 class CTextDoc : public CDocument

@@ -1,0 +1,67 @@
+// Answers the message boxes a test provokes: a thread timer, which fires inside the message
+// box's own modal loop, finds the box, keeps its title and text, and clicks the chosen button.
+#pragma once
+
+#include <windows.h>
+
+#include "AfxString.h"
+
+class MessageBoxAnswerer
+{
+public:
+    explicit MessageBoxAnswerer(int nButton = IDOK)
+    {
+        s_nButton = nButton;
+        s_nCount = 0;
+        s_strTitle.Empty();
+        s_strText.Empty();
+        m_nTimer = SetTimer(NULL, 0, 20, OnTimer);
+    }
+    ~MessageBoxAnswerer() { KillTimer(NULL, m_nTimer); }
+
+    static inline int s_nButton = IDOK;
+    static inline int s_nCount = 0;
+    static inline CString s_strTitle;
+    static inline CString s_strText;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), OnWindow, 0);
+    }
+    static BOOL CALLBACK OnWindow(HWND hWnd, LPARAM)
+    {
+        WCHAR szClass[16] = {};
+        GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
+        if (lstrcmpW(szClass, L"#32770") != 0 || !IsWindowVisible(hWnd))
+            return TRUE;
+        // A message box has its text in the static 0xFFFF; a file dialog has none.
+        HWND hButton = GetDlgItem(hWnd, s_nButton);
+        if (hButton == NULL || GetDlgItem(hWnd, 0xFFFF) == NULL)
+            return TRUE;
+        WCHAR szTitle[128] = {};
+        GetWindowTextW(hWnd, szTitle, ARRAYSIZE(szTitle));
+        s_strTitle = szTitle;
+        s_strText.Empty();
+        EnumChildWindows(hWnd, OnChild, 0);
+        s_nCount++;
+        // Hidden until the click is handled, so that the next tick does not count it again.
+        ShowWindow(hWnd, SW_HIDE);
+        PostMessageW(hButton, BM_CLICK, 0, 0);
+        return FALSE;
+    }
+    static BOOL CALLBACK OnChild(HWND hWnd, LPARAM)
+    {
+        WCHAR szClass[16] = {};
+        GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
+        if (lstrcmpiW(szClass, L"Static") == 0)
+        {
+            WCHAR szText[512] = {};
+            GetWindowTextW(hWnd, szText, ARRAYSIZE(szText));
+            s_strText += szText;
+        }
+        return TRUE;
+    }
+
+    UINT_PTR m_nTimer;
+};
