@@ -8,6 +8,7 @@
 #include "RasterImage.h"
 #include "TileCell.h"
 #include "TileRenderer.h"
+#include "model/TileMasks.h"
 
 namespace
 {
@@ -21,51 +22,6 @@ const int kHeight = 1080;
 const char* const kPatternNames[PavingTypeCount] = {
     "squares", "diamonds", "circles", "triangles", "hexagons", "scales 1", "scales 2",
     "crossed joints"};
-
-// Masks as the view builds them for each pattern.
-void BuildMasks(int type, int n, CRasterImage* masks0, CRasterImage* masks1)
-{
-    CRasterImage& shape = masks0[type];
-    CRasterImage& joint = masks1[type];
-    shape.Create(0, n, n);
-    joint.Create(0, n, n);
-    DPoint outer[TileOutlinePoints] = {};
-    DPoint inner[TileOutlinePoints] = {};
-    BuildTileShapeOutline(type, n, outer, inner);
-    const int a = n / 2;
-    switch (type)
-    {
-    case PavingSquares:
-    case PavingCrossedJoints:
-        shape.FillBytes(1);
-        shape.DrawBorder(2, 1);
-        break;
-    case PavingDiamonds:
-        shape.BuildShapeMask(0, 5, outer, inner, 2);
-        shape.SetByte(a, a, 1);
-        shape.FloodFill(1, 0);
-        break;
-    case PavingCircles:
-        shape.FillCircle(a, a, (n - 1) / 2, 2);
-        break;
-    case PavingTriangles:
-        shape.BuildShapeMask(0, 4, outer, inner, 2);
-        joint.BuildShapeMask(1, 4, outer, inner, 2);
-        break;
-    case PavingHexagons:
-        shape.BuildShapeMask(0, 7, outer, inner, 2);
-        break;
-    case PavingScales1:
-        shape.DrawCircleAndFillTop(a, a, (n - 1) / 2, 2);
-        shape.FlipVertical();
-        break;
-    default:
-        shape.DrawCircleAndFillTop(a, a, (n - 1) / 2, 2);
-        break;
-    }
-    if (type != PavingTriangles)
-        shape.CopyConvert(&joint);
-}
 
 // A 400 x 300 mosaic of 256 colours, one tile in eight cut into parts of the six kinds, and
 // the border halves of the patterns with shifted rows.

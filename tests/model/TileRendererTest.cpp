@@ -1,5 +1,7 @@
 #include "MosaicTest.h"
 
+#include "TileMasks.h"
+
 #include <string.h>
 
 #include <vector>
@@ -37,53 +39,6 @@ std::ostream& operator<<(std::ostream& os, const Rgb& c)
 Rgb ToRgb(const BYTE* c)
 {
     return Rgb{c[0], c[1], c[2]};
-}
-
-// Shape masks of one paving pattern and tile size, made as the view makes them: squares with a
-// one-pixel frame, the outlines of diamonds, triangles and hexagons, discs for circles and
-// scales.
-void BuildMasks(int type, int n, CRasterImage* masks0, CRasterImage* masks1)
-{
-    CRasterImage& shape = masks0[type];
-    CRasterImage& joint = masks1[type];
-    shape.Create(0, n, n);
-    joint.Create(0, n, n);
-    DPoint outer[TileOutlinePoints] = {};
-    DPoint inner[TileOutlinePoints] = {};
-    BuildTileShapeOutline(type, n, outer, inner);
-    const int a = n / 2;
-    switch (type)
-    {
-    case PavingSquares:
-    case PavingCrossedJoints:
-        shape.FillBytes(1);
-        shape.DrawBorder(2, 1);
-        break;
-    case PavingDiamonds:
-        shape.BuildShapeMask(0, 5, outer, inner, 2);
-        shape.SetByte(a, a, 1);
-        shape.FloodFill(1, 0);
-        break;
-    case PavingCircles:
-        shape.FillCircle(a, a, (n - 1) / 2, 2);
-        break;
-    case PavingTriangles:
-        shape.BuildShapeMask(0, 4, outer, inner, 2);
-        joint.BuildShapeMask(1, 4, outer, inner, 2);
-        break;
-    case PavingHexagons:
-        shape.BuildShapeMask(0, 7, outer, inner, 2);
-        break;
-    case PavingScales1:
-        shape.DrawCircleAndFillTop(a, a, (n - 1) / 2, 2);
-        shape.FlipVertical();
-        break;
-    case PavingScales2:
-        shape.DrawCircleAndFillTop(a, a, (n - 1) / 2, 2);
-        break;
-    }
-    if (type != PavingTriangles)
-        shape.CopyConvert(&joint);
 }
 
 // A mosaic with everything the renderer reads: cell map, masks, display colours, palettes.
