@@ -1,5 +1,7 @@
 #include "MosaicTest.h"
 
+#include "SavedLanguageValue.h"
+
 #include <memory>
 #include <vector>
 
@@ -48,50 +50,9 @@ private:
     CString m_strFolder;
     CString m_strTextFile;
 };
+
 [[maybe_unused]] testing::Environment* const g_documentEnvironment =
     testing::AddGlobalTestEnvironment(new DocumentEnvironment);
-
-// The language value of one key, put back as it was.
-class SavedLanguageValue
-{
-public:
-    explicit SavedLanguageValue(LPCWSTR lpszKey) : m_strKey(lpszKey)
-    {
-        HKEY hKey;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, m_strKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-            return;
-        BYTE data[512];
-        DWORD dwSize = sizeof(data);
-        if (RegQueryValueExW(hKey, L"ThreadLocal", NULL, &m_dwType, data, &dwSize) ==
-            ERROR_SUCCESS)
-        {
-            m_bPresent = true;
-            m_data.assign(data, data + dwSize);
-        }
-        RegCloseKey(hKey);
-    }
-    ~SavedLanguageValue()
-    {
-        HKEY hKey;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, m_strKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
-                            &hKey, NULL) != ERROR_SUCCESS)
-            return;
-        if (m_bPresent)
-            RegSetValueExW(hKey, L"ThreadLocal", 0, m_dwType, m_data.data(),
-                           (DWORD)m_data.size());
-        else
-            RegDeleteValueW(hKey, L"ThreadLocal");
-        RegCloseKey(hKey);
-    }
-    SavedLanguageValue(const SavedLanguageValue&) = delete;
-    SavedLanguageValue& operator=(const SavedLanguageValue&) = delete;
-
-private:
-    CString m_strKey;
-    bool m_bPresent = false;
-    DWORD m_dwType = REG_SZ;
-    std::vector<BYTE> m_data;
-};
 
 // An empty settings section and a chosen interface language.
 class DocSettingsTest : public testing::Test
@@ -137,8 +98,8 @@ protected:
         return std::unique_ptr<CVitrolanDoc>(new CVitrolanDoc);
     }
 
-    SavedLanguageValue m_savedNew;
-    SavedLanguageValue m_savedOld;
+    CSavedLanguageValue m_savedNew;
+    CSavedLanguageValue m_savedOld;
     CString m_strSection;
 };
 
