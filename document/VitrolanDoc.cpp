@@ -2,11 +2,44 @@
 
 #include <string.h>
 
+#include "AfxRes.h"
 #include "DocSettings.h"
 #include "LangText.h"
 #include "TextIds.h"
 
 IMPLEMENT_DYNCREATE(CVitrolanDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(CVitrolanDoc, CDocument)
+    ON_COMMAND(ID_UNDO_EDIT, OnEditUndo)
+    ON_UPDATE_COMMAND_UI(ID_UNDO_EDIT, OnUpdateEditUndo)
+    // Commands that need a mosaic: resize, colour reduction, cell filter, print grids,
+    // zoom out, add and delete rows or columns, zoom in, text stamp, information, delete
+    // library mosaic, export picture, open, save and new tile palette, preferences, and two
+    // document commands that do nothing.
+    ON_UPDATE_COMMAND_UI(32772, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32774, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32775, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32780, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32781, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32783, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32784, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32785, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32792, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32828, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32829, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32834, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32835, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32836, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32842, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32843, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32888, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(32907, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_SETUP, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, OnUpdateNeedMosaic)
+    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateNeedMosaic)
+END_MESSAGE_MAP()
 
 namespace
 {

@@ -19,6 +19,25 @@ class CPlaque;
 class CMelange;
 class CGridCtrl;
 class CGridCtrl2;
+class CCmdUI;
+
+// The Undo item of the Edit menu.
+enum { ID_UNDO_EDIT = 32771 };
+
+// What the document asks of the layers above it (dialogs, main frame, view). They install
+// these at start-up; a hook left NULL is skipped.
+struct DocUiHooks
+{
+    // Asks whether the previewed colour mix stays: 1 keeps it, 2 undoes it.
+    int (*pfnConfirmMix)();
+    // Redraws the image-palette bar after the image colours changed.
+    void (*pfnRefreshImageBar)();
+    // Clears the 30 button states of the image-palette bar, then presses button nButton.
+    void (*pfnPressImageBarButton)(int nButton);
+    // When the shape's rectangle has an area: redraws its handles and edges in the active
+    // view and marks it visible. Then sets its rectangle to (0, 0, 0, 0).
+    void (*pfnEraseShape)(CShpRectangle* pShape);
+};
 
 // Range of values the program can work with. The ".ms2" reader and the profile reader refuse
 // what lies outside (see VitrolanDocSerialize.cpp and VitrolanDoc.cpp).
@@ -142,6 +161,22 @@ public:
     CMenu* m_menu;
     double m_resizeFactor;
     int m_resizeShrunk;
+    // What the document last put on the Undo item, kept also without a main window.
+    CString m_undoItemText;
+    int m_undoItemEnabled = 0;
+    static DocUiHooks s_uiHooks;
+
+    // Settles the pending edit: TRUE, or FALSE when a previewed mix was rejected and undone.
+    BOOL CommitPendingEdit();
+    // Names the Undo item after an edit (enabled); TXT_UNDO restores the neutral text, greyed.
+    void SetUndoItem(UINT nTextId);
+    void ResetTools();
+    void EraseShape(CShpRectangle* pShape);
+    // Reallocates both cell maps at the current grid size, keeping the working content.
+    void RebuildGridImages();
+    afx_msg void OnEditUndo();
+    afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedMosaic(CCmdUI* pCmdUI);
 
     // ---- Editing tools --------------------------------------------------------------------------
     int m_selectTool;
@@ -222,4 +257,7 @@ protected:
     void ReadSettings();
     void WriteSettings();
     void SetUnitTexts();
+    CMenu* FetchMenu();
+
+    DECLARE_MESSAGE_MAP()
 };
