@@ -4,6 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+# ccache and Wine keep their state under the home folder; CI may run without one.
+export HOME="${HOME:-$root/build/home}"
 . tools/wine-env.sh
 build=${MOSAIC_BUILD_DIR:-build}
 
