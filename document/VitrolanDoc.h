@@ -210,6 +210,14 @@ public:
     int m_paletteChartPage;
     int m_picturePage;
 
+    // Cuts the grid into plates of carplaquex by carplaquey tiles, band by band in the order
+    // that `direction` gives; a plate size below 1 gives no plates. Returns 1.
+    int BuildPlaques();
+    void DeletePlaques();
+    // The first plate in list order that shows the page, or has the number; NULL when none.
+    CPlaque* FindPlaqueByPage(int nPage);
+    CPlaque* FindPlaqueByNumber(int nNumber);
+
     // ---- Colour mixing --------------------------------------------------------------------------
     int m_allowedColours[256];
     int m_allowedCount;
@@ -231,6 +239,9 @@ public:
     double m_borderCellCount;
     double m_countTotals[5];
     double m_colourCosts[256];
+
+    // Recounts whole tiles and split-tile parts per image colour, their totals and costs.
+    void CountTilesPerColour();
 
     // ---- Textures -------------------------------------------------------------------------------
     enum { TextureCacheSize = 25600, TileTextureCount = 6400, TileMaskCount = 16 };
