@@ -156,10 +156,7 @@ CVitrolanDoc::~CVitrolanDoc()
 {
     WriteSettings();
 
-    POSITION pos = m_plaques.GetHeadPosition();
-    while (pos != NULL)
-        delete m_plaques.GetNext(pos);
-    m_plaques.RemoveAll();
+    DeletePlaques();
     for (int i = TextureCacheSize - 1; i >= 0; i--)
         m_textureCache[i].Free();
     for (int i = TileTextureCount - 1; i >= 0; i--)
