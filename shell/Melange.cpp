@@ -1,0 +1,24 @@
+#include "Melange.h"
+
+#include "AfxDDX.h"
+#include "DlgTexts.h"
+#include "TextIds.h"
+#include "resource.h"
+
+CMelange::CMelange(CWnd* pParent) : CDialog(IDD_MIX, pParent), m_pGrid(NULL) {}
+
+void CMelange::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    if (m_pGrid != NULL)
+        DDX_Control(pDX, IDC_MIX_GRID, *m_pGrid);
+}
+
+BOOL CMelange::OnInitDialog()
+{
+    BOOL bResult = CDialog::OnInitDialog();
+    static const DlgText texts[] = {
+        {IDOK, TXT_OK}, {IDCANCEL, TXT_CANCEL}, {IDC_MIX_OPTIONS, TXT_MIX_OPTIONS}};
+    SetDlgTexts(this, texts);
+    return bResult;
+}

@@ -1,0 +1,119 @@
+#include "MosConfig.h"
+
+#include "AfxDDX.h"
+#include "AfxDlgs.h"
+#include "DlgTexts.h"
+#include "LangText.h"
+#include "TextIds.h"
+#include "resource.h"
+
+namespace {
+
+void FillList(CWnd* pDlg, int nIDC, const UINT* pTextIds, int nCount)
+{
+    HWND hList = ::GetDlgItem(pDlg->GetSafeHwnd(), nIDC);
+    ::SendMessageW(hList, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < nCount; i++)
+        ::SendMessageW(hList, CB_ADDSTRING, 0, (LPARAM)(LPCWSTR)GetLangText(pTextIds[i]));
+}
+
+// The system colour dialog on the colour; its custom list holds that colour alone.
+void ChooseCustomColour(CWnd* pOwner, COLORREF& colour)
+{
+    COLORREF customColours[16];
+    for (COLORREF& c : customColours)
+        c = RGB(255, 255, 255);
+    customColours[0] = colour;
+    CColorDialog dlg(colour, CC_RGBINIT, pOwner);
+    dlg.m_cc.lpCustColors = customColours;
+    if (dlg.DoModal() == IDOK)
+        colour = dlg.GetColor();
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CMosConfig, CDialog)
+    ON_CBN_SELCHANGE(IDC_CONFIG_JOINT_COLOUR, OnJointColourChange)
+    ON_CBN_SELCHANGE(IDC_CONFIG_BACK_COLOUR, OnBackgroundColourChange)
+END_MESSAGE_MAP()
+
+CMosConfig::CMosConfig(CWnd* pParent)
+    : CDialog(IDD_CONFIGURATION, pParent), m_tileSize(0), m_jointSize(0), m_plateTilesAcross(0),
+      m_plateTilesDown(0), m_jointColour(0), m_backgroundColour(0), m_customJointColour(0),
+      m_customBackgroundColour(0), m_plateGrids(0), m_showPlateNumbers(0), m_staggerPlates(0),
+      m_layingMethod(0), m_plateNumbering(0), m_plateLabels(0), m_printColours(0), m_units(0)
+{
+}
+
+void CMosConfig::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_CONFIG_TILE_SIZE, m_tileSize);
+    DDX_Text(pDX, IDC_CONFIG_JOINT_SIZE, m_jointSize);
+    DDX_Text(pDX, IDC_CONFIG_PLATE_X, m_plateTilesAcross);
+    DDX_Text(pDX, IDC_CONFIG_PLATE_Y, m_plateTilesDown);
+    DDX_CBIndex(pDX, IDC_CONFIG_JOINT_COLOUR, m_jointColour);
+    DDX_CBIndex(pDX, IDC_CONFIG_BACK_COLOUR, m_backgroundColour);
+    DDX_Radio(pDX, IDC_CONFIG_GRID_COLOUR, m_plateGrids);
+    DDX_Check(pDX, IDC_CONFIG_PLATE_NUMBERS, m_showPlateNumbers);
+    DDX_Check(pDX, IDC_CONFIG_STAGGER, m_staggerPlates);
+    DDX_Radio(pDX, IDC_CONFIG_DIRECT, m_layingMethod);
+    DDX_Radio(pDX, IDC_CONFIG_DOWNWARDS, m_plateNumbering);
+    DDX_Radio(pDX, IDC_CONFIG_LABEL_IMAGE, m_plateLabels);
+    DDX_Check(pDX, IDC_CONFIG_PRINT_COLOURS, m_printColours);
+}
+
+BOOL CMosConfig::OnInitDialog()
+{
+    static const DlgText texts[] = {
+        {IDOK, TXT_OK},
+        {IDCANCEL, TXT_CANCEL},
+        {IDC_CONFIG_SIZE_LABEL, TXT_CONFIG_PLATE_SIZE},
+        {IDC_CONFIG_WIDTH_LABEL, TXT_CONFIG_PLATE_WIDTH},
+        {IDC_CONFIG_HEIGHT_LABEL, TXT_CONFIG_PLATE_HEIGHT},
+        {IDC_CONFIG_JOINT_LABEL, TXT_CONFIG_JOINT_COLOUR},
+        {IDC_CONFIG_BACK_LABEL, TXT_CONFIG_BACKGROUND_COLOUR},
+        {IDC_CONFIG_GRIDS_LABEL, TXT_CONFIG_PLATES},
+        {IDC_CONFIG_GRID_COLOUR, TXT_CONFIG_PLATES_IN_COLOUR},
+        {IDC_CONFIG_GRID_BLACK, TXT_CONFIG_PLATES_IN_BLACK},
+        {IDC_CONFIG_PLATE_NUMBERS, TXT_CONFIG_SHOW_PLATE_NUMBERS},
+        {IDC_CONFIG_STAGGER, TXT_CONFIG_STAGGER_PLATES},
+        {IDC_CONFIG_LAYING_LABEL, TXT_CONFIG_LAYING_METHOD},
+        {IDC_CONFIG_DIRECT, TXT_CONFIG_LAYING_DIRECT},
+        {IDC_CONFIG_INDIRECT, TXT_CONFIG_LAYING_INDIRECT},
+        {IDC_CONFIG_NUMBER_LABEL, TXT_CONFIG_PLATE_NUMBERING},
+        {IDC_CONFIG_DOWNWARDS, TXT_CONFIG_NUMBER_DOWNWARDS},
+        {IDC_CONFIG_UPWARDS, TXT_CONFIG_NUMBER_UPWARDS},
+        {IDC_CONFIG_MARKS_LABEL, TXT_CONFIG_LABELS},
+        {IDC_CONFIG_LABEL_IMAGE, TXT_CONFIG_LABEL_IMAGE_NUMBERS},
+        {IDC_CONFIG_LABEL_TILE, TXT_CONFIG_LABEL_TILE_NUMBERS},
+        {IDC_CONFIG_LABEL_SYMBOL, TXT_CONFIG_LABEL_SYMBOLS},
+        {IDC_CONFIG_PRINT_COLOURS, TXT_CONFIG_PRINT_COLOURS},
+        {IDC_CONFIG_TILE_LABEL, TXT_CONFIG_TILE_SIZE},
+        {IDC_CONFIG_JOINTW_LABEL, TXT_CONFIG_JOINT_SIZE},
+    };
+    SetDlgTexts(this, texts);
+    static const UINT jointColours[] = {TXT_COLOUR_WHITE, TXT_COLOUR_GREY, TXT_COLOUR_BLACK,
+                                        TXT_COLOUR_CUSTOM};
+    static const UINT backgroundColours[] = {TXT_COLOUR_WHITE, TXT_COLOUR_GREY, TXT_COLOUR_CUSTOM};
+    FillList(this, IDC_CONFIG_JOINT_COLOUR, jointColours, 4);
+    FillList(this, IDC_CONFIG_BACK_COLOUR, backgroundColours, 3);
+    CString strUnit = GetShortUnitText(m_units);
+    SetDlgItemText(IDC_CONFIG_TILE_UNIT, strUnit);
+    SetDlgItemText(IDC_CONFIG_JOINT_UNIT, strUnit);
+    // Last, so that the exchange finds the lists filled and selects the current entries.
+    return CDialog::OnInitDialog();
+}
+
+void CMosConfig::OnJointColourChange()
+{
+    if (::SendDlgItemMessageW(m_hWnd, IDC_CONFIG_JOINT_COLOUR, CB_GETCURSEL, 0, 0) == JOINT_CUSTOM)
+        ChooseCustomColour(this, m_customJointColour);
+}
+
+void CMosConfig::OnBackgroundColourChange()
+{
+    if (::SendDlgItemMessageW(m_hWnd, IDC_CONFIG_BACK_COLOUR, CB_GETCURSEL, 0, 0) ==
+        BACKGROUND_CUSTOM)
+        ChooseCustomColour(this, m_customBackgroundColour);
+}

@@ -1,0 +1,23 @@
+// The options of the colour mixes (template 194): the rules grid, the number of steps and
+// their direction.
+#pragma once
+
+#include "AfxDialog.h"
+
+class COptionsMelange : public CDialog
+{
+public:
+    explicit COptionsMelange(CWnd* pParent = NULL);
+
+    // The mixes have room for this many steps.
+    static const int MAX_STEPS = 50;
+
+    // The grid the caller owns; bound to control 1088 when set.
+    CWnd* m_pGrid;
+    int m_stepCount;    // 1 to MAX_STEPS
+    int m_direction;    // 0 vertical, 1 horizontal
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+};
