@@ -30,4 +30,6 @@ fi
 # and would keep its output open, so that CTest waited forever.
 wineserver -p
 wine wineboot </dev/null >/dev/null 2>&1 || { echo "run-tests: step 'start Wine services' failed" >&2; exit 1; }
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
+# One program at a time: they share the prefix's registry, where several tests set the
+# interface language.
+ctest --test-dir "$build" --output-on-failure "$@"
