@@ -361,16 +361,14 @@ void C2Palette::TakeStoredFields(C2Palette& loaded)
     m_paletteKind = loaded.m_paletteKind;
 }
 
-BOOL C2Palette::LoadFromFile(LPCTSTR lpszPath)
+// The palette stored in or read from the whole file; on failure the archive and the file
+// are abandoned without writing anything more, and the exception goes on.
+static void SerializeWholeFile(C2Palette& palette, CFile& file, UINT nMode)
 {
-    CFile file;
-    if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite))
-        return FALSE;
-    CArchive ar(&file, CArchive::load, 4096);
-    m_documentVersion = CurrentDocumentVersion;
+    CArchive ar(&file, nMode, 4096);
     try
     {
-        Serialize(ar);
+        palette.Serialize(ar);
         ar.Close();
     }
     catch (CException*)
@@ -380,6 +378,15 @@ BOOL C2Palette::LoadFromFile(LPCTSTR lpszPath)
         throw;
     }
     file.Close();
+}
+
+BOOL C2Palette::LoadFromFile(LPCTSTR lpszPath)
+{
+    CFile file;
+    if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite))
+        return FALSE;
+    m_documentVersion = CurrentDocumentVersion;
+    SerializeWholeFile(*this, file, CArchive::load);
     return TRUE;
 }
 
@@ -413,19 +420,7 @@ void C2Palette::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszName)
 {
     m_name = lpszName;
     CFile file(lpszPath, CFile::modeCreate | CFile::modeWrite);
-    CArchive ar(&file, CArchive::store, 4096);
-    try
-    {
-        Serialize(ar);
-        ar.Close();
-    }
-    catch (CException*)
-    {
-        ar.Abort();
-        file.Abort();
-        throw;
-    }
-    file.Close();
+    SerializeWholeFile(*this, file, CArchive::store);
 }
 
 // ---- Names and colours -----------------------------------------------------------------
