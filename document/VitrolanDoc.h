@@ -64,6 +64,12 @@ public:
     // impossible values) throws the archive exception and leaves the document untouched.
     void Serialize(CArchive& ar) override;
 
+    // Opens a ".ms2" document, an older ".mos" mosaic or a picture, chosen by the name. A
+    // picture becomes a mosaic of one tile per pixel in at most 256 colours. When a picture
+    // is refused, m_openMessage holds the text for the caller to show; otherwise it is empty.
+    BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    CString m_openMessage;
+
     // ---- Cell maps, pictures and sizes --------------------------------------------------------
     CRasterImage m_screenImage;      // RGB picture the view renders into
     CRasterImage m_committedMap;     // cell map before the pending edit; the one stored

@@ -1,0 +1,277 @@
+// Opening: a ".ms2" document, an older ".mos" mosaic, or a picture that becomes a new mosaic
+// of one tile per pixel. All three end in the same rebuilding of maps, plates and tools.
+#include "VitrolanDoc.h"
+
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <string.h>
+
+#include "AfxApp.h"
+#include "AfxArchive.h"
+#include "AfxException.h"
+#include "AfxFile.h"
+#include "AfxPath.h"
+#include "BmpReader.h"
+#include "LangText.h"
+#include "OpenCv.h"
+#include "TextIds.h"
+
+namespace
+{
+
+enum OpenRoad { RoadDocument, RoadOldMosaic, RoadPicture };
+
+// The name decides, by a substring anywhere after the first character, as the program always
+// did: "photo.ms2.jpg" is a document.
+OpenRoad ChooseRoad(const CString& strPath)
+{
+    if (strPath.Find(L".ms2") > 0)
+        return RoadDocument;
+    if (strPath.Find(L".mos") > 0)
+        return RoadOldMosaic;
+    return RoadPicture;
+}
+
+// The path without its extension; a "." in first place is no extension.
+CString CutExtension(const CString& strPath)
+{
+    const int nDot = strPath.ReverseFind(L'.');
+    return nDot > 0 ? strPath.Left(nDot) : strPath;
+}
+
+// Bytes per cell side of a map of that document version.
+int CellSizeOfVersion(int nVersion)
+{
+    if (nVersion < 20)
+        return 2;
+    return nVersion == 20 ? 3 : 4;
+}
+
+// An older mosaic predates version 20: its cells are 2 x 2 bytes.
+const int kOldMosaicCellSize = 2;
+const int kOldPaletteVersion = 9;
+
+// Picture colours: at most this many, fewer when the picture has fewer pixels.
+const int kPictureColours = 256;
+
+// The decoded picture as one label per pixel (row 0 at the top) and its colour centres.
+struct ClusteredPicture
+{
+    int cols = 0;
+    int rows = 0;
+    cv::Mat labels;    // cols * rows x 1, CV_32S
+    cv::Mat centres;   // K x 3, CV_32F, blue-green-red
+};
+
+// Decodes and clusters the picture; FALSE when it cannot be decoded or clustered.
+bool ClusterPicture(const CString& strPath, ClusteredPicture& result)
+{
+    const CStringA strUnixPath = AfxGetUnixPath(strPath);
+    if (strUnixPath.GetLength() == 0)
+        return false;
+    try
+    {
+        cv::Mat picture = cv::imread(std::string(strUnixPath.GetString()), cv::IMREAD_COLOR);
+        if (picture.empty())
+            return false;
+        if (picture.channels() == 1)
+            cv::cvtColor(picture, picture, cv::COLOR_GRAY2BGR);
+        const int nSamples = picture.rows * picture.cols;
+        cv::Mat floats;
+        picture.convertTo(floats, CV_32F, 1.0, 0.0);
+        cv::Mat samples = floats.reshape(1, nSamples);
+        result.labels.create(nSamples, 1, CV_32S);
+        result.labels.setTo(cv::Scalar(0));
+        const int nClusters = nSamples < kPictureColours ? nSamples : kPictureColours;
+        cv::kmeans(samples, nClusters, result.labels,
+                   cv::TermCriteria(cv::TermCriteria::COUNT + cv::TermCriteria::EPS, 10, 1.0), 3,
+                   0, result.centres);
+        result.cols = picture.cols;
+        result.rows = picture.rows;
+        return true;
+    }
+    catch (const cv::Exception&)
+    {
+    }
+    catch (const std::exception&)
+    {
+    }
+    return false;
+}
+
+}   // namespace
+
+BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
+{
+    CWaitCursor wait;
+    m_mixPreviewPending = 0;
+    m_openMessage.Empty();
+    const CString strPath(lpszPathName);
+    const CString strBase = CutExtension(strPath);
+    OpenRoad road = ChooseRoad(strPath);
+    int nCellSize = 4;
+
+    if (road == RoadDocument)
+    {
+        BOOL bReadMap = FALSE;
+        CFileException* pError = new CFileException;
+        CFile* pFile = GetFile(strPath, CFile::modeRead | CFile::shareDenyWrite, pError);
+        pError->Delete();
+        if (pFile == NULL)
+        {
+            UpdateAllViews(NULL);
+            return FALSE;
+        }
+        try
+        {
+            CArchive loadArchive(pFile, CArchive::load | CArchive::bNoFlushOnDelete, 4096);
+            loadArchive.m_pDocument = this;
+            bReadMap = pFile->GetLength() != 0;
+            if (bReadMap)
+                Serialize(loadArchive);
+            loadArchive.Close();
+            ReleaseFile(pFile, FALSE);
+        }
+        catch (CException* e)
+        {
+            ReleaseFile(pFile, TRUE);
+            ReportSaveLoadException(strPath, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+            e->Delete();
+            UpdateAllViews(NULL);
+            return FALSE;
+        }
+        m_saveName = strBase + L".ms2";
+        m_path = m_saveName;
+        // An empty file reads nothing: the map already held is in the current layout.
+        if (bReadMap)
+            nCellSize = CellSizeOfVersion(m_version);
+    }
+    else if (road == RoadOldMosaic)
+    {
+        CFile file;
+        if (!file.Open(strPath, CFile::modeRead))
+        {
+            road = RoadPicture;
+        }
+        else
+        {
+            // Read apart, so that a file the reader rejects leaves the mosaic whole.
+            BITMAPINFOHEADER header = *m_bmpHeader;
+            CRasterImage map;
+            PaletteEntry table[C2Palette::ColourCount];
+            memcpy(table, m_imagePalette.m_colours, sizeof(table));
+            if (!ReadBmpFile(&header, &file, &map, table))
+                return FALSE;
+            file.Close();
+            m_rebuildTileImages = 1;
+            affichage = 0;
+            m_imagePalette.m_version = kOldPaletteVersion;
+            m_tilePalette.m_version = kOldPaletteVersion;
+            m_committedMap.Free();
+            m_committedMap = map;   // the buffer changes hands
+            memcpy(m_imagePalette.m_colours, table, sizeof(table));
+            header.biWidth /= kOldMosaicCellSize;
+            header.biHeight /= kOldMosaicCellSize;
+            header.biSizeImage = header.biWidth * header.biHeight;
+            *m_bmpHeader = header;
+            // Closing saves under the save name: it must be this mosaic's, not the last one's.
+            m_path = strBase + L".ms2";
+            m_saveName = m_path;
+            nCellSize = kOldMosaicCellSize;
+        }
+    }
+
+    if (road == RoadPicture)
+    {
+        ClusteredPicture picture;
+        if (!ClusterPicture(strPath, picture))
+        {
+            m_openMessage.Format(L"%s : %s", (LPCTSTR)GetLangText(TXT_MSG_PICTURE_UNREADABLE),
+                                 (LPCTSTR)strPath);
+            return FALSE;
+        }
+        // Built aside, so that a failed allocation leaves the mosaic whole.
+        CRasterImage plane;
+        CRasterImage map;
+        try
+        {
+            plane.Create(0, picture.cols, picture.rows);
+            map.Create(0, 4 * picture.cols, 4 * picture.rows);
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+            plane.Free();
+            map.Free();
+            m_openMessage.Format(L"%s : %s", (LPCTSTR)GetLangText(TXT_MSG_PICTURE_UNREADABLE),
+                                 (LPCTSTR)strPath);
+            return FALSE;
+        }
+        const int nCentres = picture.centres.rows;
+        for (int y = 0; y < picture.rows; y++)
+        {
+            for (int x = 0; x < picture.cols; x++)
+            {
+                const int nLabel = picture.labels.at<int>(y * picture.cols + x);
+                if (nLabel >= 0 && nLabel < nCentres)
+                    plane.data[(size_t)y * picture.cols + x] = (BYTE)nLabel;
+            }
+        }
+        map.CellsFromColourPlane(&plane);
+        plane.Free();
+        for (int k = 0; k < C2Palette::ColourCount; k++)
+        {
+            PaletteEntry& entry = m_imagePalette.m_colours[k];
+            entry.peRed = entry.peGreen = entry.peBlue = 0;
+            entry.peFlags = 0;
+            if (k < nCentres)
+            {
+                entry.peRed = (BYTE)(int)picture.centres.at<float>(k, 2);
+                entry.peGreen = (BYTE)(int)picture.centres.at<float>(k, 1);
+                entry.peBlue = (BYTE)(int)picture.centres.at<float>(k, 0);
+            }
+        }
+        m_committedMap.Free();
+        m_committedMap = map;   // the buffer changes hands
+        m_bmpHeader->biWidth = picture.cols;
+        m_bmpHeader->biHeight = picture.rows;
+        m_bmpHeader->biSizeImage = (DWORD)picture.cols * (DWORD)picture.rows;
+        m_rebuildTileImages = 1;
+        affichage = 0;
+        m_saveName = strBase + L".ms2";
+        m_path = m_saveName;
+        nCellSize = 4;
+    }
+
+    // The common tail: both maps in the current cell layout, then plates, names and tools.
+    m_cols = m_committedMap.width / nCellSize;
+    m_rows = m_committedMap.height / nCellSize;
+    m_workingMap.Create(0, 4 * m_cols, 4 * m_rows);
+    if (nCellSize == 2 || nCellSize == 3)
+    {
+        if (nCellSize == 2)
+            m_committedMap.ConvertCellMapFrom2x2(&m_workingMap, m_cols, m_rows);
+        else
+            m_committedMap.ConvertCellMapFrom3x3(&m_workingMap, m_cols, m_rows);
+        m_committedMap.Create(0, 4 * m_cols, 4 * m_rows);
+    }
+    else
+    {
+        m_committedMap.CopyBlock(&m_workingMap, 4 * m_cols, 4 * m_rows);
+    }
+    m_workingMap.CopyBlock(&m_committedMap, 4 * m_cols, 4 * m_rows);
+    m_dirty = 0;
+
+    if (s_uiHooks.pfnRefreshImageBar != NULL)
+        s_uiHooks.pfnRefreshImageBar();
+    m_plaquesValid = 0;
+    BuildPlaques();
+    m_imagePalette.TakeNamesFrom(m_tilePalette);
+    ResetTools();
+    m_loaded = 1;
+    m_dirty = 0;
+    m_rebuildTileImages = 1;
+    UpdateAllViews(NULL);
+    return TRUE;
+}
