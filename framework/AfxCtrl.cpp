@@ -7,6 +7,20 @@ IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 
+// The text of one item of a list or combo box (CB_ERR and LB_ERR are both -1).
+static void GetItemText(const CWnd* pWnd, UINT nLenMsg, UINT nTextMsg, int nIndex,
+                        CString& rString)
+{
+    int nLen = (int)pWnd->SendMessage(nLenMsg, (WPARAM)nIndex, 0);
+    if (nLen < 0)
+    {
+        rString.Empty();
+        return;
+    }
+    pWnd->SendMessage(nTextMsg, (WPARAM)nIndex, (LPARAM)rString.GetBufferSetLength(nLen));
+    rString.ReleaseBuffer();
+}
+
 BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     return CWnd::Create(L"STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
@@ -37,14 +51,7 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const
 {
-    int nLen = GetLBTextLen(nIndex);
-    if (nLen == CB_ERR)
-    {
-        rString.Empty();
-        return;
-    }
-    SendMessage(CB_GETLBTEXT, (WPARAM)nIndex, (LPARAM)rString.GetBufferSetLength(nLen));
-    rString.ReleaseBuffer();
+    GetItemText(this, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex, rString);
 }
 
 BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -54,14 +61,7 @@ BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
 
 void CListBox::GetText(int nIndex, CString& rString) const
 {
-    int nLen = GetTextLen(nIndex);
-    if (nLen == LB_ERR)
-    {
-        rString.Empty();
-        return;
-    }
-    SendMessage(LB_GETTEXT, (WPARAM)nIndex, (LPARAM)rString.GetBufferSetLength(nLen));
-    rString.ReleaseBuffer();
+    GetItemText(this, LB_GETTEXTLEN, LB_GETTEXT, nIndex, rString);
 }
 
 BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
