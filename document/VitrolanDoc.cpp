@@ -12,6 +12,15 @@ IMPLEMENT_DYNCREATE(CVitrolanDoc, CDocument)
 BEGIN_MESSAGE_MAP(CVitrolanDoc, CDocument)
     ON_COMMAND(ID_UNDO_EDIT, OnEditUndo)
     ON_UPDATE_COMMAND_UI(ID_UNDO_EDIT, OnUpdateEditUndo)
+    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+    ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+    ON_COMMAND_RANGE(ID_PAVING_FIRST, ID_PAVING_LAST, OnPaving)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_PAVING_FIRST, ID_PAVING_LAST, OnUpdatePaving)
+    ON_COMMAND(ID_ZOOM_OUT, OnZoomOut)
+    ON_COMMAND(ID_ZOOM_IN, OnZoomIn)
+    ON_COMMAND_RANGE(ID_PALETTE_FIRST, ID_PALETTE_ROUTED_LAST, OnChoosePalette)
+    ON_COMMAND(ID_OPEN_TILE_PALETTE, OnOpenTilePaletteFile)
+    ON_COMMAND(ID_SAVE_TILE_PALETTE, OnSaveTilePalette)
     // Commands that need a mosaic: resize, colour reduction, cell filter, print grids,
     // zoom out, add and delete rows or columns, zoom in, text stamp, information, delete
     // library mosaic, export picture, open, save and new tile palette, preferences, and two

@@ -37,7 +37,34 @@ struct DocUiHooks
     // When the shape's rectangle has an area: redraws its handles and edges in the active
     // view and marks it visible. Then sets its rectangle to (0, 0, 0, 0).
     void (*pfnEraseShape)(CShpRectangle* pShape);
+    // The program's message box (OK and Cancel): IDOK or IDCANCEL.
+    int (*pfnMessageBox)(LPCTSTR lpszText);
+    // The grid-size dialog of New, opened with the given size: its result, and on IDOK the
+    // size chosen.
+    INT_PTR (*pfnAskGridSize)(int* pWidth, int* pHeight);
+    // Scrolls the active view back to column 0, row 0.
+    void (*pfnResetScroll)();
+    // Puts the image-palette bar back on its first page and repaints it.
+    void (*pfnResetImageBar)();
+    // Repaints the tile-palette bar.
+    void (*pfnRefreshTileBar)();
+    // Shows the palette bar of the main frame's display mode (tile, image or none).
+    void (*pfnShowPaletteBars)();
+    // Rescales the shape from one tile display size to another.
+    void (*pfnRezoomShape)(CShpRectangle* pShape, int nOldSize, int nNewSize);
+    // Opens the palette table on the tile palette.
+    void (*pfnShowTilePaletteDialog)();
 };
+
+// The paving commands, one per PavingType in order.
+enum { ID_PAVING_FIRST = 33065, ID_PAVING_LAST = 33072 };
+// Zoom commands.
+enum { ID_ZOOM_OUT = 32781, ID_ZOOM_IN = 32785 };
+// The Palette menu's files; the message map routes one id more than there are items.
+enum { ID_PALETTE_FIRST = 31923, ID_PALETTE_LAST = 31954, ID_PALETTE_ROUTED_LAST = 31955,
+       PaletteMenuFileCount = 32 };
+// Tile palette commands without a menu item.
+enum { ID_OPEN_TILE_PALETTE = 32842, ID_SAVE_TILE_PALETTE = 32843 };
 
 // Range of values the program can work with. The ".ms2" reader and the profile reader refuse
 // what lies outside (see VitrolanDocSerialize.cpp and VitrolanDoc.cpp).
@@ -68,7 +95,40 @@ public:
     // picture becomes a mosaic of one tile per pixel in at most 256 colours. When a picture
     // is refused, m_openMessage holds the text for the caller to show; otherwise it is empty.
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
-    CString m_openMessage;
+
+    // ---- New, save and close ------------------------------------------------------------------
+    BOOL OnNewDocument() override;
+    BOOL DoSave(LPCTSTR lpszPathName, BOOL bReplace = TRUE) override;
+    BOOL DoFileSave() override;
+    // Writes the document to the path; TRUE when the file was written.
+    virtual BOOL SaveToPath(LPCTSTR lpszPathName);
+    void OnCloseDocument() override;
+    afx_msg void OnFileSave();
+    afx_msg void OnFileSaveAs();
+
+    // ---- Paving pattern and zoom ----------------------------------------------------------------
+    void SetPavingPattern(int nType);
+    afx_msg void OnPaving(UINT nID);
+    afx_msg void OnUpdatePaving(CCmdUI* pCmdUI);
+    afx_msg void OnZoomOut();
+    afx_msg void OnZoomIn();
+    // The tile display size that shows the whole grid in the screen area.
+    void FitZoomToWindow();
+
+    // ---- Tile palette -------------------------------------------------------------------------
+    // Refills the Palette menu from the palette files; returns the number of files found.
+    int BuildPaletteMenu();
+    void ClearPaletteMenu();
+    // Loads a palette file into the tile palette: mode 0 the file of that name under
+    // "Palettes", mode 1 a file the user picks. bRemember makes it palettefile and opens the
+    // palette table. Returns 1.
+    int LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName);
+    // Merges image colours of equal RGB and packs the colours in use at the bottom.
+    void SyncPaletteBars();
+    void ShowTilePaletteDialog();
+    afx_msg void OnChoosePalette(UINT nID);
+    afx_msg void OnOpenTilePaletteFile();
+    afx_msg void OnSaveTilePalette();
 
     // ---- Cell maps, pictures and sizes --------------------------------------------------------
     CRasterImage m_screenImage;      // RGB picture the view renders into
@@ -92,7 +152,7 @@ public:
     int m_colourCountUndo;
     int m_tileColourCount;
     int m_tilePaletteModified;
-    CString m_paletteMenuFiles[32];
+    CString m_paletteMenuFiles[PaletteMenuFileCount];
     int m_paletteMenuStale;
 
     // ---- Files and names ----------------------------------------------------------------------

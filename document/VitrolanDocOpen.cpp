@@ -100,13 +100,22 @@ bool ClusterPicture(const CString& strPath, ClusteredPicture& result)
     return false;
 }
 
+void ShowPictureRefused(const CString& strPath)
+{
+    if (CVitrolanDoc::s_uiHooks.pfnMessageBox == NULL)
+        return;
+    CString strMessage;
+    strMessage.Format(L"%s : %s", (LPCTSTR)GetLangText(TXT_MSG_PICTURE_UNREADABLE),
+                      (LPCTSTR)strPath);
+    CVitrolanDoc::s_uiHooks.pfnMessageBox(strMessage);
+}
+
 }   // namespace
 
 BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
 {
     CWaitCursor wait;
     m_mixPreviewPending = 0;
-    m_openMessage.Empty();
     const CString strPath(lpszPathName);
     const CString strBase = CutExtension(strPath);
     OpenRoad road = ChooseRoad(strPath);
@@ -187,8 +196,7 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
         ClusteredPicture picture;
         if (!ClusterPicture(strPath, picture))
         {
-            m_openMessage.Format(L"%s : %s", (LPCTSTR)GetLangText(TXT_MSG_PICTURE_UNREADABLE),
-                                 (LPCTSTR)strPath);
+            ShowPictureRefused(strPath);
             return FALSE;
         }
         // Built aside, so that a failed allocation leaves the mosaic whole.
@@ -204,8 +212,7 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
             e->Delete();
             plane.Free();
             map.Free();
-            m_openMessage.Format(L"%s : %s", (LPCTSTR)GetLangText(TXT_MSG_PICTURE_UNREADABLE),
-                                 (LPCTSTR)strPath);
+            ShowPictureRefused(strPath);
             return FALSE;
         }
         const int nCentres = picture.centres.rows;
@@ -260,11 +267,15 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
     {
         m_committedMap.CopyBlock(&m_workingMap, 4 * m_cols, 4 * m_rows);
     }
+    SyncPaletteBars();
     m_workingMap.CopyBlock(&m_committedMap, 4 * m_cols, 4 * m_rows);
     m_dirty = 0;
 
-    if (s_uiHooks.pfnRefreshImageBar != NULL)
-        s_uiHooks.pfnRefreshImageBar();
+    LoadPaletteFile(0, 0, palettefile);
+    if (s_uiHooks.pfnResetScroll != NULL)
+        s_uiHooks.pfnResetScroll();
+    if (s_uiHooks.pfnResetImageBar != NULL)
+        s_uiHooks.pfnResetImageBar();
     m_plaquesValid = 0;
     BuildPlaques();
     m_imagePalette.TakeNamesFrom(m_tilePalette);
@@ -272,6 +283,11 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
     m_loaded = 1;
     m_dirty = 0;
     m_rebuildTileImages = 1;
+    if (m_paletteMenuStale)
+    {
+        BuildPaletteMenu();
+        m_paletteMenuStale = 0;
+    }
     UpdateAllViews(NULL);
     return TRUE;
 }

@@ -18,7 +18,7 @@ const int kMixUndo = 2;
 
 }   // namespace
 
-DocUiHooks CVitrolanDoc::s_uiHooks = {NULL, NULL, NULL, NULL};
+DocUiHooks CVitrolanDoc::s_uiHooks = DocUiHooks();
 
 CMenu* CVitrolanDoc::FetchMenu()
 {

@@ -84,14 +84,17 @@ protected:
     void SetUp() override
     {
         g_pLog = &m_log;
-        CVitrolanDoc::s_uiHooks = {ConfirmMix, RefreshImageBar, PressImageBarButton,
-                                   EraseShapeHook};
+        CVitrolanDoc::s_uiHooks = DocUiHooks();
+        CVitrolanDoc::s_uiHooks.pfnConfirmMix = ConfirmMix;
+        CVitrolanDoc::s_uiHooks.pfnRefreshImageBar = RefreshImageBar;
+        CVitrolanDoc::s_uiHooks.pfnPressImageBarButton = PressImageBarButton;
+        CVitrolanDoc::s_uiHooks.pfnEraseShape = EraseShapeHook;
         m_doc.reset(new CVitrolanDoc);
         LoadMosaic(3, 2);
     }
     void TearDown() override
     {
-        CVitrolanDoc::s_uiHooks = {NULL, NULL, NULL, NULL};
+        CVitrolanDoc::s_uiHooks = DocUiHooks();
         g_pLog = NULL;
         m_doc->m_selection = NULL;
         m_doc->m_stampShape = NULL;
