@@ -2,15 +2,119 @@
 #include "VitrolanDoc.h"
 
 #include "AfxWin.h"
+#include "Paving.h"
 
-void CVitrolanDoc::SetPavingPattern(int) {}
+namespace
+{
 
-void CVitrolanDoc::OnPaving(UINT) {}
+// Joints need a tile of more than two pixels.
+const int kSmallestJointedSize = 2;
 
-void CVitrolanDoc::OnUpdatePaving(CCmdUI*) {}
+// The selection and the stamp are drawn in screen pixels: they follow the tile size.
+void RezoomShapes(CVitrolanDoc& doc, int nOldSize, int nNewSize)
+{
+    if (CVitrolanDoc::s_uiHooks.pfnRezoomShape == NULL)
+        return;
+    CShpRectangle* shapes[2] = {doc.m_selection, doc.m_stampShape};
+    for (CShpRectangle* pShape : shapes)
+        if (pShape != NULL)
+            CVitrolanDoc::s_uiHooks.pfnRezoomShape(pShape, nOldSize, nNewSize);
+}
 
-void CVitrolanDoc::OnZoomOut() {}
+} // namespace
 
-void CVitrolanDoc::OnZoomIn() {}
+void CVitrolanDoc::SetPavingPattern(int nType)
+{
+    // The type indexes the tables of the paving geometry.
+    if (nType < 0 || nType >= PavingTypeCount)
+        return;
+    const int nOldType = m_pavingType;
+    m_pavingType = nType;
 
-void CVitrolanDoc::FitZoomToWindow() {}
+    m_workingMap.ClearBorderCodes(nOldType, m_cols, m_rows, -1, -1);
+    CRasterImage::SetBorderCodes(&m_workingMap, nType, m_cols, m_rows, -1, -1);
+    // A paving change cannot be undone: the pending edit is settled with it.
+    m_workingMap.CopyBlock(&m_committedMap, 4 * m_cols, 4 * m_rows);
+
+    m_dirty = 1;
+    EraseShape(m_selection);
+    m_rebuildTileImages = 1;
+    m_plaquesValid = 0;
+    BuildPlaques();
+
+    if (s_uiHooks.pfnResetScroll != NULL)
+        s_uiHooks.pfnResetScroll();
+    UpdateAllViews(NULL);
+}
+
+void CVitrolanDoc::OnPaving(UINT nID)
+{
+    SetPavingPattern((int)nID - ID_PAVING_FIRST);
+}
+
+void CVitrolanDoc::OnUpdatePaving(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_loaded != 0);
+    pCmdUI->SetCheck((int)pCmdUI->m_nID - ID_PAVING_FIRST == m_pavingType ? 1 : 0);
+}
+
+void CVitrolanDoc::OnZoomOut()
+{
+    const int nOldSize = m_tileSize;
+    if (m_tileSize > kSmallestJointedSize)
+        m_tileSize -= 2;
+    // Zooming back in brings the joints back.
+    if (m_tileSize == kSmallestJointedSize && m_showJoints == 1)
+    {
+        m_showJoints = 0;
+        m_jointsOffByZoom = 1;
+    }
+    RezoomShapes(*this, nOldSize, m_tileSize);
+    m_recentreScroll = 1;
+    m_rebuildTileImages = 1;
+    // The tile display size is stored with the mosaic.
+    m_dirty = 1;
+    UpdateAllViews(NULL);
+}
+
+void CVitrolanDoc::OnZoomIn()
+{
+    const int nOldSize = m_tileSize;
+    int nNewSize = m_tileSize % 2 != 0 ? m_tileSize + 1 : m_tileSize + 2;
+    // A larger size would be refused when the mosaic is read back.
+    if (nNewSize > MaxTileDisplaySize)
+        nNewSize = MaxTileDisplaySize;
+    m_tileSize = nNewSize;
+    if (m_jointsOffByZoom)
+    {
+        m_jointsOffByZoom = 0;
+        m_showJoints = 1;
+    }
+    RezoomShapes(*this, nOldSize, m_tileSize);
+    m_rebuildTileImages = 1;
+    m_dirty = 1;
+    UpdateAllViews(NULL);
+}
+
+void CVitrolanDoc::FitZoomToWindow()
+{
+    // An empty grid has no size to fit.
+    if (m_cols <= 0 || m_rows <= 0)
+        return;
+    const int nByHeight = m_screenHeight / m_rows;
+    const int nByWidth = m_screenWidth / m_cols;
+    int nSize = (nByHeight < nByWidth ? nByHeight : nByWidth) - 2;
+    if (nSize % 2 != 0)
+        nSize++;
+    if (nSize <= kSmallestJointedSize)
+    {
+        nSize = kSmallestJointedSize;
+        m_showJoints = 0;
+    }
+    else if (nSize > MaxTileDisplaySize)
+    {
+        // A few tiles on a very large screen: keep a size the mosaic can be read back with.
+        nSize = MaxTileDisplaySize;
+    }
+    m_tileSize = nSize;
+}
