@@ -54,6 +54,8 @@ struct DocUiHooks
     void (*pfnRezoomShape)(CShpRectangle* pShape, int nOldSize, int nNewSize);
     // Opens the palette table on the tile palette.
     void (*pfnShowTilePaletteDialog)();
+    // Shows the tile-palette bar (display mode 1) on its first page, no button pressed.
+    void (*pfnShowTilePaletteBar)();
 };
 
 // The paving commands, one per PavingType in order.
@@ -102,6 +104,9 @@ public:
     BOOL DoFileSave() override;
     // Writes the document to the path; TRUE when the file was written.
     virtual BOOL SaveToPath(LPCTSTR lpszPathName);
+    // The name the save dialog proposes: the path name with the ".ms2" extension, or for a
+    // replacing save of a document without one, its title cut to a plain file name.
+    CString ProposeSaveName(BOOL bReplace) const;
     void OnCloseDocument() override;
     afx_msg void OnFileSave();
     afx_msg void OnFileSaveAs();

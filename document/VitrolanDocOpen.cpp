@@ -283,6 +283,9 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
     m_loaded = 1;
     m_dirty = 0;
     m_rebuildTileImages = 1;
+    // A file opened at start-up stands for the start-up New: the next New must ask for a size.
+    if (m_newCount == 0)
+        m_newCount = 1;
     if (m_paletteMenuStale)
     {
         BuildPaletteMenu();

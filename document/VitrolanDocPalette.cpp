@@ -1,24 +1,245 @@
 // The tile palette commands, the Palette menu and the compacting of the image palette.
 #include "VitrolanDoc.h"
 
-int CVitrolanDoc::BuildPaletteMenu()
+#include "AfxMenu.h"
+#include "AfxWin.h"
+
+namespace
 {
+
+// Position of the Palette popup on the menu bar, and the items it always keeps (display
+// submenu, textured tiles, separator, palette import, separator).
+const int kPalettePopupPos = 3;
+const int kFixedPaletteItems = 5;
+const int kCountTables = 5;
+
+CMenu* PalettePopup(CMenu* pBar)
+{
+    if (pBar == NULL || pBar->GetSafeHmenu() == NULL)
+        return NULL;
+    return pBar->GetSubMenu(kPalettePopupPos);
+}
+
+// By command, so that the bar finds the item in its popups.
+void SetPaletteCheck(CMenu* pBar, int nID, BOOL bChecked)
+{
+    if (pBar == NULL || pBar->GetSafeHmenu() == NULL || nID == -1)
+        return;
+    pBar->CheckMenuItem((UINT)nID, MF_BYCOMMAND | (bChecked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void RedrawMenuBar()
+{
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd != NULL && pMainWnd->GetSafeHwnd() != NULL)
+        pMainWnd->DrawMenuBar();
+}
+
+bool IsBlack(const PaletteEntry& e)
+{
+    return e.peRed == 0 && e.peGreen == 0 && e.peBlue == 0;
+}
+
+bool SameRgb(const PaletteEntry& a, const PaletteEntry& b)
+{
+    return a.peRed == b.peRed && a.peGreen == b.peGreen && a.peBlue == b.peBlue;
+}
+
+// The tile palette ends where two black entries meet and the second has no tile name; a
+// palette without such a pair counts as empty.
+int TileColourCountOf(const C2Palette& palette)
+{
+    for (int e = 0; e + 1 < C2Palette::ColourCount; e++)
+        if (IsBlack(palette.m_colours[e]) && IsBlack(palette.m_colours[e + 1]) &&
+            palette.m_colourNames[e + 1].IsEmpty())
+            return e;
     return 0;
 }
 
-void CVitrolanDoc::ClearPaletteMenu() {}
+}   // namespace
 
-int CVitrolanDoc::LoadPaletteFile(int, int, LPCTSTR)
+int CVitrolanDoc::BuildPaletteMenu()
 {
+    CString strPattern;
+    strPattern.Format(L"%sPalettes\\*.pal", (LPCTSTR)m_programFolder);
+
+    CMenu* pPopup = PalettePopup(FetchMenu());
+    ClearPaletteMenu();
+
+    // The wide search: an 8-bit one would lose the names the code page cannot express, and
+    // those files could then never be opened.
+    int nFound = 0;
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW(strPattern, &data);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            if (nFound < PaletteMenuFileCount)
+            {
+                const CString strFile = data.cFileName;
+                CString strText = strFile;
+                strText.Replace(L".pal", L"");
+                if (pPopup != NULL)
+                    pPopup->AppendMenu(MF_STRING, ID_PALETTE_FIRST + nFound, strText);
+                m_paletteMenuFiles[nFound] = strFile;
+            }
+            nFound++;
+        } while (FindNextFileW(hFind, &data));
+        FindClose(hFind);
+    }
+    // Names left from an earlier, longer listing have no item any more.
+    for (int k = nFound; k < PaletteMenuFileCount; k++)
+        m_paletteMenuFiles[k].Empty();
+
+    SetPaletteCheck(m_menu, lastPalCheck, TRUE);
+    RedrawMenuBar();
+    return nFound;
+}
+
+void CVitrolanDoc::ClearPaletteMenu()
+{
+    CMenu* pPopup = PalettePopup(FetchMenu());
+    if (pPopup == NULL)
+        return;
+    for (int i = pPopup->GetMenuItemCount() - 1; i >= kFixedPaletteItems; i--)
+        pPopup->DeleteMenu(i, MF_BYPOSITION);
+}
+
+int CVitrolanDoc::LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName)
+{
+    // The name may be palettefile itself.
+    const CString strFile = lpszFileName;
+    if (bRemember)
+        palettefile = strFile;
+
+    CString strPath;
+    strPath.Format(L"%sPalettes\\%s", (LPCTSTR)m_programFolder, (LPCTSTR)strFile);
+    m_tilePalette.OpenDialog(nMode, strPath);
+
+    m_tileColourCount = TileColourCountOf(m_tilePalette);
+    m_imagePalette.TakeNamesFrom(m_tilePalette);
+    if (s_uiHooks.pfnResetImageBar != NULL)
+        s_uiHooks.pfnResetImageBar();
+    if (s_uiHooks.pfnRefreshTileBar != NULL)
+        s_uiHooks.pfnRefreshTileBar();
+    m_rebuildTileImages = 1;
+
+    if (bRemember)
+        ShowTilePaletteDialog();
     return 1;
 }
 
-void CVitrolanDoc::SyncPaletteBars() {}
+void CVitrolanDoc::SyncPaletteBars()
+{
+    PaletteEntry* colours = m_imagePalette.m_colours;
+    auto inUse = [this](int i) {
+        for (int t = 0; t < kCountTables; t++)
+            if (m_tileCounts[t][i] != 0)
+                return true;
+        return false;
+    };
+    // Cells of j become i, with the counts of j.
+    auto moveColour = [this](int j, int i) {
+        m_workingMap.ReplaceCellColour(j, i, m_imagePalette.m_paletteKind, &m_randomSeeds[0],
+                                       &m_randomSeeds[1]);
+        for (int t = 0; t < kCountTables; t++)
+        {
+            m_tileCounts[t][i] = m_tileCounts[t][j];
+            m_tileCounts[t][j] = 0;
+        }
+    };
 
-void CVitrolanDoc::ShowTilePaletteDialog() {}
+    CountTilesPerColour();
+    for (int i = 0; i < C2Palette::ColourCount; i++)
+    {
+        if (!inUse(i))
+            continue;
+        for (int j = i + 1; j < C2Palette::ColourCount; j++)
+            if (inUse(j) && SameRgb(colours[i], colours[j]))
+                moveColour(j, i);
+    }
 
-void CVitrolanDoc::OnChoosePalette(UINT) {}
+    CountTilesPerColour();
+    for (int i = 0; i < C2Palette::ColourCount; i++)
+    {
+        if (inUse(i))
+            continue;
+        int j = C2Palette::ColourCount - 1;
+        while (j > i && !inUse(j))
+            j--;
+        if (j == i)
+            continue;
+        colours[i].peRed = colours[j].peRed;
+        colours[i].peGreen = colours[j].peGreen;
+        colours[i].peBlue = colours[j].peBlue;
+        moveColour(j, i);
+    }
 
-void CVitrolanDoc::OnOpenTilePaletteFile() {}
+    CountTilesPerColour();
+    m_colourCount = 0;
+    for (int i = 0; i < C2Palette::ColourCount; i++)
+        if (inUse(i))
+            m_colourCount++;
+    for (int i = m_colourCount; i < C2Palette::ColourCount; i++)
+        colours[i].peRed = colours[i].peGreen = colours[i].peBlue = 0;
 
-void CVitrolanDoc::OnSaveTilePalette() {}
+    m_imagePalette.TakeNamesFrom(m_tilePalette);
+    if (s_uiHooks.pfnResetImageBar != NULL)
+        s_uiHooks.pfnResetImageBar();
+    if (s_uiHooks.pfnShowPaletteBars != NULL)
+        s_uiHooks.pfnShowPaletteBars();
+}
+
+void CVitrolanDoc::ShowTilePaletteDialog()
+{
+    if (s_uiHooks.pfnShowTilePaletteDialog != NULL)
+        s_uiHooks.pfnShowTilePaletteDialog();
+}
+
+void CVitrolanDoc::OnChoosePalette(UINT nID)
+{
+    if (s_uiHooks.pfnShowTilePaletteBar != NULL)
+        s_uiHooks.pfnShowTilePaletteBar();
+    // The message map routes one id past the last item.
+    const UINT nIndex = nID - ID_PALETTE_FIRST;
+    if (nIndex >= (UINT)PaletteMenuFileCount)
+        return;
+
+    FetchMenu();
+    SetPaletteCheck(m_menu, lastPalCheck, FALSE);
+    SetPaletteCheck(m_menu, (int)nID, TRUE);
+    lastPalCheck = (int)nID;
+    LoadPaletteFile(0, 1, m_paletteMenuFiles[nIndex]);
+    RedrawMenuBar();
+}
+
+void CVitrolanDoc::OnOpenTilePaletteFile()
+{
+    LoadPaletteFile(1, 1, L"");
+    SetPaletteCheck(FetchMenu(), lastPalCheck, FALSE);
+    lastPalCheck = -1;
+    m_rebuildTileImages = 1;
+}
+
+void CVitrolanDoc::OnSaveTilePalette()
+{
+    // A cancelled dialog keeps the edits marked, so that closing still offers to save them.
+    if (m_tilePalette.SaveAs(m_programFolder))
+        m_tilePaletteModified = 0;
+
+    CMenu* pBar = FetchMenu();
+    for (int k = 0; k < PaletteMenuFileCount; k++)
+    {
+        if (m_paletteMenuFiles[k].IsEmpty())
+            continue;
+        if (pBar != NULL && pBar->GetSafeHmenu() != NULL)
+            pBar->DeleteMenu(ID_PALETTE_FIRST + k, MF_BYCOMMAND);
+        m_paletteMenuFiles[k].Empty();
+    }
+    BuildPaletteMenu();
+
+    SetPaletteCheck(FetchMenu(), lastPalCheck, FALSE);
+    lastPalCheck = -1;
+    m_rebuildTileImages = 1;
+}

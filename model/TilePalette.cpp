@@ -405,15 +405,16 @@ void C2Palette::OpenDialog(int ask, LPCTSTR lpszPath)
     LoadFromFile(strPath);
 }
 
-void C2Palette::SaveAs(LPCTSTR lpszProgramFolder)
+BOOL C2Palette::SaveAs(LPCTSTR lpszProgramFolder)
 {
     CString strInitial;
     strInitial.Format(L"%sPalettes\\*.pal", lpszProgramFolder);
     CFileDialog dialog(FALSE, L"pal", strInitial, OFN_HIDEREADONLY,
                        GetLangText(TXT_PALETTE_FILE_FILTER));
     if (dialog.DoModal() != IDOK)
-        return;
+        return FALSE;
     SaveToFile(dialog.GetPathName(), dialog.GetFileTitle());
+    return TRUE;
 }
 
 void C2Palette::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszName)

@@ -90,7 +90,8 @@ public:
     // opened), then load.
     virtual void OpenDialog(int ask, LPCTSTR lpszPath);
     // Save dialog in "Palettes" below the program folder; the palette takes the file's title.
-    virtual void SaveAs(LPCTSTR lpszProgramFolder);
+    // FALSE when the dialog was cancelled.
+    virtual BOOL SaveAs(LPCTSTR lpszProgramFolder);
     // The palette takes the name, then is stored in a new file at the path; a file that
     // cannot be created throws the file exception.
     virtual void SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszName);
