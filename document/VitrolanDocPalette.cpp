@@ -1,6 +1,7 @@
 // The tile palette commands, the Palette menu and the compacting of the image palette.
 #include "VitrolanDoc.h"
 
+#include "AfxException.h"
 #include "AfxMenu.h"
 #include "AfxWin.h"
 
@@ -115,7 +116,17 @@ int CVitrolanDoc::LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName
 
     CString strPath;
     strPath.Format(L"%sPalettes\\%s", (LPCTSTR)m_programFolder, (LPCTSTR)strFile);
-    m_tilePalette.OpenDialog(nMode, strPath);
+    // A damaged file is reported and the palette stays as it was: opening or creating a
+    // mosaic goes on with it.
+    try
+    {
+        m_tilePalette.OpenDialog(nMode, strPath);
+    }
+    catch (CException* e)
+    {
+        e->ReportError();
+        e->Delete();
+    }
 
     m_tileColourCount = TileColourCountOf(m_tilePalette);
     m_imagePalette.TakeNamesFrom(m_tilePalette);

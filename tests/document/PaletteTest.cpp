@@ -13,6 +13,7 @@
 #include "AfxApp.h"
 #include "AfxMsgMap.h"
 #include "AfxWin.h"
+#include "MessageBoxAnswerer.h"
 #include "TileCell.h"
 #include "VitrolanDoc.h"
 
@@ -438,6 +439,21 @@ TEST_F(PaletteTest, LoadingNamesImageColoursAndAMissingFileKeepsThePalette)
     EXPECT_EQ(2, m_doc->m_tileColourCount);
     EXPECT_EQ(1, m_log.nPaletteDialog);
     EXPECT_EQ(2, m_log.nRefreshTileBar);
+
+    // A damaged file is reported once and changes nothing.
+    HANDLE hFile = CreateFileW(m_strPalettes + L"damaged.pal", GENERIC_WRITE, 0, NULL,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    DWORD dwWritten = 0;
+    WriteFile(hFile, "\x05\x00junk", 6, &dwWritten, NULL);
+    CloseHandle(hFile);
+    {
+        MessageBoxAnswerer answerer;
+        m_doc->LoadPaletteFile(0, 0, L"damaged.pal");
+        EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+    }
+    EXPECT_TRUE(SameRgb(m_doc->m_tilePalette.m_colours[1], kYellow));
+    EXPECT_EQ(2, m_doc->m_tileColourCount);
 }
 
 // Opening any palette file: a cancelled dialog keeps the palette, an accepted one loads the
