@@ -173,6 +173,103 @@ TEST_F(PlatesTest, PlatesCarryThePavingTypeOfEveryPattern)
     }
 }
 
+// Every paving pattern on a 5-column grid of whole tiles with the border a new document lays
+// out, cut into plates 2 columns wide, so that the last plate of a band is the last column
+// alone. With 5 rows the plates are 2 rows high and the last band going up (row 4) or down
+// (row 0) is a single edge row; with 4 rows they are 3 rows high and the single edge row is
+// row 3 going up and row 0 going down. A laid cell is a whole tile or a half tile laid wholly
+// or in one half; quarter tiles, half tiles whose code lays neither half and holes do not
+// count.
+TEST_F(PlatesTest, EdgeCellsOfEveryPavingStartNoPlate)
+{
+    struct BorderCase
+    {
+        const char* name;
+        std::vector<int> patterns;
+        int rows, cy, direction;
+        std::vector<ExpectedPlate> plates;
+    };
+    const BorderCase cases[] = {
+        // Squares have no border: every band is full, three plates each.
+        {"squares, 5 rows, going up", {PavingSquares}, 5, 2, 0,
+         {{1, 0, 2, 0, 2, 2}, {2, 2, 4, 0, 2, 3}, {3, 4, 5, 0, 2, 1},
+          {4, 0, 2, 2, 4, 1}, {5, 2, 4, 2, 4, 2}, {6, 4, 5, 2, 4, 3},
+          {7, 0, 2, 4, 5, 2}, {8, 2, 4, 4, 5, 3}, {9, 4, 5, 4, 5, 1}}},
+        {"squares, 5 rows, going down", {PavingSquares}, 5, 2, 1,
+         {{1, 0, 2, 3, 5, 2}, {2, 2, 4, 3, 5, 3}, {3, 4, 5, 3, 5, 1},
+          {4, 0, 2, 1, 3, 1}, {5, 2, 4, 1, 3, 2}, {6, 4, 5, 1, 3, 3},
+          {7, 0, 2, 0, 1, 2}, {8, 2, 4, 0, 1, 3}, {9, 4, 5, 0, 1, 1}}},
+        // Squares at 45 degrees, circles, hexagons and both scales share one border. With an
+        // odd row count row 0 holds half tiles that lay neither half and a hole at its end,
+        // and the last row the same; the last column holds a hole where row + rows is odd
+        // (rows 2 and the edge rows) and a laid half tile where it is even (rows 1 and 3),
+        // the first column a laid half or a whole tile. Rows 1 and 3 are full, so every band
+        // of two rows is full and the single edge row gives nothing.
+        {"diagonal borders, 5 rows, going up", {1, 2, 4, 5, 6}, 5, 2, 0,
+         {{1, 0, 2, 0, 2, 2}, {2, 2, 4, 0, 2, 3}, {3, 4, 5, 0, 2, 1},
+          {4, 0, 2, 2, 4, 1}, {5, 2, 4, 2, 4, 2}, {6, 4, 5, 2, 4, 3}}},
+        {"diagonal borders, 5 rows, going down", {1, 2, 4, 5, 6}, 5, 2, 1,
+         {{1, 0, 2, 3, 5, 2}, {2, 2, 4, 3, 5, 3}, {3, 4, 5, 3, 5, 1},
+          {4, 0, 2, 1, 3, 1}, {5, 2, 4, 1, 3, 2}, {6, 4, 5, 1, 3, 3}}},
+        // Crossed joints keep their first and last rows: only the last column changes, a hole
+        // in rows 0, 2 and 4. The single edge row keeps its two left plates and loses the
+        // one-column plate.
+        {"crossed joints, 5 rows, going up", {PavingCrossedJoints}, 5, 2, 0,
+         {{1, 0, 2, 0, 2, 2}, {2, 2, 4, 0, 2, 3}, {3, 4, 5, 0, 2, 1},
+          {4, 0, 2, 2, 4, 1}, {5, 2, 4, 2, 4, 2}, {6, 4, 5, 2, 4, 3},
+          {7, 0, 2, 4, 5, 2}, {8, 2, 4, 4, 5, 3}}},
+        {"crossed joints, 5 rows, going down", {PavingCrossedJoints}, 5, 2, 1,
+         {{1, 0, 2, 3, 5, 2}, {2, 2, 4, 3, 5, 3}, {3, 4, 5, 3, 5, 1},
+          {4, 0, 2, 1, 3, 1}, {5, 2, 4, 1, 3, 2}, {6, 4, 5, 1, 3, 3},
+          {7, 0, 2, 0, 1, 2}, {8, 2, 4, 0, 1, 3}}},
+        // Triangles: the last column as for crossed joints, and with an odd row count row 0 is
+        // all holes, so the edge row 4 keeps two plates and the edge row 0 none.
+        {"triangles, 5 rows, going up", {PavingTriangles}, 5, 2, 0,
+         {{1, 0, 2, 0, 2, 2}, {2, 2, 4, 0, 2, 3}, {3, 4, 5, 0, 2, 1},
+          {4, 0, 2, 2, 4, 1}, {5, 2, 4, 2, 4, 2}, {6, 4, 5, 2, 4, 3},
+          {7, 0, 2, 4, 5, 2}, {8, 2, 4, 4, 5, 3}}},
+        {"triangles, 5 rows, going down", {PavingTriangles}, 5, 2, 1,
+         {{1, 0, 2, 3, 5, 2}, {2, 2, 4, 3, 5, 3}, {3, 4, 5, 3, 5, 1},
+          {4, 0, 2, 1, 3, 1}, {5, 2, 4, 1, 3, 2}, {6, 4, 5, 1, 3, 3}}},
+        {"squares, 4 rows, going up", {PavingSquares}, 4, 3, 0,
+         {{1, 0, 2, 0, 3, 2}, {2, 2, 4, 0, 3, 3}, {3, 4, 5, 0, 3, 1},
+          {4, 0, 2, 3, 4, 1}, {5, 2, 4, 3, 4, 2}, {6, 4, 5, 3, 4, 3}}},
+        {"squares, 4 rows, going down", {PavingSquares}, 4, 3, 1,
+         {{1, 0, 2, 1, 4, 2}, {2, 2, 4, 1, 4, 3}, {3, 4, 5, 1, 4, 1},
+          {4, 0, 2, 0, 1, 1}, {5, 2, 4, 0, 1, 2}, {6, 4, 5, 0, 1, 3}}},
+        // With an even row count row 0 of the shared diagonal border holds quarter tiles at
+        // both ends and half tiles that lay neither half between; the last row half tiles of
+        // the same kind and a hole. Row 2 is full (laid halves at both ends), so the band of
+        // three rows is, and the single edge row gives nothing either way.
+        {"diagonal borders, 4 rows, going up", {1, 2, 4, 5, 6}, 4, 3, 0,
+         {{1, 0, 2, 0, 3, 2}, {2, 2, 4, 0, 3, 3}, {3, 4, 5, 0, 3, 1}}},
+        {"diagonal borders, 4 rows, going down", {1, 2, 4, 5, 6}, 4, 3, 1,
+         {{1, 0, 2, 1, 4, 2}, {2, 2, 4, 1, 4, 3}, {3, 4, 5, 1, 4, 1}}},
+        // Triangles and crossed joints with an even row count: row 0 has laid halves at both
+        // ends and stays full; the last column is a hole in rows 1 and 3, so the edge row 3
+        // loses its one-column plate and the edge row 0 keeps it.
+        {"triangles and crossed joints, 4 rows, going up",
+         {PavingTriangles, PavingCrossedJoints}, 4, 3, 0,
+         {{1, 0, 2, 0, 3, 2}, {2, 2, 4, 0, 3, 3}, {3, 4, 5, 0, 3, 1},
+          {4, 0, 2, 3, 4, 1}, {5, 2, 4, 3, 4, 2}}},
+        {"triangles and crossed joints, 4 rows, going down",
+         {PavingTriangles, PavingCrossedJoints}, 4, 3, 1,
+         {{1, 0, 2, 1, 4, 2}, {2, 2, 4, 1, 4, 3}, {3, 4, 5, 1, 4, 1},
+          {4, 0, 2, 0, 1, 1}, {5, 2, 4, 0, 1, 2}, {6, 4, 5, 0, 1, 3}}},
+    };
+    for (const BorderCase& c : cases)
+        for (int pattern : c.patterns)
+        {
+            SCOPED_TRACE(testing::Message() << c.name << ", pattern " << pattern);
+            MakeGrid(5, c.rows);
+            m_doc->m_pavingType = pattern;
+            CRasterImage::SetBorderCodes(&m_doc->m_workingMap, pattern, 5, c.rows, -1, -1);
+            SetPlates(2, c.cy, c.direction, 0);
+            m_doc->BuildPlaques();
+            ExpectPlates(c.plates, pattern);
+        }
+}
+
 TEST_F(PlatesTest, RebuildingReplacesThePlatesAndSetsThePitch)
 {
     MakeGrid(24, 24);
