@@ -1,31 +1,409 @@
-// New document, saving and closing.
+// New document, saving and closing. A save writes a file beside the target and then puts it
+// in the target's place, so that a failure never leaves a half-written document behind.
 #include "VitrolanDoc.h"
+
+#include <limits.h>
+
+#include "AfxApp.h"
+#include "AfxArchive.h"
+#include "AfxException.h"
+#include "AfxFile.h"
+#include "LangText.h"
+#include "TextIds.h"
+
+namespace
+{
+
+const UINT kNewDocumentNameId = 32974;   // "New.ms2"
+const LPCWSTR kExtension = L".ms2";
+const int kNewGridSize = 20;
+const int kArchiveBufferSize = 4096;
+// Characters that end the file name proposed from a title.
+const LPCWSTR kTitleStops = L" #%;/\\";
+// Shades per texture family (PaletteKind): the textures in use are that many times the
+// base count.
+const int kShadesOfKind[] = {1, 25, 10, 1, 4};
+const int kTextureCacheBase = 1024;
+const int kTileTextureBase = 256;
+
+// Index of the first character of the file name in a path.
+int FileNameStart(const CString& strPath)
+{
+    for (int i = strPath.GetLength() - 1; i >= 0; i--)
+    {
+        const WCHAR ch = strPath[i];
+        if (ch == L'\\' || ch == L'/' || ch == L':')
+            return i + 1;
+    }
+    return 0;
+}
+
+// The path without its extension. Only a "." inside the file name counts, and not one in
+// its first place: "C:\a.b\name" and ".name" have none.
+CString CutExtension(const CString& strPath)
+{
+    const int nDot = strPath.ReverseFind(L'.');
+    return nDot > FileNameStart(strPath) ? strPath.Left(nDot) : strPath;
+}
+
+// The grid size of New: FALSE when the user cancelled. Without a dialog, or when it ends
+// in any other way, the grid is 20 x 20; a size below 1 tile becomes 1.
+BOOL AskGridSize(int& nWidth, int& nHeight)
+{
+    nWidth = kNewGridSize;
+    nHeight = kNewGridSize;
+    if (CVitrolanDoc::s_uiHooks.pfnAskGridSize == NULL)
+        return TRUE;
+    int w = kNewGridSize;
+    int h = kNewGridSize;
+    const INT_PTR nResult = CVitrolanDoc::s_uiHooks.pfnAskGridSize(&w, &h);
+    if (nResult == IDCANCEL)
+        return FALSE;
+    if (nResult == IDOK)
+    {
+        nWidth = w < 1 ? 1 : w;
+        nHeight = h < 1 ? 1 : h;
+    }
+    return TRUE;
+}
+
+// Both cell maps of a new w x h grid, made before anything of the open mosaic changes. A
+// size too large for memory is reported and gives FALSE.
+BOOL CreateCellMaps(int nWidth, int nHeight, CRasterImage& committed, CRasterImage& working)
+{
+    try
+    {
+        // 4 x 4 bytes per cell; beyond an int the sizes themselves would overflow.
+        if (16 * (LONGLONG)nWidth * (LONGLONG)nHeight > INT_MAX)
+            AfxThrowMemoryException();
+        committed.Create(0, 4 * nWidth, 4 * nHeight);
+        working.Create(0, 4 * nWidth, 4 * nHeight);
+    }
+    catch (CException* e)
+    {
+        committed.Free();
+        working.Free();
+        e->ReportError();
+        e->Delete();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tile display size that shows a whole grid of w x h tiles on the screen, even; 2 at
+// least, which leaves no room for joints.
+int FitTileSize(int nScreenWidth, int nScreenHeight, int nWidth, int nHeight, BOOL& bJoints)
+{
+    const int nAcross = nScreenWidth / nWidth;
+    const int nDown = nScreenHeight / nHeight;
+    int nSize = (nDown < nAcross ? nDown : nAcross) - 2;
+    if (nSize % 2 != 0)
+        nSize++;
+    bJoints = nSize > 2;
+    if (nSize <= 2)
+        nSize = 2;
+    // A document keeps only sizes it can read back.
+    if (nSize > MaxTileDisplaySize)
+        nSize = MaxTileDisplaySize;
+    return nSize;
+}
+
+// Reports a failed save the framework's way, naming the file the user asked for.
+void ReportSaveError(CVitrolanDoc& doc, const CString& strTarget, DWORD dwError)
+{
+    CFileException* pError = new CFileException(CFileException::OsErrorToException((LONG)dwError),
+                                                (LONG)dwError, strTarget);
+    doc.ReportSaveLoadException(strTarget, pError, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+    pError->Delete();
+}
+
+// Creates an empty file of a new name in the target's folder; the system error otherwise.
+DWORD CreateFileBeside(const CString& strTarget, CString& strTemp)
+{
+    const CString strFull = AfxFullPath(strTarget);
+    const int nStart = FileNameStart(strFull);
+    const CString strFolder = nStart > 0 ? strFull.Left(nStart) : CString(L".");
+    WCHAR szTemp[MAX_PATH] = {0};
+    if (GetTempFileNameW(strFolder, L"ms2", 0, szTemp) == 0)
+    {
+        const DWORD dwError = GetLastError();
+        return dwError != NO_ERROR ? dwError : ERROR_PATH_NOT_FOUND;
+    }
+    strTemp = szTemp;
+    return NO_ERROR;
+}
+
+// Stores the document into the file; a failure is reported in the target's name.
+BOOL StoreDocument(CVitrolanDoc& doc, const CString& strFile, const CString& strTarget)
+{
+    CFileException* pError = new CFileException;
+    CFile* pFile = doc.GetFile(
+        strFile, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, pError);
+    if (pFile == NULL)
+    {
+        pError->m_strFileName = strTarget;
+        doc.ReportSaveLoadException(strTarget, pError, TRUE, AFX_IDP_INVALID_FILENAME);
+        pError->Delete();
+        return FALSE;
+    }
+    pError->Delete();
+
+    try
+    {
+        CArchive saveArchive(pFile, CArchive::store | CArchive::bNoFlushOnDelete,
+                             kArchiveBufferSize);
+        saveArchive.m_pDocument = &doc;
+        doc.Serialize(saveArchive);
+        saveArchive.Close();
+        doc.ReleaseFile(pFile, FALSE);
+    }
+    catch (CException* e)
+    {
+        doc.ReleaseFile(pFile, TRUE);
+        if (e->IsKindOf(RUNTIME_CLASS(CFileException)))
+            ((CFileException*)e)->m_strFileName = strTarget;
+        doc.ReportSaveLoadException(strTarget, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+        e->Delete();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The white mosaic of New at its grid size, taking the maps made for it; then the display
+// state, the palettes and the first save as "New.ms2" in the current folder.
+void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
+                      CRasterImage& working)
+{
+    if (!doc.m_saveName.LoadString(kNewDocumentNameId) || doc.m_saveName.IsEmpty())
+        doc.m_saveName = L"New.ms2";
+    // The previous mosaic's file must not receive this one when the first save fails.
+    doc.m_path.Empty();
+    doc.m_rebuildTileImages = 1;
+    doc.affichage = 0;
+
+    doc.SetTitle(L"");
+    for (int i = 0; i < C2Palette::ColourCount; i++)
+    {
+        PaletteEntry& entry = doc.m_imagePalette.m_colours[i];
+        entry.peRed = entry.peGreen = entry.peBlue = 255;
+        entry.peFlags = 0;
+    }
+    doc.m_bmpHeader->biWidth = w;
+    doc.m_bmpHeader->biHeight = h;
+    doc.m_bmpHeader->biSizeImage = (DWORD)w * (DWORD)h;
+    doc.m_cols = w;
+    doc.m_rows = h;
+    // The border codes go into the committed map as well: it is the one saved and the one
+    // undo returns to, and both must show the pattern's edge.
+    doc.m_committedMap.Free();
+    doc.m_committedMap = committed;   // the buffer changes hands
+    committed = CRasterImage();
+    CRasterImage::SetBorderCodes(&doc.m_committedMap, doc.m_pavingType, w, h, -1, -1);
+    doc.m_workingMap.Free();
+    doc.m_workingMap = working;
+    working = CRasterImage();
+    doc.m_committedMap.CopyBlock(&doc.m_workingMap, 4 * w, 4 * h);
+    doc.SyncPaletteBars();
+
+    BOOL bJoints = TRUE;
+    doc.m_tileSize = FitTileSize(doc.m_screenWidth, doc.m_screenHeight, w, h, bJoints);
+    if (!bJoints)
+        doc.m_showJoints = 0;
+    doc.m_dirty = 0;
+    if (CVitrolanDoc::s_uiHooks.pfnResetImageBar != NULL)
+        CVitrolanDoc::s_uiHooks.pfnResetImageBar();
+    if (CVitrolanDoc::s_uiHooks.pfnResetScroll != NULL)
+        CVitrolanDoc::s_uiHooks.pfnResetScroll();
+    doc.m_plaquesValid = 0;
+    doc.BuildPlaques();
+    doc.m_imagePalette.TakeNamesFrom(doc.m_tilePalette);
+    doc.UpdateAllViews(NULL);
+    doc.m_loaded = 1;
+    doc.m_rebuildTileImages = 1;
+    if (doc.m_paletteMenuStale)
+    {
+        doc.BuildPaletteMenu();
+        doc.m_paletteMenuStale = 0;
+    }
+    doc.LoadPaletteFile(0, 0, doc.palettefile);
+    doc.m_imagePalette.TakeNamesFrom(doc.m_tilePalette);
+    doc.m_pitch = doc.taillecar + doc.intercar;
+
+    if (CVitrolanDoc::s_uiHooks.pfnShowPaletteBars != NULL)
+        CVitrolanDoc::s_uiHooks.pfnShowPaletteBars();
+    doc.DoSave(doc.m_saveName, TRUE);
+}
+
+}   // namespace
 
 BOOL CVitrolanDoc::OnNewDocument()
 {
-    return CDocument::OnNewDocument();
+    // The first call comes from the framework at start-up: no mosaic yet, only a title.
+    const BOOL bStartUp = m_newCount == 0;
+    int nWidth = 0;
+    int nHeight = 0;
+    CRasterImage committed;
+    CRasterImage working;
+    // Asked before anything changes, so that Cancel leaves the open mosaic as it was.
+    if (!bStartUp)
+    {
+        if (!AskGridSize(nWidth, nHeight) ||
+            !CreateCellMaps(nWidth, nHeight, committed, working))
+            return FALSE;
+    }
+    if (!CDocument::OnNewDocument())
+    {
+        committed.Free();
+        working.Free();
+        return FALSE;
+    }
+
+    m_colourCount = 1;
+    m_screenImage.FillRgb(m_colourTable[0]);
+    if (bStartUp)
+        SetTitle(GetLangText(TXT_UNTITLED));
+    else
+        StartBlankMosaic(*this, nWidth, nHeight, committed, working);
+
+    ResetTools();
+    m_newCount++;
+    m_dirty = 0;
+    return TRUE;
+}
+
+CString CVitrolanDoc::ProposeSaveName(BOOL bReplace) const
+{
+    const CString& strPathName = GetPathName();
+    if (!bReplace || !strPathName.IsEmpty())
+        return CutExtension(strPathName) + kExtension;
+
+    CString strName = CutExtension(GetTitle());
+    const int nStop = strName.FindOneOf(kTitleStops);
+    if (nStop >= 0)
+        strName = strName.Left(nStop);
+    return strName + kExtension;
 }
 
 BOOL CVitrolanDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
 {
-    return CDocument::DoSave(lpszPathName, bReplace);
+    CString strNewName(lpszPathName);
+    if (strNewName.IsEmpty())
+    {
+        strNewName = ProposeSaveName(bReplace);
+        SetTitle(strNewName);
+        // Without an application there is nobody to ask.
+        CWinApp* pApp = AfxGetApp();
+        if (pApp == NULL ||
+            !pApp->DoPromptFileName(strNewName, AFX_IDS_SAVEFILE,
+                                    OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, FALSE,
+                                    GetDocTemplate()))
+            return FALSE;
+    }
+
+    CWaitCursor wait;
+    // A failure has been reported; the file it was meant for is untouched.
+    if (!SaveToPath(strNewName))
+        return FALSE;
+    if (bReplace)
+    {
+        // Kept whole, so that a later change of the current folder does not move the file;
+        // closing saves under the name the mosaic was last saved as.
+        m_path = AfxFullPath(strNewName);
+        m_saveName = m_path;
+        SetPathName(strNewName);
+    }
+    return TRUE;
 }
 
 BOOL CVitrolanDoc::DoFileSave()
 {
-    return CDocument::DoFileSave();
+    const DWORD dwAttributes = GetFileAttributesW(m_path);
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return DoSave(L"", TRUE);
+    return DoSave(m_path, TRUE);
 }
 
 BOOL CVitrolanDoc::SaveToPath(LPCTSTR lpszPathName)
 {
-    return OnSaveDocument(lpszPathName);
+    CommitPendingEdit();
+    CWaitCursor wait;
+    const CString strTarget(lpszPathName);
+
+    // Putting a file in the place of a read-only one may succeed where writing into it
+    // would not: it stays as it is.
+    const DWORD dwAttributes = GetFileAttributesW(strTarget);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
+    {
+        ReportSaveError(*this, strTarget, ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+
+    CString strTemp;
+    const DWORD dwError = CreateFileBeside(strTarget, strTemp);
+    if (dwError != NO_ERROR)
+    {
+        ReportSaveError(*this, strTarget, dwError);
+        return FALSE;
+    }
+    if (!StoreDocument(*this, strTemp, strTarget))
+    {
+        DeleteFileW(strTemp);
+        return FALSE;
+    }
+    if (!MoveFileExW(strTemp, strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    {
+        const DWORD dwMoveError = GetLastError();
+        DeleteFileW(strTemp);
+        ReportSaveError(*this, strTarget, dwMoveError);
+        return FALSE;
+    }
+    m_dirty = 0;
+    SetModifiedFlag(FALSE);
+    return TRUE;
 }
 
 void CVitrolanDoc::OnCloseDocument()
 {
+    if (m_dirty)
+        DoSave(m_saveName, TRUE);
+    if (m_tilePaletteModified && s_uiHooks.pfnMessageBox != NULL &&
+        s_uiHooks.pfnMessageBox(GetLangText(TXT_ASK_SAVE_TILE_PALETTE)) == IDOK)
+        OnSaveTilePalette();
+
+    // The shapes belong to the view layer, which deletes them; here they are only wiped.
+    EraseShape(m_selection);
+    EraseShape(m_stampShape);
+    DeletePlaques();
+
+    const int nKind = m_imagePalette.m_paletteKind;
+    const int nKinds = (int)(sizeof(kShadesOfKind) / sizeof(kShadesOfKind[0]));
+    // A kind this program does not know frees every texture.
+    const int nShades = nKind >= 0 && nKind < nKinds ? kShadesOfKind[nKind] : 25;
+    for (int i = 0; i < kTextureCacheBase * nShades && i < TextureCacheSize; i++)
+        m_textureCache[i].Free();
+    for (int i = 0; i < kTileTextureBase * nShades && i < TileTextureCount; i++)
+        m_tileTextures[i].Free();
+
+    m_screenImage.Free();
+    m_committedMap.Free();
+    m_workingMap.Free();
+    m_textImage.Free();
+    m_clipboardMap.Free();
+
     CDocument::OnCloseDocument();
 }
 
-void CVitrolanDoc::OnFileSave() {}
+void CVitrolanDoc::OnFileSave()
+{
+    DoFileSave();
+    // The path name again, for the recent-file list and the title.
+    if (!m_path.IsEmpty())
+        SetPathName(m_path);
+}
 
-void CVitrolanDoc::OnFileSaveAs() {}
+void CVitrolanDoc::OnFileSaveAs()
+{
+    DoSave(L"", TRUE);
+    if (!m_path.IsEmpty())
+        SetPathName(m_path);
+}

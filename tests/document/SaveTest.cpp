@@ -1,0 +1,704 @@
+#include "MosaicTest.h"
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "AfxException.h"
+#include "AfxFile.h"
+#include "LangText.h"
+#include "MessageBoxAnswerer.h"
+#include "VitrolanDoc.h"
+
+namespace
+{
+
+const char kTexts[] = "3;My mosaic 1.x\r\n514;Save the tile palette?\r\n"
+                      "903;mm\r\n904;in\r\n905;m\r\n906;ft\r\n";
+
+void RemoveTree(const CString& strFolder)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW(strFolder + L"*", &data);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            const CString strName(data.cFileName);
+            if (strName == L"." || strName == L"..")
+                continue;
+            const CString strPath = strFolder + strName;
+            SetFileAttributesW(strPath, FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(strPath + L"\\");
+            else
+                DeleteFileW(strPath);
+        } while (FindNextFileW(hFind, &data));
+        FindClose(hFind);
+    }
+    RemoveDirectoryW(strFolder);
+}
+
+CString NewTempFolder(LPCWSTR lpszName)
+{
+    static int s_nFolders = 0;
+    WCHAR szTemp[MAX_PATH];
+    GetTempPathW(MAX_PATH, szTemp);
+    CString strFolder;
+    strFolder.Format(L"%s%s%u_%d\\", szTemp, lpszName, GetCurrentProcessId(), ++s_nFolders);
+    // Process ids come back: an interrupted earlier run may have left this folder.
+    RemoveTree(strFolder);
+    CreateDirectoryW(strFolder, NULL);
+    return strFolder;
+}
+
+// The names in the folder, to show that a save leaves nothing of its own behind.
+std::set<std::string> Listing(const CString& strFolder)
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW(strFolder + L"*", &data);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            names.insert(CStringA(data.cFileName).GetString());
+        } while (FindNextFileW(hFind, &data));
+        FindClose(hFind);
+    }
+    return names;
+}
+
+void WriteBytes(const CString& strPath, const void* pData, DWORD nSize)
+{
+    HANDLE hFile = CreateFileW(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    DWORD dwWritten = 0;
+    WriteFile(hFile, pData, nSize, &dwWritten, NULL);
+    CloseHandle(hFile);
+}
+
+// The file's bytes; empty when it cannot be read.
+std::vector<BYTE> ReadBytes(const CString& strPath)
+{
+    std::vector<BYTE> bytes;
+    HANDLE hFile = CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return bytes;
+    bytes.resize(GetFileSize(hFile, NULL));
+    DWORD dwRead = 0;
+    if (!bytes.empty())
+        ReadFile(hFile, bytes.data(), (DWORD)bytes.size(), &dwRead, NULL);
+    CloseHandle(hFile);
+    bytes.resize(dwRead);
+    return bytes;
+}
+
+bool Exists(const CString& strPath)
+{
+    return GetFileAttributesW(strPath) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<BYTE> Bytes(const CRasterImage& image)
+{
+    if (image.data == NULL)
+        return std::vector<BYTE>();
+    return std::vector<BYTE>(image.data, image.data + image.size);
+}
+
+struct Cell
+{
+    int shape, kind, a, b, c, d;
+};
+
+Cell CellAt(const CRasterImage& map, int nCol, int nRow)
+{
+    Cell cell;
+    int va, vb, vc, vd;
+    map.GetCell(nCol, nRow, cell.shape, cell.kind, cell.a, cell.b, cell.c, cell.d, va, vb, vc,
+                vd);
+    return cell;
+}
+
+// An edit of the working map in a colour of its own, waiting to be settled as the view
+// leaves it.
+void PaintCell(CVitrolanDoc& doc, int nCol, int nRow, int nColour)
+{
+    PaletteEntry& entry = doc.m_imagePalette.m_colours[nColour];
+    entry.peRed = (BYTE)(nColour * 20);
+    entry.peGreen = 100;
+    entry.peBlue = 50;
+    entry.peFlags = 1;
+    doc.m_workingMap.SetCell(nCol, nRow, 0, 0, nColour, nColour, nColour, nColour, 0, 0, 0, 0);
+    doc.m_undoPending = 1;
+}
+
+// Red of the colour of the cell's first part: opening packs the colours, which renumbers them.
+int RedAt(const CVitrolanDoc& doc, int nCol, int nRow)
+{
+    return doc.m_imagePalette.m_colours[CellAt(doc.m_workingMap, nCol, nRow).a].peRed;
+}
+
+// What the mosaic shows, cell by cell: shape, kind and the RGB of the four parts. Opening
+// renumbers the colours and draws new texture variants, so map bytes cannot be compared.
+std::vector<int> Looks(const CVitrolanDoc& doc, const CRasterImage& map)
+{
+    std::vector<int> looks;
+    for (int row = 0; row < doc.m_rows; row++)
+        for (int col = 0; col < doc.m_cols; col++)
+        {
+            const Cell cell = CellAt(map, col, row);
+            looks.push_back(cell.shape);
+            looks.push_back(cell.kind);
+            for (int colour : {cell.a, cell.b, cell.c, cell.d})
+            {
+                const PaletteEntry& e = doc.m_imagePalette.m_colours[colour];
+                looks.push_back(RGB(e.peRed, e.peGreen, e.peBlue));
+            }
+        }
+    return looks;
+}
+
+class SaveTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_strTexts = NewTempFolder(L"MosaicSaveTexts");
+        WriteBytes(s_strTexts + L"Text_Mosaic-409.fil", kTexts, sizeof(kTexts) - 1);
+        SetLangTextFolder(s_strTexts);
+    }
+    static void TearDownTestSuite()
+    {
+        WCHAR szTemp[MAX_PATH];
+        GetTempPathW(MAX_PATH, szTemp);
+        CString strShared;
+        strShared.Format(L"%sMosaicDocTexts%u\\", szTemp, GetCurrentProcessId());
+        SetLangTextFolder(strShared);
+        RemoveTree(s_strTexts);
+    }
+
+    void SetUp() override
+    {
+        m_savedHooks = CVitrolanDoc::s_uiHooks;
+        s_asked.clear();
+        s_messages.clear();
+        s_erased.clear();
+        s_nAskResult = IDOK;
+        s_nAskWidth = 30;
+        s_nAskHeight = 40;
+        CVitrolanDoc::s_uiHooks.pfnAskGridSize = AskGridSize;
+        CVitrolanDoc::s_uiHooks.pfnMessageBox = RecordMessage;
+        CVitrolanDoc::s_uiHooks.pfnEraseShape = RecordErase;
+
+        WCHAR szCurrent[MAX_PATH] = {0};
+        GetCurrentDirectoryW(MAX_PATH, szCurrent);
+        m_strPreviousFolder = szCurrent;
+        m_strFolder = NewTempFolder(L"MosaicSave");
+        ASSERT_TRUE(SetCurrentDirectoryW(m_strFolder));
+    }
+    void TearDown() override
+    {
+        SetCurrentDirectoryW(m_strPreviousFolder);
+        RemoveTree(m_strFolder);
+        CVitrolanDoc::s_uiHooks = m_savedHooks;
+    }
+
+    static INT_PTR AskGridSize(int* pWidth, int* pHeight)
+    {
+        s_asked.push_back(*pWidth);
+        s_asked.push_back(*pHeight);
+        if (s_nAskResult == IDOK)
+        {
+            *pWidth = s_nAskWidth;
+            *pHeight = s_nAskHeight;
+        }
+        return s_nAskResult;
+    }
+    static int RecordMessage(LPCTSTR lpszText)
+    {
+        s_messages.push_back(lpszText);
+        return IDCANCEL;
+    }
+    static void RecordErase(CShpRectangle* pShape) { s_erased.push_back(pShape); }
+
+    // A document the test owns, on a screen of a known size.
+    static std::unique_ptr<CVitrolanDoc> MakeDocument()
+    {
+        std::unique_ptr<CVitrolanDoc> doc(new CVitrolanDoc);
+        doc->m_bAutoDelete = FALSE;
+        doc->m_screenWidth = 1000;
+        doc->m_screenHeight = 700;
+        return doc;
+    }
+    // A white mosaic of that size, made by the New command (the start-up call is past).
+    static void MakeNew(CVitrolanDoc& doc, int nWidth, int nHeight)
+    {
+        s_nAskResult = IDOK;
+        s_nAskWidth = nWidth;
+        s_nAskHeight = nHeight;
+        doc.m_newCount = 1;
+        ASSERT_TRUE(doc.OnNewDocument());
+    }
+
+    CString m_strFolder;
+    CString m_strPreviousFolder;
+    DocUiHooks m_savedHooks;
+
+    static CString s_strTexts;
+    static std::vector<int> s_asked;
+    static std::vector<CString> s_messages;
+    static std::vector<CShpRectangle*> s_erased;
+    static INT_PTR s_nAskResult;
+    static int s_nAskWidth;
+    static int s_nAskHeight;
+};
+CString SaveTest::s_strTexts;
+std::vector<int> SaveTest::s_asked;
+std::vector<CString> SaveTest::s_messages;
+std::vector<CShpRectangle*> SaveTest::s_erased;
+INT_PTR SaveTest::s_nAskResult = IDOK;
+int SaveTest::s_nAskWidth = 30;
+int SaveTest::s_nAskHeight = 40;
+
+// ---- New ---------------------------------------------------------------------------------------
+
+TEST_F(SaveTest, NewMakesAWhiteGridOfTheChosenSizeAndSavesItAsNewMs2)
+{
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    doc->m_dirty = 1;
+    doc->m_path = m_strFolder + L"previous.ms2";
+
+    MakeNew(*doc, 30, 40);
+
+    EXPECT_EQ((std::vector<int>{20, 20}), s_asked);
+    EXPECT_EQ(30, doc->m_cols);
+    EXPECT_EQ(40, doc->m_rows);
+    EXPECT_EQ(30, doc->m_bmpHeader->biWidth);
+    EXPECT_EQ(40, doc->m_bmpHeader->biHeight);
+    EXPECT_EQ(30u * 40u, doc->m_bmpHeader->biSizeImage);
+    ASSERT_EQ(120, doc->m_workingMap.width);
+    ASSERT_EQ(160, doc->m_workingMap.height);
+    EXPECT_EQ(Bytes(doc->m_workingMap), Bytes(doc->m_committedMap));
+    for (int row = 0; row < 40; row++)
+        for (int col = 0; col < 30; col++)
+        {
+            const Cell cell = CellAt(doc->m_workingMap, col, row);
+            ASSERT_EQ(0, cell.kind) << col << "," << row;
+            ASSERT_EQ(0, cell.shape) << col << "," << row;
+            ASSERT_EQ(0, cell.a) << col << "," << row;
+        }
+    const PaletteEntry& white = doc->m_imagePalette.m_colours[0];
+    EXPECT_EQ(255, white.peRed);
+    EXPECT_EQ(255, white.peGreen);
+    EXPECT_EQ(255, white.peBlue);
+    EXPECT_EQ(1, doc->m_colourCount);
+
+    const CString strSaved = m_strFolder + L"New.ms2";
+    EXPECT_TRUE(Exists(strSaved));
+    EXPECT_EQ(strSaved, doc->m_path);
+    EXPECT_EQ(strSaved, doc->m_saveName);
+    EXPECT_EQ(strSaved, doc->GetPathName());
+    EXPECT_EQ(CString(L"New.ms2"), doc->GetTitle());
+    EXPECT_EQ(0, doc->m_dirty);
+    EXPECT_EQ(1, doc->m_loaded);
+    EXPECT_EQ(2, doc->m_newCount);
+    EXPECT_EQ(doc->taillecar + doc->intercar, doc->m_pitch);
+    EXPECT_TRUE(s_messages.empty());
+    EXPECT_EQ((std::set<std::string>{".", "..", "New.ms2"}), Listing(m_strFolder));
+}
+
+TEST_F(SaveTest, NewSizeAndZoomFollowTheDialogAndTheScreen)
+{
+    struct Case
+    {
+        INT_PTR result;      // of the dialog; 0 for no dialog at all
+        int width, height;   // the dialog's answer
+        int screenWidth, screenHeight;
+        int cols, rows, tileSize, joints;
+    };
+    const Case cases[] = {
+        {IDOK, 30, 40, 1000, 700, 30, 40, 16, 1},      // 700 / 40 = 17, less 2, made even
+        {IDOK, 30, 40, 1000, 100, 30, 40, 2, 0},       // too small: 2 without joints
+        {IDOK, 100, 10, 1000, 700, 100, 10, 8, 1},     // the width decides
+        {IDOK, 0, -3, 1000, 700, 1, 1, 698, 1},        // never an empty grid
+        {IDABORT, 5, 5, 1000, 700, 20, 20, 34, 1},     // any other end: 20 x 20
+        {0, 5, 5, 1000, 700, 20, 20, 34, 1},
+        {IDOK, 1, 1, 9000, 9000, 1, 1, MaxTileDisplaySize, 1},   // kept readable
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.result << " " << c.width << "x" << c.height
+                                        << " on " << c.screenWidth << "x" << c.screenHeight);
+        std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+        doc->m_screenWidth = c.screenWidth;
+        doc->m_screenHeight = c.screenHeight;
+        doc->m_showJoints = 1;
+        CVitrolanDoc::s_uiHooks.pfnAskGridSize = c.result == 0 ? NULL : AskGridSize;
+        s_nAskResult = c.result;
+        s_nAskWidth = c.width;
+        s_nAskHeight = c.height;
+        doc->m_newCount = 1;
+
+        ASSERT_TRUE(doc->OnNewDocument());
+        EXPECT_EQ(c.cols, doc->m_cols);
+        EXPECT_EQ(c.rows, doc->m_rows);
+        EXPECT_EQ(4 * c.cols, doc->m_committedMap.width);
+        EXPECT_EQ(4 * c.rows, doc->m_committedMap.height);
+        EXPECT_EQ(c.tileSize, doc->m_tileSize);
+        EXPECT_EQ(c.joints, doc->m_showJoints);
+        EXPECT_EQ(0, doc->m_dirty);
+    }
+}
+
+TEST_F(SaveTest, NewCancelledLeavesTheMosaicAsItWas)
+{
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    MakeNew(*doc, 6, 5);
+    PaintCell(*doc, 2, 3, 7);
+    doc->m_colourCount = 8;
+    doc->m_dirty = 1;
+    doc->affichage = 2;
+    const std::vector<BYTE> working = Bytes(doc->m_workingMap);
+    const std::vector<BYTE> committed = Bytes(doc->m_committedMap);
+    const std::vector<BYTE> file = ReadBytes(m_strFolder + L"New.ms2");
+    const CString strPathName = doc->GetPathName();
+    const CString strPath = doc->m_path;
+    const CString strSaveName = doc->m_saveName;
+
+    s_nAskResult = IDCANCEL;
+    EXPECT_FALSE(doc->OnNewDocument());
+
+    EXPECT_EQ(6, doc->m_cols);
+    EXPECT_EQ(5, doc->m_rows);
+    EXPECT_EQ(working, Bytes(doc->m_workingMap));
+    EXPECT_EQ(committed, Bytes(doc->m_committedMap));
+    EXPECT_EQ(8, doc->m_colourCount);
+    EXPECT_EQ(1, doc->m_dirty);
+    EXPECT_EQ(1, doc->m_undoPending);
+    EXPECT_EQ(2, doc->affichage);
+    EXPECT_EQ(2, doc->m_newCount);
+    EXPECT_EQ(strPathName, doc->GetPathName());
+    EXPECT_EQ(strPath, doc->m_path);
+    EXPECT_EQ(strSaveName, doc->m_saveName);
+    EXPECT_EQ(file, ReadBytes(m_strFolder + L"New.ms2"));
+}
+
+TEST_F(SaveTest, StartUpNewOnlyNamesTheDocument)
+{
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+
+    ASSERT_TRUE(doc->OnNewDocument());
+
+    EXPECT_TRUE(s_asked.empty());
+    EXPECT_EQ(CString(L"My mosaic 1.x"), doc->GetTitle());
+    EXPECT_EQ(1, doc->m_newCount);
+    EXPECT_EQ(0, doc->m_loaded);
+    EXPECT_EQ(0, doc->m_dirty);
+    EXPECT_EQ((std::set<std::string>{".", ".."}), Listing(m_strFolder));
+    // Save As of this document proposes the title cut to a file name.
+    EXPECT_EQ(CString(L"My.ms2"), doc->ProposeSaveName(TRUE));
+}
+
+TEST_F(SaveTest, NewWhoseFirstSaveFailsLeavesThePreviousFileAlone)
+{
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    const CString strPrevious = m_strFolder + L"previous.ms2";
+    WriteBytes(strPrevious, "previous", 8);
+    doc->m_path = strPrevious;
+    ASSERT_TRUE(CreateDirectoryW(m_strFolder + L"New.ms2", NULL));
+
+    {
+        MessageBoxAnswerer answerer;
+        MakeNew(*doc, 4, 4);
+        EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+    }
+    EXPECT_EQ(4, doc->m_cols);
+    EXPECT_TRUE(doc->m_path.IsEmpty());
+    // Save now asks for a name instead of writing the blank mosaic over the previous one.
+    EXPECT_FALSE(doc->DoFileSave());
+    EXPECT_EQ((std::vector<BYTE>{'p', 'r', 'e', 'v', 'i', 'o', 'u', 's'}), ReadBytes(strPrevious));
+    EXPECT_EQ((std::set<std::string>{".", "..", "New.ms2", "previous.ms2"}), Listing(m_strFolder));
+}
+
+// ---- Save ---------------------------------------------------------------------------------------
+
+TEST_F(SaveTest, ProposedNameForSaveAs)
+{
+    struct Case
+    {
+        LPCWSTR pathName;
+        LPCWSTR title;
+        BOOL replace;
+        LPCWSTR expected;
+    };
+    const Case cases[] = {
+        {L"C:\\mosaics\\b.ms2", L"b.ms2", TRUE, L"C:\\mosaics\\b.ms2"},
+        {L"C:\\pictures\\photo.jpg", L"photo.jpg", TRUE, L"C:\\pictures\\photo.ms2"},
+        {L"C:\\pictures\\photo.old.png", L"x", TRUE, L"C:\\pictures\\photo.old.ms2"},
+        // A "." in a folder name is no extension.
+        {L"C:\\v1.2\\plan", L"plan", TRUE, L"C:\\v1.2\\plan.ms2"},
+        {L"C:\\pictures\\photo.jpg", L"photo.jpg", FALSE, L"C:\\pictures\\photo.ms2"},
+        {L"", L"My mosaic 1.x", TRUE, L"My.ms2"},
+        {L"", L"Plan#3.old", TRUE, L"Plan.ms2"},
+        {L"", L"50%off", TRUE, L"50.ms2"},
+        {L"", L"a;b.c.d", TRUE, L"a.ms2"},
+        {L"", L"dir\\name.x", TRUE, L"dir.ms2"},
+        {L"", L"dir/name", TRUE, L"dir.ms2"},
+        {L"", L"Mosaic", TRUE, L"Mosaic.ms2"},
+        {L"", L".hidden", TRUE, L".hidden.ms2"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << CStringA(c.pathName).GetString() << " | "
+                                        << CStringA(c.title).GetString());
+        std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+        if (c.pathName[0] != 0)
+            doc->SetPathName(c.pathName, FALSE);
+        doc->SetTitle(c.title);
+        EXPECT_EQ(CString(c.expected), doc->ProposeSaveName(c.replace));
+    }
+}
+
+TEST_F(SaveTest, SaveOfAnOpenedMosaicWritesItsFileDirectly)
+{
+    const CString strB = m_strFolder + L"b.ms2";
+    {
+        std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+        MakeNew(*doc, 6, 5);
+        ASSERT_TRUE(doc->DoSave(strB, TRUE));
+    }
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    ASSERT_TRUE(doc->OnOpenDocument(strB));
+    doc->SetPathName(strB, FALSE);   // as the framework does after opening
+    EXPECT_EQ(strB, doc->ProposeSaveName(TRUE));
+    PaintCell(*doc, 4, 1, 9);
+    const std::set<std::string> listing = Listing(m_strFolder);
+
+    doc->OnFileSave();
+
+    EXPECT_TRUE(s_messages.empty());
+    EXPECT_EQ(0, doc->m_dirty);
+    EXPECT_EQ(strB, doc->m_path);
+    EXPECT_EQ(strB, doc->GetPathName());
+    EXPECT_EQ(listing, Listing(m_strFolder));
+    std::unique_ptr<CVitrolanDoc> reopened = MakeDocument();
+    ASSERT_TRUE(reopened->OnOpenDocument(strB));
+    EXPECT_EQ(9 * 20, RedAt(*reopened, 4, 1));
+    EXPECT_EQ(Looks(*doc, doc->m_workingMap), Looks(*reopened, reopened->m_workingMap));
+}
+
+TEST_F(SaveTest, SaveOfAReadOnlyOrMissingFileAsksForAName)
+{
+    const CString strReadOnly = m_strFolder + L"locked.ms2";
+    WriteBytes(strReadOnly, "locked", 6);
+    ASSERT_TRUE(SetFileAttributesW(strReadOnly, FILE_ATTRIBUTE_READONLY));
+    const CString strMissing = m_strFolder + L"gone.ms2";
+
+    for (const CString& strPath : {strReadOnly, strMissing})
+    {
+        SCOPED_TRACE(CStringA(strPath).GetString());
+        std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+        MakeNew(*doc, 3, 3);
+        DeleteFileW(m_strFolder + L"New.ms2");
+        doc->SetPathName(strPath, FALSE);
+        doc->m_path = strPath;
+        doc->m_dirty = 1;
+        const std::set<std::string> listing = Listing(m_strFolder);
+
+        // Without an application no dialog can ask: nothing is written.
+        EXPECT_FALSE(doc->DoFileSave());
+        EXPECT_EQ(strPath, doc->GetTitle());   // the name the dialog would have offered
+        EXPECT_EQ(1, doc->m_dirty);
+        EXPECT_EQ(listing, Listing(m_strFolder));
+    }
+    EXPECT_EQ((std::vector<BYTE>{'l', 'o', 'c', 'k', 'e', 'd'}), ReadBytes(strReadOnly));
+}
+
+TEST_F(SaveTest, NewSaveOpenGivesTheSameMosaic)
+{
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    doc->m_pavingType = PavingHexagons;
+    MakeNew(*doc, 7, 6);
+    // The pattern's edge is part of what is saved, and of what undo returns to.
+    EXPECT_NE(0, CellAt(doc->m_committedMap, 0, 0).kind);
+    EXPECT_EQ(Bytes(doc->m_workingMap), Bytes(doc->m_committedMap));
+    PaintCell(*doc, 3, 3, 5);
+    PaintCell(*doc, 6, 5, 2);
+    const CString strPath = m_strFolder + L"round trip.ms2";
+
+    ASSERT_TRUE(doc->DoSave(strPath, TRUE));
+    EXPECT_EQ(strPath, doc->m_path);
+
+    std::unique_ptr<CVitrolanDoc> reopened = MakeDocument();
+    ASSERT_TRUE(reopened->OnOpenDocument(strPath));
+    EXPECT_EQ(7, reopened->m_cols);
+    EXPECT_EQ(6, reopened->m_rows);
+    EXPECT_EQ(7, reopened->m_bmpHeader->biWidth);
+    EXPECT_EQ(6, reopened->m_bmpHeader->biHeight);
+    EXPECT_EQ(PavingHexagons, reopened->m_pavingType);
+    EXPECT_EQ(doc->m_tileSize, reopened->m_tileSize);
+    EXPECT_EQ(Looks(*doc, doc->m_workingMap), Looks(*reopened, reopened->m_workingMap));
+    EXPECT_EQ(Bytes(reopened->m_workingMap), Bytes(reopened->m_committedMap));
+    EXPECT_EQ(5 * 20, RedAt(*reopened, 3, 3));
+}
+
+// Accepts the first bytes of a save, then finds the disk full.
+class CDiskFullFile : public CFile
+{
+public:
+    void Write(const void* lpBuf, UINT nCount) override
+    {
+        if (m_nWritten > 0)
+            AfxThrowFileException(CFileException::diskFull, ERROR_DISK_FULL, GetFilePath());
+        CFile::Write(lpBuf, nCount);
+        m_nWritten += nCount;
+    }
+
+private:
+    UINT m_nWritten = 0;
+};
+
+class CDiskFullDoc : public CVitrolanDoc
+{
+public:
+    CFile* GetFile(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError) override
+    {
+        if (!m_bDiskFull)
+            return CVitrolanDoc::GetFile(lpszFileName, nOpenFlags, pError);
+        CFile* pFile = new CDiskFullFile;
+        if (!pFile->Open(lpszFileName, nOpenFlags, pError))
+        {
+            delete pFile;
+            return NULL;
+        }
+        return pFile;
+    }
+
+    bool m_bDiskFull = false;
+};
+
+TEST_F(SaveTest, FailedSaveKeepsTheChangesAndThePreviousFile)
+{
+    const CString strDirectory = m_strFolder + L"folder.ms2";
+    ASSERT_TRUE(CreateDirectoryW(strDirectory, NULL));
+    const CString strReadOnly = m_strFolder + L"locked.ms2";
+    WriteBytes(strReadOnly, "locked", 6);
+    ASSERT_TRUE(SetFileAttributesW(strReadOnly, FILE_ATTRIBUTE_READONLY));
+    const CString strPrevious = m_strFolder + L"previous.ms2";
+    WriteBytes(strPrevious, "previous", 8);
+    const CString strNoFolder = m_strFolder + L"missing\\new.ms2";
+
+    struct Case
+    {
+        CString target;
+        bool diskFull;
+    };
+    const Case cases[] = {
+        {strDirectory, false}, {strReadOnly, false}, {strNoFolder, false}, {strPrevious, true}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(CStringA(c.target).GetString());
+        CDiskFullDoc* pDoc = new CDiskFullDoc;
+        std::unique_ptr<CVitrolanDoc> doc(pDoc);
+        doc->m_bAutoDelete = FALSE;
+        MakeNew(*doc, 4, 3);
+        pDoc->m_bDiskFull = c.diskFull;
+        DeleteFileW(m_strFolder + L"New.ms2");
+        doc->m_dirty = 1;
+        const CString strPath = doc->m_path;
+        const std::vector<BYTE> before = ReadBytes(c.target);
+        const std::set<std::string> listing = Listing(m_strFolder);
+
+        {
+            MessageBoxAnswerer answerer;
+            EXPECT_FALSE(doc->DoSave(c.target, TRUE));
+            EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+        }
+        EXPECT_EQ(1, doc->m_dirty);
+        EXPECT_EQ(strPath, doc->m_path);
+        EXPECT_EQ(before, ReadBytes(c.target));
+        EXPECT_EQ(listing, Listing(m_strFolder));
+    }
+    EXPECT_TRUE(GetFileAttributesW(strDirectory) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(Exists(strNoFolder));
+}
+
+// ---- Close ------------------------------------------------------------------------------------
+
+TEST_F(SaveTest, CloseSavesAChangedMosaicUnderItsSaveNameWithoutAsking)
+{
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    MakeNew(*doc, 5, 4);
+    PaintCell(*doc, 1, 2, 6);
+    doc->m_dirty = 1;
+    doc->m_saveName = m_strFolder + L"closed.ms2";
+    int nSelection = 0, nStamp = 0;
+    doc->m_selection = reinterpret_cast<CShpRectangle*>(&nSelection);
+    doc->m_stampShape = reinterpret_cast<CShpRectangle*>(&nStamp);
+
+    {
+        MessageBoxAnswerer answerer;
+        doc->OnCloseDocument();
+        EXPECT_EQ(0, MessageBoxAnswerer::s_nCount);
+    }
+    EXPECT_TRUE(s_messages.empty());
+    EXPECT_EQ((std::vector<CShpRectangle*>{doc->m_selection, doc->m_stampShape}), s_erased);
+    EXPECT_TRUE(doc->m_workingMap.data == NULL);
+    EXPECT_TRUE(doc->m_committedMap.data == NULL);
+    EXPECT_TRUE(doc->m_screenImage.data == NULL);
+    doc->m_selection = NULL;
+    doc->m_stampShape = NULL;
+
+    std::unique_ptr<CVitrolanDoc> reopened = MakeDocument();
+    ASSERT_TRUE(reopened->OnOpenDocument(m_strFolder + L"closed.ms2"));
+    EXPECT_EQ(6 * 20, RedAt(*reopened, 1, 2));
+
+    // An unchanged mosaic is not written.
+    std::unique_ptr<CVitrolanDoc> clean = MakeDocument();
+    MakeNew(*clean, 5, 4);
+    clean->m_saveName = m_strFolder + L"untouched.ms2";
+    clean->OnCloseDocument();
+    EXPECT_FALSE(Exists(m_strFolder + L"untouched.ms2"));
+}
+
+TEST_F(SaveTest, CloseAfterSaveAsWritesTheNewFileAndLeavesTheOriginal)
+{
+    const CString strOriginal = m_strFolder + L"original.ms2";
+    const CString strCopy = m_strFolder + L"copy.ms2";
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    MakeNew(*doc, 4, 4);
+    ASSERT_TRUE(doc->DoSave(strOriginal, TRUE));
+    ASSERT_TRUE(doc->DoSave(strCopy, TRUE));
+    const std::vector<BYTE> original = ReadBytes(strOriginal);
+    PaintCell(*doc, 0, 0, 3);
+    doc->m_dirty = 1;
+
+    doc->OnCloseDocument();
+
+    EXPECT_EQ(original, ReadBytes(strOriginal));
+    std::unique_ptr<CVitrolanDoc> reopened = MakeDocument();
+    ASSERT_TRUE(reopened->OnOpenDocument(strCopy));
+    EXPECT_EQ(3 * 20, RedAt(*reopened, 0, 0));
+}
+
+TEST_F(SaveTest, CloseAsksAboutAChangedTilePaletteOnly)
+{
+    for (int nModified : {1, 0})
+    {
+        SCOPED_TRACE(nModified);
+        s_messages.clear();
+        std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+        doc->m_tilePaletteModified = nModified;
+        doc->OnCloseDocument();
+        if (nModified)
+            EXPECT_EQ((std::vector<CString>{L"Save the tile palette?"}), s_messages);
+        else
+            EXPECT_TRUE(s_messages.empty());
+    }
+}
+
+}   // namespace
