@@ -1,6 +1,8 @@
 // The tile palette commands, the Palette menu and the compacting of the image palette.
 #include "VitrolanDoc.h"
 
+#include <string.h>
+
 #include "AfxException.h"
 #include "AfxMenu.h"
 #include "AfxWin.h"
@@ -143,25 +145,37 @@ int CVitrolanDoc::LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName
 
 void CVitrolanDoc::SyncPaletteBars()
 {
-    PaletteEntry* colours = m_imagePalette.m_colours;
-    auto inUse = [this](int i) {
+    // The merges and moves are worked out on the counts first: a count is the sum over the
+    // parts of a colour, so a recolouring only relabels it. The map is then recoloured in
+    // one pass, instead of one pass per colour moved.
+    CountTilesPerColour();
+    int counts[kCountTables][C2Palette::ColourCount];
+    memcpy(counts, m_tileCounts, sizeof(counts));
+    int newColour[C2Palette::ColourCount];
+    for (int c = 0; c < C2Palette::ColourCount; c++)
+        newColour[c] = c;
+    bool bMoved = false;
+
+    auto inUse = [&counts](int i) {
         for (int t = 0; t < kCountTables; t++)
-            if (m_tileCounts[t][i] != 0)
+            if (counts[t][i] != 0)
                 return true;
         return false;
     };
     // Cells of j become i, with the counts of j.
-    auto moveColour = [this](int j, int i) {
-        m_workingMap.ReplaceCellColour(j, i, m_imagePalette.m_paletteKind, &m_randomSeeds[0],
-                                       &m_randomSeeds[1]);
+    auto moveColour = [&](int j, int i) {
+        for (int c = 0; c < C2Palette::ColourCount; c++)
+            if (newColour[c] == j)
+                newColour[c] = i;
         for (int t = 0; t < kCountTables; t++)
         {
-            m_tileCounts[t][i] = m_tileCounts[t][j];
-            m_tileCounts[t][j] = 0;
+            counts[t][i] = counts[t][j];
+            counts[t][j] = 0;
         }
+        bMoved = true;
     };
 
-    CountTilesPerColour();
+    PaletteEntry* colours = m_imagePalette.m_colours;
     for (int i = 0; i < C2Palette::ColourCount; i++)
     {
         if (!inUse(i))
@@ -171,7 +185,12 @@ void CVitrolanDoc::SyncPaletteBars()
                 moveColour(j, i);
     }
 
-    CountTilesPerColour();
+    // Counted again, as the map now stands.
+    memset(counts, 0, sizeof(counts));
+    for (int c = 0; c < C2Palette::ColourCount; c++)
+        for (int t = 0; t < kCountTables; t++)
+            counts[t][newColour[c]] += m_tileCounts[t][c];
+
     for (int i = 0; i < C2Palette::ColourCount; i++)
     {
         if (inUse(i))
@@ -187,11 +206,18 @@ void CVitrolanDoc::SyncPaletteBars()
         moveColour(j, i);
     }
 
+    if (bMoved)
+        m_workingMap.RemapCellColours(newColour, m_imagePalette.m_paletteKind,
+                                      &m_randomSeeds[0], &m_randomSeeds[1]);
     CountTilesPerColour();
     m_colourCount = 0;
     for (int i = 0; i < C2Palette::ColourCount; i++)
-        if (inUse(i))
-            m_colourCount++;
+        for (int t = 0; t < kCountTables; t++)
+            if (m_tileCounts[t][i] != 0)
+            {
+                m_colourCount++;
+                break;
+            }
     for (int i = m_colourCount; i < C2Palette::ColourCount; i++)
         colours[i].peRed = colours[i].peGreen = colours[i].peBlue = 0;
 

@@ -108,6 +108,9 @@ public:
     int CountRunInRow(int col, int row) const;
     int CountRunInColumn(int col, int row) const;
     void ReplaceCellColour(int a, int b, int paletteKind, int* seed1, int* seed2);
+    // Every cell draws new texture variants, then each colour part c becomes newColour[c]
+    // (256 entries): many recolourings in one pass over the map.
+    void RemapCellColours(const int* newColour, int paletteKind, int* seed1, int* seed2);
     void WriteXml(CXmlDoc* xml) const;
 
     // Whole-map transformations

@@ -546,6 +546,15 @@ int CRasterImage::CountRunInColumn(int col, int row) const
 
 void CRasterImage::ReplaceCellColour(int a, int b, int paletteKind, int* seed1, int* seed2)
 {
+    int newColour[256];
+    for (int c = 0; c < 256; ++c)
+        newColour[c] = c == a ? b : c;
+    RemapCellColours(newColour, paletteKind, seed1, seed2);
+}
+
+void CRasterImage::RemapCellColours(const int* newColour, int paletteKind, int* seed1,
+                                    int* seed2)
+{
     if (!HoldsCells(*this))
         return;
     const int cols = width / CellBlock;
@@ -559,8 +568,7 @@ void CRasterImage::ReplaceCellColour(int a, int b, int paletteKind, int* seed1, 
             GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
                     variant[1], variant[2], variant[3]);
             for (int p = 0; p < 4; ++p)
-                if (colour[p] == a)
-                    colour[p] = b;
+                colour[p] = newColour[colour[p] & 0xFF];
             SetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
                     variant[1], variant[2], variant[3]);
         }

@@ -590,17 +590,15 @@ TEST_F(SyncPaletteTest, MergesDuplicatesAndFillsHolesFromTheTop)
     d.m_tilePalette.m_colourNames[4] = L"Jaune";
     d.m_tilePalette.m_paletteKind = PaletteKind25Shades;
 
-    // Three colours move (3 to 0, 7 to 1, 5 to 3), each drawing new variants for every cell
-    // with the document's seeds.
+    // Three colours move (3 to 0, 7 to 1, 5 to 3) in one recolouring, which draws new
+    // variants for every cell with the document's seeds.
     CRasterImage replica;
     replica.Create(0, 16, 8);
     d.m_workingMap.CopyBlock(&replica, 16, 8);
     int seeds[2] = {d.m_randomSeeds[0], d.m_randomSeeds[1]};
-    for (int move = 0; move < 3; move++)
-        for (int col = 0; col < 4; col++)
-            for (int row = 0; row < 2; row++)
-                replica.RandomizeCellVariants(col, row, &seeds[0], &seeds[1],
-                                              PaletteKind25Shades);
+    for (int col = 0; col < 4; col++)
+        for (int row = 0; row < 2; row++)
+            replica.RandomizeCellVariants(col, row, &seeds[0], &seeds[1], PaletteKind25Shades);
 
     d.SyncPaletteBars();
 
