@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DocSettings.h"
+#include "DocTestFiles.h"
 #include "LangText.h"
 #include "VitrolanDoc.h"
 
@@ -24,18 +25,11 @@ public:
     {
         RegDeleteTreeW(HKEY_CURRENT_USER, kTestRoot);
         SetDocProfileRoot(kTestRoot);
-        WCHAR szTemp[MAX_PATH];
-        GetTempPathW(MAX_PATH, szTemp);
-        m_strFolder.Format(L"%sMosaicDocTexts%u\\", szTemp, GetCurrentProcessId());
+        m_strFolder = SharedTextFolder();
         CreateDirectoryW(m_strFolder, NULL);
         m_strTextFile = m_strFolder + L"Text_Mosaic-409.fil";
         const char texts[] = "903;mm\r\n904;in\r\n905;m\r\n906;ft\r\n";
-        HANDLE hFile = CreateFileW(m_strTextFile, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, NULL);
-        ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-        DWORD dwWritten = 0;
-        WriteFile(hFile, texts, sizeof(texts) - 1, &dwWritten, NULL);
-        CloseHandle(hFile);
+        WriteBytes(m_strTextFile, texts, sizeof(texts) - 1);
         SetLangTextFolder(m_strFolder);
     }
     void TearDown() override

@@ -13,6 +13,8 @@
 #include "AfxApp.h"
 #include "AfxMsgMap.h"
 #include "AfxWin.h"
+#include "DocTestFiles.h"
+#include "FileDialogAnswerer.h"
 #include "MessageBoxAnswerer.h"
 #include "TileCell.h"
 #include "VitrolanDoc.h"
@@ -42,36 +44,6 @@ void RefreshTileBar() { g_pLog->nRefreshTileBar++; }
 void ShowPaletteBars() { g_pLog->nShowPaletteBars++; }
 void ShowTileBar() { g_pLog->nShowTileBar++; }
 void ShowPaletteDialog() { g_pLog->nPaletteDialog++; }
-
-CString TempFolder(LPCWSTR lpszName)
-{
-    WCHAR szTemp[MAX_PATH];
-    GetTempPathW(MAX_PATH, szTemp);
-    CString strFolder;
-    strFolder.Format(L"%s%s%u\\", szTemp, lpszName, GetCurrentProcessId());
-    return strFolder;
-}
-
-void DeleteFolder(const CString& strFolder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE hFind = FindFirstFileW(strFolder + L"*", &data);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            const CString strName = data.cFileName;
-            if (strName == L"." || strName == L"..")
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteFolder(strFolder + strName + L"\\");
-            else
-                DeleteFileW(strFolder + strName);
-        } while (FindNextFileW(hFind, &data));
-        FindClose(hFind);
-    }
-    RemoveDirectoryW(strFolder);
-}
 
 bool SameRgb(const PaletteEntry& e, const Tile& t)
 {
@@ -128,51 +100,6 @@ private:
     HMENU m_hBar;
 };
 
-// Answers the next file dialog of the thread from a timer inside its modal loop: OK with the
-// path typed in, or Cancel when the path is empty.
-class FileDialogAnswerer
-{
-public:
-    explicit FileDialogAnswerer(const CString& strPath)
-    {
-        s_strPath = strPath;
-        s_nAnswered = 0;
-        m_nTimer = SetTimer(NULL, 0, 50, OnTimer);
-    }
-    ~FileDialogAnswerer() { KillTimer(NULL, m_nTimer); }
-
-    static inline CString s_strPath;
-    static inline int s_nAnswered = 0;
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
-    {
-        EnumThreadWindows(GetCurrentThreadId(), OnWindow, 0);
-    }
-    static BOOL CALLBACK OnWindow(HWND hWnd, LPARAM)
-    {
-        WCHAR szClass[16] = {};
-        GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
-        if (lstrcmpW(szClass, L"#32770") != 0 || !IsWindowVisible(hWnd))
-            return TRUE;
-        s_nAnswered++;
-        ShowWindow(hWnd, SW_HIDE);
-        if (s_strPath.IsEmpty())
-        {
-            PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
-            return FALSE;
-        }
-        // The name box is the combo box of newer dialogs or the edit of older ones.
-        SetDlgItemTextW(hWnd, cmb13, s_strPath);
-        SetDlgItemTextW(hWnd, edt1, s_strPath);
-        PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     (LPARAM)GetDlgItem(hWnd, IDOK));
-        return FALSE;
-    }
-
-    UINT_PTR m_nTimer;
-};
-
 class PaletteTest : public testing::Test
 {
 protected:
@@ -186,10 +113,8 @@ protected:
         CVitrolanDoc::s_uiHooks.pfnShowTilePaletteBar = ShowTileBar;
         CVitrolanDoc::s_uiHooks.pfnShowTilePaletteDialog = ShowPaletteDialog;
 
-        m_strProgram = TempFolder(L"MosaicPaletteProgram");
+        m_strProgram = NewTempFolder(L"MosaicPaletteProgram");
         m_strPalettes = m_strProgram + L"Palettes\\";
-        DeleteFolder(m_strProgram);
-        CreateDirectoryW(m_strProgram, NULL);
         CreateDirectoryW(m_strPalettes, NULL);
 
         m_doc.reset(new CVitrolanDoc);
@@ -202,7 +127,7 @@ protected:
         m_doc->m_menu = NULL;
         CVitrolanDoc::s_uiHooks = DocUiHooks();
         g_pLog = NULL;
-        DeleteFolder(m_strProgram);
+        RemoveTree(m_strProgram);
     }
 
     // A palette file of the given colours in order; the rest of its entries stay black and
@@ -318,7 +243,7 @@ TEST_F(PaletteTest, FortyFilesGiveThirtyTwoItemsAndRebuildsKeepTheFixedItems)
     EXPECT_EQ(CString(L"Display"), menu.ItemText(0));
     EXPECT_EQ(CString(L"Import"), menu.ItemText(3));
 
-    DeleteFolder(m_strPalettes);
+    RemoveTree(m_strPalettes);
     EXPECT_EQ(0, m_doc->BuildPaletteMenu());
     EXPECT_EQ(5, menu.ItemCount());
     EXPECT_TRUE(MenuFileNames().empty());

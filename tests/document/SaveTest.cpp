@@ -7,6 +7,7 @@
 
 #include "AfxException.h"
 #include "AfxFile.h"
+#include "DocTestFiles.h"
 #include "LangText.h"
 #include "MessageBoxAnswerer.h"
 #include "VitrolanDoc.h"
@@ -16,42 +17,6 @@ namespace
 
 const char kTexts[] = "3;My mosaic 1.x\r\n514;Save the tile palette?\r\n"
                       "903;mm\r\n904;in\r\n905;m\r\n906;ft\r\n";
-
-void RemoveTree(const CString& strFolder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE hFind = FindFirstFileW(strFolder + L"*", &data);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            const CString strName(data.cFileName);
-            if (strName == L"." || strName == L"..")
-                continue;
-            const CString strPath = strFolder + strName;
-            SetFileAttributesW(strPath, FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(strPath + L"\\");
-            else
-                DeleteFileW(strPath);
-        } while (FindNextFileW(hFind, &data));
-        FindClose(hFind);
-    }
-    RemoveDirectoryW(strFolder);
-}
-
-CString NewTempFolder(LPCWSTR lpszName)
-{
-    static int s_nFolders = 0;
-    WCHAR szTemp[MAX_PATH];
-    GetTempPathW(MAX_PATH, szTemp);
-    CString strFolder;
-    strFolder.Format(L"%s%s%u_%d\\", szTemp, lpszName, GetCurrentProcessId(), ++s_nFolders);
-    // Process ids come back: an interrupted earlier run may have left this folder.
-    RemoveTree(strFolder);
-    CreateDirectoryW(strFolder, NULL);
-    return strFolder;
-}
 
 // The names in the folder, to show that a save leaves nothing of its own behind.
 std::set<std::string> Listing(const CString& strFolder)
@@ -70,43 +35,9 @@ std::set<std::string> Listing(const CString& strFolder)
     return names;
 }
 
-void WriteBytes(const CString& strPath, const void* pData, DWORD nSize)
-{
-    HANDLE hFile = CreateFileW(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    DWORD dwWritten = 0;
-    WriteFile(hFile, pData, nSize, &dwWritten, NULL);
-    CloseHandle(hFile);
-}
-
-// The file's bytes; empty when it cannot be read.
-std::vector<BYTE> ReadBytes(const CString& strPath)
-{
-    std::vector<BYTE> bytes;
-    HANDLE hFile = CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(GetFileSize(hFile, NULL));
-    DWORD dwRead = 0;
-    if (!bytes.empty())
-        ReadFile(hFile, bytes.data(), (DWORD)bytes.size(), &dwRead, NULL);
-    CloseHandle(hFile);
-    bytes.resize(dwRead);
-    return bytes;
-}
-
 bool Exists(const CString& strPath)
 {
     return GetFileAttributesW(strPath) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::vector<BYTE> Bytes(const CRasterImage& image)
-{
-    if (image.data == NULL)
-        return std::vector<BYTE>();
-    return std::vector<BYTE>(image.data, image.data + image.size);
 }
 
 struct Cell
@@ -167,19 +98,9 @@ class SaveTest : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        s_strTexts = NewTempFolder(L"MosaicSaveTexts");
-        WriteBytes(s_strTexts + L"Text_Mosaic-409.fil", kTexts, sizeof(kTexts) - 1);
-        SetLangTextFolder(s_strTexts);
+        s_strTexts = UseOwnTexts(L"MosaicSaveTexts", kTexts);
     }
-    static void TearDownTestSuite()
-    {
-        WCHAR szTemp[MAX_PATH];
-        GetTempPathW(MAX_PATH, szTemp);
-        CString strShared;
-        strShared.Format(L"%sMosaicDocTexts%u\\", szTemp, GetCurrentProcessId());
-        SetLangTextFolder(strShared);
-        RemoveTree(s_strTexts);
-    }
+    static void TearDownTestSuite() { RestoreSharedTexts(s_strTexts); }
 
     void SetUp() override
     {

@@ -8,6 +8,7 @@
 #include "AfxApp.h"
 #include "AfxDoc.h"
 #include "AfxRes.h"
+#include "DocTestFiles.h"
 #include "LangText.h"
 #include "TextIds.h"
 #include "VitrolanDoc.h"
@@ -21,15 +22,6 @@ const char kTexts[] =
     "870;Undo\r\n871;Undo resize\r\n872;Undo colours\r\n874;Undo mirror\r\n"
     "876;Undo mix\r\n882;Undo replace\r\n884;Undo brush\r\n"
     "903;mm\r\n904;in\r\n905;m\r\n906;ft\r\n";
-
-CString TempFolder(LPCWSTR lpszName)
-{
-    WCHAR szTemp[MAX_PATH];
-    GetTempPathW(MAX_PATH, szTemp);
-    CString strFolder;
-    strFolder.Format(L"%s%s%u\\", szTemp, lpszName, GetCurrentProcessId());
-    return strFolder;
-}
 
 // What the hooks of the layers above the document saw.
 struct HookLog
@@ -64,22 +56,9 @@ class UndoTest : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        s_strFolder = TempFolder(L"MosaicUndoTexts");
-        CreateDirectoryW(s_strFolder, NULL);
-        HANDLE hFile = CreateFileW(s_strFolder + L"Text_Mosaic-409.fil", GENERIC_WRITE, 0, NULL,
-                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-        DWORD dwWritten = 0;
-        WriteFile(hFile, kTexts, sizeof(kTexts) - 1, &dwWritten, NULL);
-        CloseHandle(hFile);
-        SetLangTextFolder(s_strFolder);
+        s_strFolder = UseOwnTexts(L"MosaicUndoTexts", kTexts);
     }
-    static void TearDownTestSuite()
-    {
-        SetLangTextFolder(TempFolder(L"MosaicDocTexts"));
-        DeleteFileW(s_strFolder + L"Text_Mosaic-409.fil");
-        RemoveDirectoryW(s_strFolder);
-    }
+    static void TearDownTestSuite() { RestoreSharedTexts(s_strFolder); }
 
     void SetUp() override
     {

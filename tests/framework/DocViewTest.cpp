@@ -4,6 +4,7 @@
 // and application; the recent-file list; the command line.
 #include "MosaicTest.h"
 
+#include "FileDialogAnswerer.h"
 #include "MessageBoxAnswerer.h"
 
 #include "AfxArchive.h"
@@ -366,44 +367,6 @@ TEST_F(DocViewTest, CloseCancelledKeepsEverything)
     EXPECT_EQ(pDoc->m_strText, CString(L"keep"));
 }
 
-// Types a name into the system's file dialog and confirms it, keeping the name proposed.
-struct FileDialogAnswerer
-{
-    static CString s_strProposed;
-    static CString s_strTitle;
-    static CString s_strTarget;
-
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
-    {
-        EnumThreadWindows(GetCurrentThreadId(), OnWindow, 0);
-    }
-    static BOOL CALLBACK OnWindow(HWND hWnd, LPARAM)
-    {
-        WCHAR szClass[16] = {};
-        GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
-        if (lstrcmpW(szClass, L"#32770") != 0 || !IsWindowVisible(hWnd))
-            return TRUE;
-        // The file name box: edt1, or the combo box cmb13 of newer dialogs.
-        HWND hEdit = GetDlgItem(hWnd, 0x480);
-        if (hEdit == NULL)
-            hEdit = GetDlgItem(hWnd, 0x47c);
-        if (hEdit == NULL)
-            return TRUE;
-        WCHAR szName[MAX_PATH] = {};
-        GetWindowTextW(hEdit, szName, MAX_PATH);
-        s_strProposed = szName;
-        GetWindowTextW(hWnd, szName, MAX_PATH);
-        s_strTitle = szName;
-        SetWindowTextW(hEdit, s_strTarget);
-        PostMessageW(hWnd, WM_COMMAND, IDOK, 0);
-        return FALSE;
-    }
-};
-
-CString FileDialogAnswerer::s_strProposed;
-CString FileDialogAnswerer::s_strTitle;
-CString FileDialogAnswerer::s_strTarget;
-
 TEST_F(DocViewTest, SaveAsOfUntitledProposesTitleWithExtension)
 {
     // The dialog is answered by a name typed into it.
@@ -413,11 +376,11 @@ TEST_F(DocViewTest, SaveAsOfUntitledProposesTitleWithExtension)
     pDoc->SetTitle(L"mon/essai");
     pDoc->Change(L"saved as");
 
-    FileDialogAnswerer::s_strProposed.Empty();
-    FileDialogAnswerer::s_strTarget = Path(L"new.tst");
-    UINT_PTR nTimer = SetTimer(NULL, 0, 50, FileDialogAnswerer::OnTimer);
-    BOOL bSaved = pDoc->DoSave(NULL);
-    KillTimer(NULL, nTimer);
+    BOOL bSaved = FALSE;
+    {
+        FileDialogAnswerer answer(Path(L"new.tst"));
+        bSaved = pDoc->DoSave(NULL);
+    }
 
     ASSERT_TRUE(bSaved);
     EXPECT_EQ(FileDialogAnswerer::s_strProposed, CString(L"mon.tst"));
@@ -434,11 +397,10 @@ TEST_F(DocViewTest, FileOpenAsksForANameWithTheTemplatesFilter)
     ASSERT_TRUE(app.Doc()->DoSave(Path(L"a.tst")));
     app.Doc()->OnNewDocument();
 
-    FileDialogAnswerer::s_strTitle.Empty();
-    FileDialogAnswerer::s_strTarget = Path(L"a.tst");
-    UINT_PTR nTimer = SetTimer(NULL, 0, 50, FileDialogAnswerer::OnTimer);
-    app.OnFileOpen();
-    KillTimer(NULL, nTimer);
+    {
+        FileDialogAnswerer answer(Path(L"a.tst"));
+        app.OnFileOpen();
+    }
 
     EXPECT_EQ(FileDialogAnswerer::s_strTitle, CString(L"Ouvrir"));
     EXPECT_EQ(app.Doc()->m_strText, CString(L"opened"));
@@ -552,15 +514,13 @@ TEST_F(DocViewTest, FailedSavesAreReportedAndSaveAsLeavesNoFile)
 
     // Writing fails half-way during a Save As: the new file is removed again.
     pDoc->m_bFailStore = TRUE;
-    FileDialogAnswerer::s_strTarget = Path(L"new.tst");
-    UINT_PTR nTimer = SetTimer(NULL, 0, 50, FileDialogAnswerer::OnTimer);
     {
+        FileDialogAnswerer name(Path(L"new.tst"));
         MessageBoxAnswerer answer(IDOK);
         EXPECT_FALSE(pDoc->DoSave(NULL));
         EXPECT_EQ(MessageBoxAnswerer::s_nCount, 1);
         EXPECT_EQ(MessageBoxAnswerer::s_strText, CString(L"L'enregistrement du document a échoué."));
     }
-    KillTimer(NULL, nTimer);
     EXPECT_EQ(GetFileAttributesW(Path(L"new.tst")), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(pDoc->GetPathName(), Path(L"a.tst"));
     EXPECT_TRUE(pDoc->IsModified());
