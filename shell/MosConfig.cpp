@@ -5,6 +5,7 @@
 #include "DlgTexts.h"
 #include "LangText.h"
 #include "TextIds.h"
+#include "VitrolanDoc.h"
 #include "resource.h"
 
 namespace {
@@ -50,8 +51,11 @@ void CMosConfig::DoDataExchange(CDataExchange* pDX)
     CDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_CONFIG_TILE_SIZE, m_tileSize);
     DDX_Text(pDX, IDC_CONFIG_JOINT_SIZE, m_jointSize);
+    // Plates are cut from these sizes: a size the document cannot cut with is refused here.
     DDX_Text(pDX, IDC_CONFIG_PLATE_X, m_plateTilesAcross);
+    DDV_MinMaxInt(pDX, m_plateTilesAcross, 1, MaxPlateTiles);
     DDX_Text(pDX, IDC_CONFIG_PLATE_Y, m_plateTilesDown);
+    DDV_MinMaxInt(pDX, m_plateTilesDown, 1, MaxPlateTiles);
     DDX_CBIndex(pDX, IDC_CONFIG_JOINT_COLOUR, m_jointColour);
     DDX_CBIndex(pDX, IDC_CONFIG_BACK_COLOUR, m_backgroundColour);
     DDX_Radio(pDX, IDC_CONFIG_GRID_COLOUR, m_plateGrids);

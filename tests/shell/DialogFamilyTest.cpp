@@ -735,6 +735,36 @@ TEST_F(DialogFamilyTest, InformationShowsTheFiguresAndHandsThemBack)
         });
 }
 
+// A plate of no tiles cannot be cut: OK is refused with a prompt until the size is usable.
+TEST_F(DialogFamilyTest, ConfigurationRefusesAPlateOfNoTiles)
+{
+    for (int nEdit : {IDC_CONFIG_PLATE_X, IDC_CONFIG_PLATE_Y})
+    {
+        SCOPED_TRACE(nEdit);
+        CMosConfig dlg;
+        dlg.m_plateTilesAcross = 12;
+        dlg.m_plateTilesDown = 12;
+        m_app.m_prompts.clear();
+        INT_PTR nResult = D::RunSteps(dlg, {
+            [&](HWND hDlg) {
+                D::SetText(hDlg, nEdit, L"0");
+                D::Click(hDlg, IDOK);
+                return true;
+            },
+            [&](HWND hDlg) {
+                if (m_app.m_prompts.empty())
+                    return false;
+                D::SetText(hDlg, nEdit, L"7");
+                D::Click(hDlg, IDOK);
+                return true;
+            },
+        });
+        EXPECT_EQ(nResult, IDOK);
+        EXPECT_EQ(m_app.m_prompts.size(), 1u);
+        EXPECT_EQ(nEdit == IDC_CONFIG_PLATE_X ? dlg.m_plateTilesAcross : dlg.m_plateTilesDown, 7);
+    }
+}
+
 TEST_F(DialogFamilyTest, ConfigurationSelectsTheListEntriesAndCountsRadiosInTabOrder)
 {
     RunOkAndCancel<CMosConfig>(
@@ -963,6 +993,8 @@ TEST_F(DialogFamilyTest, ConfigurationCustomEntryAsksForTheColour)
     {
         SCOPED_TRACE(testing::Message() << "list " << c.nList << ", entry " << c.nEntry);
         CMosConfig dlg;
+        dlg.m_plateTilesAcross = 12;
+        dlg.m_plateTilesDown = 12;
         dlg.m_customJointColour = RGB(10, 20, 30);
         dlg.m_customBackgroundColour = RGB(40, 50, 60);
         int nShownRed = -1;
