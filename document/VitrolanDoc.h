@@ -94,8 +94,8 @@ public:
     void Serialize(CArchive& ar) override;
 
     // Opens a ".ms2" document, an older ".mos" mosaic or a picture, chosen by the name. A
-    // picture becomes a mosaic of one tile per pixel in at most 256 colours. When a picture
-    // is refused, m_openMessage holds the text for the caller to show; otherwise it is empty.
+    // picture becomes a mosaic of one tile per pixel in at most 256 colours; one that cannot
+    // be decoded is refused with the program's message.
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
 
     // ---- New, save and close ------------------------------------------------------------------
