@@ -13,6 +13,7 @@
 #include "AfxFile.h"
 #include "AfxPath.h"
 #include "BmpReader.h"
+#include "DocPaths.h"
 #include "LangText.h"
 #include "OpenCv.h"
 #include "TextIds.h"
@@ -31,13 +32,6 @@ OpenRoad ChooseRoad(const CString& strPath)
     if (strPath.Find(L".mos") > 0)
         return RoadOldMosaic;
     return RoadPicture;
-}
-
-// The path without its extension; a "." in first place is no extension.
-CString CutExtension(const CString& strPath)
-{
-    const int nDot = strPath.ReverseFind(L'.');
-    return nDot > 0 ? strPath.Left(nDot) : strPath;
 }
 
 // Bytes per cell side of a map of that document version.

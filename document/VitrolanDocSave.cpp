@@ -8,6 +8,7 @@
 #include "AfxArchive.h"
 #include "AfxException.h"
 #include "AfxFile.h"
+#include "DocPaths.h"
 #include "LangText.h"
 #include "TextIds.h"
 
@@ -25,26 +26,6 @@ const LPCWSTR kTitleStops = L" #%;/\\";
 const int kShadesOfKind[] = {1, 25, 10, 1, 4};
 const int kTextureCacheBase = 1024;
 const int kTileTextureBase = 256;
-
-// Index of the first character of the file name in a path.
-int FileNameStart(const CString& strPath)
-{
-    for (int i = strPath.GetLength() - 1; i >= 0; i--)
-    {
-        const WCHAR ch = strPath[i];
-        if (ch == L'\\' || ch == L'/' || ch == L':')
-            return i + 1;
-    }
-    return 0;
-}
-
-// The path without its extension. Only a "." inside the file name counts, and not one in
-// its first place: "C:\a.b\name" and ".name" have none.
-CString CutExtension(const CString& strPath)
-{
-    const int nDot = strPath.ReverseFind(L'.');
-    return nDot > FileNameStart(strPath) ? strPath.Left(nDot) : strPath;
-}
 
 // The grid size of New: FALSE when the user cancelled. Without a dialog, or when it ends
 // in any other way, the grid is 20 x 20; a size below 1 tile becomes 1.

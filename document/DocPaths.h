@@ -1,0 +1,12 @@
+// File names of the document: where a name starts in a path, and the path without its
+// extension.
+#pragma once
+
+#include "AfxString.h"
+
+// Index of the first character of the file name in a path.
+int FileNameStart(const CString& strPath);
+
+// The path without its extension. Only a "." inside the file name counts, and not one in its
+// first place: "C:\a.b\name" and ".name" have none.
+CString CutExtension(const CString& strPath);
