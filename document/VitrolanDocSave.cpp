@@ -71,24 +71,6 @@ BOOL CreateCellMaps(int nWidth, int nHeight, CRasterImage& committed, CRasterIma
     return TRUE;
 }
 
-// The tile display size that shows a whole grid of w x h tiles on the screen, even; 2 at
-// least, which leaves no room for joints.
-int FitTileSize(int nScreenWidth, int nScreenHeight, int nWidth, int nHeight, BOOL& bJoints)
-{
-    const int nAcross = nScreenWidth / nWidth;
-    const int nDown = nScreenHeight / nHeight;
-    int nSize = (nDown < nAcross ? nDown : nAcross) - 2;
-    if (nSize % 2 != 0)
-        nSize++;
-    bJoints = nSize > 2;
-    if (nSize <= 2)
-        nSize = 2;
-    // A document keeps only sizes it can read back.
-    if (nSize > MaxTileDisplaySize)
-        nSize = MaxTileDisplaySize;
-    return nSize;
-}
-
 // Reports a failed save the framework's way, naming the file the user asked for.
 void ReportSaveError(CVitrolanDoc& doc, const CString& strTarget, DWORD dwError)
 {
@@ -186,10 +168,7 @@ void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
     doc.m_committedMap.CopyBlock(&doc.m_workingMap, 4 * w, 4 * h);
     doc.SyncPaletteBars();
 
-    BOOL bJoints = TRUE;
-    doc.m_tileSize = FitTileSize(doc.m_screenWidth, doc.m_screenHeight, w, h, bJoints);
-    if (!bJoints)
-        doc.m_showJoints = 0;
+    doc.FitZoomToWindow();
     doc.m_dirty = 0;
     if (CVitrolanDoc::s_uiHooks.pfnResetImageBar != NULL)
         CVitrolanDoc::s_uiHooks.pfnResetImageBar();
