@@ -8,42 +8,32 @@
 #include <dlgs.h>
 
 #include "AfxString.h"
+#include "DialogAnswerer.h"
 
-class FileDialogAnswerer
+class FileDialogAnswerer : public DialogAnswerer<FileDialogAnswerer>
 {
 public:
-    explicit FileDialogAnswerer(const CString& strPath)
+    explicit FileDialogAnswerer(const CString& strPath) : DialogAnswerer(50)
     {
         s_strPath = strPath;
         s_nAnswered = 0;
         s_strProposed.Empty();
         s_strTitle.Empty();
-        m_nTimer = SetTimer(NULL, 0, 50, OnTimer);
     }
-    ~FileDialogAnswerer() { KillTimer(NULL, m_nTimer); }
 
     static inline CString s_strPath;
     static inline int s_nAnswered = 0;
     static inline CString s_strProposed;
     static inline CString s_strTitle;
 
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    static BOOL OnDialog(HWND hWnd)
     {
-        EnumThreadWindows(GetCurrentThreadId(), OnWindow, 0);
-    }
-    static BOOL CALLBACK OnWindow(HWND hWnd, LPARAM)
-    {
-        WCHAR szClass[16] = {};
-        GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
-        if (lstrcmpW(szClass, L"#32770") != 0 || !IsWindowVisible(hWnd))
-            return TRUE;
         // The name box is the combo box of newer dialogs or the edit of older ones.
         HWND hName = GetDlgItem(hWnd, cmb13);
         if (hName == NULL)
             hName = GetDlgItem(hWnd, edt1);
         if (hName == NULL)
-            return TRUE;
+            return FALSE;
         s_nAnswered++;
         WCHAR szText[MAX_PATH] = {};
         GetWindowTextW(hName, szText, MAX_PATH);
@@ -54,13 +44,11 @@ private:
         if (s_strPath.IsEmpty())
         {
             PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
-            return FALSE;
+            return TRUE;
         }
         SetWindowTextW(hName, s_strPath);
         PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      (LPARAM)GetDlgItem(hWnd, IDOK));
-        return FALSE;
+        return TRUE;
     }
-
-    UINT_PTR m_nTimer;
 };

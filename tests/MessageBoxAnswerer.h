@@ -5,40 +5,30 @@
 #include <windows.h>
 
 #include "AfxString.h"
+#include "DialogAnswerer.h"
 
-class MessageBoxAnswerer
+class MessageBoxAnswerer : public DialogAnswerer<MessageBoxAnswerer>
 {
 public:
-    explicit MessageBoxAnswerer(int nButton = IDOK)
+    explicit MessageBoxAnswerer(int nButton = IDOK) : DialogAnswerer(20)
     {
         s_nButton = nButton;
         s_nCount = 0;
         s_strTitle.Empty();
         s_strText.Empty();
-        m_nTimer = SetTimer(NULL, 0, 20, OnTimer);
     }
-    ~MessageBoxAnswerer() { KillTimer(NULL, m_nTimer); }
 
     static inline int s_nButton = IDOK;
     static inline int s_nCount = 0;
     static inline CString s_strTitle;
     static inline CString s_strText;
 
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    // A message box has its text in the static 0xFFFF; a file dialog has none.
+    static BOOL OnDialog(HWND hWnd)
     {
-        EnumThreadWindows(GetCurrentThreadId(), OnWindow, 0);
-    }
-    static BOOL CALLBACK OnWindow(HWND hWnd, LPARAM)
-    {
-        WCHAR szClass[16] = {};
-        GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
-        if (lstrcmpW(szClass, L"#32770") != 0 || !IsWindowVisible(hWnd))
-            return TRUE;
-        // A message box has its text in the static 0xFFFF; a file dialog has none.
         HWND hButton = GetDlgItem(hWnd, s_nButton);
         if (hButton == NULL || GetDlgItem(hWnd, 0xFFFF) == NULL)
-            return TRUE;
+            return FALSE;
         WCHAR szTitle[128] = {};
         GetWindowTextW(hWnd, szTitle, ARRAYSIZE(szTitle));
         s_strTitle = szTitle;
@@ -48,8 +38,10 @@ private:
         // Hidden until the click is handled, so that the next tick does not count it again.
         ShowWindow(hWnd, SW_HIDE);
         PostMessageW(hButton, BM_CLICK, 0, 0);
-        return FALSE;
+        return TRUE;
     }
+
+private:
     static BOOL CALLBACK OnChild(HWND hWnd, LPARAM)
     {
         WCHAR szClass[16] = {};
@@ -62,6 +54,4 @@ private:
         }
         return TRUE;
     }
-
-    UINT_PTR m_nTimer;
 };
