@@ -360,9 +360,11 @@ int PixelCode(const Pass& p, const CellInfo& cell, int col, const RowState& r, i
                     code = state == -6 ? CodeLabelBlack : CodeLabelWhite;
             }
         }
+        // The whole outline is joint, also around the missing part of a cut tile, so that
+        // the place of the missing part shows.
         if (p.showJoints)
         {
-            if ((laid && m == 2) || InnerJoint(p, cell, col, r.row, x, y))
+            if (m == 2 || InnerJoint(p, cell, col, r.row, x, y))
                 code = CodeJoint;
             else if (p.neighbourJoints && p.type == PavingSquares && cell.shape == ShapeWhole &&
                      (x == 0 || y == 0) && NeighbourJoint(p, col, r.row, x, y))

@@ -385,6 +385,23 @@ TEST_F(RendererFixture, SplitSquaresDrawTheirCutLines)
         EXPECT_FALSE(ToRgb(kJoint) == PixelOf(i, 0, lines[i].x, lines[i].y));
 }
 
+// A cut tile keeps its whole outline as joint, so that the place of its missing part shows;
+// a hole has none.
+TEST_F(RendererFixture, CutTilesKeepTheOutlineOfTheMissingPart)
+{
+    MakeMap(PavingSquares, 8, 3, 1);
+    map.SetCell(0, 0, 4, CellHalvesRows, 10, 11, 10, 11, 0, 0, 0, 0);   // top half only
+    map.SetCell(1, 0, 9, CellQuarters, 10, 11, 12, 13, 0, 0, 0, 0);     // B, C and D
+    map.SetCell(2, 0, ShapeHole, CellWhole, 10, 10, 10, 10, 0, 0, 0, 0);
+    Render(24, 8);
+    EXPECT_EQ(ToRgb(kJoint), PixelOf(0, 0, 3, 0)) << "bottom edge of the missing half";
+    EXPECT_EQ(ToRgb(kJoint), PixelOf(0, 0, 0, 1)) << "left edge of the missing half";
+    EXPECT_EQ(ToRgb(kBackground), PixelOf(0, 0, 3, 1)) << "inside the missing half";
+    EXPECT_EQ(ToRgb(kJoint), PixelOf(1, 0, 0, 2)) << "left edge of the missing quarter";
+    EXPECT_EQ(ToRgb(kBackground), PixelOf(1, 0, 1, 1)) << "inside the missing quarter";
+    EXPECT_EQ(ToRgb(kBackground), PixelOf(2, 0, 0, 3)) << "a hole has no outline";
+}
+
 // Border halves of the patterns with shifted rows: a half tile keeps its half, and the half
 // past the mosaic's edge is outside.
 TEST_F(RendererFixture, BorderHalvesOfDiamonds)
