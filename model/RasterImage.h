@@ -95,6 +95,13 @@ public:
     static void SetBorderCodes(CRasterImage* map, int pavingType, int cols, int rows,
                                int unused1, int unused2);
     void ClearBorderCodes(int pavingType, int cols, int rows, int unused1, int unused2);
+    // A change of paving pattern: every cell that still holds what the old pattern laid takes
+    // what the new one lays, and every other cell, the user's, stays as it is. patternCells
+    // (may be NULL) is a cols x rows plane, 1 where the pattern laid the cell's shape: it
+    // tells a user's hole or cut from the pattern's where both look alike. A plane of another
+    // size is ignored and made anew for the new pattern.
+    void ChangeBorderCodes(int oldType, int newType, int cols, int rows,
+                           CRasterImage* patternCells);
     void FillRegionWithColour(const CRasterImage* plane, int cols, int rows, int paletteKind,
                               int* seed1, int* seed2);
     void FillRegionWithMix(const CRasterImage* plane, int cols, int rows, int colourCount,

@@ -256,6 +256,97 @@ void CRasterImage::ClearBorderCodes(int pavingType, int cols, int rows, int /*un
     }
 }
 
+namespace
+{
+
+// The cell as a pattern leaves it: its shape and kind, and the part colours copied from A.
+bool HoldsPatternCell(int shape, int kind, const int* colour, int patternShape, int patternKind)
+{
+    if (shape != patternShape || kind != patternKind)
+        return false;
+    if (kind == CellWhole)
+        return true;
+    if (colour[1] != colour[0])
+        return false;
+    return kind != CellQuarters || (colour[2] == colour[0] && colour[3] == colour[0]);
+}
+
+} // namespace
+
+void CRasterImage::ChangeBorderCodes(int oldType, int newType, int cols, int rows,
+                                     CRasterImage* patternCells)
+{
+    if (!HoldsCells(*this))
+        return;
+    if (cols <= 0 || rows <= 0)
+        return;
+    int visitCols = cols, visitRows = rows;
+    ClampToMap(*this, visitCols, visitRows);
+    BYTE* marks = NULL;
+    if (patternCells != NULL)
+    {
+        const bool known = patternCells->data != NULL && patternCells->type == 0 &&
+                           patternCells->width == cols && patternCells->height == rows;
+        // Without a record, every cell that looks like the old pattern's is taken for it.
+        if (!known)
+        {
+            patternCells->Create(0, cols, rows);
+            for (int row = 0; row < rows; ++row)
+                for (int col = 0; col < cols; ++col)
+                {
+                    int kind = 0, shape = 0;
+                    patternCells->data[(size_t)row * cols + col] =
+                        BorderCellCode(oldType, cols, rows, col, row, kind, shape) ? 1 : 0;
+                }
+        }
+        marks = patternCells->data;
+    }
+    for (int col = 0; col < visitCols; ++col)
+    {
+        for (int row = 0; row < visitRows; ++row)
+        {
+            int oldKind = CellWhole, oldShape = ShapeWhole, newKind = CellWhole,
+                newShape = ShapeWhole;
+            const bool wasBorder =
+                BorderCellCode(oldType, cols, rows, col, row, oldKind, oldShape);
+            const bool isBorder = BorderCellCode(newType, cols, rows, col, row, newKind, newShape);
+            BYTE* mark = marks != NULL ? marks + (size_t)row * cols + col : NULL;
+            if (!wasBorder && !isBorder)
+            {
+                if (mark != NULL)
+                    *mark = 0;
+                continue;
+            }
+            int s = 0, k = 0, colour[4] = {0, 0, 0, 0}, va = 0, vb = 0, vc = 0, vd = 0;
+            GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], va, vb, vc, vd);
+            // A cell off the old border is the pattern's while it is a plain whole tile.
+            bool pristine = HoldsPatternCell(s, k, colour, oldShape, oldKind);
+            if (wasBorder && mark != NULL && *mark == 0)
+                pristine = false;
+            if (!pristine)
+            {
+                if (mark != NULL)
+                    *mark = 0;
+                continue;
+            }
+            if (isBorder)
+            {
+                colour[1] = colour[0];
+                if (newKind == CellQuarters)
+                    colour[2] = colour[3] = colour[0];
+            }
+            else if (row == 0 && oldType == PavingTriangles && rows % 2 == 1)
+            {
+                colour[1] = colour[0];
+            }
+            SetCell(col, row, newShape, newKind, colour[0], colour[1], colour[2], colour[3], va,
+                    vb, vc, vd);
+            if (mark != NULL)
+                *mark = isBorder ? 1 : 0;
+        }
+    }
+}
+
 void CRasterImage::FillRegionWithColour(const CRasterImage* plane, int cols, int rows,
                                         int paletteKind, int* seed1, int* seed2)
 {

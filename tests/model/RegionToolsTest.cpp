@@ -48,6 +48,11 @@ Cell ReadCell(const CRasterImage& map, int col, int row)
     return c;
 }
 
+std::vector<BYTE> Bytes(const CRasterImage& image)
+{
+    return std::vector<BYTE>(image.data, image.data + image.size);
+}
+
 void WriteCell(CRasterImage& map, int col, int row, int shape, int kind, int a, int b, int c,
                int d)
 {
@@ -248,6 +253,53 @@ TEST(BorderCodes, ClearingLeavesTheUsersHolesAndCuts)
     EXPECT_EQ(ShapeHole, ReadCell(map, 2, 0).shape);
     EXPECT_EQ(ShapeWhole, ReadCell(map, 1, 0).shape);
     EXPECT_EQ(CellWhole, ReadCell(map, 1, 0).kind);
+}
+
+// A change of pattern and back: the pattern's own cells take each pattern in turn, and the
+// user's hole and cut on border cells come back as the user left them, also where the other
+// pattern lays a hole or the same half there.
+TEST(BorderCodes, ChangingThePatternAndBackKeepsTheUsersCells)
+{
+    const int cols = 5, rows = 4;
+    for (int type = PavingDiamonds; type <= PavingCrossedJoints; ++type)
+    {
+        SCOPED_TRACE("type " + std::to_string(type));
+        CellMap map(cols, rows), expected(cols, rows);
+        DistinctCells(map, cols, rows);
+        DistinctCells(expected, cols, rows);
+        Plane laid;
+        // New lays the pattern on a whole map; squares are the pattern that lays nothing.
+        map.ChangeBorderCodes(PavingSquares, type, cols, rows, &laid);
+        CRasterImage::SetBorderCodes(&expected, type, cols, rows, -1, -1);
+        EXPECT_EQ(Bytes(expected), Bytes(map));
+        // In squares the user removes a last-column tile where this pattern has a hole of its
+        // own (row 1), cuts a top-row tile in two colours and halves column 0 of row 2 as
+        // the shifted patterns do.
+        map.ChangeBorderCodes(type, PavingSquares, cols, rows, &laid);
+        WriteCell(map, cols - 1, 1, ShapeHole, CellWhole, 7, 7, 7, 7);
+        WriteCell(map, 2, 0, 2, CellHalvesBytes, 8, 9, 8, 9);
+        WriteCell(map, 0, 2, 1, CellHalvesBytes, 6, 6, 6, 6);
+        CellMap user(cols, rows);
+        map.CopyBlock(&user, map.width, map.height);
+        map.ChangeBorderCodes(PavingSquares, type, cols, rows, &laid);
+        map.ChangeBorderCodes(type, PavingSquares, cols, rows, &laid);
+        EXPECT_EQ(Bytes(user), Bytes(map));
+    }
+}
+
+// Without a record of what the pattern laid, a cell that looks like the old pattern's is
+// taken for it, and a cut in colours of its own is the user's.
+TEST(BorderCodes, ChangingWithoutARecordGoesByTheCell)
+{
+    const int cols = 5, rows = 4;
+    CellMap map(cols, rows);
+    CRasterImage::SetBorderCodes(&map, PavingHexagons, cols, rows, -1, -1);
+    WriteCell(map, 1, 0, 3, CellHalvesRows, 4, 5, 4, 5);   // a half the user recoloured
+    map.ChangeBorderCodes(PavingHexagons, PavingSquares, cols, rows, NULL);
+    EXPECT_EQ(ShapeWhole, ReadCell(map, 2, 0).shape);
+    EXPECT_EQ(ShapeWhole, ReadCell(map, cols - 1, 1).shape);
+    EXPECT_EQ(3, ReadCell(map, 1, 0).shape);
+    EXPECT_EQ(5, ReadCell(map, 1, 0).colour[1]);
 }
 
 TEST(RegionPlane, ShapeCodesFollowTheRenderersPartSets)
