@@ -113,22 +113,28 @@ int CVitrolanDoc::LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName
 {
     // The name may be palettefile itself.
     const CString strFile = lpszFileName;
-    if (bRemember)
-        palettefile = strFile;
-
     CString strPath;
     strPath.Format(L"%sPalettes\\%s", (LPCTSTR)m_programFolder, (LPCTSTR)strFile);
-    // A damaged file is reported and the palette stays as it was: opening or creating a
-    // mosaic goes on with it.
+    // A damaged file, or one the user chose that cannot be read, is reported and the palette
+    // stays as it was, still the palette of its own file: opening or creating a mosaic goes
+    // on with it, and no table opens on it as if it were the file chosen.
     try
     {
-        m_tilePalette.OpenDialog(nMode, strPath);
+        // A file the user chose from the menu is reported when it is gone; the palette file
+        // of the settings may be missing without a word.
+        if (nMode == 0)
+            m_tilePalette.LoadFromFile(strPath, bRemember);
+        else
+            m_tilePalette.OpenDialog(nMode, strPath);
     }
     catch (CException* e)
     {
         e->ReportError();
         e->Delete();
+        return 0;
     }
+    if (bRemember)
+        palettefile = strFile;
 
     m_tileColourCount = TileColourCountOf(m_tilePalette);
     m_imagePalette.TakeNamesFrom(m_tilePalette);
@@ -244,16 +250,24 @@ void CVitrolanDoc::OnChoosePalette(UINT nID)
         return;
 
     FetchMenu();
+    const int nPreviousCheck = lastPalCheck;
     SetPaletteCheck(m_menu, lastPalCheck, FALSE);
     SetPaletteCheck(m_menu, (int)nID, TRUE);
     lastPalCheck = (int)nID;
-    LoadPaletteFile(0, 1, m_paletteMenuFiles[nIndex]);
+    if (!LoadPaletteFile(0, 1, m_paletteMenuFiles[nIndex]))
+    {
+        // The tick stays with the palette in use.
+        SetPaletteCheck(FetchMenu(), (int)nID, FALSE);
+        SetPaletteCheck(m_menu, nPreviousCheck, TRUE);
+        lastPalCheck = nPreviousCheck;
+    }
     RedrawMenuBar();
 }
 
 void CVitrolanDoc::OnOpenTilePaletteFile()
 {
-    LoadPaletteFile(1, 1, L"");
+    if (!LoadPaletteFile(1, 1, L""))
+        return;
     SetPaletteCheck(FetchMenu(), lastPalCheck, FALSE);
     lastPalCheck = -1;
     m_rebuildTileImages = 1;

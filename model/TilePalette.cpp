@@ -380,11 +380,16 @@ static void SerializeWholeFile(C2Palette& palette, CFile& file, UINT nMode)
     file.Close();
 }
 
-BOOL C2Palette::LoadFromFile(LPCTSTR lpszPath)
+BOOL C2Palette::LoadFromFile(LPCTSTR lpszPath, BOOL bReportMissing)
 {
     CFile file;
-    if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite))
+    CFileException error;
+    if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite, &error))
+    {
+        if (bReportMissing)
+            AfxThrowFileException(error.m_cause, error.m_lOsError, lpszPath);
         return FALSE;
+    }
     m_documentVersion = CurrentDocumentVersion;
     SerializeWholeFile(*this, file, CArchive::load);
     return TRUE;
@@ -402,7 +407,9 @@ void C2Palette::OpenDialog(int ask, LPCTSTR lpszPath)
             return;
         strPath = dialog.GetPathName();
     }
-    LoadFromFile(strPath);
+    // A file the user chose that cannot be opened is an error for the caller to report; a
+    // named palette that is not there leaves the palette as it was.
+    LoadFromFile(strPath, ask != 0);
 }
 
 BOOL C2Palette::SaveAs(LPCTSTR lpszProgramFolder)

@@ -114,8 +114,9 @@ public:
     virtual void GetSymbolFont(LOGFONTW& font);
 
     // Loads the ".pal" file at the path. FALSE, with the palette unchanged, when the file
-    // cannot be opened; a damaged file throws the archive exception (palette unchanged).
-    BOOL LoadFromFile(LPCTSTR lpszPath);
+    // cannot be opened, or with bReportMissing the file exception; a damaged file throws the
+    // archive exception (palette unchanged).
+    BOOL LoadFromFile(LPCTSTR lpszPath, BOOL bReportMissing = FALSE);
 
     // The family rules: the kind the name gives, or currentKind when no rule matches. The
     // store pass leaves out the last rule, as the stored files have always had it.

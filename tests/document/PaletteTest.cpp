@@ -418,6 +418,46 @@ TEST_F(PaletteTest, OpeningAPaletteFileUnchecksTheMenu)
     EXPECT_EQ(3, m_log.nPaletteDialog);
 }
 
+// A palette file the user chose that cannot be read, from the menu or the dialog, is
+// reported; the palette, its file name and the menu's check stay, and no table opens.
+TEST_F(PaletteTest, AChosenFileThatCannotBeReadIsReportedAndChangesNothing)
+{
+    const Tile kGreen = {10, 200, 10, L"Vert"};
+    WritePaletteFile(L"green.pal", {kGreen});
+    WritePaletteFile(L"gone.pal");
+    MainWindowMenu menu;
+    ASSERT_TRUE(menu.IsValid());
+    ASSERT_EQ(2, m_doc->BuildPaletteMenu());
+    const int nGreen = m_doc->m_paletteMenuFiles[0] == L"green.pal" ? 0 : 1;
+    const UINT nGreenId = ID_PALETTE_FIRST + nGreen;
+    const UINT nGoneId = ID_PALETTE_FIRST + 1 - nGreen;
+    Command(nGreenId);
+    ASSERT_EQ(1, m_log.nPaletteDialog);
+    ASSERT_TRUE(DeleteFileW(m_strPalettes + L"gone.pal"));
+    const CString strHeld = m_strProgram + L"held.pal";
+    WritePalette(strHeld, {{1, 2, 3, L"Autre"}});
+    // Another program holds it open.
+    HANDLE hHeld = CreateFileW(strHeld, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+
+    for (int nRoute = 0; nRoute < 2; nRoute++)
+    {
+        SCOPED_TRACE(nRoute == 0 ? "menu" : "dialog");
+        MessageBoxAnswerer answerer;
+        FileDialogAnswerer pick(strHeld);
+        Command(nRoute == 0 ? nGoneId : (UINT)ID_OPEN_TILE_PALETTE);
+        EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+        EXPECT_TRUE(SameRgb(m_doc->m_tilePalette.m_colours[0], kGreen));
+        EXPECT_EQ(CString(L"green.pal"), m_doc->palettefile);
+        EXPECT_EQ((int)nGreenId, m_doc->lastPalCheck);
+        EXPECT_TRUE(menu.IsChecked(nGreenId));
+        EXPECT_FALSE(menu.IsChecked(nGoneId));
+        EXPECT_EQ(1, m_log.nPaletteDialog);
+    }
+    CloseHandle(hHeld);
+}
+
 // Saving writes the palette under the chosen name, lists the new file in the menu and
 // clears the modified state and the check.
 TEST_F(PaletteTest, SavingListsTheNewFileInTheMenu)
