@@ -1,5 +1,9 @@
 #include "DocPaths.h"
 
+#include <windows.h>
+
+#include "AfxDoc.h"
+
 int FileNameStart(const CString& strPath)
 {
     for (int i = strPath.GetLength() - 1; i >= 0; i--)
@@ -15,4 +19,28 @@ CString CutExtension(const CString& strPath)
 {
     const int nDot = strPath.ReverseFind(L'.');
     return nDot > FileNameStart(strPath) ? strPath.Left(nDot) : strPath;
+}
+
+BOOL IsSameFile(const CString& strFirst, const CString& strSecond)
+{
+    if (strFirst.IsEmpty() || strSecond.IsEmpty())
+        return FALSE;
+    return AfxFullPath(strFirst).CompareNoCase(AfxFullPath(strSecond)) == 0;
+}
+
+CString FreeFileName(const CString& strPath, const CString& strOwnFile)
+{
+    if (GetFileAttributesW(strPath) == INVALID_FILE_ATTRIBUTES ||
+        IsSameFile(strPath, strOwnFile))
+        return strPath;
+    const CString strBase = CutExtension(strPath);
+    const CString strExtension = strPath.Mid(strBase.GetLength());
+    CString strFree;
+    for (int n = 2; n < 100000; n++)
+    {
+        strFree.Format(L"%s (%d)%s", (LPCTSTR)strBase, n, (LPCTSTR)strExtension);
+        if (GetFileAttributesW(strFree) == INVALID_FILE_ATTRIBUTES)
+            break;
+    }
+    return strFree;
 }

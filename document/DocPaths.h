@@ -10,3 +10,10 @@ int FileNameStart(const CString& strPath);
 // The path without its extension. Only a "." inside the file name counts, and not one in its
 // first place: "C:\a.b\name" and ".name" have none.
 CString CutExtension(const CString& strPath);
+
+// The two paths name the same file (full paths, case ignored).
+BOOL IsSameFile(const CString& strFirst, const CString& strSecond);
+
+// A name a save may write without replacing another file: the path itself when no file is
+// there or when it is strOwnFile, else the first free "name (n).ext" beside it.
+CString FreeFileName(const CString& strPath, const CString& strOwnFile);

@@ -5,6 +5,7 @@
 #include "AfxRes.h"
 #include "DocSettings.h"
 #include "LangText.h"
+#include "Paving.h"
 #include "TextIds.h"
 
 IMPLEMENT_DYNCREATE(CVitrolanDoc, CDocument)
@@ -174,6 +175,7 @@ CVitrolanDoc::~CVitrolanDoc()
         for (int i = TileMaskCount - 1; i >= 0; i--)
             m_tileMasks[set][i].Free();
     delete m_bmpHeader;
+    m_patternCells.Free();
     m_textImage.Free();
     m_clipboardMap.Free();
     m_workingMap.Free();
@@ -185,6 +187,43 @@ void CVitrolanDoc::SetUnitTexts()
 {
     m_unitText = GetLangText(unites == 0 ? TXT_UNIT_MILLIMETRES : TXT_UNIT_INCHES);
     m_unitTextLong = GetLangText(unites == 0 ? TXT_UNIT_METRES : TXT_UNIT_FEET);
+}
+
+void CVitrolanDoc::SetDisplayColours(BOOL bKeepCustomJoint, BOOL bKeepCustomBackground)
+{
+    const CString strSection = GetSettingsSection();
+    LPCTSTR s = strSection;
+    switch (coljoint)
+    {
+    case 0: SetTriple(m_colourTable[1], 255, 255, 255); break;
+    case 2: SetTriple(m_colourTable[1], 0, 0, 0); break;
+    case 3:
+        if (!bKeepCustomJoint)
+            SetTriple(m_colourTable[1], ReadChecked(s, L"coljointR", 192, 0, 255),
+                      ReadChecked(s, L"coljointV", 192, 0, 255),
+                      ReadChecked(s, L"coljointB", 192, 0, 255));
+        break;
+    default: SetTriple(m_colourTable[1], 192, 192, 192); break;
+    }
+    switch (colfond)
+    {
+    case 1: SetTriple(m_colourTable[0], 192, 192, 192); break;
+    case 2:
+        if (!bKeepCustomBackground)
+            SetTriple(m_colourTable[0], ReadChecked(s, L"colfondR", 255, 0, 255),
+                      ReadChecked(s, L"colfondV", 255, 0, 255),
+                      ReadChecked(s, L"colfondB", 255, 0, 255));
+        break;
+    default: SetTriple(m_colourTable[0], 255, 255, 255); break;
+    }
+}
+
+void CVitrolanDoc::ApplyOpenedSettings(int nOldJoint, int nOldBackground, int nOldUnits)
+{
+    SetUnitTexts();
+    SetDisplayColours(nOldJoint == 3, nOldBackground == 2);
+    if (unites != nOldUnits)
+        cresol = RoundHalfAway(unites == 1 ? cresol / 2.54 : cresol * 2.54);
 }
 
 void CVitrolanDoc::ReadSettings()
@@ -199,29 +238,7 @@ void CVitrolanDoc::ReadSettings()
     impression = ReadInt(s, L"impression", 0);
     grillescouleur = ReadInt(s, L"grillescouleur", 0);
     numerosgrille = ReadInt(s, L"numerosgrille", 1);
-    switch (coljoint)
-    {
-    case 0: SetTriple(m_colourTable[1], 255, 255, 255); break;
-    case 1: SetTriple(m_colourTable[1], 192, 192, 192); break;
-    case 2: SetTriple(m_colourTable[1], 0, 0, 0); break;
-    case 3:
-        SetTriple(m_colourTable[1], ReadChecked(s, L"coljointR", 192, 0, 255),
-                  ReadChecked(s, L"coljointV", 192, 0, 255),
-                  ReadChecked(s, L"coljointB", 192, 0, 255));
-        break;
-    default: break;   // keeps grey
-    }
-    switch (colfond)
-    {
-    case 0: SetTriple(m_colourTable[0], 255, 255, 255); break;
-    case 1: SetTriple(m_colourTable[0], 192, 192, 192); break;
-    case 2:
-        SetTriple(m_colourTable[0], ReadChecked(s, L"colfondR", 255, 0, 255),
-                  ReadChecked(s, L"colfondV", 255, 0, 255),
-                  ReadChecked(s, L"colfondB", 255, 0, 255));
-        break;
-    default: break;   // keeps white
-    }
+    SetDisplayColours(FALSE, FALSE);
     mlargeur = ReadInt(s, L"mlargeur", 5);
     mhauteur = ReadInt(s, L"mhauteur", 5);
     motif = ReadInt(s, L"motif", 2);

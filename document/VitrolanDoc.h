@@ -100,6 +100,14 @@ public:
 
     // ---- New, save and close ------------------------------------------------------------------
     BOOL OnNewDocument() override;
+    // A changed mosaic, or an edited tile palette, is about to be replaced or closed: the
+    // mosaic is saved as closing saves it and the palette offered for saving. FALSE when the
+    // user cancels.
+    BOOL SaveModified() override;
+    BOOL IsModified() override;
+    // Saves the changed mosaic under its save name without asking, or under a free name
+    // beside it when another file of that name is there. TRUE when it was written.
+    BOOL SaveUnderSaveName();
     BOOL DoSave(LPCTSTR lpszPathName, BOOL bReplace = TRUE) override;
     BOOL DoFileSave() override;
     // Writes the document to the path; TRUE when the file was written.
@@ -110,6 +118,10 @@ public:
     void OnCloseDocument() override;
     afx_msg void OnFileSave();
     afx_msg void OnFileSaveAs();
+
+    // After an open read the file's settings: the unit words, the joint and background
+    // colours and the length the file does not store (cresol) follow them at once.
+    void ApplyOpenedSettings(int nOldJoint, int nOldBackground, int nOldUnits);
 
     // ---- Paving pattern and zoom ----------------------------------------------------------------
     void SetPavingPattern(int nType);
@@ -126,7 +138,8 @@ public:
     void ClearPaletteMenu();
     // Loads a palette file into the tile palette: mode 0 the file of that name under
     // "Palettes", mode 1 a file the user picks. bRemember makes it palettefile and opens the
-    // palette table. Returns 1.
+    // palette table. Returns 1, or 0 when a file that was to be loaded could not be: that is
+    // reported and the palette and palettefile stay as they were.
     int LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName);
     // Merges image colours of equal RGB and packs the colours in use at the bottom.
     void SyncPaletteBars();
@@ -164,6 +177,9 @@ public:
     CString m_programFolder;         // with its final backslash
     CString m_path;
     CString m_saveName;
+    // The file this mosaic was read from or last written to: the only file a save may
+    // replace without the user's say. Empty for a new or imported mosaic.
+    CString m_ownFile;
     CString money;
     CString palettefile;
     CString m_unitText;              // "mm" / "in"
@@ -216,6 +232,9 @@ public:
     int m_rebuildTileImages;
     int m_recentreScroll;
     int m_pavingType;                // PavingType
+    // Cells whose shape the paving pattern laid (1), one byte per cell; empty while unknown,
+    // as after an open.
+    CRasterImage m_patternCells;
     int m_loaded;
     int m_dirty;
     int m_newCount;
@@ -239,6 +258,8 @@ public:
 
     // Settles the pending edit: TRUE, or FALSE when a previewed mix was rejected and undone.
     BOOL CommitPendingEdit();
+    // Forgets the pending edit and the undo step, for a mosaic that replaces the one edited.
+    void DiscardPendingEdit();
     // Names the Undo item after an edit (enabled); TXT_UNDO restores the neutral text, greyed.
     void SetUndoItem(UINT nTextId);
     void ResetTools();
@@ -339,6 +360,9 @@ protected:
     void ReadSettings();
     void WriteSettings();
     void SetUnitTexts();
+    // The joint and background colours of coljoint and colfond. A custom colour keeps the
+    // colour in use when it was custom already, else it comes from the profile.
+    void SetDisplayColours(BOOL bKeepCustomJoint, BOOL bKeepCustomBackground);
     CMenu* FetchMenu();
 
     DECLARE_MESSAGE_MAP()

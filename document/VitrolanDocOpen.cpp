@@ -120,12 +120,18 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
         BOOL bReadMap = FALSE;
         CFileException* pError = new CFileException;
         CFile* pFile = GetFile(strPath, CFile::modeRead | CFile::shareDenyWrite, pError);
-        pError->Delete();
         if (pFile == NULL)
         {
+            // A recent file since deleted, or one another program holds: the user is told why.
+            ReportSaveLoadException(strPath, pError, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+            pError->Delete();
             UpdateAllViews(NULL);
             return FALSE;
         }
+        pError->Delete();
+        const int nOldJoint = coljoint;
+        const int nOldBackground = colfond;
+        const int nOldUnits = unites;
         try
         {
             CArchive loadArchive(pFile, CArchive::load | CArchive::bNoFlushOnDelete, 4096);
@@ -148,7 +154,11 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
         m_path = m_saveName;
         // An empty file reads nothing: the map already held is in the current layout.
         if (bReadMap)
+        {
             nCellSize = CellSizeOfVersion(m_version);
+            ApplyOpenedSettings(nOldJoint, nOldBackground, nOldUnits);
+        }
+        m_ownFile = AfxFullPath(strPath);
     }
     else if (road == RoadOldMosaic)
     {
@@ -165,7 +175,10 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
             PaletteEntry table[C2Palette::ColourCount];
             memcpy(table, m_imagePalette.m_colours, sizeof(table));
             if (!ReadBmpFile(&header, &file, &map, table))
+            {
+                ReportSaveLoadException(strPath, NULL, FALSE, AFX_IDP_FAILED_INVALID_FORMAT);
                 return FALSE;
+            }
             file.Close();
             m_rebuildTileImages = 1;
             affichage = 0;
@@ -181,6 +194,7 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
             // Closing saves under the save name: it must be this mosaic's, not the last one's.
             m_path = strBase + L".ms2";
             m_saveName = m_path;
+            m_ownFile.Empty();
             nCellSize = kOldMosaicCellSize;
         }
     }
@@ -242,8 +256,14 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
         affichage = 0;
         m_saveName = strBase + L".ms2";
         m_path = m_saveName;
+        m_ownFile.Empty();
         nCellSize = 4;
     }
+
+    // The mosaic edited so far is gone: Undo must not bring its size or colours back, and
+    // what the paving pattern laid is known again only after the next change.
+    DiscardPendingEdit();
+    m_patternCells.Free();
 
     // The common tail: both maps in the current cell layout, then plates, names and tools.
     m_cols = m_committedMap.width / nCellSize;

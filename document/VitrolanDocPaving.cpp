@@ -28,12 +28,14 @@ void CVitrolanDoc::SetPavingPattern(int nType)
     // The type indexes the tables of the paving geometry.
     if (nType < 0 || nType >= PavingTypeCount)
         return;
+    // A paving change cannot be undone: the pending edit is settled first, so that Undo
+    // cannot bring back a size or colours from before the change.
+    CommitPendingEdit();
     const int nOldType = m_pavingType;
     m_pavingType = nType;
 
-    m_workingMap.ClearBorderCodes(nOldType, m_cols, m_rows, -1, -1);
-    CRasterImage::SetBorderCodes(&m_workingMap, nType, m_cols, m_rows, -1, -1);
-    // A paving change cannot be undone: the pending edit is settled with it.
+    // The user's holes and cut tiles along the border stay as they are.
+    m_workingMap.ChangeBorderCodes(nOldType, nType, m_cols, m_rows, &m_patternCells);
     m_workingMap.CopyBlock(&m_committedMap, 4 * m_cols, 4 * m_rows);
 
     m_dirty = 1;

@@ -6,10 +6,12 @@
 
 #include "AfxApp.h"
 #include "AfxArchive.h"
+#include "AfxDDX.h"
 #include "AfxException.h"
 #include "AfxFile.h"
 #include "DocPaths.h"
 #include "LangText.h"
+#include "Paving.h"
 #include "TextIds.h"
 
 namespace
@@ -139,8 +141,11 @@ void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
 {
     if (!doc.m_saveName.LoadString(kNewDocumentNameId) || doc.m_saveName.IsEmpty())
         doc.m_saveName = L"New.ms2";
-    // The previous mosaic's file must not receive this one when the first save fails.
+    // The previous mosaic's file must not receive this one when the first save fails, and
+    // the undo step of the previous mosaic must not reach into this one.
     doc.m_path.Empty();
+    doc.m_ownFile.Empty();
+    doc.DiscardPendingEdit();
     doc.m_rebuildTileImages = 1;
     doc.affichage = 0;
 
@@ -157,11 +162,13 @@ void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
     doc.m_cols = w;
     doc.m_rows = h;
     // The border codes go into the committed map as well: it is the one saved and the one
-    // undo returns to, and both must show the pattern's edge.
+    // undo returns to, and both must show the pattern's edge. Laid from squares, which lay
+    // none, so that the cells the pattern laid are known.
     doc.m_committedMap.Free();
     doc.m_committedMap = committed;   // the buffer changes hands
     committed = CRasterImage();
-    CRasterImage::SetBorderCodes(&doc.m_committedMap, doc.m_pavingType, w, h, -1, -1);
+    doc.m_committedMap.ChangeBorderCodes(PavingSquares, doc.m_pavingType, w, h,
+                                         &doc.m_patternCells);
     doc.m_workingMap.Free();
     doc.m_workingMap = working;
     working = CRasterImage();
@@ -191,7 +198,8 @@ void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
 
     if (CVitrolanDoc::s_uiHooks.pfnShowPaletteBars != NULL)
         CVitrolanDoc::s_uiHooks.pfnShowPaletteBars();
-    doc.DoSave(doc.m_saveName, TRUE);
+    // An earlier "New.ms2" is the user's work: this one goes beside it.
+    doc.DoSave(FreeFileName(doc.m_saveName, doc.m_ownFile), TRUE);
 }
 
 }   // namespace
@@ -270,6 +278,7 @@ BOOL CVitrolanDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
         // closing saves under the name the mosaic was last saved as.
         m_path = AfxFullPath(strNewName);
         m_saveName = m_path;
+        m_ownFile = m_path;
         SetPathName(strNewName);
     }
     return TRUE;
@@ -277,10 +286,57 @@ BOOL CVitrolanDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
 
 BOOL CVitrolanDoc::DoFileSave()
 {
+    // A file of that name that this mosaic did not come from, like "photo.ms2" beside an
+    // imported "photo.jpg", is not replaced without the user choosing it in the dialog.
     const DWORD dwAttributes = GetFileAttributesW(m_path);
-    if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES ||
+        (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0 || !IsSameFile(m_path, m_ownFile))
         return DoSave(L"", TRUE);
     return DoSave(m_path, TRUE);
+}
+
+BOOL CVitrolanDoc::SaveUnderSaveName()
+{
+    if (m_saveName.IsEmpty())
+        return DoSave(L"", TRUE);
+    return DoSave(FreeFileName(m_saveName, m_ownFile), TRUE);
+}
+
+BOOL CVitrolanDoc::IsModified()
+{
+    return m_dirty || CDocument::IsModified();
+}
+
+BOOL CVitrolanDoc::SaveModified()
+{
+    if (m_dirty && !SaveUnderSaveName())
+    {
+        // The save failed and was reported: the user decides between another name, leaving
+        // the changes, and keeping the mosaic open.
+        CString strPrompt;
+        AfxFormatString1(strPrompt, AFX_IDP_ASK_TO_SAVE, GetTitle());
+        switch (AfxMessageBox(strPrompt, MB_YESNOCANCEL, AFX_IDP_ASK_TO_SAVE))
+        {
+        case IDYES:
+            if (!DoSave(L"", TRUE))
+                return FALSE;
+            break;
+        case IDNO:
+            m_dirty = 0;
+            break;
+        default:
+            return FALSE;
+        }
+    }
+    if (m_tilePaletteModified && s_uiHooks.pfnMessageBox != NULL)
+    {
+        // Asked once: a palette the user does not keep is reloaded by what comes next.
+        if (s_uiHooks.pfnMessageBox(GetLangText(TXT_ASK_SAVE_TILE_PALETTE)) == IDOK)
+            OnSaveTilePalette();
+        else
+            m_tilePaletteModified = 0;
+    }
+    return TRUE;
 }
 
 BOOL CVitrolanDoc::SaveToPath(LPCTSTR lpszPathName)
@@ -325,7 +381,7 @@ BOOL CVitrolanDoc::SaveToPath(LPCTSTR lpszPathName)
 void CVitrolanDoc::OnCloseDocument()
 {
     if (m_dirty)
-        DoSave(m_saveName, TRUE);
+        SaveUnderSaveName();
     if (m_tilePaletteModified && s_uiHooks.pfnMessageBox != NULL &&
         s_uiHooks.pfnMessageBox(GetLangText(TXT_ASK_SAVE_TILE_PALETTE)) == IDOK)
         OnSaveTilePalette();
@@ -349,6 +405,7 @@ void CVitrolanDoc::OnCloseDocument()
     m_workingMap.Free();
     m_textImage.Free();
     m_clipboardMap.Free();
+    m_patternCells.Free();
 
     CDocument::OnCloseDocument();
 }

@@ -84,6 +84,19 @@ BOOL CVitrolanDoc::CommitPendingEdit()
     return TRUE;
 }
 
+void CVitrolanDoc::DiscardPendingEdit()
+{
+    const BOOL bItemNamed = m_undoPending || m_undoPendingB || m_undoItemEnabled;
+    m_undoPending = 0;
+    m_undoPendingB = 0;
+    m_resizePending = 0;
+    m_coloursPending = 0;
+    m_barSelectionPending = 0;
+    m_mixPreviewPending = 0;
+    if (bItemNamed)
+        SetUndoItem(TXT_UNDO);
+}
+
 void CVitrolanDoc::OnEditUndo()
 {
     FetchMenu();

@@ -23,11 +23,16 @@ public:
     static inline CString s_strTitle;
     static inline CString s_strText;
 
-    // A message box has its text in the static 0xFFFF; a file dialog has none.
+    // A message box has its text in the static 0xFFFF; a file dialog has none. A box
+    // without the chosen button, such as a report before a question, is answered with OK.
     static BOOL OnDialog(HWND hWnd)
     {
+        if (GetDlgItem(hWnd, 0xFFFF) == NULL)
+            return FALSE;
         HWND hButton = GetDlgItem(hWnd, s_nButton);
-        if (hButton == NULL || GetDlgItem(hWnd, 0xFFFF) == NULL)
+        if (hButton == NULL)
+            hButton = GetDlgItem(hWnd, IDOK);
+        if (hButton == NULL)
             return FALSE;
         WCHAR szTitle[128] = {};
         GetWindowTextW(hWnd, szTitle, ARRAYSIZE(szTitle));

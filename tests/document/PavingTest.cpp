@@ -164,6 +164,26 @@ TEST_F(PavingTest, HexagonsAndBackRestoreTheSquareMap)
     EXPECT_EQ(squares, Bytes(d.m_committedMap));
 }
 
+// The user's holes, where hexagons lay a tile and where they leave a hole of their own, and a
+// tile cut in two colours on the top row all come back from hexagons as the user left them.
+TEST_F(PavingTest, UsersHolesAndCutTilesOnTheBorderSurviveAChangeAndBack)
+{
+    CVitrolanDoc& d = *m_doc;
+    d.m_workingMap.SetCell(3, 1, ShapeHole, CellWhole, 8, 8, 8, 8, 0, 0, 0, 0);
+    d.m_workingMap.SetCell(0, 2, ShapeHole, CellWhole, 9, 9, 9, 9, 0, 0, 0, 0);
+    d.m_workingMap.SetCell(2, 0, 2, CellHalvesBytes, 5, 6, 5, 6, 0, 0, 0, 0);
+    d.m_workingMap.CopyBlock(&d.m_committedMap, 16, 16);
+    const std::vector<BYTE> user = Bytes(d.m_workingMap);
+
+    d.SetPavingPattern(PavingHexagons);
+    EXPECT_EQ(ShapeHole, CellAt(0, 2).s);
+    EXPECT_EQ(CellHalvesBytes, CellAt(2, 0).k);
+    EXPECT_EQ(6, CellAt(2, 0).b);
+    d.SetPavingPattern(PavingSquares);
+    EXPECT_EQ(user, Bytes(d.m_workingMap));
+    EXPECT_EQ(user, Bytes(d.m_committedMap));
+}
+
 TEST_F(PavingTest, ChangeSettlesThePendingEditAndRebuildsWhatDependsOnIt)
 {
     CVitrolanDoc& d = *m_doc;

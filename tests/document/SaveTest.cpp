@@ -7,9 +7,14 @@
 
 #include "AfxException.h"
 #include "AfxFile.h"
+#include "AfxPath.h"
+#include "DocSettings.h"
 #include "DocTestFiles.h"
 #include "LangText.h"
+#include "TextIds.h"
 #include "MessageBoxAnswerer.h"
+#include "OpenCv.h"
+#include "Paving.h"
 #include "VitrolanDoc.h"
 
 namespace
@@ -324,25 +329,27 @@ TEST_F(SaveTest, StartUpNewOnlyNamesTheDocument)
     EXPECT_EQ(CString(L"My.ms2"), doc->ProposeSaveName(TRUE));
 }
 
-TEST_F(SaveTest, NewWhoseFirstSaveFailsLeavesThePreviousFileAlone)
+// An earlier "New.ms2" is the user's: New saves beside it, also when a folder has that name.
+TEST_F(SaveTest, NewBesideAnEarlierNewKeepsIt)
 {
+    const CString strEarlier = m_strFolder + L"New.ms2";
+    WriteBytes(strEarlier, "earlier", 7);
     std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
-    const CString strPrevious = m_strFolder + L"previous.ms2";
-    WriteBytes(strPrevious, "previous", 8);
-    doc->m_path = strPrevious;
-    ASSERT_TRUE(CreateDirectoryW(m_strFolder + L"New.ms2", NULL));
+    MakeNew(*doc, 3, 3);
+    EXPECT_EQ((std::vector<BYTE>{'e', 'a', 'r', 'l', 'i', 'e', 'r'}), ReadBytes(strEarlier));
+    EXPECT_EQ(m_strFolder + L"New (2).ms2", doc->m_path);
 
-    {
-        MessageBoxAnswerer answerer;
-        MakeNew(*doc, 4, 4);
-        EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
-    }
-    EXPECT_EQ(4, doc->m_cols);
-    EXPECT_TRUE(doc->m_path.IsEmpty());
-    // Save now asks for a name instead of writing the blank mosaic over the previous one.
-    EXPECT_FALSE(doc->DoFileSave());
-    EXPECT_EQ((std::vector<BYTE>{'p', 'r', 'e', 'v', 'i', 'o', 'u', 's'}), ReadBytes(strPrevious));
-    EXPECT_EQ((std::set<std::string>{".", "..", "New.ms2", "previous.ms2"}), Listing(m_strFolder));
+    // The next New finds both taken; the mosaic just made is left as it was saved.
+    const std::vector<BYTE> second = ReadBytes(m_strFolder + L"New (2).ms2");
+    MakeNew(*doc, 4, 4);
+    EXPECT_EQ(second, ReadBytes(m_strFolder + L"New (2).ms2"));
+    EXPECT_EQ(m_strFolder + L"New (3).ms2", doc->m_path);
+
+    DeleteFileW(strEarlier);
+    ASSERT_TRUE(CreateDirectoryW(strEarlier, NULL));
+    DeleteFileW(m_strFolder + L"New (2).ms2");
+    MakeNew(*doc, 2, 2);
+    EXPECT_EQ(m_strFolder + L"New (2).ms2", doc->m_path);
 }
 
 // ---- Save ---------------------------------------------------------------------------------------
@@ -548,6 +555,29 @@ TEST_F(SaveTest, FailedSaveKeepsTheChangesAndThePreviousFile)
     EXPECT_FALSE(Exists(strNoFolder));
 }
 
+TEST_F(SaveTest, NewWhoseFirstSaveFailsLeavesThePreviousFileAlone)
+{
+    CDiskFullDoc* pDoc = new CDiskFullDoc;
+    std::unique_ptr<CVitrolanDoc> doc(pDoc);
+    doc->m_bAutoDelete = FALSE;
+    const CString strPrevious = m_strFolder + L"previous.ms2";
+    WriteBytes(strPrevious, "previous", 8);
+    doc->m_path = strPrevious;
+    pDoc->m_bDiskFull = true;
+
+    {
+        MessageBoxAnswerer answerer;
+        MakeNew(*doc, 4, 4);
+        EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+    }
+    EXPECT_EQ(4, doc->m_cols);
+    EXPECT_TRUE(doc->m_path.IsEmpty());
+    // Save now asks for a name instead of writing the blank mosaic over the previous one.
+    EXPECT_FALSE(doc->DoFileSave());
+    EXPECT_EQ((std::vector<BYTE>{'p', 'r', 'e', 'v', 'i', 'o', 'u', 's'}), ReadBytes(strPrevious));
+    EXPECT_EQ((std::set<std::string>{".", "..", "previous.ms2"}), Listing(m_strFolder));
+}
+
 // ---- Close ------------------------------------------------------------------------------------
 
 TEST_F(SaveTest, CloseSavesAChangedMosaicUnderItsSaveNameWithoutAsking)
@@ -620,6 +650,194 @@ TEST_F(SaveTest, CloseAsksAboutAChangedTilePaletteOnly)
         else
             EXPECT_TRUE(s_messages.empty());
     }
+}
+
+// ---- Replacing a changed mosaic ------------------------------------------------------------
+
+// Save and close never replace a file the mosaic did not come from: the mosaic imported from
+// "photo.png" leaves a "photo.ms2" that was there alone.
+TEST_F(SaveTest, AFileTheMosaicDidNotComeFromIsNotReplacedUnasked)
+{
+    const CString strPicture = m_strFolder + L"photo.png";
+    ASSERT_TRUE(cv::imwrite(std::string(AfxGetUnixPath(strPicture).GetString()),
+                            cv::Mat(12, 16, CV_8UC3, cv::Scalar(40, 80, 120))));
+    const CString strOther = m_strFolder + L"photo.ms2";
+    WriteBytes(strOther, "other", 5);
+    const std::vector<BYTE> other = ReadBytes(strOther);
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    ASSERT_TRUE(doc->OnOpenDocument(strPicture));
+    doc->SetPathName(strPicture, FALSE);
+    PaintCell(*doc, 1, 1, 9);
+    doc->m_dirty = 1;
+
+    // Save asks for a name; without an application nothing is written.
+    EXPECT_FALSE(doc->DoFileSave());
+    EXPECT_EQ(other, ReadBytes(strOther));
+
+    doc->OnCloseDocument();
+    EXPECT_EQ(other, ReadBytes(strOther));
+    std::unique_ptr<CVitrolanDoc> reopened = MakeDocument();
+    ASSERT_TRUE(reopened->OnOpenDocument(m_strFolder + L"photo (2).ms2"));
+    EXPECT_EQ(9 * 20, RedAt(*reopened, 1, 1));
+}
+
+// New and Open treat a changed mosaic as closing does: saved under its own name without a
+// question, the changed tile palette offered once. A save that fails leaves the choice to
+// the user: Cancel keeps the mosaic, No drops the changes.
+TEST_F(SaveTest, ReplacingAChangedMosaicSavesItAsClosingDoes)
+{
+    const CString strB = m_strFolder + L"b.ms2";
+    {
+        std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+        MakeNew(*doc, 6, 5);
+        ASSERT_TRUE(doc->DoSave(strB, TRUE));
+    }
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    ASSERT_TRUE(doc->OnOpenDocument(strB));
+    EXPECT_FALSE(doc->IsModified());
+    PaintCell(*doc, 2, 3, 7);
+    doc->m_dirty = 1;
+    doc->m_tilePaletteModified = 1;
+    EXPECT_TRUE(doc->IsModified());
+
+    {
+        MessageBoxAnswerer answerer;
+        EXPECT_TRUE(doc->SaveModified());
+        EXPECT_EQ(0, MessageBoxAnswerer::s_nCount);
+    }
+    EXPECT_EQ((std::vector<CString>{L"Save the tile palette?"}), s_messages);
+    EXPECT_FALSE(doc->IsModified());
+    std::unique_ptr<CVitrolanDoc> reopened = MakeDocument();
+    ASSERT_TRUE(reopened->OnOpenDocument(strB));
+    EXPECT_EQ(7 * 20, RedAt(*reopened, 2, 3));
+    // The palette the user did not keep is not offered again by the close that follows.
+    doc->OnCloseDocument();
+    EXPECT_EQ(1u, s_messages.size());
+
+    CDiskFullDoc* pFull = new CDiskFullDoc;
+    std::unique_ptr<CVitrolanDoc> full(pFull);
+    full->m_bAutoDelete = FALSE;
+    MakeNew(*full, 3, 3);
+    pFull->m_bDiskFull = true;
+    full->m_dirty = 1;
+    {
+        MessageBoxAnswerer answerer(IDCANCEL);
+        EXPECT_FALSE(full->SaveModified());
+        EXPECT_EQ(2, MessageBoxAnswerer::s_nCount);
+    }
+    EXPECT_EQ(1, full->m_dirty);
+    {
+        MessageBoxAnswerer answerer(IDNO);
+        EXPECT_TRUE(full->SaveModified());
+        EXPECT_EQ(2, MessageBoxAnswerer::s_nCount);
+    }
+    EXPECT_FALSE(full->IsModified());
+}
+
+// An edit pending when another mosaic takes the document's place, or when the paving
+// pattern changes, can no longer be undone: Undo never puts the old size or colours into
+// what is shown now.
+TEST_F(SaveTest, UndoNeverReachesAcrossOpenNewOrAPatternChange)
+{
+    const CString strOther = m_strFolder + L"other.ms2";
+    {
+        std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+        MakeNew(*doc, 3, 2);
+        ASSERT_TRUE(doc->DoSave(strOther, TRUE));
+    }
+    for (const char* route : {"open", "new", "paving"})
+    {
+        SCOPED_TRACE(route);
+        std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+        MakeNew(*doc, 5, 4);
+        // A resize from 5 x 4 to 2 x 2 and a colour change, both pending.
+        doc->m_savedCols = 5;
+        doc->m_savedRows = 4;
+        doc->m_cols = doc->m_rows = 2;
+        doc->m_workingMap.Create(0, 8, 8);
+        doc->m_resizePending = 1;
+        doc->m_coloursPending = 1;
+        doc->m_imagePaletteUndo.m_colours[0] = {1, 2, 3, 0};
+        doc->m_colourCountUndo = 7;
+        doc->m_undoPending = 1;
+        doc->SetUndoItem(TXT_UNDO_RESIZE);
+        doc->m_dirty = 1;
+
+        if (route[0] == 'o')
+            ASSERT_TRUE(doc->OnOpenDocument(strOther));
+        else if (route[0] == 'n')
+            MakeNew(*doc, 6, 6);
+        else
+            doc->SetPavingPattern(PavingHexagons);
+        EXPECT_EQ(0, doc->m_undoItemEnabled);
+        const int nCols = doc->m_cols, nRows = doc->m_rows, nColours = doc->m_colourCount;
+        const PaletteEntry first = doc->m_imagePalette.m_colours[0];
+        const std::vector<BYTE> shown = Bytes(doc->m_workingMap);
+
+        doc->OnEditUndo();
+        EXPECT_EQ(nCols, doc->m_cols);
+        EXPECT_EQ(nRows, doc->m_rows);
+        EXPECT_EQ(4 * nCols, doc->m_workingMap.width);
+        EXPECT_EQ(4 * nRows, doc->m_workingMap.height);
+        EXPECT_EQ(shown, Bytes(doc->m_workingMap));
+        EXPECT_EQ(shown, Bytes(doc->m_committedMap));
+        EXPECT_EQ(nColours, doc->m_colourCount);
+        EXPECT_EQ(0, memcmp(&first, &doc->m_imagePalette.m_colours[0], sizeof(first)));
+    }
+}
+
+// ---- Settings of an opened file -------------------------------------------------------------
+
+// An imperial file opened in a metric session brings its units, joint and background at
+// once: the unit words, the display colours and the length the file does not store follow.
+// A custom joint colour stays the session's, or comes from the profile.
+TEST_F(SaveTest, AnOpenedFileBringsItsUnitsAndColoursAtOnce)
+{
+    const CString strImperial = m_strFolder + L"imperial.ms2";
+    const CString strCustom = m_strFolder + L"custom.ms2";
+    {
+        std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+        MakeNew(*doc, 3, 3);
+        doc->unites = 1;
+        doc->coljoint = 2;
+        doc->colfond = 1;
+        ASSERT_TRUE(doc->DoSave(strImperial, TRUE));
+        doc->unites = 0;
+        doc->coljoint = 3;
+        doc->colfond = 0;
+        ASSERT_TRUE(doc->DoSave(strCustom, TRUE));
+    }
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    doc->unites = 0;
+    doc->cresol = 15;
+    doc->coljoint = 1;
+    doc->colfond = 0;
+    doc->m_unitText = L"mm";
+    doc->m_unitTextLong = L"m";
+
+    ASSERT_TRUE(doc->OnOpenDocument(strImperial));
+    EXPECT_EQ(1, doc->unites);
+    EXPECT_EQ(CString(L"in"), doc->m_unitText);
+    EXPECT_EQ(CString(L"ft"), doc->m_unitTextLong);
+    EXPECT_EQ(6, doc->cresol);
+    const BYTE black[3] = {0, 0, 0}, grey[3] = {192, 192, 192};
+    EXPECT_EQ(0, memcmp(black, doc->m_colourTable[1], 3));
+    EXPECT_EQ(0, memcmp(grey, doc->m_colourTable[0], 3));
+
+    const CString strSection = CVitrolanDoc::GetSettingsSection();
+    DocWriteProfileInt(strSection, L"coljointR", 10);
+    DocWriteProfileInt(strSection, L"coljointV", 20);
+    DocWriteProfileInt(strSection, L"coljointB", 30);
+    ASSERT_TRUE(doc->OnOpenDocument(strCustom));
+    EXPECT_EQ(CString(L"mm"), doc->m_unitText);
+    EXPECT_EQ(15, doc->cresol);
+    const BYTE profile[3] = {10, 20, 30}, white[3] = {255, 255, 255};
+    EXPECT_EQ(0, memcmp(profile, doc->m_colourTable[1], 3));
+    EXPECT_EQ(0, memcmp(white, doc->m_colourTable[0], 3));
+    const BYTE session[3] = {40, 50, 60};
+    memcpy(doc->m_colourTable[1], session, 3);
+    ASSERT_TRUE(doc->OnOpenDocument(strCustom));
+    EXPECT_EQ(0, memcmp(session, doc->m_colourTable[1], 3));
 }
 
 }   // namespace
