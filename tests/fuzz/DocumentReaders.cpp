@@ -242,8 +242,6 @@ std::string CheckOpenedMosaic(CVitrolanDoc& d, const CString& strPath)
         {"carplaquey", d.carplaquey, 1, MaxPlateTiles},
         {"taillecar", d.taillecar, 1, MaxLength},
         {"intercar", d.intercar, 0, MaxLength},
-        {"image palette kind", d.m_imagePalette.m_paletteKind, 0, PaletteKind4Shades},
-        {"tile palette kind", d.m_tilePalette.m_paletteKind, 0, PaletteKind4Shades},
         {"m_loaded", d.m_loaded, 1, 1},
         {"m_dirty", d.m_dirty, 0, 0},
     };
@@ -517,10 +515,13 @@ Bytes MakeBmp(int bits, int width, int height, int tableEntries, DWORD clrUsed, 
 
 void Ms2Seeds(std::vector<Seed>& seeds)
 {
-    CVitrolanDoc& d = SharedDocument();
+    // Written by a document of their own: the first input then meets a document as the
+    // program starts with, that holds no mosaic yet.
+    static CVitrolanDoc* s_pWriter = new CVitrolanDoc;
+    CVitrolanDoc& d = *s_pWriter;
     FillDocument(d);
-    // An empty file reads nothing and keeps the mosaic there is.
-    seeds.push_back({"empty", Bytes()});
+    // An empty file reads nothing: it keeps the mosaic there is, or has none to keep.
+    seeds.push_back({"empty", Bytes(), true});
     seeds.push_back({"v39", StoredBytes([&d](CArchive& ar) { d.Serialize(ar); })});
     struct Older
     {

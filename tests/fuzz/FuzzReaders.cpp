@@ -316,7 +316,7 @@ int FuzzReader(const Options& o, const Reader& reader)
         strCorpus = WithSlash(o.corpus) + CString(reader.name) + L"\\";
         CreateFolders(strCorpus);
         for (const CString& strFile : FilesIn(strCorpus))
-            seeds.push_back({Narrow(strFile), ReadWholeFile(strFile)});
+            seeds.push_back({Narrow(strFile), ReadWholeFile(strFile), true});
     }
     for (const Seed& seed : seeds)
     {
@@ -324,7 +324,7 @@ int FuzzReader(const Options& o, const Reader& reader)
         const Outcome outcome = RunInput(reader, seed.bytes, strPath, seen, bNew, totals);
         if (!outcome.fault.empty())
             report("seed " + seed.name, outcome.fault);
-        else if (!outcome.loaded && strCorpus.IsEmpty())
+        else if (!outcome.loaded && !seed.mayBeRefused)
             report("seed " + seed.name, "the seed was refused");
         corpus.push_back(seed.bytes);
     }
@@ -451,7 +451,8 @@ int main(int argc, char** argv)
     CreateFolders(o.out);
     StartGuards(o.out + L"findings\\", o.hangMs, o.allocLimit);
     SetUpProgramFolder(o);
-    printf("fuzz: seed %llu, output %s\n", (unsigned long long)o.seed, Narrow(o.out).c_str());
+    if (!o.readers.empty())
+        printf("fuzz: seed %llu, output %s\n", (unsigned long long)o.seed, Narrow(o.out).c_str());
     fflush(stdout);
 
     int nFaults = 0;
@@ -459,7 +460,7 @@ int main(int argc, char** argv)
         nFaults += Replay(o, strFolder);
     for (const Reader* reader : o.readers)
         nFaults += FuzzReader(o, *reader);
-    if (nFaults > 0)
+    if (nFaults > 0 && !o.readers.empty())
         printf("fuzz: %d faults; findings in %sfindings\n", nFaults, Narrow(o.out).c_str());
     fflush(stdout);
     return nFaults > 0 ? ExitFault : ExitClean;

@@ -287,9 +287,9 @@ Outcome RunPalette(const CString& strPath)
             outcome.fault = "refused, but the palette changed";
         return outcome;
     }
-    if (p.m_paletteKind < PaletteKindPlain || p.m_paletteKind > PaletteKind4Shades)
-        outcome.fault = "family kind " + std::to_string(p.m_paletteKind);
-    else if (p.m_documentVersion != C2Palette::CurrentDocumentVersion)
+    // A family kind the program does not know is kept: everything that reads the kind takes
+    // such a palette for one of plain colours.
+    if (p.m_documentVersion != C2Palette::CurrentDocumentVersion)
         outcome.fault = "document version left at " + std::to_string(p.m_documentVersion);
     for (int i = 0; i < C2Palette::ColourCount && outcome.fault.empty(); i++)
         if (p.m_symbolFonts[i].lfFaceName[LF_FACESIZE - 1] != 0)

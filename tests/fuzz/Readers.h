@@ -19,6 +19,7 @@ struct Seed
 {
     std::string name;
     Bytes bytes;
+    bool mayBeRefused = false;   // otherwise a refused seed is a fault (of the seed or reader)
 };
 
 struct Outcome
