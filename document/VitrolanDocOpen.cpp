@@ -133,6 +133,9 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
             bReadMap = pFile->GetLength() != 0;
             if (bReadMap)
                 Serialize(loadArchive);
+            // An empty file keeps the mosaic there is; without one it has nothing to open.
+            else if (m_committedMap.data == NULL)
+                AfxThrowArchiveException(CArchiveException::endOfFile, strPath);
             loadArchive.Close();
             ReleaseFile(pFile, FALSE);
         }
@@ -166,6 +169,12 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
             memcpy(table, m_imagePalette.m_colours, sizeof(table));
             if (!ReadBmpFile(&header, &file, &map, table))
                 return FALSE;
+            // A bitmap narrower or lower than one cell holds no mosaic.
+            if (header.biWidth < kOldMosaicCellSize || header.biHeight < kOldMosaicCellSize)
+            {
+                map.Free();
+                return FALSE;
+            }
             file.Close();
             m_rebuildTileImages = 1;
             affichage = 0;
