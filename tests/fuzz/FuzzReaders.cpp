@@ -45,12 +45,13 @@ struct Options
 {
     std::vector<const Reader*> readers;
     double seconds = 0;             // per reader
-    long long inputs = 0;           // per reader
+    long long inputs = -1;          // per reader; -1: as many as the time allows
     uint64_t seed = 0;
     bool seedGiven = false;
     CString out;
     std::vector<CString> replay;
     CString corpus;
+    CString seedsOut;
     DWORD hangMs = 10000;
     size_t allocLimit = (size_t)512 << 20;
     size_t maxInput = (size_t)1 << 20;
@@ -66,9 +67,11 @@ void Usage()
            "  --seed N             seed of the mutations (default: from the clock, printed)\n"
            "  --out DIR            output folder (default fuzz-out): current\\ holds the input\n"
            "                       being run, findings\\<reader>\\ what failed\n"
-           "  --replay DIR         runs every file of DIR\\<reader>\\ (or of DIR, named after a\n"
-           "                       reader) once with its reader; may be repeated\n"
+           "  --replay PATH        runs every file of PATH\\<reader>\\ (or of PATH, named after a\n"
+           "                       reader, or the file PATH in such a folder) once with its\n"
+           "                       reader; may be repeated\n"
            "  --corpus DIR         adds DIR\\<reader>\\ to the seeds and keeps new inputs there\n"
+           "  --write-seeds DIR    writes each reader's seeds to DIR\\<reader>\\ first\n"
            "  --hang-seconds S     one input running longer is a hang (default 10)\n"
            "  --alloc-limit-mb N   one allocation above this is a finding (default 512)\n"
            "  --max-input-kb N     largest mutated input (default 1024)\n");
@@ -163,6 +166,8 @@ bool ParseOptions(int argc, char** argv, Options& o)
             o.replay.push_back(DosPath(v));
         else if (arg == "--corpus")
             o.corpus = DosPath(v);
+        else if (arg == "--write-seeds")
+            o.seedsOut = DosPath(v);
         else if (arg == "--hang-seconds")
             o.hangMs = (DWORD)(atof(v) * 1000);
         else if (arg == "--alloc-limit-mb")
@@ -179,7 +184,7 @@ bool ParseOptions(int argc, char** argv, Options& o)
         for (const Reader& r : Readers())
             if (!r.probe)
                 o.readers.push_back(&r);
-    if (o.seconds <= 0 && o.inputs <= 0)
+    if (o.seconds <= 0 && o.inputs < 0)
         o.seconds = 10;
     if (o.out.IsEmpty())
         o.out = L"fuzz-out";
@@ -310,6 +315,14 @@ int FuzzReader(const Options& o, const Reader& reader)
 
     std::vector<Seed> seeds;
     reader.makeSeeds(seeds);
+    if (!o.seedsOut.IsEmpty())
+    {
+        const CString strSeeds = WithSlash(FullPath(o.seedsOut)) + CString(reader.name) + L"\\";
+        CreateFolders(strSeeds);
+        for (const Seed& seed : seeds)
+            WriteWholeFile(strSeeds + CString(seed.name.c_str()) + strPath.Mid(strPath.ReverseFind(L'.')),
+                           seed.bytes);
+    }
     CString strCorpus;
     if (!o.corpus.IsEmpty())
     {
@@ -337,7 +350,7 @@ int FuzzReader(const Options& o, const Reader& reader)
     const size_t kMaxCorpus = 4096;
     for (long long n = 0;; n++)
     {
-        if (o.inputs > 0 && n >= o.inputs)
+        if (o.inputs >= 0 && n >= o.inputs)
             break;
         const ULONGLONG nNow = GetTickCount64();
         if (o.seconds > 0 && nNow - nStart >= (ULONGLONG)(o.seconds * 1000))
@@ -351,7 +364,7 @@ int FuzzReader(const Options& o, const Reader& reader)
         }
         Bytes input = corpus[rng.Below(corpus.size())];
         const Bytes& other = corpus[rng.Below(corpus.size())];
-        Mutate(input, other, rng, o.maxInput);
+        Mutate(input, other, rng, o.maxInput, reader.archiveStrings);
         bool bNew = false;
         const Outcome outcome = RunInput(reader, input, strPath, seen, bNew, totals);
         if (!outcome.fault.empty())
@@ -400,6 +413,21 @@ int ReplayFile(const Options& o, const Reader& reader, const CString& strFile)
 
 int Replay(const Options& o, const CString& strRoot)
 {
+    // One file: its folder names the reader.
+    const DWORD dwAttributes = GetFileAttributesW(strRoot);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    {
+        const CString strParent = strRoot.Left(strRoot.ReverseFind(L'\\'));
+        const Reader* reader = FindReader(Narrow(strParent.Mid(strParent.ReverseFind(L'\\') + 1)));
+        if (reader == NULL)
+        {
+            printf("fuzz: the folder of %s names no reader\n", Narrow(strRoot).c_str());
+            return 1;
+        }
+        const int nFaults = ReplayFile(o, *reader, strRoot);
+        printf("fuzz: replayed %s, %d faults\n", Narrow(strRoot).c_str(), nFaults);
+        return nFaults;
+    }
     const CString strFolder = WithSlash(strRoot);
     const CString strName = strFolder.Left(strFolder.GetLength() - 1)
                                 .Mid(strFolder.Left(strFolder.GetLength() - 1).ReverseFind(L'\\') + 1);

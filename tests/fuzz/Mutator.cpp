@@ -46,11 +46,49 @@ int RandomWidth(Rng& rng)
     return kWidths[rng.Below(3)];
 }
 
+// A whole string of the archive's Unicode form (0xFF, 0xFFFE, a length below 0xFF, the
+// units) becomes one of the texts. The texts are words the readers compare names with,
+// which the coverage callbacks do not see. Strings near the front are chosen more often:
+// documents keep their few settings strings ahead of hundreds of palette strings.
+bool ReplaceArchiveString(Bytes& data, Rng& rng, const LPCWSTR* strings)
+{
+    size_t nStrings = 0;
+    while (strings != NULL && strings[nStrings] != NULL)
+        nStrings++;
+    if (nStrings == 0)
+        return false;
+    std::vector<size_t> found;
+    for (size_t i = 0; i + 4 <= data.size() && found.size() < 4096; i++)
+        if (data[i] == 0xFF && data[i + 1] == 0xFE && data[i + 2] == 0xFF && data[i + 3] < 0xFF &&
+            i + 4 + 2 * (size_t)data[i + 3] <= data.size())
+            found.push_back(i);
+    if (found.empty())
+        return false;
+    // Among the first 1, 2, 4 ... of them, each range as likely as the others.
+    size_t levels = 0;
+    while ((found.size() >> levels) > 1)
+        levels++;
+    const size_t limit = std::max<size_t>(1, found.size() >> rng.Below(levels + 1));
+    const size_t at = found[rng.Below(limit)];
+    const size_t oldEnd = at + 4 + 2 * (size_t)data[at + 3];
+    const LPCWSTR text = strings[rng.Below(nStrings)];
+    const int length = lstrlenW(text);
+    Bytes piece = {0xFF, 0xFE, 0xFF, (BYTE)length};
+    for (int c = 0; c < length; c++)
+    {
+        piece.push_back((BYTE)text[c]);
+        piece.push_back((BYTE)(text[c] >> 8));
+    }
+    data.erase(data.begin() + at, data.begin() + oldEnd);
+    data.insert(data.begin() + at, piece.begin(), piece.end());
+    return true;
+}
+
 // One mutation; false when it could not apply to data as it is.
-bool MutateOnce(Bytes& data, const Bytes& other, Rng& rng)
+bool MutateOnce(Bytes& data, const Bytes& other, Rng& rng, const LPCWSTR* strings)
 {
     const size_t n = data.size();
-    switch (rng.Below(13))
+    switch (rng.Below(14))
     {
     case 0:   // flip a bit
         if (n == 0)
@@ -172,19 +210,21 @@ bool MutateOnce(Bytes& data, const Bytes& other, Rng& rng)
         }
         return false;
     }
+    case 13:
+        return ReplaceArchiveString(data, rng, strings);
     }
     return false;
 }
 
 }   // namespace
 
-void Mutate(Bytes& data, const Bytes& other, Rng& rng, size_t maxSize)
+void Mutate(Bytes& data, const Bytes& other, Rng& rng, size_t maxSize, const LPCWSTR* strings)
 {
     const int stacked = 1 + (int)rng.Below(rng.OneIn(2) ? 2 : 8);
     int applied = 0;
     for (int attempt = 0; applied < stacked && attempt < 4 * stacked; attempt++)
     {
-        if (MutateOnce(data, other, rng))
+        if (MutateOnce(data, other, rng, strings))
             applied++;
         if (data.size() > maxSize)
             data.resize(maxSize);

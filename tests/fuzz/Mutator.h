@@ -34,8 +34,9 @@ private:
 };
 
 // Applies a few stacked mutations to data. other is a second input for splicing (may be
-// empty); the result never grows beyond maxSize bytes.
-void Mutate(Bytes& data, const Bytes& other, Rng& rng, size_t maxSize);
+// empty); strings (NULL-terminated, may be NULL) are texts that take the place of a whole
+// string of an archive. The result never grows beyond maxSize bytes.
+void Mutate(Bytes& data, const Bytes& other, Rng& rng, size_t maxSize, const LPCWSTR* strings);
 
 // FNV-1a of the bytes: names the saved findings.
 uint64_t HashBytes(const Bytes& data);

@@ -51,6 +51,14 @@ Outcome ProbeCrash(const CString& strPath)
     return Outcome();
 }
 
+// Names the readers treat apart: devices, paths, and the palette names of the family rules.
+const LPCWSTR kArchiveStrings[] = {
+    L"", L"CON", L"AUX", L"NUL", L"PRN", L"COM1", L"LPT1", L"CONIN$", L"com9.pal",
+    L"Aux .pal", L"Nul.txt", L".", L"..", L"a\\b.pal", L"C:x.pal", L"*.pal",
+    L"Ceramique-Mate.pal", L"Verre-Nuances.pal", L"Mosaica", L"Bisazza-LeGemme",
+    L"EmauxDeBriare-Mazurka", L"Technopanel", L"Steinzeug", L"Steinzeug Steinzeug",
+    L"Vidrepur-Deco", L"CordobaEye", L"Rose", L"TEX", L"##", NULL};
+
 CString g_strProgramFolder;
 int g_nMessageBoxes;
 
@@ -60,28 +68,28 @@ const std::vector<Reader>& Readers()
 {
     static const std::vector<Reader> s_readers = {
         {"ms2", L"input.ms2", "mosaic documents, opened by the document", false, NULL,
-         Ms2Seeds, RunMs2},
+         Ms2Seeds, RunMs2, kArchiveStrings},
         {"mos", L"input.mos", "older mosaics, opened by the document", false, NULL, MosSeeds,
-         RunMosInDocument},
+         RunMosInDocument, NULL},
         {"bmp", L"input.mos", "older mosaics, read by ReadBmpFile", false, NULL, MosSeeds,
-         RunBmpReader},
+         RunBmpReader, NULL},
         {"pal", L"input.pal", "tile palettes, loaded by C2Palette::LoadFromFile", false, NULL,
-         PaletteSeeds, RunPalette},
+         PaletteSeeds, RunPalette, kArchiveStrings},
         {"fil", L"Text_Mosaic-409.fil", "language files, looked up through GetLangText",
-         false, NULL, LangTextSeeds, RunLangText},
+         false, NULL, LangTextSeeds, RunLangText, NULL},
         {"fil-merge", L"Text_Mosaic-LOC.fil",
          "language files merged with the English file", false, PrepareLangTextMerge,
-         LangTextSeeds, RunLangTextMerge},
+         LangTextSeeds, RunLangTextMerge, NULL},
         {"text", L"input.txt", "UTF-16 and 8-bit text, read by CStdioFileEx", false, NULL,
-         TextSeeds, RunStdioText},
-        {"probe-hang", L"probe.bin", "never returns", true, NULL, ProbeSeeds, ProbeHang},
+         TextSeeds, RunStdioText, NULL},
+        {"probe-hang", L"probe.bin", "never returns", true, NULL, ProbeSeeds, ProbeHang, NULL},
         {"probe-alloc", L"probe.bin", "asks for a gigabyte", true, NULL, ProbeSeeds,
-         ProbeAllocation},
-        {"probe-fault", L"probe.bin", "fails its check", true, NULL, ProbeSeeds, ProbeFault},
+         ProbeAllocation, NULL},
+        {"probe-fault", L"probe.bin", "fails its check", true, NULL, ProbeSeeds, ProbeFault, NULL},
         {"probe-window", L"probe.bin", "opens a message box", true, NULL, ProbeSeeds,
-         ProbeWindow},
+         ProbeWindow, NULL},
         {"probe-crash", L"probe.bin", "writes through a null pointer", true, NULL, ProbeSeeds,
-         ProbeCrash},
+         ProbeCrash, NULL},
     };
     return s_readers;
 }

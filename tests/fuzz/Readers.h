@@ -38,6 +38,8 @@ struct Reader
     void (*prepare)(const CString& strFolder);
     void (*makeSeeds)(std::vector<Seed>& seeds);
     Outcome (*run)(const CString& strPath);
+    // Texts that may replace whole strings of the reader's archives (NULL-terminated), or NULL.
+    const LPCWSTR* archiveStrings;
 };
 
 const std::vector<Reader>& Readers();
