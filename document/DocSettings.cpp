@@ -98,9 +98,26 @@ BOOL DocWriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszV
     return lResult == ERROR_SUCCESS;
 }
 
+// Windows opens a device for these names in any folder, whatever the extension after them
+// ("COM1.pal" is the serial port, whose reading waits for data that never comes).
+static BOOL IsDeviceName(const CString& strName)
+{
+    CString strBase = strName;
+    const int nDot = strBase.Find(L'.');
+    if (nDot >= 0)
+        strBase = strBase.Left(nDot);
+    strBase.TrimRight(L' ');
+    strBase.MakeUpper();
+    if (strBase == L"CON" || strBase == L"PRN" || strBase == L"AUX" || strBase == L"NUL" ||
+        strBase == L"CONIN$" || strBase == L"CONOUT$")
+        return TRUE;
+    return strBase.GetLength() == 4 && (strBase.Left(3) == L"COM" || strBase.Left(3) == L"LPT") &&
+           strBase[3] >= L'1' && strBase[3] <= L'9';
+}
+
 BOOL IsBarePaletteFileName(const CString& strName)
 {
     if (strName.IsEmpty() || strName.FindOneOf(L"\\/:") >= 0)
         return FALSE;
-    return strName != L"." && strName != L"..";
+    return strName != L"." && strName != L".." && !IsDeviceName(strName);
 }

@@ -17,5 +17,6 @@ BOOL DocWriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszV
 void SetDocProfileRoot(LPCTSTR lpszRoot);
 CString GetDocProfileRoot();
 
-// A palette file setting must name a file in the palette folder, nothing outside it.
+// A palette file setting must name a file in the palette folder, nothing outside it and no
+// device.
 BOOL IsBarePaletteFileName(const CString& strName);

@@ -139,6 +139,9 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
             bReadMap = pFile->GetLength() != 0;
             if (bReadMap)
                 Serialize(loadArchive);
+            // An empty file keeps the mosaic there is; without one it has nothing to open.
+            else if (m_committedMap.data == NULL)
+                AfxThrowArchiveException(CArchiveException::endOfFile, strPath);
             loadArchive.Close();
             ReleaseFile(pFile, FALSE);
         }
@@ -176,6 +179,13 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
             memcpy(table, m_imagePalette.m_colours, sizeof(table));
             if (!ReadBmpFile(&header, &file, &map, table))
             {
+                ReportSaveLoadException(strPath, NULL, FALSE, AFX_IDP_FAILED_INVALID_FORMAT);
+                return FALSE;
+            }
+            // A bitmap narrower or lower than one cell holds no mosaic.
+            if (header.biWidth < kOldMosaicCellSize || header.biHeight < kOldMosaicCellSize)
+            {
+                map.Free();
                 ReportSaveLoadException(strPath, NULL, FALSE, AFX_IDP_FAILED_INVALID_FORMAT);
                 return FALSE;
             }

@@ -350,3 +350,21 @@ TEST_F(DocSettingsTest, EverySettingIsWrittenBackAndReadAgain)
 }
 
 }   // namespace
+
+namespace
+{
+
+// A palette file is read from the palette folder by its name: no path, and no name that
+// Windows opens as a device in any folder, with or without an extension.
+TEST(PaletteFileName, MustNameAFileOfThePaletteFolder)
+{
+    for (LPCWSTR lpszName : {L"", L".", L"..", L"a\\b.pal", L"a/b.pal", L"c:x.pal", L"CON",
+                             L"aux", L"NUL.pal", L"prn.tar.gz", L"COM1", L"com9.pal", L"Lpt1.txt",
+                             L"Aux .pal", L"CONIN$", L"conout$.pal"})
+        EXPECT_FALSE(IsBarePaletteFileName(lpszName)) << CStringA(lpszName).GetString();
+    for (LPCWSTR lpszName : {L"Ceramique-Mate.pal", L"COM10.pal", L"LPT0.pal", L"Console.pal",
+                             L"Nulle part.pal", L"AUXI", L".pal", L"con-2.pal"})
+        EXPECT_TRUE(IsBarePaletteFileName(lpszName)) << CStringA(lpszName).GetString();
+}
+
+}   // namespace

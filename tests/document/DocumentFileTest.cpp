@@ -596,6 +596,11 @@ TEST(DocumentFile, ImpossibleValuesAreRefusedAndTheDocumentKept)
         {"paper 6", [](Ms2File& f) { f.format = 6; }},
         {"palette outside its folder", [](Ms2File& f) { f.palettefile = L"..\\x.pal"; }},
         {"palette with a path", [](Ms2File& f) { f.palettefile = L"a/x.pal"; }},
+        // Devices: reading the serial port would wait forever.
+        {"palette naming the serial port", [](Ms2File& f) { f.palettefile = L"COM1"; }},
+        {"device behind spaces and an extension",
+         [](Ms2File& f) { f.palettefile = L"Aux .pal"; }},
+        {"console in small letters", [](Ms2File& f) { f.palettefile = L"con.pal"; }},
         {"version 40", [](Ms2File& f) { f.version = 40; }},
         {"negative version", [](Ms2File& f) { f.version = -1; }},
         {"no mix", [](Ms2File& f) { f.mixCount = 0; }},
