@@ -63,7 +63,8 @@ add_virtual_printer() {
   [ "$(cat "$stamp" 2>/dev/null)" = "$sum" ] && return 0
   # The PPD file goes where a Windows system keeps its printer drivers' files.
   local drivers="$WINEPREFIX/drive_c/windows/system32/spool/drivers/x64/3"
-  mkdir -p "$drivers" "$WINEPREFIX/drive_c/windows/temp" && cp "$ppd" "$drivers/MOSAIC.PPD" || return 1
+  mkdir -p "$drivers" "$WINEPREFIX/drive_c/windows/temp" || return 1
+  cp "$ppd" "$drivers/MOSAIC.PPD" || return 1
   # Registry strings escape backslashes and quotes.
   local reg_port=${port//'\'/'\\'}
   reg_port=${reg_port//'"'/'\"'}
