@@ -12,6 +12,10 @@ fi
 . tools/wine-env.sh
 prepare_wine_prefix "${XDG_DATA_HOME:-$HOME/.local/share}/mosaic/wineprefix" \
   || { echo "run: step 'prepare Wine prefix' failed" >&2; exit 1; }
+# The default printer makes a PDF of each job in the folder Documents/Mosaic of the home.
+add_virtual_printer "Mosaic PDF" \
+  '|d="$HOME/Documents/Mosaic"; mkdir -p "$d" && ps2pdf - "$d/Impression-$(date +%Y%m%d-%H%M%S).pdf"' \
+  || { echo "run: step 'virtual printer' failed" >&2; exit 1; }
 args=()
 if [ $# -gt 0 ]; then
   [ -e "$1" ] || { echo "run: no such file: $1" >&2; exit 1; }

@@ -421,6 +421,11 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 
 void CFrameWnd::OnClose()
 {
+    if (m_lpfnCloseProc != NULL)
+    {
+        (*m_lpfnCloseProc)(this);
+        return;
+    }
     CDocument* pDocument = GetActiveDocument();
     if (pDocument != NULL && !pDocument->CanCloseFrame(this))
         return;

@@ -34,6 +34,8 @@ struct AFX_SIZEPARENTPARAMS
     BOOL bStretch;
 };
 
+struct CPrintPreviewState;
+
 // One deferred move of a layout.
 void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
@@ -88,6 +90,13 @@ public:
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
 
     virtual HACCEL GetDefaultAccelerator();
+
+    // ---- Print preview (AfxPreview.cpp) ------------------------------------------------------
+    // Entering hides the menu and every child but the message line, and gives the first
+    // pane's id to the preview; leaving puts them back as they were.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    // Set while a preview shows: closing the frame closes the preview instead.
+    void (CALLBACK* m_lpfnCloseProc)(CFrameWnd* pFrameWnd) = NULL;
 
     BOOL IsFrameWnd() const override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

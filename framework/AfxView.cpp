@@ -1,6 +1,7 @@
 #include "AfxView.h"
 
 #include "AfxFrame.h"
+#include "AfxPrint.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -78,7 +79,11 @@ void CView::OnInitialUpdate()
     OnUpdate(NULL, 0, NULL);
 }
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
+{
+    if (pInfo != NULL)
+        pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
+}
 
 void CView::OnActivateView(BOOL bActivate, CView*, CView*)
 {

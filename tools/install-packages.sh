@@ -8,7 +8,7 @@ packages=(
   libfreetype-dev libjpeg-dev libpng-dev libtiff-dev zlib1g-dev
   xvfb xauth fonts-crosextra-carlito fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev
-  poppler-utils libxml2-utils
+  poppler-utils libxml2-utils ghostscript
   cmake ninja-build g++ ccache
 )
 

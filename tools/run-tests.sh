@@ -25,6 +25,9 @@ if [ ! -f "$WINEPREFIX/.mosaic-unmanaged" ]; then
   wineserver -w
   touch "$WINEPREFIX/.mosaic-unmanaged"
 fi
+# A printer that writes each job to the file a test names in MOSAIC_PRINT_FILE.
+add_virtual_printer "Mosaic Test Printer" '|cat > "$MOSAIC_PRINT_FILE"' \
+  || { echo "run-tests: step 'virtual printer' failed" >&2; exit 1; }
 # One server for the whole run, so that each test program starts quickly. Wine's background
 # services start here, away from CTest's pipes: they outlive the test that would start them
 # and would keep its output open, so that CTest waited forever.

@@ -48,3 +48,50 @@ prepare_wine_prefix() {
   wineserver -w
   touch "$WINEPREFIX/.mosaic-ready"
 }
+
+# Gives the prefix (once, and again when the printer or its PPD file changes) a printer NAME
+# driven by Wine's PostScript driver with the project's PPD file, whose port PORT pipes each
+# job into a shell command ("|command"), and makes it the default printer. No CUPS is
+# involved: Wine finds the printer and its driver in the prefix's registry.
+add_virtual_printer() {
+  local name=$1 port=$2
+  local ppd
+  ppd="$(dirname "${BASH_SOURCE[0]}")/printer/mosaic.ppd"
+  local stamp sum
+  stamp="$WINEPREFIX/.mosaic-printer-$(printf '%s' "$name" | md5sum | cut -c1-12)"
+  sum=$({ printf '%s\n%s\n' "$name" "$port"; cat "$ppd"; } | md5sum | cut -c1-32)
+  [ "$(cat "$stamp" 2>/dev/null)" = "$sum" ] && return 0
+  # The PPD file goes where a Windows system keeps its printer drivers' files.
+  local drivers="$WINEPREFIX/drive_c/windows/system32/spool/drivers/x64/3"
+  mkdir -p "$drivers" "$WINEPREFIX/drive_c/windows/temp" || return 1
+  cp "$ppd" "$drivers/MOSAIC.PPD" || return 1
+  # Registry strings escape backslashes and quotes.
+  local reg_port=${port//'\'/'\\'}
+  reg_port=${reg_port//'"'/'\"'}
+  cat >"$WINEPREFIX/drive_c/windows/temp/mosaic-printer.reg" <<EOF || return 1
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Print\Environments\Windows x64\Drivers\Version-3\Mosaic File Printer]
+"Driver"="wineps.drv"
+"Configuration File"="wineps.drv"
+"Data File"="C:\\\\windows\\\\system32\\\\spool\\\\drivers\\\\x64\\\\3\\\\MOSAIC.PPD"
+"Version"=dword:00000003
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Print\Printers\\$name]
+"Name"="$name"
+"Port"="$reg_port"
+"Printer Driver"="Mosaic File Printer"
+"Print Processor"="WinPrint"
+"Datatype"="RAW"
+
+[HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\Devices]
+"$name"="WINEPS.DRV,$reg_port"
+
+[HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\Windows]
+"Device"="$name,WINEPS.DRV,$reg_port"
+EOF
+  wine regedit /S 'C:\windows\temp\mosaic-printer.reg' >/dev/null 2>&1 || return 1
+  wineserver -w
+  rm -f "$WINEPREFIX/drive_c/windows/temp/mosaic-printer.reg"
+  echo "$sum" >"$stamp"
+}
