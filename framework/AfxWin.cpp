@@ -5,6 +5,7 @@
 
 #include "AfxApp.h"
 #include "AfxHandleMap.h"
+#include "AfxOle.h"
 #include "AfxResource.h"
 
 // The dispatcher turns each entry's generic member pointer back into the type its
@@ -1075,6 +1076,13 @@ void CWnd::OnNcDestroy()
     {
         PostQuitMessage(0);
         pThread->m_pMainWnd = NULL;
+    }
+
+    // OLE would keep the target of a window that no longer exists.
+    if (m_pDropTarget != NULL)
+    {
+        m_pDropTarget->Revoke();
+        m_pDropTarget = NULL;
     }
 
     // Give the window back its own procedure unless someone subclassed it after us.

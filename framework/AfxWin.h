@@ -17,6 +17,7 @@
 
 class CFrameWnd;
 class CScrollBar;
+class COleDropTarget;
 class CDataExchange;
 struct CCreateContext;
 
@@ -250,6 +251,10 @@ public:
     UINT m_nFlags = 0;
     int m_nModalResult = -1;
 
+    // ---- Drag and drop ----------------------------------------------------------------------
+    // The registered drop target, revoked when the window is destroyed.
+    COleDropTarget* m_pDropTarget = NULL;
+
     // ---- Menus ---------------------------------------------------------------------------
     CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
     BOOL SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
@@ -263,7 +268,8 @@ public:
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
-    // Last message: restores the original procedure, detaches and calls PostNcDestroy.
+    // Last message: revokes the drop target, restores the original procedure, detaches and
+    // calls PostNcDestroy.
     afx_msg void OnNcDestroy();
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
