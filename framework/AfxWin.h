@@ -251,7 +251,10 @@ public:
     UINT m_nFlags = 0;
     int m_nModalResult = -1;
 
-    // ---- Drag and drop ----------------------------------------------------------------------
+    // ---- Help and drag and drop ------------------------------------------------------------
+    // WinHelp on the program's help file (its path with the extension .HLP), for the
+    // top-level window.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
     // The registered drop target, revoked when the window is destroyed.
     COleDropTarget* m_pDropTarget = NULL;
 
@@ -276,6 +279,7 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnNcPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    // A top-level window passes it on to every descendant that has a CWnd.
     afx_msg void OnSysColorChange();
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
