@@ -5,6 +5,9 @@
 #include <shlobj.h>
 #include <string.h>
 
+// Interface ids come from __uuidof, which Wine's headers define inline, rather than from the
+// uuid library.
+
 namespace {
 
 // OleInitialize succeeded on this thread and waits for its OleUninitialize.
@@ -600,7 +603,7 @@ STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD
     if (pThis->m_lpDataObject != NULL)
         pThis->m_lpDataObject->Release();
     pThis->m_lpDataObject = pDataObj;
-    return CallGuarded([&] {
+    HRESULT hr = CallGuarded([&] {
         CWnd* pWnd = CWnd::FromHandle(pThis->m_hWnd);
         COleDataObject dataObject;
         dataObject.Attach(pDataObj, FALSE);
@@ -610,6 +613,13 @@ STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD
         *pdwEffect = FilterDropEffect(dropEffect, dwAllowed);
         return S_OK;
     });
+    // OLE sends no DragLeave after a failed DragEnter.
+    if (FAILED(hr))
+    {
+        pThis->m_lpDataObject->Release();
+        pThis->m_lpDataObject = NULL;
+    }
+    return hr;
 }
 
 STDMETHODIMP COleDropTarget::XDropTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)

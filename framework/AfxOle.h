@@ -53,8 +53,6 @@ public:
     // The source owns hGlobal from now on; a block given before for the same format is freed.
     // Readers get copies.
     void CacheGlobalData(CLIPFORMAT cfFormat, HGLOBAL hGlobal);
-    // Frees every cached block.
-    void Empty();
 
     // Puts the data on the clipboard and gives it the caller's reference; throws a
     // COleException when OLE refuses (for instance, not initialised on this thread).
@@ -65,9 +63,10 @@ public:
     // data outlives the program; nothing when another program's data is there.
     static void PASCAL FlushClipboard();
 
-    // Runs OLE's drag loop once the mouse has left a small square around the point where
-    // it was pressed (or after the drag delay). The drop's effect; DROPEFFECT_NONE when the
-    // button went up or Escape was pressed before the drag started, or when it was cancelled.
+    // Runs OLE's drag loop once the mouse has left a small square around the cursor (or
+    // after the drag delay); the main window holds the mouse until then. The drop's effect;
+    // DROPEFFECT_NONE when a button or Escape came before the drag started, or when it was
+    // cancelled or nothing took the drop.
     DROPEFFECT DoDragDrop(DWORD dwEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
 
     DWORD InternalAddRef();
@@ -75,6 +74,8 @@ public:
     DWORD InternalRelease();
 
 protected:
+    // Frees every cached block.
+    void Empty();
     // The index of the cached block that matches the request, or -1.
     int Lookup(const FORMATETC* lpFormatEtc) const;
 

@@ -245,16 +245,14 @@ public:
                            CPoint point) override
     {
         Record(L"enter", pWnd, pDataObject, dwKeyState, point);
+        ThrowIfAsked();
         return m_dropOver;
     }
     DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
                           CPoint point) override
     {
         Record(L"over", pWnd, pDataObject, dwKeyState, point);
-        if (m_nThrow == 1)
-            AfxThrowUserException();
-        if (m_nThrow == 2)
-            throw std::runtime_error("over");
+        ThrowIfAsked();
         return m_dropOver;
     }
     BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect,
@@ -278,7 +276,7 @@ public:
     DROPEFFECT m_dropOver = DROPEFFECT_COPY;
     DROPEFFECT m_dropScroll = DROPEFFECT_NONE;
     BOOL m_bDropResult = TRUE;
-    int m_nThrow = 0;   // OnDragOver throws: 1 a CException, 2 a std::exception
+    int m_nThrow = 0;   // OnDragEnter and OnDragOver throw: 1 a CException, 2 a std::exception
 
     CString m_strLog;
     CWnd* m_pWnd = NULL;
@@ -288,6 +286,13 @@ public:
     DROPEFFECT m_dropEffect = DROPEFFECT_NONE;
 
 private:
+    void ThrowIfAsked()
+    {
+        if (m_nThrow == 1)
+            AfxThrowUserException();
+        if (m_nThrow == 2)
+            throw std::runtime_error("thrown by an override");
+    }
     void Record(LPCWSTR lpszCall, CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
                 CPoint point)
     {
@@ -480,9 +485,15 @@ TEST_F(OleDropTarget, WhatAnOverrideThrowsStopsAtTheInterface)
     for (int nThrow : { 1, 2 })
     {
         SCOPED_TRACE(nThrow);
-        Enter();
         m_target.m_nThrow = nThrow;
         DWORD dwEffect = DROPEFFECT_COPY;
+        EXPECT_EQ(Target()->DragEnter(m_source.DataObject(), 0, m_pt, &dwEffect), E_UNEXPECTED);
+        EXPECT_EQ(dwEffect, (DWORD)DROPEFFECT_NONE);
+        EXPECT_EQ(m_source.RefCount(), 1);   // OLE sends no leave after a failed enter
+        m_target.m_nThrow = 0;
+        Enter();
+        m_target.m_nThrow = nThrow;
+        dwEffect = DROPEFFECT_COPY;
         EXPECT_EQ(Target()->DragOver(MK_LBUTTON, m_pt, &dwEffect), E_UNEXPECTED);
         EXPECT_EQ(dwEffect, (DWORD)DROPEFFECT_NONE);
         dwEffect = DROPEFFECT_COPY;
