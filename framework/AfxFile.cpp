@@ -390,7 +390,8 @@ void CMemFile::GrowFile(SIZE_T dwNewLen)
             AfxThrowMemoryException();
         dwNewBufferSize += m_nGrowBytes;
     }
-    BYTE* lpNew = m_lpBuffer == NULL ? Alloc(dwNewBufferSize) : Realloc(m_lpBuffer, dwNewBufferSize);
+    BYTE* lpNew = m_lpBuffer == NULL ? Alloc(dwNewBufferSize)
+                                     : Realloc(m_lpBuffer, dwNewBufferSize);
     if (lpNew == NULL)
         AfxThrowMemoryException();
     m_lpBuffer = lpNew;
@@ -508,7 +509,8 @@ BYTE* CSharedFile::Realloc(BYTE*, SIZE_T nBytes)
         return NULL;
     // A moveable block moves only while it is unlocked.
     GlobalUnlock(m_hGlobalMemory);
-    HGLOBAL hNew = GlobalReAlloc(m_hGlobalMemory, nBytes, m_nAllocFlags & (GMEM_MOVEABLE | GMEM_ZEROINIT));
+    HGLOBAL hNew = GlobalReAlloc(m_hGlobalMemory, nBytes,
+                                 m_nAllocFlags & (GMEM_MOVEABLE | GMEM_ZEROINIT));
     if (hNew == NULL)
     {
         GlobalLock(m_hGlobalMemory);

@@ -191,10 +191,10 @@ BOOL AfxOleInit()
     return TRUE;
 }
 
-void AfxOleTerm(BOOL bJustRevoke)
+void AfxOleTerm()
 {
     COleDataSource::FlushClipboard();
-    if (!bJustRevoke && t_bNeedTerm)
+    if (t_bNeedTerm)
     {
         OleUninitialize();
         t_bNeedTerm = FALSE;

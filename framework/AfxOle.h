@@ -18,9 +18,9 @@ typedef DWORD DROPEFFECT;
 // Initialises OLE (apartment-threaded) on the calling thread. Later calls on a thread where
 // it succeeded do nothing more and return TRUE; FALSE when OleInitialize fails.
 BOOL AfxOleInit();
-// Flushes the clipboard when it holds this program's data source, then (unless bJustRevoke)
-// uninitialises OLE on the thread if AfxOleInit initialised it. AfxWinMain calls it at exit.
-void AfxOleTerm(BOOL bJustRevoke = FALSE);
+// Flushes the clipboard when it holds this program's data source, then uninitialises OLE on
+// the thread if AfxOleInit initialised it. AfxWinMain calls it at exit.
+void AfxOleTerm();
 // The program hosts no ActiveX controls; the call is kept for the start-up code.
 void AfxEnableControlContainer();
 
@@ -89,7 +89,8 @@ protected:
         STDMETHOD(GetData)(FORMATETC* pformatetcIn, STGMEDIUM* pmedium) override;
         STDMETHOD(GetDataHere)(FORMATETC* pformatetc, STGMEDIUM* pmedium) override;
         STDMETHOD(QueryGetData)(FORMATETC* pformatetc) override;
-        STDMETHOD(GetCanonicalFormatEtc)(FORMATETC* pformatectIn, FORMATETC* pformatetcOut) override;
+        STDMETHOD(GetCanonicalFormatEtc)(FORMATETC* pformatectIn,
+                                         FORMATETC* pformatetcOut) override;
         STDMETHOD(SetData)(FORMATETC* pformatetc, STGMEDIUM* pmedium, BOOL fRelease) override;
         STDMETHOD(EnumFormatEtc)(DWORD dwDirection, IEnumFORMATETC** ppenumFormatEtc) override;
         STDMETHOD(DAdvise)(FORMATETC* pformatetc, DWORD advf, IAdviseSink* pAdvSink,

@@ -503,7 +503,7 @@ TEST_F(OleDropTarget, WhatAnOverrideThrowsStopsAtTheInterface)
     }
 }
 
-// ---- Drag and drop through OLE's own loop ---------------------------------------------------------
+// ---- Drag and drop through OLE's own loop ------------------------------------------------------
 
 // OLE's drag loop reads the mouse from the cursor position and the key state; a thread timer,
 // which that loop dispatches, plays the user: it moves the cursor onto the target, then ends
@@ -542,13 +542,19 @@ protected:
     void SetUp() override
     {
         Ole::SetUp();
+        GetCursorPos(&m_ptCursor);
         ASSERT_TRUE(m_from.CreateEx(0, NULL, L"From", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
                                     NULL, NULL));
         ASSERT_TRUE(m_to.CreateEx(0, NULL, L"To", WS_POPUP | WS_VISIBLE, 300, 0, 200, 200,
                                   NULL, NULL));
         ASSERT_TRUE(m_target.Register(&m_to));
     }
-    void TearDown() override { SetLeftButton(FALSE); }
+    // The tests after these find the mouse as they would have.
+    void TearDown() override
+    {
+        SetLeftButton(FALSE);
+        SetCursorPos(m_ptCursor.x, m_ptCursor.y);
+    }
 
     // Presses the button over the source window and drags.
     DROPEFFECT Drag(COleDataSource& source, BOOL bEscape)
@@ -562,6 +568,7 @@ protected:
         return dropEffect;
     }
 
+    POINT m_ptCursor;
     CWnd m_from;
     CWnd m_to;
     CRecordingTarget m_target;
@@ -618,7 +625,8 @@ TEST_F(OleDrag, ButtonOrEscapeBeforeTheMouseMovesStartsNoDrag)
         SetLeftButton(TRUE);
         PostMessageW(m_from.m_hWnd, nMessage, nMessage == WM_KEYDOWN ? VK_ESCAPE : 0,
                      MAKELPARAM(100, 100));
-        EXPECT_EQ(source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE), (DROPEFFECT)DROPEFFECT_NONE);
+        EXPECT_EQ(source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE),
+                  (DROPEFFECT)DROPEFFECT_NONE);
         EXPECT_EQ(m_target.m_strLog, CString());
         SetLeftButton(FALSE);
     }

@@ -154,7 +154,7 @@ TEST(SystemMessage, WinHelpAsksForTheHelpFileBesideTheProgram)
     top.WinHelp(0, HELP_QUIT);
 }
 
-// ---- Visual styles --------------------------------------------------------------------------------
+// ---- Visual styles -----------------------------------------------------------------------------
 
 TEST(SystemMessage, VisualStyleFunctionsLinkFromCpp)
 {
