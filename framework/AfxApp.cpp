@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "AfxDocTempl.h"
+#include "AfxOle.h"
 #include "AfxResource.h"
 
 namespace {
@@ -642,13 +643,20 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, i
             return -1;
         if (pApp != NULL && !pApp->InitApplication())
             return -1;
+        int nReturnCode;
         if (!pThread->InitInstance())
         {
             if (pThread->m_pMainWnd != NULL)
                 pThread->m_pMainWnd->DestroyWindow();
-            return pThread->ExitInstance();
+            nReturnCode = pThread->ExitInstance();
         }
-        return pThread->Run();
+        else
+        {
+            nReturnCode = pThread->Run();
+        }
+        // After the documents are gone: what the program left on the clipboard stays there.
+        AfxOleTerm();
+        return nReturnCode;
     }
     catch (CException* e)
     {

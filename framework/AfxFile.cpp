@@ -5,6 +5,7 @@
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 IMPLEMENT_DYNAMIC(CMemFile, CFile)
+IMPLEMENT_DYNAMIC(CSharedFile, CMemFile)
 
 const HANDLE CFile::hFileNull = INVALID_HANDLE_VALUE;
 
@@ -334,13 +335,28 @@ CMemFile::CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes)
 CMemFile::~CMemFile()
 {
     if (m_lpBuffer != NULL && m_bAutoDelete)
-        free(m_lpBuffer);
+        Free(m_lpBuffer);
+}
+
+BYTE* CMemFile::Alloc(SIZE_T nBytes)
+{
+    return (BYTE*)malloc(nBytes);
+}
+
+BYTE* CMemFile::Realloc(BYTE* lpMem, SIZE_T nBytes)
+{
+    return (BYTE*)realloc(lpMem, nBytes);
+}
+
+void CMemFile::Free(BYTE* lpMem)
+{
+    free(lpMem);
 }
 
 void CMemFile::Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes)
 {
     if (m_lpBuffer != NULL && m_bAutoDelete)
-        free(m_lpBuffer);
+        Free(m_lpBuffer);
     m_nGrowBytes = nGrowBytes;
     m_nPosition = 0;
     m_nBufferSize = nBufferSize;
@@ -374,7 +390,8 @@ void CMemFile::GrowFile(SIZE_T dwNewLen)
             AfxThrowMemoryException();
         dwNewBufferSize += m_nGrowBytes;
     }
-    BYTE* lpNew = (BYTE*)realloc(m_lpBuffer, dwNewBufferSize);
+    BYTE* lpNew = m_lpBuffer == NULL ? Alloc(dwNewBufferSize)
+                                     : Realloc(m_lpBuffer, dwNewBufferSize);
     if (lpNew == NULL)
         AfxThrowMemoryException();
     m_lpBuffer = lpNew;
@@ -452,7 +469,7 @@ void CMemFile::Flush()
 void CMemFile::Close()
 {
     if (m_lpBuffer != NULL && m_bAutoDelete)
-        free(m_lpBuffer);
+        Free(m_lpBuffer);
     m_lpBuffer = NULL;
     m_nBufferSize = 0;
     m_nFileSize = 0;
@@ -462,4 +479,75 @@ void CMemFile::Close()
 void CMemFile::Abort()
 {
     Close();
+}
+
+// ---------------------------------------------------------------------------------------
+// CSharedFile
+
+CSharedFile::CSharedFile(UINT nAllocFlags, UINT nGrowBytes)
+    : CMemFile(nGrowBytes), m_nAllocFlags(nAllocFlags), m_hGlobalMemory(NULL), m_bAllowGrow(TRUE)
+{
+}
+
+CSharedFile::~CSharedFile()
+{
+    // The base's destructor would free the block with the base's Free.
+    Close();
+}
+
+BYTE* CSharedFile::Alloc(SIZE_T nBytes)
+{
+    m_hGlobalMemory = GlobalAlloc(m_nAllocFlags, nBytes);
+    if (m_hGlobalMemory == NULL)
+        return NULL;
+    return (BYTE*)GlobalLock(m_hGlobalMemory);
+}
+
+BYTE* CSharedFile::Realloc(BYTE*, SIZE_T nBytes)
+{
+    if (!m_bAllowGrow)
+        return NULL;
+    // A moveable block moves only while it is unlocked.
+    GlobalUnlock(m_hGlobalMemory);
+    HGLOBAL hNew = GlobalReAlloc(m_hGlobalMemory, nBytes,
+                                 m_nAllocFlags & (GMEM_MOVEABLE | GMEM_ZEROINIT));
+    if (hNew == NULL)
+    {
+        GlobalLock(m_hGlobalMemory);
+        return NULL;
+    }
+    m_hGlobalMemory = hNew;
+    return (BYTE*)GlobalLock(m_hGlobalMemory);
+}
+
+void CSharedFile::Free(BYTE*)
+{
+    GlobalUnlock(m_hGlobalMemory);
+    GlobalFree(m_hGlobalMemory);
+    m_hGlobalMemory = NULL;
+}
+
+HGLOBAL CSharedFile::Detach()
+{
+    HGLOBAL hMem = m_hGlobalMemory;
+    if (hMem != NULL)
+        GlobalUnlock(hMem);
+    m_hGlobalMemory = NULL;
+    m_lpBuffer = NULL;
+    m_nBufferSize = 0;
+    m_nFileSize = 0;
+    m_nPosition = 0;
+    m_bAllowGrow = TRUE;
+    return hMem;
+}
+
+void CSharedFile::SetHandle(HGLOBAL hGlobalMemory, BOOL bAllowGrow)
+{
+    Close();
+    m_hGlobalMemory = hGlobalMemory;
+    m_lpBuffer = (BYTE*)GlobalLock(hGlobalMemory);
+    m_nBufferSize = m_nFileSize = m_lpBuffer != NULL ? GlobalSize(hGlobalMemory) : 0;
+    m_nPosition = 0;
+    m_bAutoDelete = TRUE;
+    m_bAllowGrow = bAllowGrow;
 }

@@ -1,4 +1,5 @@
-// CFile, a file on a Win32 handle, and CMemFile, a file in a growing memory block.
+// CFile, a file on a Win32 handle; CMemFile, a file in a growing memory block; and
+// CSharedFile, a CMemFile whose block is global memory, to hand to the clipboard.
 // Failures are reported as MFC does: Open returns FALSE and fills the exception it is
 // given; every other member throws a CFileException*.
 #pragma once
@@ -126,6 +127,11 @@ public:
     virtual void Abort() override;
 
 protected:
+    // The block's memory; a derived file may take it from elsewhere. Realloc gives NULL
+    // when the block cannot grow.
+    virtual BYTE* Alloc(SIZE_T nBytes);
+    virtual BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes);
+    virtual void Free(BYTE* lpMem);
     void GrowFile(SIZE_T dwNewLen);
 
     UINT m_nGrowBytes;
@@ -134,4 +140,28 @@ protected:
     SIZE_T m_nFileSize;
     BYTE* m_lpBuffer;
     BOOL m_bAutoDelete;
+};
+
+class CSharedFile : public CMemFile
+{
+    DECLARE_DYNAMIC(CSharedFile)
+
+public:
+    explicit CSharedFile(UINT nAllocFlags = GMEM_DDESHARE | GMEM_MOVEABLE, UINT nGrowBytes = 4096);
+    virtual ~CSharedFile();
+
+    // The block, unlocked, as the caller's to free or to hand on; the file is empty again.
+    HGLOBAL Detach();
+    // The file reads the block (its whole size) and frees it when closed unless detached;
+    // without bAllowGrow a write past its end throws.
+    void SetHandle(HGLOBAL hGlobalMemory, BOOL bAllowGrow = TRUE);
+
+protected:
+    BYTE* Alloc(SIZE_T nBytes) override;
+    BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes) override;
+    void Free(BYTE* lpMem) override;
+
+    UINT m_nAllocFlags;
+    HGLOBAL m_hGlobalMemory;
+    BOOL m_bAllowGrow;
 };

@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CLOSE()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
+    ON_WM_PALETTECHANGED()
     ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
@@ -481,6 +482,13 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
         m_pViewActive->SetFocus();
     else
         CWnd::OnSetFocus(pOldWnd);
+}
+
+void CFrameWnd::OnPaletteChanged(CWnd* pFocusWnd)
+{
+    CWnd::OnPaletteChanged(pFocusWnd);
+    const MSG* pMsg = GetCurrentMessage();
+    SendMessageToDescendants(WM_PALETTECHANGED, pMsg->wParam, pMsg->lParam, TRUE, TRUE);
 }
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)

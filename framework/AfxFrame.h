@@ -125,6 +125,8 @@ protected:
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    // Passed on to every descendant that has a CWnd, as the system tells top-level windows only.
+    afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
     // The CCmdUI update of the popup's items through the command route; with
     // m_bAutoMenuEnable, items no target handles are disabled.
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);

@@ -5,6 +5,7 @@
 
 #include "AfxApp.h"
 #include "AfxHandleMap.h"
+#include "AfxOle.h"
 #include "AfxResource.h"
 
 // The dispatcher turns each entry's generic member pointer back into the type its
@@ -1027,6 +1028,7 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_INITMENUPOPUP()
+    ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 int CWnd::OnCreate(LPCREATESTRUCT) { return (int)Default(); }
@@ -1036,7 +1038,13 @@ void CWnd::OnSize(UINT, int, int) { Default(); }
 void CWnd::OnPaint() { Default(); }
 void CWnd::OnNcPaint() { Default(); }
 BOOL CWnd::OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
-void CWnd::OnSysColorChange() { Default(); }
+void CWnd::OnSysColorChange()
+{
+    // The system sends it to top-level windows only; their controls repaint with it.
+    if (!(GetStyle() & WS_CHILD))
+        SendMessageToDescendants(WM_SYSCOLORCHANGE, 0, 0, TRUE, TRUE);
+    Default();
+}
 void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
@@ -1077,6 +1085,13 @@ void CWnd::OnNcDestroy()
         pThread->m_pMainWnd = NULL;
     }
 
+    // OLE would keep the target of a window that no longer exists.
+    if (m_pDropTarget != NULL)
+    {
+        m_pDropTarget->Revoke();
+        m_pDropTarget = NULL;
+    }
+
     // Give the window back its own procedure unless someone subclassed it after us.
     WNDPROC pfnWndProc = (WNDPROC)GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC);
     Default();
@@ -1085,6 +1100,19 @@ void CWnd::OnNcDestroy()
     m_pfnSuper = NULL;   // the object can take another window
     Detach();
     PostNcDestroy();
+}
+
+void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    WCHAR szPath[MAX_PATH];
+    DWORD nLen = GetModuleFileNameW(AfxGetInstanceHandle(), szPath, MAX_PATH);
+    CString strHelpFile(szPath, (int)nLen);
+    int nDot = strHelpFile.ReverseFind(L'.');
+    if (nDot > strHelpFile.ReverseFind(L'\\'))
+        strHelpFile = strHelpFile.Left(nDot);
+    strHelpFile += L".HLP";
+    CWnd* pWnd = GetTopLevelParent();
+    ::WinHelpW(pWnd != NULL ? pWnd->m_hWnd : m_hWnd, strHelpFile, nCmd, dwData);
 }
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)

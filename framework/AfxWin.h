@@ -17,6 +17,7 @@
 
 class CFrameWnd;
 class CScrollBar;
+class COleDropTarget;
 class CDataExchange;
 struct CCreateContext;
 
@@ -250,6 +251,13 @@ public:
     UINT m_nFlags = 0;
     int m_nModalResult = -1;
 
+    // ---- Help and drag and drop ------------------------------------------------------------
+    // WinHelp on the program's help file (its path with the extension .HLP), for the
+    // top-level window.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    // The registered drop target, revoked when the window is destroyed.
+    COleDropTarget* m_pDropTarget = NULL;
+
     // ---- Menus ---------------------------------------------------------------------------
     CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
     BOOL SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
@@ -263,13 +271,15 @@ public:
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
-    // Last message: restores the original procedure, detaches and calls PostNcDestroy.
+    // Last message: revokes the drop target, restores the original procedure, detaches and
+    // calls PostNcDestroy.
     afx_msg void OnNcDestroy();
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnPaint();
     afx_msg void OnNcPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    // A top-level window passes it on to every descendant that has a CWnd.
     afx_msg void OnSysColorChange();
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
