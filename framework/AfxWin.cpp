@@ -5,6 +5,7 @@
 
 #include "AfxApp.h"
 #include "AfxHandleMap.h"
+#include "AfxImageList.h"
 #include "AfxResource.h"
 
 // The dispatcher turns each entry's generic member pointer back into the type its
@@ -1273,4 +1274,5 @@ void AfxDeleteTempMaps()
     CWnd::DeleteTempMap();
     AfxDeleteTempGdiMaps();
     AfxDeleteTempMenus();
+    CImageList::DeleteTempMap();
 }
