@@ -6,6 +6,7 @@
 
 #include "AfxDocTempl.h"
 #include "AfxOle.h"
+#include "AfxFrame.h"
 #include "AfxResource.h"
 
 namespace {
@@ -105,6 +106,22 @@ LRESULT ReportWndProcException(CException* e, const MSG* pMsg)
     else if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
         e->ReportError(MB_ICONSTOP, nIDP);
     return lResult;
+}
+
+// The idle-time update of a frame other than the main window: a visible one, or one whose
+// layout waits for the idle time (a hidden floating frame whose bar is to be shown again).
+BOOL CALLBACK IdleUpdateFrame(HWND hWnd, LPARAM lParam)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd == NULL || pWnd == (CWnd*)lParam || !pWnd->IsFrameWnd())
+        return TRUE;
+    CFrameWnd* pFrame = static_cast<CFrameWnd*>(pWnd);
+    if (pFrame->IsWindowVisible() || (pFrame->m_nIdleFlags & CFrameWnd::idleLayout))
+    {
+        AfxCallWndProc(pFrame, hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
+        pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+    }
+    return TRUE;
 }
 
 // What is left to report when an exception escapes the application itself.
@@ -244,6 +261,8 @@ BOOL CWinThread::OnIdle(LONG lCount)
             AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
             pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
         }
+        // So do the thread's other frames (bars floating in frames of their own).
+        EnumThreadWindows(GetCurrentThreadId(), IdleUpdateFrame, (LPARAM)pMainWnd);
     }
     else
     {

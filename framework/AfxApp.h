@@ -37,7 +37,8 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual BOOL PumpMessage();
     // lCount counts the calls since the last message: 0 updates the command states of the
-    // main window's bars, 1 frees the temporary wrappers. TRUE asks for more idle calls.
+    // bars of the main window and of the thread's other frames (floating bars), 1 frees the
+    // temporary wrappers. TRUE asks for more idle calls.
     virtual BOOL OnIdle(LONG lCount);
     // FALSE for messages that repeat without anything changing (mouse moves to the same
     // place, WM_PAINT, caret blinks): they do not restart the idle calls.

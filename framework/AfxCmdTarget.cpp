@@ -69,6 +69,12 @@ BOOL DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, AFX_PMSG pfn, void* pExtra, U
             nID, pNotify->pNMHDR, pNotify->pResult);
         return TRUE;
     }
+    case AfxSigNotify_EX:
+    {
+        AFX_NOTIFY* pNotify = (AFX_NOTIFY*)pExtra;
+        return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(
+            nID, pNotify->pNMHDR, pNotify->pResult);
+    }
     default:
         return FALSE;
     }

@@ -1,6 +1,7 @@
 #include "AfxFrame.h"
 
 #include "AfxApp.h"
+#include "AfxBar.h"
 #include "AfxResource.h"
 
 void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect)
@@ -33,6 +34,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -42,6 +44,7 @@ CFrameWnd::CFrameWnd()
       m_rectBorder(0, 0, 0, 0), m_nIdleFlags(0), m_pViewActive(NULL), m_nIDHelp(0),
       m_nIDLastMessage(0), m_bInRecalcLayout(FALSE)
 {
+    m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
 }
 
 CFrameWnd::~CFrameWnd() {}

@@ -18,6 +18,24 @@
 #define AFX_IDW_STATUS_BAR 0xE801
 #define AFX_IDW_PANE_FIRST 0xE900
 
+// The dock bars along the frame's edges (EnableDocking), and the one inside a floating frame.
+#define AFX_IDW_DOCKBAR_TOP 0xE81B
+#define AFX_IDW_DOCKBAR_LEFT 0xE81C
+#define AFX_IDW_DOCKBAR_RIGHT 0xE81D
+#define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
+#define AFX_IDW_DOCKBAR_FLOAT 0xE81F
+
+// The sides of a frame that control bars dock on, and the side a bar is aligned to; the
+// other CBRS_ styles are with the bars (AfxBar.h).
+#define CBRS_ALIGN_LEFT 0x1000L
+#define CBRS_ALIGN_TOP 0x2000L
+#define CBRS_ALIGN_RIGHT 0x4000L
+#define CBRS_ALIGN_BOTTOM 0x8000L
+#define CBRS_ALIGN_ANY 0xF000L
+
+class CControlBar;
+class CDockBar;
+
 #define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
 
 // Asks a control bar to take its place from the rectangle a layout has left
@@ -98,6 +116,26 @@ public:
     // Set while a preview shows: closing the frame closes the preview instead.
     void (CALLBACK* m_lpfnCloseProc)(CFrameWnd* pFrameWnd) = NULL;
 
+    // ---- Control bars (defined with the bars) ---------------------------------------------
+    // A dock bar along each side the style names (CBRS_ALIGN_...) that has none yet.
+    void EnableDocking(DWORD dwDockStyle);
+    // nDockBarID 0: the dock bar of the side the bar is aligned to. lpRect (screen) picks
+    // the row; without it the bar starts a row of its own.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Into a floating frame of m_pFloatingFrameClass whose top-left corner is the screen
+    // point; a bar alone in one already just moves it.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // bDelay: the bar changes at the next idle-time layout.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // Among the bars whose dock site this frame is, dock bars included.
+    CControlBar* GetControlBar(UINT nID);
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+
+    CRuntimeClass* m_pFloatingFrameClass;   // CMiniDockFrameWnd or a class derived from it
+    CPtrList m_listControlBars;
+
     BOOL IsFrameWnd() const override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -132,6 +170,8 @@ protected:
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // A bar's tip: the text after the first newline of the command's string.
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
 
     CString m_strTitle;
     CView* m_pViewActive;

@@ -1,8 +1,30 @@
 #include "AfxImageList.h"
 
 #include "AfxGdi.h"
+#include "AfxHandleMap.h"
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
+
+namespace {
+
+void SetImageListHandle(CImageList* pImageList, HIMAGELIST hImageList)
+{
+    pImageList->m_hImageList = hImageList;
+}
+
+thread_local CHandleMap<CImageList, HIMAGELIST> t_imageListMap(SetImageListHandle);
+
+} // namespace
+
+CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
+{
+    return t_imageListMap.FromHandle(hImageList);
+}
+
+void PASCAL CImageList::DeleteTempMap()
+{
+    t_imageListMap.DeleteTemp();
+}
 
 CImageList::CImageList() : m_hImageList(NULL)
 {
@@ -23,12 +45,14 @@ BOOL CImageList::Attach(HIMAGELIST hImageList)
     if (hImageList == NULL)
         return FALSE;
     m_hImageList = hImageList;
+    t_imageListMap.SetPermanent(hImageList, this);
     return TRUE;
 }
 
 HIMAGELIST CImageList::Detach()
 {
     HIMAGELIST hImageList = m_hImageList;
+    t_imageListMap.RemoveHandle(hImageList, this);
     m_hImageList = NULL;
     return hImageList;
 }

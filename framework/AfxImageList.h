@@ -1,5 +1,7 @@
 // CImageList, the wrapper of a COMCTL32 image list. The destructor destroys an attached
-// list: Detach first to keep it.
+// list: Detach first to keep it. FromHandle answers with the object that has the list
+// attached or with a temporary wrapper, freed at the thread's idle time, that never destroys
+// the list.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +24,9 @@ public:
 
     operator HIMAGELIST() const { return IsNull(this) ? NULL : m_hImageList; }
     HIMAGELIST GetSafeHandle() const { return IsNull(this) ? NULL : m_hImageList; }
+
+    static CImageList* PASCAL FromHandle(HIMAGELIST hImageList);
+    static void PASCAL DeleteTempMap();
 
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
     BOOL Attach(HIMAGELIST hImageList);

@@ -45,6 +45,7 @@ enum AfxSig
     AfxSigCmdUI,            // void (CCmdUI*)
     AfxSigNotify_v,         // void (NMHDR*, LRESULT*)
     AfxSigNotify_RANGE,     // void (UINT nID, NMHDR*, LRESULT*)
+    AfxSigNotify_EX,        // BOOL (UINT nID, NMHDR*, LRESULT*)
 
     // window messages
     AfxSig_lwl,             // LRESULT (WPARAM, LPARAM)
@@ -244,6 +245,17 @@ protected: \
 #define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn) \
     { WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSigNotify_RANGE, \
       (AFX_PMSG)(static_cast<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>( \
+          &ThisClass::memberFxn)) },
+
+// The handler returns FALSE to leave the notification to the next command target.
+#define ON_NOTIFY_EX(wNotifyCode, id, memberFxn) \
+    { WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigNotify_EX, \
+      (AFX_PMSG)(static_cast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>( \
+          &ThisClass::memberFxn)) },
+
+#define ON_NOTIFY_EX_RANGE(wNotifyCode, id, idLast, memberFxn) \
+    { WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSigNotify_EX, \
+      (AFX_PMSG)(static_cast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>( \
           &ThisClass::memberFxn)) },
 
 // Notifications a control handles itself, before its parent sees them.

@@ -3,11 +3,8 @@
 #include <cxxabi.h>
 
 #include "AfxApp.h"
+#include "AfxBar.h"
 #include "AfxDialog.h"
-
-#ifndef AFX_IDS_IDLEMESSAGE
-#define AFX_IDS_IDLEMESSAGE 0xE001
-#endif
 
 namespace {
 

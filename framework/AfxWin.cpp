@@ -6,6 +6,7 @@
 #include "AfxApp.h"
 #include "AfxHandleMap.h"
 #include "AfxOle.h"
+#include "AfxImageList.h"
 #include "AfxResource.h"
 
 // The dispatcher turns each entry's generic member pointer back into the type its
@@ -1301,4 +1302,5 @@ void AfxDeleteTempMaps()
     CWnd::DeleteTempMap();
     AfxDeleteTempGdiMaps();
     AfxDeleteTempMenus();
+    CImageList::DeleteTempMap();
 }

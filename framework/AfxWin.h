@@ -357,7 +357,7 @@ BOOL AfxPumpMessage();
 BOOL AfxPreTranslateMessage(MSG* pMsg);
 // Reports an exception caught at the window procedure and gives the message's result.
 LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg);
-// Frees the thread's temporary CWnd, CDC, CGdiObject and CMenu wrappers.
+// Frees the thread's temporary CWnd, CDC, CGdiObject, CMenu and CImageList wrappers.
 void AfxDeleteTempMaps();
 // The creation hook of CreateEx, for windows the system creates itself (dialogs): the
 // first window created after the call is attached to pWnd. FALSE from the unhook when no

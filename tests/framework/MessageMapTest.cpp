@@ -694,6 +694,79 @@ TEST_F(CommandRouting, UpdateHandlersRouteLikeCommandsAndAutoDisableUnhandledOne
     EXPECT_EQ(disabled.m_nEnabled, 0);
 }
 
+// A notification handler of the _EX kind returns FALSE to leave the notification to the
+// next command target.
+class CNotifyExView : public CWnd
+{
+public:
+    BOOL m_bHandle = TRUE;
+
+protected:
+    afx_msg BOOL OnDoubleClick(UINT nID, NMHDR*, LRESULT* pResult)
+    {
+        CString strCall;
+        strCall.Format(L"view%u ", nID);
+        g_strRoute += strCall;
+        *pResult = 11;
+        return m_bHandle;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNotifyExView, CWnd)
+    ON_NOTIFY_EX(NM_DBLCLK, 7, OnDoubleClick)
+END_MESSAGE_MAP()
+
+class CNotifyExFrame : public CWnd
+{
+public:
+    CNotifyExView* m_pView = NULL;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        return m_pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
+               CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+
+protected:
+    afx_msg BOOL OnDoubleClickRange(UINT nID, NMHDR*, LRESULT* pResult)
+    {
+        CString strCall;
+        strCall.Format(L"frame%u ", nID);
+        g_strRoute += strCall;
+        *pResult = 22;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNotifyExFrame, CWnd)
+    ON_NOTIFY_EX_RANGE(NM_DBLCLK, 5, 9, OnDoubleClickRange)
+END_MESSAGE_MAP()
+
+TEST(MessageMap, NotifyExHandlersLeaveWhatTheyRefuseToTheNextTarget)
+{
+    CNotifyExFrame frame;
+    CNotifyExView view;
+    ASSERT_TRUE(frame.CreateEx(0, NULL, L"Frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL, NULL));
+    ASSERT_TRUE(view.Create(NULL, NULL, WS_VISIBLE, CRect(0, 0, 100, 100), &frame, 1));
+    frame.m_pView = &view;
+    auto Notify = [&](UINT nID, LRESULT* plResult) {
+        g_strRoute.Empty();
+        NMHDR hdr = { view.m_hWnd, nID, (UINT)NM_DBLCLK };
+        *plResult = frame.SendMessage(WM_NOTIFY, nID, (LPARAM)&hdr);
+        return g_strRoute;
+    };
+    LRESULT lResult;
+    EXPECT_EQ(Notify(7, &lResult), CString(L"view7 "));
+    EXPECT_EQ(lResult, 11);
+    view.m_bHandle = FALSE;
+    EXPECT_EQ(Notify(7, &lResult), CString(L"view7 frame7 "));
+    EXPECT_EQ(lResult, 22);
+    EXPECT_EQ(Notify(5, &lResult), CString(L"frame5 "));
+    EXPECT_EQ(Notify(10, &lResult), CString(L""));
+    EXPECT_EQ(lResult, 0);
+}
+
 // ---- CCmdUI on WM_INITMENUPOPUP ---------------------------------------------------------------
 
 const UINT ID_GREY = 2001;
