@@ -10,12 +10,17 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 . tools/wine-env.sh
-prepare_wine_prefix "${XDG_DATA_HOME:-$HOME/.local/share}/mosaic/wineprefix" \
+prefix="${XDG_DATA_HOME:-$HOME/.local/share}/mosaic/wineprefix"
+[ -f "$prefix/.mosaic-ready" ] ||
+  echo "run: preparing the program's Wine prefix; the first start takes about 15 seconds"
+prepare_wine_prefix "$prefix" \
   || { echo "run: step 'prepare Wine prefix' failed" >&2; exit 1; }
 # The default printer makes a PDF of each job in the folder Documents/Mosaic of the home.
 add_virtual_printer "Mosaic PDF" \
   '|d="$HOME/Documents/Mosaic"; mkdir -p "$d" && ps2pdf - "$d/Impression-$(date +%Y%m%d-%H%M%S).pdf"' \
   || { echo "run: step 'virtual printer' failed" >&2; exit 1; }
+add_desktop_file_associations \
+  || { echo "run: step 'file associations' failed" >&2; exit 1; }
 args=()
 if [ $# -gt 0 ]; then
   [ -e "$1" ] || { echo "run: no such file: $1" >&2; exit 1; }

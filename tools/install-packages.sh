@@ -6,9 +6,9 @@ packages=(
   wine wine64 wine64-tools libwine-dev
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
   libfreetype-dev libjpeg-dev libpng-dev libtiff-dev zlib1g-dev
-  xvfb xauth fonts-crosextra-carlito fonts-dejavu-core
+  xvfb xauth fonts-crosextra-carlito fonts-dejavu-core fonts-wine
   googletest libgtest-dev libbenchmark-dev
-  poppler-utils libxml2-utils ghostscript
+  poppler-utils libxml2-utils ghostscript xdg-utils
   cmake ninja-build g++ ccache
 )
 

@@ -95,3 +95,26 @@ EOF
   rm -f "$WINEPREFIX/drive_c/windows/temp/mosaic-printer.reg"
   echo "$sum" >"$stamp"
 }
+
+# Gives the prefix (once) file associations that hand the program's outputs and the files it
+# opens for the user (PDF, spreadsheet tables, texts, pictures, XML) to the desktop's viewer
+# through winebrowser and xdg-open. A fresh prefix opens only PDF files that way.
+add_desktop_file_associations() {
+  local stamp="$WINEPREFIX/.mosaic-associations-1"
+  [ -f "$stamp" ] && return 0
+  mkdir -p "$WINEPREFIX/drive_c/windows/temp" || return 1
+  local reg="$WINEPREFIX/drive_c/windows/temp/mosaic-associations.reg"
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n'
+    printf '[HKEY_CLASSES_ROOT\\Mosaic.DesktopViewer\\shell\\open\\command]\n'
+    printf '@="\\"C:\\\\windows\\\\system32\\\\winebrowser.exe\\" \\"%%1\\""\n\n'
+    local ext
+    for ext in pdf csv txt xml png jpg jpeg webp tif tiff bmp; do
+      printf '[HKEY_CLASSES_ROOT\\.%s]\n@="Mosaic.DesktopViewer"\n\n' "$ext"
+    done
+  } >"$reg" || return 1
+  wine regedit /S 'C:\windows\temp\mosaic-associations.reg' >/dev/null 2>&1 || return 1
+  wineserver -w
+  rm -f "$reg"
+  touch "$stamp"
+}
