@@ -1,7 +1,144 @@
 // Identifiers shared by the resource scripts and the program.
 #pragma once
 
+// The main frame's menu, accelerators, main toolbar and its bitmap, icon and document string.
 #define IDR_MAINFRAME 128
+
+// Toolbar and bitmaps (toolbars.rc, drawn by tools/make-pictures.py).
+#define IDR_MENU_ICONS           178     // toolbar and bitmap of the menu icons
+#define IDB_IMAGE_PALETTE_BAR    153
+#define IDB_TILE_PALETTE_BAR     154
+#define IDB_TOOLBAR_IMAGES       255     // the main toolbar's normal and hot images
+#define IDB_TOOLBAR_DISABLED     259
+
+// The About box (dialogs-program.rc): the program's name and version, and four lines.
+#define IDD_ABOUTBOX             100
+#define IDC_ABOUT_VERSION        201
+#define IDC_ABOUT_LINE_1         202
+#define IDC_ABOUT_LINE_2         203
+#define IDC_ABOUT_LINE_3         204
+#define IDC_ABOUT_LINE_4         205
+
+// The framework's standard commands that the menus use; the framework's headers define
+// some of them with the same spelling.
+#ifndef ID_FILE_NEW
+#define ID_FILE_NEW 0xE100
+#endif
+#ifndef ID_FILE_OPEN
+#define ID_FILE_OPEN 0xE101
+#endif
+#ifndef ID_FILE_SAVE
+#define ID_FILE_SAVE 0xE103
+#endif
+#ifndef ID_FILE_SAVE_AS
+#define ID_FILE_SAVE_AS 0xE104
+#endif
+#ifndef ID_FILE_PRINT_SETUP
+#define ID_FILE_PRINT_SETUP 0xE106
+#endif
+#ifndef ID_FILE_PRINT
+#define ID_FILE_PRINT 0xE107
+#endif
+#ifndef ID_FILE_PRINT_PREVIEW
+#define ID_FILE_PRINT_PREVIEW 0xE109
+#endif
+#ifndef ID_EDIT_COPY
+#define ID_EDIT_COPY 0xE122
+#endif
+#ifndef ID_EDIT_PASTE
+#define ID_EDIT_PASTE 0xE125
+#endif
+#ifndef ID_APP_ABOUT
+#define ID_APP_ABOUT 0xE140
+#endif
+#ifndef ID_APP_EXIT
+#define ID_APP_EXIT 0xE141
+#endif
+#ifndef ID_HELP_FINDER
+#define ID_HELP_FINDER 0xE143
+#endif
+
+// The program's commands (mosaic.rc, toolbars.rc).
+#define ID_FILE_IMPORT_IMAGE          33039
+#define ID_FILE_EXPORT_MOSAIC         32836
+#define ID_FILE_PREFERENCES           32907
+#define ID_UNDO                       32771
+#define ID_EDIT_MIRROR_HORIZONTAL     32777
+#define ID_EDIT_MIRROR_VERTICAL       32776
+#define ID_EDIT_ADD_ROWS_COLUMNS      32783
+#define ID_EDIT_DELETE_ROWS_COLUMNS   32784
+#define ID_PROCESS_RESIZE             32772
+#define ID_PROCESS_REDUCE_COLOURS     32774
+#define ID_PROCESS_FILTER_CELLS       32775
+#define ID_PROCESS_GENERATE_TRIANGLES 32950
+#define ID_PALETTE_SHOW_TILES         32942
+#define ID_PALETTE_SHOW_IMAGE         32943
+#define ID_PALETTE_SHOW_NONE          32944
+#define ID_PALETTE_OVERLAY_MARKS      32954
+#define ID_PALETTE_TEXTURED_TILES     33030
+#define ID_PALETTE_IMPORT             32888
+#define ID_PALETTE_OPEN_FILE          32971
+#define ID_PALETTE_SAVE_FILE          32972
+#define ID_PAVING_SQUARES             33065
+#define ID_PAVING_DIAMONDS            33066
+#define ID_PAVING_CIRCLES             33067
+#define ID_PAVING_TRIANGLES           33068
+#define ID_PAVING_HEXAGONS            33069
+#define ID_PAVING_SCALES_1            33070
+#define ID_PAVING_SCALES_2            33071
+#define ID_PAVING_CROSSED_JOINTS      33072
+#define ID_MOSAIC_CONFIGURATION       32778
+#define ID_MOSAIC_INFORMATION         32829
+#define ID_MOSAIC_PRINT_GRIDS         32780
+#define ID_MOSAIC_EXPORT_TABLE        33048   // removed from the menu at start-up
+#define ID_MOSAIC_EXPORT_PALETTE      33047   // removed from the menu at start-up
+#define ID_MOSAIC_LIBRARY             32792
+#define ID_VIEW_COLOURS               32891
+#define ID_VIEW_SYMBOLS               32892
+#define ID_VIEW_COLOURS_SYMBOLS       32893
+#define ID_VIEW_ZOOM_IN               32785
+#define ID_VIEW_ZOOM_OUT              32781
+#define ID_VIEW_JOINTS                32789
+#define ID_VIEW_PLATES                32790
+#define ID_TOOL_SELECT                32904
+#define ID_TOOL_WHOLE_TILE            33060
+#define ID_TOOL_DIAGONAL_HALF_TILE    33061
+#define ID_TOOL_HALF_TILE             33062
+#define ID_TOOL_QUARTER_TILE          33063
+#define ID_TOOL_DIAGONAL_QUARTER_TILE 33064
+#define ID_TOOL_MIX_FILL              33012
+#define ID_TOOL_TOGGLE_CELLS          33011
+#define ID_TOOL_FILL                  32912
+#define ID_TOOL_REPLACE_COLOUR        32948
+#define ID_TOOL_BRUSH                 32914
+#define ID_HELP_WEB_SITE              61460
+#define ID_HELP_USERS_FORUM           32973
+#define ID_HELP_COMMANDS              32995
+#define ID_KEY_INSERT                 32918   // the Insert key's command; nothing handles it
+
+// The Language menu: one command per language (no 133).
+#define ID_LANGUAGE_FRENCH            130
+#define ID_LANGUAGE_ENGLISH           131
+#define ID_LANGUAGE_ITALIAN           132
+#define ID_LANGUAGE_GERMAN            134
+#define ID_LANGUAGE_DUTCH             135
+#define ID_LANGUAGE_PORTUGUESE_BRAZIL 136
+#define ID_LANGUAGE_DANISH            137
+#define ID_LANGUAGE_FINNISH           138
+#define ID_LANGUAGE_NORWEGIAN         139
+#define ID_LANGUAGE_SWEDISH           140
+#define ID_LANGUAGE_POLISH            141
+#define ID_LANGUAGE_GREEK             142
+#define ID_LANGUAGE_ARABIC            143
+#define ID_LANGUAGE_HINDI             144
+#define ID_LANGUAGE_CHINESE           145
+#define ID_LANGUAGE_KOREAN            146
+#define ID_LANGUAGE_THAI              147
+#define ID_LANGUAGE_JAPANESE          148
+#define ID_LANGUAGE_SPANISH           149
+#define ID_LANGUAGE_SPANISH_MEXICO    150
+#define ID_LANGUAGE_HEBREW            151
+#define ID_LANGUAGE_RUSSIAN           152   // removed from the menu at start-up
 
 // Strings of the string table (strings.rc).
 #define IDS_TEXTURED_TILES       86      // fallback of the language text of the same number
