@@ -131,6 +131,9 @@ public:
     void HideApplication();
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
+    // The recent-file entries of the File menu; an entry that fails to open leaves the list.
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    afx_msg void OnOpenRecentFile(UINT nID);
 
     CDocManager* m_pDocManager;
     CRecentFileList* m_pRecentFileList;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AfxDlgs.h"
+#include "AfxRes.h"
 
 // ---- CDocTemplate -----------------------------------------------------------------------------
 
@@ -532,6 +533,95 @@ void CRecentFileList::WriteList()
         strEntry.Format(m_strEntryFormat, iMRU + 1);
         pApp->WriteProfileString(m_strSectionName, strEntry, m_arrNames[iMRU]);
     }
+}
+
+BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= m_nSize || m_arrNames[nIndex].IsEmpty())
+        return FALSE;
+    const CString& strPath = m_arrNames[nIndex];
+    strName = strPath;
+    if (m_nMaxDisplayLength <= 0 || strPath.GetLength() <= m_nMaxDisplayLength)
+        return TRUE;
+    // The root, "...", then as many of the last folders as fit; the file name always.
+    const int nTitle = strPath.ReverseFind(L'\\') + 1;
+    const int nRootEnd = strPath.Find(L'\\') + 1;
+    if (nTitle <= nRootEnd)
+        return TRUE;
+    const CString strRoot = strPath.Left(nRootEnd);
+    CString strTail = strPath.Mid(nTitle);
+    int nCut = nTitle - 1;
+    while (nCut > nRootEnd)
+    {
+        const int nPrev = strPath.Left(nCut).ReverseFind(L'\\');
+        if (nPrev < nRootEnd - 1)
+            break;
+        const CString strLonger = strPath.Mid(nPrev + 1);
+        if (strRoot.GetLength() + 4 + strLonger.GetLength() > m_nMaxDisplayLength)
+            break;
+        strTail = strLonger;
+        nCut = nPrev;
+    }
+    strName = strRoot + L"...\\" + strTail;
+    return TRUE;
+}
+
+void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
+{
+    CMenu* pMenu = pCmdUI->m_pMenu;
+    if (m_strOriginal.IsEmpty() && pMenu != NULL)
+        pMenu->GetMenuString(pCmdUI->m_nID, m_strOriginal, MF_BYCOMMAND);
+    if (m_nSize == 0 || m_arrNames[0].IsEmpty())
+    {
+        if (!m_strOriginal.IsEmpty())
+            pCmdUI->SetText(m_strOriginal);
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    if (pMenu == NULL)
+        return;
+    for (int i = 0; i < m_nSize; i++)
+        pMenu->DeleteMenu(pCmdUI->m_nID + i, MF_BYCOMMAND);
+    for (int i = 0; i < m_nSize; i++)
+    {
+        CString strName;
+        if (!GetDisplayName(strName, i))
+            break;
+        strName.Replace(L"&", L"&&");
+        CString strText;
+        strText.Format(L"&%d %s", (i + 1) % 10, (LPCTSTR)strName);
+        pMenu->InsertMenu(pCmdUI->m_nIndex++, MF_STRING | MF_BYPOSITION, pCmdUI->m_nID + i,
+                          strText);
+    }
+    // The update loop goes on after the entries just put in.
+    pCmdUI->m_nIndex--;
+    pCmdUI->m_nIndexMax = (UINT)pMenu->GetMenuItemCount();
+    pCmdUI->m_bEnableChanged = TRUE;
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (m_pRecentFileList == NULL)
+        pCmdUI->Enable(FALSE);
+    else
+        m_pRecentFileList->UpdateMenu(pCmdUI);
+}
+
+void CWinApp::OnOpenRecentFile(UINT nID)
+{
+    if (m_pRecentFileList == NULL)
+        return;
+    const int nIndex = (int)(nID - ID_FILE_MRU_FILE1);
+    if (nIndex < 0 || nIndex >= m_pRecentFileList->GetSize())
+        return;
+    const CString strPath = (*m_pRecentFileList)[nIndex];
+    if (strPath.IsEmpty())
+        return;
+    // A file since moved or deleted has been reported by the open; it leaves the list. A
+    // file that is still there stays, whatever stopped the open (the user may have cancelled).
+    if (OpenDocumentFile(strPath) == NULL &&
+        GetFileAttributesW(strPath) == INVALID_FILE_ATTRIBUTES)
+        m_pRecentFileList->Remove(nIndex);
 }
 
 // ---- CCommandLineInfo -------------------------------------------------------------------------

@@ -131,6 +131,14 @@ public:
     virtual void Remove(int nIndex);
     virtual void ReadList();
     virtual void WriteList();
+    // The entry as a menu shows it: the path, shortened in its middle to the display length.
+    BOOL GetDisplayName(CString& strName, int nIndex) const;
+    // Puts the entries into the menu in the place of the item being updated ("&1 name",
+    // commands nStart on); with no entry that item shows m_strOriginal, greyed.
+    virtual void UpdateMenu(CCmdUI* pCmdUI);
+
+    // The placeholder's text; taken from the menu at the first update when empty.
+    CString m_strOriginal;
 
     CRecentFileList(const CRecentFileList&) = delete;
     CRecentFileList& operator=(const CRecentFileList&) = delete;

@@ -8,6 +8,12 @@
 #define ID_FILE_PRINT_PREVIEW 0xE109
 #endif
 
+// The recent-file list's entries in the File menu.
+#ifndef ID_FILE_MRU_FILE1
+#define ID_FILE_MRU_FILE1 0xE110
+#define ID_FILE_MRU_FILE16 0xE11F
+#endif
+
 #ifndef ID_EDIT_COPY
 #define ID_EDIT_COPY 0xE122
 #endif

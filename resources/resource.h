@@ -27,6 +27,10 @@
 #ifndef ID_FILE_OPEN
 #define ID_FILE_OPEN 0xE101
 #endif
+#ifndef ID_FILE_MRU_FILE1
+#define ID_FILE_MRU_FILE1 0xE110
+#define ID_FILE_MRU_FILE16 0xE11F
+#endif
 #ifndef ID_FILE_SAVE
 #define ID_FILE_SAVE 0xE103
 #endif

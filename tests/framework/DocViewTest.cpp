@@ -4,11 +4,14 @@
 // and application; the recent-file list; the command line.
 #include "MosaicTest.h"
 
+#include <vector>
+
 #include "FileDialogAnswerer.h"
 #include "MessageBoxAnswerer.h"
 
 #include "AfxArchive.h"
 #include "AfxDocTempl.h"
+#include "AfxRes.h"
 
 namespace {
 
@@ -718,6 +721,75 @@ TEST(RecentFileList, NewestFirstWithoutRepeatsAndKeptInTheProfile)
     EXPECT_EQ(app.m_pRecentFileList->GetSize(), 2);
     EXPECT_EQ((*app.m_pRecentFileList)[1], CString(L"C:\\c.ms2"));
     app.WriteProfileString(L"Recent File List", NULL, NULL);
+}
+
+// The entries take the place of the File menu's placeholder, newest first; an entry whose
+// file is gone is reported when chosen and leaves the list.
+TEST_F(DocViewTest, RecentFilesFillTheFileMenuAndAGoneFileLeavesIt)
+{
+    CTestApp app;
+    app.SetRegistryKey(L"MosaicTests");
+    app.WriteProfileString(L"Recent File List", NULL, NULL);
+    app.LoadStdProfileSettings(4);
+    app.OnFileNew();
+    ASSERT_NE(app.Doc(), (CTextDoc*)NULL);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, ID_FILE_NEW, L"&Nouveau");
+    menu.AppendMenu(MF_STRING, ID_FILE_MRU_FILE1, L"Fichier récent");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, ID_APP_EXIT, L"&Quitter");
+    auto texts = [&menu]() {
+        std::vector<CString> items;
+        for (int i = 0; i < menu.GetMenuItemCount(); i++)
+        {
+            CString strText;
+            menu.GetMenuString(i, strText, MF_BYPOSITION);
+            items.push_back(strText);
+        }
+        return items;
+    };
+
+    app.Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.m_hMenu, 0);
+    EXPECT_EQ(texts(), (std::vector<CString>{L"&Nouveau", L"Fichier récent", L"", L"&Quitter"}));
+    EXPECT_TRUE(menu.GetMenuState(ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
+
+    ASSERT_TRUE(app.Doc()->DoSave(Path(L"a.tst")));
+    app.m_pRecentFileList->Add(Path(L"gone & lost.tst"));
+    app.m_pRecentFileList->Add(Path(L"a.tst"));
+    app.Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.m_hMenu, 0);
+    std::vector<CString> items = texts();
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_EQ(items[1].Left(3), CString(L"&1 "));
+    EXPECT_EQ(items[1].Right(5), CString(L"a.tst"));
+    EXPECT_EQ(items[2].Left(3), CString(L"&2 "));
+    EXPECT_EQ(items[2].Right(16), CString(L"gone && lost.tst"));
+    EXPECT_FALSE(menu.GetMenuState(ID_FILE_MRU_FILE1 + 1, MF_BYCOMMAND) & MF_GRAYED);
+
+    {
+        MessageBoxAnswerer answer;
+        EXPECT_TRUE(app.OnCmdMsg(ID_FILE_MRU_FILE1 + 1, CN_COMMAND, NULL, NULL));
+        EXPECT_EQ(MessageBoxAnswerer::s_nCount, 1);
+    }
+    EXPECT_EQ((*app.m_pRecentFileList)[0], Path(L"a.tst"));
+    EXPECT_TRUE((*app.m_pRecentFileList)[1].IsEmpty());
+    app.Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.m_hMenu, 0);
+    EXPECT_EQ(texts().size(), 4u);
+    app.WriteProfileString(L"Recent File List", NULL, NULL);
+}
+
+// A long path shows its root, "..." and as many of its last folders as fit.
+TEST(RecentFileList, LongPathsAreShortenedInTheMiddle)
+{
+    CRecentFileList list(0, L"Recent File List", L"File%d", 2, 30);
+    list.Add(L"C:\\mosaics\\kitchen\\wall\\2026\\splashback.ms2");
+    list.Add(L"C:\\short.ms2");
+    CString strName;
+    ASSERT_TRUE(list.GetDisplayName(strName, 0));
+    EXPECT_EQ(strName, CString(L"C:\\short.ms2"));
+    ASSERT_TRUE(list.GetDisplayName(strName, 1));
+    EXPECT_EQ(strName, CString(L"C:\\...\\2026\\splashback.ms2"));
+    EXPECT_FALSE(list.GetDisplayName(strName, 2));
 }
 
 TEST(CommandLineInfo, ParseCommandLine)
