@@ -193,7 +193,7 @@ void CPaletteBar::PrepareImage(const PaletteBarData& data)
         int nLongest = 0;
         for (int c = 0; c < nCount; c++)
             nLongest = std::max(nLongest, pPalette->m_symbols[c].GetLength());
-        int nHeight = SymbolLabelHeight(nLongest);
+        int nHeight = FitSymbolLabelHeight(*pPalette, nCount, SymbolLabelHeight(nLongest));
         for (int c = 0; c < nCount; c++)
         {
             // A copy: the palette's own font is saved with it and must not follow the bar.
@@ -204,6 +204,52 @@ void CPaletteBar::PrepareImage(const PaletteBarData& data)
         }
     }
     m_bPrepared = TRUE;
+}
+
+int CPaletteBar::WidestSymbol(const C2Palette& palette, int count, int height) const
+{
+    HDC hdc = ::GetDC(m_hWnd);
+    if (hdc == NULL)
+        return 0;
+    int nWidest = 0;
+    for (int c = 0; c < count; c++)
+    {
+        const CString& strSymbol = palette.m_symbols[c];
+        if (strSymbol.IsEmpty())
+            continue;
+        LOGFONTW font = palette.m_symbolFonts[c];
+        font.lfHeight = -height;
+        font.lfCharSet = DEFAULT_CHARSET;
+        HFONT hFont = ::CreateFontIndirectW(&font);
+        if (hFont == NULL)
+            continue;
+        HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+        SIZE size = {};
+        if (::GetTextExtentPoint32W(hdc, strSymbol, strSymbol.GetLength(), &size))
+            nWidest = std::max<int>(nWidest, size.cx);
+        ::SelectObject(hdc, hOld);
+        ::DeleteObject(hFont);
+    }
+    ::ReleaseDC(m_hWnd, hdc);
+    return nWidest;
+}
+
+int CPaletteBar::FitSymbolLabelHeight(const C2Palette& palette, int count, int height) const
+{
+    // The heights by length suit narrow faces; a wider one (or wide letters) would have
+    // its labels cut at the button's edges: smaller, down to what can still be read.
+    CRect rectFirst = GetButtonRect(0);
+    const int nRoom = rectFirst.Width() - 6;
+    if (nRoom <= 0)
+        return height;
+    int nWidest = WidestSymbol(palette, count, height);
+    while (nWidest > nRoom && height > MinSymbolLabelHeight)
+    {
+        height = std::max<int>(MinSymbolLabelHeight,
+                               std::min(height - 1, height * nRoom / nWidest));
+        nWidest = WidestSymbol(palette, count, height);
+    }
+    return height;
 }
 
 void CPaletteBar::DrawArrow(const RECT& rectDraw, BOOL bRight, const BYTE* ink,

@@ -80,7 +80,8 @@ public:
         PreviousButton = 30,
         NextButton = 31,
         LabelFontCount = 256,
-        DefaultLabelHeight = 17    // of the number labels, in the default face
+        DefaultLabelHeight = 17,   // of the number labels, in the default face
+        MinSymbolLabelHeight = 6
     };
 
     CPaletteBar();
@@ -100,7 +101,8 @@ public:
     // then.
     static BOOL HasNextPage(int page, int count);
     // Label height for symbols of length characters: 16 up to 2, 12 up to 5, 10 up to 7,
-    // 8 beyond.
+    // 8 beyond. The bar lowers it further, down to MinSymbolLabelHeight, while the widest
+    // symbol in its font is wider than a button.
     static int SymbolLabelHeight(int length);
 
     // The picture and label fonts are rebuilt at the next paint; the bar is repainted.
@@ -131,6 +133,10 @@ protected:
     CRect GetButtonRect(int i) const;
     // The size the picture needs for the buttons as they are laid out now.
     CSize NeededImageSize() const;
+    // Width of the widest of the first count symbols, each in its own font at the height.
+    int WidestSymbol(const C2Palette& palette, int count, int height) const;
+    // The height, or a lower one at which every symbol fits inside a button.
+    int FitSymbolLabelHeight(const C2Palette& palette, int count, int height) const;
     // The palette and colour count the bar shows; NULL when none.
     static const C2Palette* ShownPalette(const PaletteBarData& data, int& count);
     void DrawButtons(const PaletteBarData& data);

@@ -432,6 +432,38 @@ TEST_F(PaletteBarTest, ImageBarLabelsReadThePalettesWithoutChangingThem)
     EXPECT_EQ(memcmp(&tiles.m_symbolFonts[7], &tileFont, sizeof(LOGFONTW)), 0);
 }
 
+TEST_F(PaletteBarTest, LongSymbolsAreMadeSmallerToFitTheirButtons)
+{
+    C2Palette& tiles = m_pFrame->m_tilePalette;
+    FillPalette(tiles, 3);
+    // Too wide for the heights their lengths give.
+    const LPCWSTR symbols[] = { L"WW", L"WWWW", L"ABCDE" };
+    for (int c = 0; c < 3; c++)
+    {
+        SetColour(tiles, c, 20, 20, 30);
+        tiles.m_symbols[c] = symbols[c];
+    }
+    Data().tileColourCount = 3;
+    Data().labelMode = 2;
+    Data().superpose = TRUE;
+    Paint();
+    for (int c = 0; c < 3; c++)
+    {
+        // Inside the bevel, the first and last columns are clear of the label.
+        CRect square = Square(c);
+        int nWritten = 0, nEdge = 0;
+        for (int y = square.top + 2; y < square.bottom - 2; y++)
+            for (int x = square.left + 1; x < square.right - 1; x++)
+            {
+                BOOL bText = ScreenPixel(CPoint(x, y)) != RGB(20, 20, 30);
+                nWritten += bText;
+                nEdge += bText && (x == square.left + 1 || x == square.right - 2);
+            }
+        EXPECT_GT(nWritten, 10) << c;
+        EXPECT_EQ(nEdge, 0) << c;
+    }
+}
+
 TEST_F(PaletteBarTest, PictureReachesAsFarAsTheButtons)
 {
     ShowTiles(70, 1);
