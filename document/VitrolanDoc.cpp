@@ -160,11 +160,26 @@ CVitrolanDoc::CVitrolanDoc()
     memset(m_colourCosts, 0, sizeof(m_colourCosts));
 
     ReadSettings();
+
+    if (s_uiHooks.pfnCreateShape != NULL)
+    {
+        m_selection = s_uiHooks.pfnCreateShape();
+        m_stampShape = s_uiHooks.pfnCreateShape();
+    }
+    ResetTools();
 }
 
 CVitrolanDoc::~CVitrolanDoc()
 {
     WriteSettings();
+
+    if (s_uiHooks.pfnDeleteShape != NULL)
+    {
+        s_uiHooks.pfnDeleteShape(m_stampShape);
+        s_uiHooks.pfnDeleteShape(m_selection);
+    }
+    m_stampShape = NULL;
+    m_selection = NULL;
 
     DeletePlaques();
     for (int i = TextureCacheSize - 1; i >= 0; i--)

@@ -56,6 +56,10 @@ struct DocUiHooks
     void (*pfnShowTilePaletteDialog)();
     // Shows the tile-palette bar (display mode 1) on its first page, no button pressed.
     void (*pfnShowTilePaletteBar)();
+    // Makes a selection shape (a rectangle), and deletes one: the shape classes belong to the
+    // view layer. Without them the document has no shapes.
+    CShpRectangle* (*pfnCreateShape)();
+    void (*pfnDeleteShape)(CShpRectangle* pShape);
 };
 
 // The paving commands, one per PavingType in order.
@@ -131,6 +135,9 @@ public:
     afx_msg void OnZoomIn();
     // The tile display size that shows the whole grid in the screen area.
     void FitZoomToWindow();
+    // Joints need tiles of more than two pixels: at a smaller zoom they go off, and the next
+    // zoom in that brings the size back up brings them back.
+    void SwitchJointsOffForSmallTiles();
 
     // ---- Tile palette -------------------------------------------------------------------------
     // Refills the Palette menu from the palette files; returns the number of files found.
@@ -289,7 +296,7 @@ public:
     int m_textStampTool;
     int m_copyValid;
     int m_copyRect[8];
-    // The selection shapes belong to the view's shape classes, which create them.
+    // Owned; made and deleted through the view layer's hooks.
     CShpRectangle* m_selection;
     CShpRectangle* m_stampShape;
 

@@ -65,12 +65,7 @@ void CVitrolanDoc::OnZoomOut()
     const int nOldSize = m_tileSize;
     if (m_tileSize > kSmallestJointedSize)
         m_tileSize -= 2;
-    // Zooming back in brings the joints back.
-    if (m_tileSize == kSmallestJointedSize && m_showJoints == 1)
-    {
-        m_showJoints = 0;
-        m_jointsOffByZoom = 1;
-    }
+    SwitchJointsOffForSmallTiles();
     RezoomShapes(*this, nOldSize, m_tileSize);
     m_recentreScroll = 1;
     m_rebuildTileImages = 1;
@@ -87,7 +82,8 @@ void CVitrolanDoc::OnZoomIn()
     if (nNewSize > MaxTileDisplaySize)
         nNewSize = MaxTileDisplaySize;
     m_tileSize = nNewSize;
-    if (m_jointsOffByZoom)
+    // From a single pixel the next size is still too small for joints.
+    if (m_jointsOffByZoom && m_tileSize > kSmallestJointedSize)
     {
         m_jointsOffByZoom = 0;
         m_showJoints = 1;
@@ -96,6 +92,15 @@ void CVitrolanDoc::OnZoomIn()
     m_rebuildTileImages = 1;
     m_dirty = 1;
     UpdateAllViews(NULL);
+}
+
+void CVitrolanDoc::SwitchJointsOffForSmallTiles()
+{
+    if (m_tileSize <= kSmallestJointedSize && m_showJoints)
+    {
+        m_showJoints = 0;
+        m_jointsOffByZoom = 1;
+    }
 }
 
 void CVitrolanDoc::FitZoomToWindow()

@@ -386,7 +386,7 @@ void CVitrolanDoc::OnCloseDocument()
         s_uiHooks.pfnMessageBox(GetLangText(TXT_ASK_SAVE_TILE_PALETTE)) == IDOK)
         OnSaveTilePalette();
 
-    // The shapes belong to the view layer, which deletes them; here they are only wiped.
+    // The shapes go with the document itself; here they are only wiped.
     EraseShape(m_selection);
     EraseShape(m_stampShape);
     DeletePlaques();

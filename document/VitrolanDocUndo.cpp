@@ -121,6 +121,7 @@ void CVitrolanDoc::OnEditUndo()
             nSize++;
         }
         m_tileSize = nSize;
+        SwitchJointsOffForSmallTiles();
         m_resizePending = 0;
     }
 

@@ -633,6 +633,29 @@ TEST(DocumentFile, ImpossibleValuesAreRefusedAndTheDocumentKept)
     }
 }
 
+// Joints need more than two pixels a tile: a mosaic stored at a smaller zoom with its joints
+// shown opens without them, and gets them back once zoomed in past two pixels.
+TEST(DocumentFile, JointsWaitForAZoomAboveTwoPixels)
+{
+    for (int size : {1, 2})
+    {
+        SCOPED_TRACE(size);
+        Ms2File f;
+        f.tileSize = size;
+        f.showJoints = 1;
+        std::unique_ptr<CVitrolanDoc> doc = NewDoc();
+        ASSERT_EQ(-1, Load(*doc, f.Build().m_bytes));
+        EXPECT_EQ(0, doc->m_showJoints);
+        while (doc->m_tileSize <= 2)
+        {
+            EXPECT_EQ(0, doc->m_showJoints);
+            doc->OnZoomIn();
+        }
+        EXPECT_EQ(4, doc->m_tileSize);
+        EXPECT_EQ(1, doc->m_showJoints);
+    }
+}
+
 TEST(DocumentFile, UnusualValuesAreKept)
 {
     Ms2File f;

@@ -228,6 +228,7 @@ TEST_F(UndoTest, ResizeUndoRestoresGridCellsAndZoom)
         {6, 0, 12, 1},   // grown back
         {6, 1, 4, 1},    // 3 made even
         {2, 1, 1, 0},    // no room for joints at 1
+        {4, 1, 2, 0},    // nor at 2
         {7, 1, 4, 1},    // 3.5 rounds down to 3, made even
     };
     for (const Case& c : cases)

@@ -1,0 +1,52 @@
+#include "ViewHooks.h"
+
+#include "ShpRectangle.h"
+#include "VitrolanDoc.h"
+#include "VitrolanView.h"
+
+namespace
+{
+
+CShpRectangle* CreateShape()
+{
+    return new CShpRectangle;
+}
+
+void DeleteShape(CShpRectangle* pShape)
+{
+    delete pShape;
+}
+
+void EraseShape(CShpRectangle* pShape)
+{
+    if (pShape->m_rect.Width() * pShape->m_rect.Height() != 0)
+    {
+        if (CVitrolanView* pView = CVitrolanView::GetActiveView())
+            pView->InvalidateShape(pShape);
+        pShape->m_handlesShown = 1;
+    }
+    pShape->m_rect.SetRectEmpty();
+}
+
+void RezoomShape(CShpRectangle* pShape, int nOldSize, int nNewSize)
+{
+    pShape->Rezoom(nOldSize, nNewSize);
+}
+
+void ResetScroll()
+{
+    if (CVitrolanView* pView = CVitrolanView::GetActiveView())
+        pView->SetScrollOrigin(0, 0);
+}
+
+} // namespace
+
+void InstallViewHooks()
+{
+    DocUiHooks& hooks = CVitrolanDoc::s_uiHooks;
+    hooks.pfnCreateShape = CreateShape;
+    hooks.pfnDeleteShape = DeleteShape;
+    hooks.pfnEraseShape = EraseShape;
+    hooks.pfnRezoomShape = RezoomShape;
+    hooks.pfnResetScroll = ResetScroll;
+}

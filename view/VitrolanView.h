@@ -1,0 +1,131 @@
+// CVitrolanView: the one view of the program. It shows the visible part of the mosaic at the
+// document's zoom (a whole number of screen pixels per tile), with the plates and the
+// selection shapes over it, scrolls in tiles and tile rows, and prints what it shows with
+// the document's title as a footer.
+#pragma once
+
+#include <windows.h>
+
+#include "AfxView.h"
+#include "AfxGdi.h"
+#include "VitrolanDoc.h"
+
+class CPrintInfo;
+class CScrollBar;
+class CShape;
+
+class CVitrolanView : public CView
+{
+    DECLARE_DYNCREATE(CVitrolanView)
+
+public:
+    CVitrolanView();
+    ~CVitrolanView() override;
+
+    CVitrolanDoc* GetDocument() const { return (CVitrolanDoc*)m_pDocument; }
+    // The main frame's active view when it is a mosaic view; NULL otherwise (no frame yet,
+    // or the print preview in its place).
+    static CVitrolanView* GetActiveView();
+
+    // ---- Scroll origin: the first visible tile column and row, never negative ---------------
+    int GetOriginCol() const { return m_originCol; }
+    int GetOriginRow() const { return m_originRow; }
+    // Sets the origin without touching the bars or the shapes; the next update places both.
+    void SetScrollOrigin(int nCol, int nRow);
+
+    // What a scroll bar code does to the origin, for a client area of the given width
+    // (height). Codes the bars do not send leave it as it is.
+    int NewOriginCol(UINT nSBCode, UINT nPos, int nClientWidth) const;
+    int NewOriginRow(UINT nSBCode, UINT nPos, int nClientHeight) const;
+
+    // Which bars the mosaic needs in a client area of sizeFull pixels without bars, and the
+    // area left to the mosaic once they are there.
+    struct ScrollBarLayout
+    {
+        BOOL bHorz;
+        BOOL bVert;
+        CSize size;
+    };
+    ScrollBarLayout ComputeScrollBarLayout(CSize sizeFull) const;
+
+    // ---- Drawing ------------------------------------------------------------------------------
+    void OnDraw(CDC* pDC) override;
+    // Builds what a paint draws with (plates, masks, counts, label pictures, the square-cut
+    // and textures flags) and renders the visible window of the mosaic into the document's
+    // screen picture at the scroll origin.
+    void PrepareRendering();
+    void RenderScreenImage();
+    // The shape mask and the joint mask of the document's paving type and zoom.
+    void BuildTileMasks();
+    // Width in pixels of the joint frame of square tiles at the current zoom.
+    int JointFrameWidth() const;
+    void EraseBackground(CDC* pDC);
+    // Non-zero when tile textures apply: a tile-palette colour has a note or the palette is
+    // of a textured family, and textured tiles are on.
+    int ComputeTexturesFlag() const;
+    // Non-zero when squares have cut tiles beside holes, whose edges the renderer draws as
+    // joints.
+    int ComputeSquareCutFlag() const;
+
+    // ---- Selection shapes ---------------------------------------------------------------------
+    // A dotted black pen, and the null brush (hollow) or the white one, until EndShapeDraw.
+    void BeginShapeDraw(CDC* pDC, BYTE bHollow, int nColour);
+    void EndShapeDraw(CDC* pDC);
+    // Redraws the shape's outline and handles from the mosaic.
+    void InvalidateShape(CShape* pShape);
+    // Draws the shape with its handles as a rubber band; with bXor each pixel is inverted, so
+    // that drawing it twice erases it.
+    void DrawShapeXor(CDC* pDC, CShape* pShape, BOOL bXor);
+
+    // ---- Document updates and scrolling -------------------------------------------------------
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+
+    // FALSE until the PDF layer opens plan and chart files; while one is open, OnDraw paints
+    // a PDF page instead of the screen.
+    BOOL IsPdfOpen() const { return FALSE; }
+
+protected:
+    // ---- Printing -----------------------------------------------------------------------------
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void PrintTitleFooter(CDC* pDC);
+    // A plan, information or palette-chart page is being painted into a PDF.
+    BOOL IsPlanPageSet() const;
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+
+    void DrawScreen(CDC* pDC, const CRect& rectClient);
+    void DrawPlaques(CDC* pDC);
+    void DrawShape(CDC* pDC, CShape* pShape);
+    void RecentreAfterZoomOut(CSize sizeClient);
+    // The client area as it would be without scroll bars.
+    CSize GetClientSizeWithoutBars() const;
+    // Shows, sets up or hides the bars; the origin of a hidden bar goes back to 0.
+    void ApplyScrollBars(const ScrollBarLayout& layout);
+    // Both shapes follow the mosaic from the origin ptOld to the current one.
+    void ShiftShapes(CPoint ptOld);
+    void StorePavingTypeInShapes();
+
+    // ---- State, in the order the program has always kept it -----------------------------------
+    int m_originCol;
+    int m_originRow;
+    CRgn m_clipRgn;                  // client-area clip of a screen paint
+    int m_lastDownX;                 // last button-down point of the tools; -1 for none
+    int m_lastDownY;
+    BYTE m_drag;                     // a tool holds the mouse capture
+    int m_grabbedHandle;             // 0-7 a handle, 255 the whole rectangle, -1 a new one
+    CRect m_savedRect;               // the selection at the start of a drag
+    CGdiObject* m_pOldShapeBrush;    // what BeginShapeDraw replaced
+    CPen* m_pOldShapePen;
+    CPen m_shapePen;                 // the dotted pen of BeginShapeDraw
+    int m_clickedCol;                // tile found under the last click, and its pixel
+    int m_clickedX;
+    int m_clickedRow;
+    int m_clickedY;
+    int m_squareCut;                 // flags the paint passes to the renderer
+    int m_textures;
+
+    DECLARE_MESSAGE_MAP()
+};
