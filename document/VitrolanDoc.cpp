@@ -167,6 +167,8 @@ CVitrolanDoc::CVitrolanDoc()
         m_stampShape = s_uiHooks.pfnCreateShape();
     }
     ResetTools();
+    if (s_uiHooks.pfnSetPrinterPaper != NULL)
+        s_uiHooks.pfnSetPrinterPaper(format);
 }
 
 CVitrolanDoc::~CVitrolanDoc()

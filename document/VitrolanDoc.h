@@ -60,6 +60,8 @@ struct DocUiHooks
     // view layer. Without them the document has no shapes.
     CShpRectangle* (*pfnCreateShape)();
     void (*pfnDeleteShape)(CShpRectangle* pShape);
+    // Sets the application printer's paper to the paper format (0 A4 ... 5 A0), upright.
+    void (*pfnSetPrinterPaper)(int nFormat);
 };
 
 // The paving commands, one per PavingType in order.

@@ -274,6 +274,8 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
     // what the paving pattern laid is known again only after the next change.
     DiscardPendingEdit();
     m_patternCells.Free();
+    // A picture keeps the zoom in use, which may leave no room for joints.
+    SwitchJointsOffForSmallTiles();
 
     // The common tail: both maps in the current cell layout, then plates, names and tools.
     m_cols = m_committedMap.width / nCellSize;

@@ -83,6 +83,7 @@ enum : UINT
     TXT_LANGUAGE_JAPANESE = 148,                     // Japanese
     TXT_LANGUAGE_SPANISH = 149,                      // Spanish
     TXT_LANGUAGE_SPANISH_MEXICO = 150,               // Spanish (Mexico)
+    TXT_LANGUAGE_HEBREW = 151,                       // Hebrew
     TXT_LANGUAGE_RUSSIAN = 152,                      // Russian
     TXT_HELP_MANUAL = 160,                           // Manual F1
     TXT_HELP_WEB_SITE = 161,                         // Web site...

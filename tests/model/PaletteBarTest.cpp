@@ -113,6 +113,12 @@ protected:
         if (IsWindow(m_hWndFrame))
             DestroyWindow(m_hWndFrame);
         m_app.m_pMainWnd = NULL;
+        // The main frame's end quits the loop; the tests after this one have loops of their
+        // own (message boxes) that would end at once.
+        MSG msg;
+        while (PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+        {
+        }
     }
 
     CPaletteBar& Bar() { return m_pFrame->m_wndBar; }

@@ -1,0 +1,546 @@
+#include "MainFrm.h"
+
+#include "AfxApp.h"
+#include "AfxDocTempl.h"
+#include "AfxGdi.h"
+#include "AfxRes.h"
+#include "DocSettings.h"
+#include "LangText.h"
+#include "ShellOpen.h"
+#include "TextIds.h"
+#include "VitrolanDoc.h"
+#include "resource.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_INITMENUPOPUP()
+    ON_COMMAND(ID_PALETTE_SHOW_TILES, OnPaletteTiles)
+    ON_UPDATE_COMMAND_UI(ID_PALETTE_SHOW_TILES, OnUpdatePaletteTiles)
+    ON_COMMAND(ID_PALETTE_SHOW_IMAGE, OnPaletteImage)
+    ON_UPDATE_COMMAND_UI(ID_PALETTE_SHOW_IMAGE, OnUpdatePaletteImage)
+    ON_COMMAND(ID_PALETTE_SHOW_NONE, OnPaletteNone)
+    ON_UPDATE_COMMAND_UI(ID_PALETTE_SHOW_NONE, OnUpdatePaletteNone)
+    ON_COMMAND(ID_PALETTE_OVERLAY_MARKS, OnOverlayMarks)
+    ON_UPDATE_COMMAND_UI(ID_PALETTE_OVERLAY_MARKS, OnUpdateOverlayMarks)
+    ON_COMMAND_RANGE(ID_IMAGE_BUTTON_FIRST, ID_IMAGE_BUTTON_LAST, OnImagePaletteButton)
+    ON_COMMAND_RANGE(ID_TILE_BUTTON_FIRST, ID_TILE_BUTTON_LAST, OnTilePaletteButton)
+    ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
+    ON_COMMAND_RANGE(ID_LANGUAGE_FRENCH, ID_LANGUAGE_RUSSIAN, OnLanguage)
+END_MESSAGE_MAP()
+
+namespace
+{
+
+const LPCWSTR kPaletteModeEntry = L"paletteon";
+const int kPaletteBarHeight = 32;
+const int kToolImageSize = 32;
+const COLORREF kToolImageMask = RGB(255, 0, 255);
+const int kFrench = 1036;
+
+// Positions in the menu bar and in its popups.
+const int kEditPopup = 1;
+const int kPalettePopup = 3;
+const int kMosaicPopup = 5;
+const int kLanguagePopup = 6;
+
+struct LanguageCommand
+{
+    UINT nID;
+    int nLanguageId;
+};
+
+// The Arabic item's value has always been 0x180; its texts come from the English file.
+const LanguageCommand kLanguages[] = {
+    {130, 1036}, {131, 1033}, {132, 1040}, {134, 1031}, {135, 1043}, {136, 1046},
+    {137, 1030}, {138, 1035}, {139, 2068}, {140, 1053}, {141, 1045}, {142, 1032},
+    {143, 384},  {144, 1081}, {145, 2052}, {146, 1042}, {147, 1054}, {148, 1041},
+    {149, 1034}, {150, 2058}, {151, 1037}, {152, 1049},
+};
+
+struct TextOfCommand
+{
+    UINT nTextId;
+    UINT nID;
+};
+
+const TextOfCommand kCommandTexts[] = {
+    {30, ID_FILE_NEW}, {31, ID_FILE_OPEN}, {42, ID_FILE_IMPORT_IMAGE}, {40, ID_FILE_SAVE},
+    {41, ID_FILE_SAVE_AS}, {34, ID_FILE_EXPORT_MOSAIC}, {35, ID_FILE_PRINT},
+    {36, ID_FILE_PRINT_PREVIEW}, {37, ID_FILE_PRINT_SETUP}, {38, ID_FILE_PREFERENCES},
+    {39, ID_APP_EXIT},
+    {50, ID_UNDO}, {51, ID_EDIT_COPY}, {52, ID_EDIT_PASTE}, {54, ID_EDIT_MIRROR_HORIZONTAL},
+    {55, ID_EDIT_MIRROR_VERTICAL}, {57, ID_EDIT_ADD_ROWS_COLUMNS},
+    {58, ID_EDIT_DELETE_ROWS_COLUMNS},
+    {70, ID_PROCESS_RESIZE}, {71, ID_PROCESS_REDUCE_COLOURS}, {72, ID_PROCESS_FILTER_CELLS},
+    {73, ID_PROCESS_GENERATE_TRIANGLES},
+    {81, ID_PALETTE_SHOW_TILES}, {82, ID_PALETTE_SHOW_IMAGE}, {83, ID_PALETTE_SHOW_NONE},
+    {84, ID_PALETTE_OVERLAY_MARKS}, {85, ID_PALETTE_IMPORT}, {86, ID_PALETTE_TEXTURED_TILES},
+    {170, ID_PALETTE_OPEN_FILE}, {171, ID_PALETTE_SAVE_FILE},
+    {90, ID_PAVING_SQUARES}, {91, ID_PAVING_DIAMONDS}, {97, ID_PAVING_CROSSED_JOINTS},
+    {92, ID_PAVING_TRIANGLES}, {93, ID_PAVING_HEXAGONS}, {94, ID_PAVING_CIRCLES},
+    {95, ID_PAVING_SCALES_1}, {96, ID_PAVING_SCALES_2},
+    {110, ID_MOSAIC_CONFIGURATION}, {111, ID_MOSAIC_INFORMATION}, {113, ID_VIEW_COLOURS},
+    {114, ID_VIEW_SYMBOLS}, {115, ID_VIEW_COLOURS_SYMBOLS}, {117, ID_MOSAIC_LIBRARY},
+    {160, ID_HELP_FINDER}, {161, ID_HELP_WEB_SITE}, {162, ID_APP_ABOUT},
+    {163, ID_HELP_USERS_FORUM}, {164, ID_HELP_COMMANDS},
+};
+
+// The popup titles of the menu bar, by position.
+const UINT kBarTexts[] = {10, 11, 12, 13, 15, 16, 17, 18};
+
+// Commands not offered in this program.
+const UINT kRemovedCommands[] = {ID_MOSAIC_EXPORT_TABLE, ID_LANGUAGE_RUSSIAN,
+                                 ID_MOSAIC_EXPORT_PALETTE};
+
+// Changes only an item's text, so that its state and sub-menu stay.
+void SetItemText(HMENU hMenu, UINT nItem, BOOL bByPosition, const CString& strText)
+{
+    if (hMenu == NULL)
+        return;
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = (LPWSTR)(LPCWSTR)strText;
+    SetMenuItemInfoW(hMenu, nItem, bByPosition, &info);
+}
+
+// What a palette bar shows, from the mosaic of the frame's active view.
+BOOL FillBarData(CMainFrame* pFrame, int nMode, PaletteBarData& data)
+{
+    CDocument* pDocument = pFrame->GetActiveDocument();
+    CVitrolanDoc* pDoc = dynamic_cast<CVitrolanDoc*>(pDocument);
+    if (pDoc == NULL)
+        return FALSE;
+    data.paletteMode = nMode;
+    data.pTilePalette = &pDoc->m_tilePalette;
+    data.tileColourCount = pDoc->m_tileColourCount;
+    data.pImagePalette = &pDoc->m_imagePalette;
+    data.imageColourCount = pDoc->m_colourCount;
+    data.labelMode = pDoc->impression;
+    data.superpose = pDoc->superpose;
+    memcpy(data.colourTable, pDoc->m_colourTable, sizeof(data.colourTable));
+    return TRUE;
+}
+
+BOOL FillImageBarData(void* context, PaletteBarData& data)
+{
+    return FillBarData((CMainFrame*)context, PaletteBarData::ModeImagePalette, data);
+}
+
+BOOL FillTileBarData(void* context, PaletteBarData& data)
+{
+    return FillBarData((CMainFrame*)context, PaletteBarData::ModeTilePalette, data);
+}
+
+}   // namespace
+
+CMainFrame* CMainFrame::s_pMainFrame = NULL;
+
+CMainFrame* CMainFrame::GetMainFrame()
+{
+    CMainFrame* pFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    return pFrame != NULL ? pFrame : s_pMainFrame;
+}
+
+CMainFrame::CMainFrame()
+{
+    m_paletteBarMode =
+        DocGetProfileInt(CVitrolanDoc::GetSettingsSection(), kPaletteModeEntry, PaletteTiles);
+    m_imageBar.SetDataSource(FillImageBarData, this);
+    m_tileBar.SetDataSource(FillTileBarData, this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    DocWriteProfileInt(CVitrolanDoc::GetSettingsSection(), kPaletteModeEntry, m_paletteBarMode);
+    // The system menu belongs to the window.
+    m_systemMenu.Detach();
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+CVitrolanDoc* CMainFrame::GetMosaic()
+{
+    return dynamic_cast<CVitrolanDoc*>(GetActiveDocument());
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
+    // The document string names no window title: the caption shows the program's name after
+    // the document's.
+    if (GetTitle().IsEmpty())
+        SetTitle(AfxGetAppName());
+    m_systemMenu.Detach();
+    if (CMenu* pSystemMenu = GetSystemMenu(FALSE))
+        m_systemMenu.Attach(pSystemMenu->GetSafeHmenu());
+    EnableDocking(CBRS_ALIGN_ANY);
+    if (!CreatePaletteBar(m_imageBar, ID_IMAGE_BAR, IDB_IMAGE_PALETTE_BAR,
+                          ID_IMAGE_BUTTON_FIRST) ||
+        !CreatePaletteBar(m_tileBar, ID_TILE_BAR, IDB_TILE_PALETTE_BAR, ID_TILE_BUTTON_FIRST) ||
+        !CreateMainToolBar())
+        return -1;
+    TranslateMenus();
+    for (UINT nID : kRemovedCommands)
+        ::RemoveMenu(::GetMenu(m_hWnd), nID, MF_BYCOMMAND);
+    s_pMainFrame = this;
+    return 0;
+}
+
+void CMainFrame::OnDestroy()
+{
+    if (s_pMainFrame == this)
+        s_pMainFrame = NULL;
+    CFrameWnd::OnDestroy();
+}
+
+BOOL CMainFrame::CreatePaletteBar(CPaletteBar& bar, UINT nID, UINT nBitmap, UINT nFirstButton)
+{
+    bar.m_nPage = 0;
+    bar.ClearPressed();
+    if (!bar.Create(this, WS_CHILD | CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP | CBRS_TOOLTIPS |
+                              CBRS_SIZE_FIXED,
+                    nID) ||
+        !bar.LoadBitmap(nBitmap))
+        return FALSE;
+    UINT ids[CPaletteBar::ButtonCount];
+    for (int i = 0; i < CPaletteBar::ButtonCount; i++)
+        ids[i] = nFirstButton + (UINT)i;
+    if (!bar.SetButtons(ids, CPaletteBar::ButtonCount))
+        return FALSE;
+    bar.EnableDocking(0);
+    bar.SetColumns(CPaletteBar::ButtonCount);
+    bar.SetHeight(kPaletteBarHeight);
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateMainToolBar()
+{
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
+                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                                   CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
+                               CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return FALSE;
+    m_wndToolBar.SetWindowText(GetLangText(TXT_TOOLBAR));
+    m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndToolBar);
+
+    struct
+    {
+        CImageList* pList;
+        UINT nBitmap;
+    } lists[] = {{&m_toolImages, IDB_TOOLBAR_IMAGES},
+                 {&m_toolHotImages, IDB_TOOLBAR_IMAGES},
+                 {&m_toolDisabledImages, IDB_TOOLBAR_DISABLED}};
+    for (auto& list : lists)
+    {
+        CBitmap bitmap;
+        if (!list.pList->Create(kToolImageSize, kToolImageSize, ILC_COLORDDB | ILC_MASK, 20, 1) ||
+            !bitmap.LoadBitmap(list.nBitmap))
+            return FALSE;
+        list.pList->Add(&bitmap, kToolImageMask);
+    }
+    CToolBarCtrl& ctrl = m_wndToolBar.GetToolBarCtrl();
+    ctrl.SetImageList(&m_toolImages);
+    ctrl.SetHotImageList(&m_toolHotImages);
+    ctrl.SetDisabledImageList(&m_toolDisabledImages);
+    RecalcLayout();
+    return TRUE;
+}
+
+void CMainFrame::TranslateMenus()
+{
+    HMENU hBar = ::GetMenu(m_hWnd);
+    if (hBar == NULL)
+        return;
+    for (UINT i = 0; i < sizeof(kBarTexts) / sizeof(kBarTexts[0]); i++)
+        SetItemText(hBar, i, TRUE, GetLangText(kBarTexts[i]));
+    SetItemText(::GetSubMenu(hBar, kEditPopup), 4, TRUE, GetLangText(53));
+    SetItemText(::GetSubMenu(hBar, kEditPopup), 6, TRUE, GetLangText(56));
+    SetItemText(::GetSubMenu(hBar, kPalettePopup), 0, TRUE, GetLangText(80));
+    SetItemText(::GetSubMenu(hBar, kMosaicPopup), 2, TRUE, GetLangText(112));
+
+    for (const LanguageCommand& language : kLanguages)
+        SetItemText(hBar, language.nID, FALSE, GetLangText(language.nID));
+    for (const TextOfCommand& item : kCommandTexts)
+        SetItemText(hBar, item.nID, FALSE, GetLangText(item.nTextId));
+    CString strPlans;
+    strPlans.Format(L"%s...", (LPCTSTR)GetLangText(TXT_PRINT_PLAN));
+    SetItemText(hBar, ID_MOSAIC_PRINT_GRIDS, FALSE, strPlans);
+
+    // The recent-file placeholder, while it shows no file.
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->m_pRecentFileList != NULL)
+    {
+        CRecentFileList& list = *pApp->m_pRecentFileList;
+        list.m_strOriginal = GetLangText(TXT_RECENT_FILE);
+        if (list.GetSize() == 0 || list[0].IsEmpty())
+            SetItemText(hBar, ID_FILE_MRU_FILE1, FALSE, list.m_strOriginal);
+    }
+    DrawMenuBar();
+}
+
+void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    CFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (bSysMenu || nIndex != kLanguagePopup || pPopupMenu == NULL)
+        return;
+    const int nCurrent = ReadLanguageId();
+    for (const LanguageCommand& language : kLanguages)
+        pPopupMenu->CheckMenuItem(language.nID,
+                                  MF_BYCOMMAND | (language.nLanguageId == nCurrent
+                                                      ? MF_CHECKED
+                                                      : MF_UNCHECKED));
+}
+
+BOOL CMainFrame::LanguageOfCommand(UINT nID, int& nLanguageId)
+{
+    for (const LanguageCommand& language : kLanguages)
+    {
+        if (language.nID == nID)
+        {
+            nLanguageId = language.nLanguageId;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+void CMainFrame::OnLanguage(UINT nID)
+{
+    int nLanguageId = 0;
+    if (!LanguageOfCommand(nID, nLanguageId))
+        return;
+    // Both keys, so that the next start reads this language whichever it reads.
+    WriteLanguageId(nLanguageId);
+    ClearLangTexts();
+    TranslateMenus();
+    m_wndToolBar.SetWindowText(GetLangText(TXT_TOOLBAR));
+    ::InvalidateRect(NULL, NULL, TRUE);
+}
+
+// ---- Palette display ----------------------------------------------------------------------
+
+void CMainFrame::UncheckPaletteFile()
+{
+    CVitrolanDoc* pDoc = GetMosaic();
+    if (pDoc == NULL || pDoc->lastPalCheck == -1)
+        return;
+    ::CheckMenuItem(::GetMenu(m_hWnd), (UINT)pDoc->lastPalCheck, MF_BYCOMMAND | MF_UNCHECKED);
+    pDoc->lastPalCheck = -1;
+}
+
+void CMainFrame::ShowTilePalette()
+{
+    m_paletteBarMode = PaletteTiles;
+    ShowControlBar(&m_imageBar, FALSE, FALSE);
+    ShowControlBar(&m_tileBar, TRUE, FALSE);
+    RecalcLayout();
+}
+
+void CMainFrame::ShowImagePalette()
+{
+    UncheckPaletteFile();
+    m_paletteBarMode = PaletteImage;
+    ShowControlBar(&m_imageBar, TRUE, FALSE);
+    ShowControlBar(&m_tileBar, FALSE, FALSE);
+    RecalcLayout();
+}
+
+void CMainFrame::ShowNoPalette()
+{
+    UncheckPaletteFile();
+    m_paletteBarMode = PaletteNone;
+    ShowControlBar(&m_imageBar, FALSE, FALSE);
+    ShowControlBar(&m_tileBar, FALSE, FALSE);
+    RecalcLayout();
+}
+
+void CMainFrame::ShowPaletteOfMode()
+{
+    switch (m_paletteBarMode)
+    {
+    case PaletteTiles: ShowTilePalette(); break;
+    case PaletteImage: ShowImagePalette(); break;
+    default: ShowNoPalette(); break;
+    }
+}
+
+void CMainFrame::OnPaletteTiles()
+{
+    ShowTilePalette();
+}
+
+void CMainFrame::OnPaletteImage()
+{
+    ShowImagePalette();
+}
+
+void CMainFrame::OnPaletteNone()
+{
+    ShowNoPalette();
+}
+
+void CMainFrame::OnUpdatePaletteTiles(CCmdUI* pCmdUI)
+{
+    CVitrolanDoc* pDoc = GetMosaic();
+    pCmdUI->Enable(pDoc != NULL && pDoc->m_loaded);
+    pCmdUI->SetCheck(m_tileBar.IsWindowVisible() && m_paletteBarMode == PaletteTiles);
+}
+
+void CMainFrame::OnUpdatePaletteImage(CCmdUI* pCmdUI)
+{
+    CVitrolanDoc* pDoc = GetMosaic();
+    pCmdUI->Enable(pDoc != NULL && pDoc->m_loaded);
+    pCmdUI->SetCheck(m_imageBar.IsWindowVisible());
+}
+
+void CMainFrame::OnUpdatePaletteNone(CCmdUI* pCmdUI)
+{
+    CVitrolanDoc* pDoc = GetMosaic();
+    pCmdUI->Enable(pDoc != NULL && pDoc->m_loaded);
+    pCmdUI->SetCheck(!m_imageBar.IsWindowVisible() && !m_tileBar.IsWindowVisible());
+}
+
+void CMainFrame::OnOverlayMarks()
+{
+    CVitrolanDoc* pDoc = GetMosaic();
+    if (pDoc == NULL)
+        return;
+    pDoc->superpose = pDoc->superpose ? 0 : 1;
+    RecalcLayout();
+    m_imageBar.Invalidate();
+    m_tileBar.Invalidate();
+}
+
+void CMainFrame::OnUpdateOverlayMarks(CCmdUI* pCmdUI)
+{
+    CVitrolanDoc* pDoc = GetMosaic();
+    pCmdUI->Enable(pDoc != NULL && pDoc->m_loaded);
+    pCmdUI->SetCheck(pDoc != NULL && pDoc->superpose == 1);
+}
+
+// ---- Palette buttons ----------------------------------------------------------------------
+
+void CMainFrame::PressPaletteButton(CPaletteBar& bar, int nButton, int nColourCount)
+{
+    m_imageBar.ClearPressed();
+    m_tileBar.ClearPressed();
+    const int nColour = bar.m_nPage * CPaletteBar::ColoursPerPage + nButton;
+    if (nButton < CPaletteBar::ColoursPerPage && nColour < nColourCount && nColour < 256)
+        bar.m_pressed[nButton] = 1;
+    if (nButton == CPaletteBar::PreviousButton)
+    {
+        if (bar.m_nPage == 0)
+            SetMessageText(GetLangText(TXT_MSG_FIRST_PALETTE_PAGE));
+        else
+            bar.m_nPage--;
+    }
+    else if (nButton == CPaletteBar::NextButton)
+    {
+        // Never onto a page without colours.
+        if (!CPaletteBar::HasNextPage(bar.m_nPage, nColourCount))
+            SetMessageText(GetLangText(TXT_MSG_LAST_PALETTE_PAGE));
+        else
+            bar.m_nPage++;
+    }
+    m_imageBar.Invalidate();
+    m_tileBar.Invalidate();
+}
+
+void CMainFrame::OnImagePaletteButton(UINT nID)
+{
+    CVitrolanDoc* pDoc = GetMosaic();
+    if (pDoc == NULL)
+        return;
+    const int nButton = (int)(nID - ID_IMAGE_BUTTON_FIRST);
+    PressPaletteButton(m_imageBar, nButton, pDoc->m_colourCount);
+    if (nButton >= CPaletteBar::ColoursPerPage || !m_imageBar.m_pressed[nButton])
+        return;
+    const int b = m_imageBar.m_nPage * CPaletteBar::ColoursPerPage + nButton;
+    const int t = pDoc->m_imagePalette.FindColourIn(pDoc->m_tilePalette, b);
+    CString strMessage;
+    if (t >= 0)
+        strMessage.Format(L"%s (%s)", (LPCTSTR)pDoc->m_tilePalette.m_colourNames[t],
+                          (LPCTSTR)pDoc->m_tilePalette.m_symbols[t]);
+    else
+        strMessage.Format(L"%s %d", (LPCTSTR)GetLangText(TXT_IMAGE_COLOUR), b + 1);
+    SetMessageText(strMessage);
+}
+
+void CMainFrame::OnTilePaletteButton(UINT nID)
+{
+    CVitrolanDoc* pDoc = GetMosaic();
+    if (pDoc == NULL)
+        return;
+    const int nButton = (int)(nID - ID_TILE_BUTTON_FIRST);
+    PressPaletteButton(m_tileBar, nButton, pDoc->m_tileColourCount);
+    if (nButton >= CPaletteBar::ColoursPerPage || !m_tileBar.m_pressed[nButton])
+        return;
+    const int t = m_tileBar.m_nPage * CPaletteBar::ColoursPerPage + nButton;
+    CString strMessage;
+    strMessage.Format(L"%s (%s)", (LPCTSTR)pDoc->m_tilePalette.m_colourNames[t],
+                      (LPCTSTR)pDoc->m_tilePalette.m_symbols[t]);
+    SetMessageText(strMessage);
+}
+
+int CMainFrame::GetCurrentColour() const
+{
+    const CPaletteBar* pBar = m_paletteBarMode == PaletteTiles   ? &m_tileBar
+                              : m_paletteBarMode == PaletteImage ? &m_imageBar
+                                                                 : NULL;
+    if (pBar == NULL)
+        return -1;
+    for (int k = 0; k < CPaletteBar::ColoursPerPage; k++)
+    {
+        if (!pBar->m_pressed[k])
+            continue;
+        const int nColour = pBar->m_nPage * CPaletteBar::ColoursPerPage + k;
+        return pBar == &m_tileBar ? 256 + nColour : nColour;
+    }
+    return -1;
+}
+
+void CMainFrame::ResetImageBar()
+{
+    m_imageBar.m_nPage = 0;
+    m_imageBar.Refresh();
+}
+
+void CMainFrame::PressImageBarButton(int nButton)
+{
+    m_imageBar.ClearPressed();
+    m_tileBar.ClearPressed();
+    if (nButton >= 0 && nButton < CPaletteBar::ColoursPerPage)
+        m_imageBar.m_pressed[nButton] = 1;
+    m_imageBar.Invalidate();
+    m_tileBar.Invalidate();
+}
+
+// ---- Help -----------------------------------------------------------------------------------
+
+void CMainFrame::OnHelpFinder()
+{
+    CVitrolanDoc* pDoc = GetMosaic();
+    CString strFolder;
+    if (pDoc != NULL)
+        strFolder = pDoc->m_programFolder;
+    CString strManual;
+    strManual.Format(ReadLanguageId() == kFrench ? L"%sDoc\\ManuelVitrolan_2.9.pdf"
+                                                 : L"%sDoc\\ManualMosaic_2.9.pdf",
+                     (LPCTSTR)strFolder);
+    ShellOpenFile(strManual);
+}
+
+void CMainFrame::WinHelp(DWORD_PTR, UINT)
+{
+    OnHelpFinder();
+}

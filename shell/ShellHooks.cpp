@@ -1,0 +1,123 @@
+#include "ShellHooks.h"
+
+#include "AfxApp.h"
+#include "DialPalette.h"
+#include "DlgMessageBox.h"
+#include "MainFrm.h"
+#include "Melange2.h"
+#include "NewMos.h"
+#include "VitrolanApp.h"
+#include "VitrolanDoc.h"
+#include "ViewHooks.h"
+
+namespace
+{
+
+// The mix confirmation's answers as the document counts them.
+const int kKeepMix = 1;
+const int kUndoMix = 2;
+
+CMainFrame* MainFrame()
+{
+    return CMainFrame::GetMainFrame();
+}
+
+int ConfirmMix()
+{
+    CMelange2 dialog;
+    return dialog.DoModal() == IDCANCEL ? kUndoMix : kKeepMix;
+}
+
+int ShowMessage(LPCTSTR lpszText)
+{
+    CDlgMessageBox dialog;
+    dialog.m_message = lpszText;
+    return (int)dialog.DoModal();
+}
+
+INT_PTR AskGridSize(int* pWidth, int* pHeight)
+{
+    CNewMos dialog;
+    dialog.m_width = *pWidth;
+    dialog.m_height = *pHeight;
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK)
+    {
+        *pWidth = dialog.m_width;
+        *pHeight = dialog.m_height;
+    }
+    return nResult;
+}
+
+void RefreshImageBar()
+{
+    if (CMainFrame* pFrame = MainFrame())
+        pFrame->m_imageBar.Refresh();
+}
+
+void PressImageBarButton(int nButton)
+{
+    if (CMainFrame* pFrame = MainFrame())
+        pFrame->PressImageBarButton(nButton);
+}
+
+void ResetImageBar()
+{
+    if (CMainFrame* pFrame = MainFrame())
+        pFrame->ResetImageBar();
+}
+
+void RefreshTileBar()
+{
+    if (CMainFrame* pFrame = MainFrame())
+        pFrame->m_tileBar.Refresh();
+}
+
+void ShowPaletteBars()
+{
+    if (CMainFrame* pFrame = MainFrame())
+        pFrame->ShowPaletteOfMode();
+}
+
+void ShowTilePaletteBar()
+{
+    CMainFrame* pFrame = MainFrame();
+    if (pFrame == NULL)
+        return;
+    pFrame->ShowTilePalette();
+    pFrame->m_tileBar.m_nPage = 0;
+    pFrame->m_tileBar.ClearPressed();
+    pFrame->m_tileBar.Invalidate();
+}
+
+void ShowTilePaletteDialog()
+{
+    CDialPalette dialog(AfxGetMainWnd());
+    dialog.DoModal();
+}
+
+void SetPrinterPaper(int nFormat)
+{
+    if (CVitrolanApp* pApp = dynamic_cast<CVitrolanApp*>(AfxGetApp()))
+        pApp->SetPrinterPaperSize(nFormat);
+}
+
+}   // namespace
+
+void InstallShellHooks()
+{
+    DocUiHooks& hooks = CVitrolanDoc::s_uiHooks;
+    hooks.pfnConfirmMix = ConfirmMix;
+    hooks.pfnRefreshImageBar = RefreshImageBar;
+    hooks.pfnPressImageBarButton = PressImageBarButton;
+    hooks.pfnMessageBox = ShowMessage;
+    hooks.pfnAskGridSize = AskGridSize;
+    hooks.pfnResetImageBar = ResetImageBar;
+    hooks.pfnRefreshTileBar = RefreshTileBar;
+    hooks.pfnShowPaletteBars = ShowPaletteBars;
+    hooks.pfnShowTilePaletteDialog = ShowTilePaletteDialog;
+    hooks.pfnShowTilePaletteBar = ShowTilePaletteBar;
+    hooks.pfnSetPrinterPaper = SetPrinterPaper;
+    // The selection shapes and the scroll origin belong to the view.
+    InstallViewHooks();
+}

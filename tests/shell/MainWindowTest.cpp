@@ -1,0 +1,306 @@
+// The program's main window as start-up makes it, driven with the messages a user's clicks
+// and keys send: the menu, toolbar and palette bars, a picture opened from the command line,
+// the language menu, the palette bars' paging and current colour, and a whole session.
+#include "MosaicTest.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AfxApp.h"
+#include "AfxDocTempl.h"
+#include "AfxPath.h"
+#include "AfxRes.h"
+#include "document/DocTestFiles.h"
+#include "FileDialogAnswerer.h"
+#include "LangText.h"
+#include "MainFrm.h"
+#include "OpenCv.h"
+#include "Paving.h"
+#include "SavedLanguageValue.h"
+#include "VitrolanApp.h"
+#include "VitrolanDoc.h"
+#include "VitrolanView.h"
+#include "resource.h"
+
+namespace
+{
+
+const int kEnglishUs = 1033;
+
+CString DataFolder()
+{
+    CString strFolder = CString(L"Z:") + CString(MOSAIC_DATA_DIR "/");
+    strFolder.Replace(L"/", L"\\");
+    return strFolder;
+}
+
+// A picture of four coloured quadrants, red, green, blue and white.
+void WriteQuadrants(const CString& strPath, int nCols, int nRows)
+{
+    cv::Mat picture(nRows, nCols, CV_8UC3, cv::Scalar(255, 255, 255));
+    picture(cv::Rect(0, 0, nCols / 2, nRows / 2)).setTo(cv::Scalar(0, 0, 255));
+    picture(cv::Rect(nCols / 2, 0, nCols - nCols / 2, nRows / 2)).setTo(cv::Scalar(0, 255, 0));
+    picture(cv::Rect(0, nRows / 2, nCols / 2, nRows - nRows / 2)).setTo(cv::Scalar(255, 0, 0));
+    ASSERT_TRUE(cv::imwrite(std::string(AfxGetUnixPath(strPath).GetString()), picture));
+}
+
+class MainWindowTest : public testing::Test
+{
+protected:
+    MainWindowTest() : m_savedNew(L"Software\\Orbalith"), m_savedOld(L"Software\\Mosaic") {}
+
+    void SetUp() override
+    {
+        WriteLanguageId(kEnglishUs);
+        SetLangTextFolder(DataFolder());
+        m_strFolder = NewTempFolder(L"MosaicMainWindow");
+    }
+    void TearDown() override
+    {
+        Quit();
+        CVitrolanDoc::s_uiHooks = DocUiHooks();
+        SetLangTextFolder(L"");
+        RemoveTree(m_strFolder);
+    }
+
+    // Starts the program as its entry point does, with the command line given.
+    void Start(const CString& strCommandLine = L"")
+    {
+        Quit();
+        m_strCommandLine = strCommandLine;
+        m_app.reset(new CVitrolanApp);
+        m_app->m_lpCmdLine = m_strCommandLine.GetBuffer();
+        ASSERT_TRUE(m_app->InitInstance());
+        Pump();
+    }
+    // Ends it as the Exit command does.
+    void Quit()
+    {
+        if (!m_app)
+            return;
+        if (m_app->m_pMainWnd != NULL)
+            m_app->OnCmdMsg(ID_APP_EXIT, CN_COMMAND, NULL, NULL);
+        MSG msg;
+        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (msg.message != WM_QUIT)
+                DispatchMessageW(&msg);
+        }
+        m_app->ExitInstance();
+        m_app.reset();
+    }
+    static void Pump()
+    {
+        MSG msg;
+        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (msg.message == WM_QUIT)
+                break;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (CWinThread* pThread = AfxGetThread())
+            pThread->OnIdle(0);
+    }
+
+    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
+    CVitrolanDoc* Doc() const { return (CVitrolanDoc*)Frame()->GetActiveDocument(); }
+    CVitrolanView* View() const { return (CVitrolanView*)Frame()->GetActiveView(); }
+    void Command(UINT nID)
+    {
+        Frame()->SendMessage(WM_COMMAND, nID, 0);
+        Pump();
+    }
+
+    static CString MenuText(HMENU hMenu, UINT nItem, UINT nFlags)
+    {
+        WCHAR szText[256] = {};
+        GetMenuStringW(hMenu, nItem, szText, 256, nFlags);
+        return szText;
+    }
+
+    // The colour the view shows at the centre of tile (col, row), squares at the origin.
+    COLORREF ShownAtTile(int nCol, int nRow)
+    {
+        View()->UpdateWindow();
+        const int n = Doc()->m_tileSize;
+        CClientDC dc(View());
+        return dc.GetPixel(nCol * n + n / 2, nRow * n + n / 2);
+    }
+    COLORREF ImageColourOfTile(int nCol, int nRow)
+    {
+        int s, k, a, b, c, d, va, vb, vc, vd;
+        Doc()->m_workingMap.GetCell(nCol, nRow, s, k, a, b, c, d, va, vb, vc, vd);
+        const PaletteEntry& e = Doc()->m_imagePalette.m_colours[a];
+        return RGB(e.peRed, e.peGreen, e.peBlue);
+    }
+
+    CSavedLanguageValue m_savedNew;
+    CSavedLanguageValue m_savedOld;
+    CString m_strFolder;
+    CString m_strCommandLine;
+    std::unique_ptr<CVitrolanApp> m_app;
+};
+
+// Start-up without a file: the maximised main window with its menu in the interface
+// language, the toolbar and the palette bars, and every service the document calls on.
+TEST_F(MainWindowTest, StartUpMakesTheMainWindowAndInstallsEveryService)
+{
+    Start();
+    CMainFrame* pFrame = Frame();
+    ASSERT_NE((CMainFrame*)NULL, pFrame);
+    EXPECT_TRUE(::IsZoomed(pFrame->m_hWnd));
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    ::GetWindowPlacement(pFrame->m_hWnd, &placement);
+    EXPECT_EQ(520, placement.rcNormalPosition.right - placement.rcNormalPosition.left);
+    EXPECT_EQ(460, placement.rcNormalPosition.bottom - placement.rcNormalPosition.top);
+    EXPECT_EQ(0, Doc()->m_loaded);
+    EXPECT_NE((CVitrolanView*)NULL, dynamic_cast<CVitrolanView*>(View()));
+
+    HMENU hBar = ::GetMenu(pFrame->m_hWnd);
+    ASSERT_EQ(8, GetMenuItemCount(hBar));
+    const std::vector<CString> expected = {L"&File",   L"&Edit",   L"&Processing", L"Palette",
+                                           L"Pa&ving", L"&Mosaic", L"&Language",   L"&Help"};
+    for (int i = 0; i < 8; i++)
+        EXPECT_EQ(expected[i], MenuText(hBar, i, MF_BYPOSITION)) << i;
+    EXPECT_EQ(CString(L"&New...\tCtrl+N"), MenuText(hBar, ID_FILE_NEW, MF_BYCOMMAND));
+    for (UINT nGone : {33048u, 152u, 33047u})
+        EXPECT_EQ((UINT)-1, GetMenuState(hBar, nGone, MF_BYCOMMAND)) << nGone;
+
+    EXPECT_TRUE(pFrame->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(28, pFrame->m_wndToolBar.GetCount());
+    EXPECT_EQ(2, pFrame->m_wndToolBar.CommandToIndex(ID_UNDO) - 1);
+    EXPECT_EQ(CPaletteBar::ButtonCount, pFrame->m_imageBar.GetCount());
+    EXPECT_EQ(CPaletteBar::ButtonCount, pFrame->m_tileBar.GetCount());
+
+    // Every service of the document is there: a missing one would do nothing at all.
+    const DocUiHooks& hooks = CVitrolanDoc::s_uiHooks;
+    const void* const* services = (const void* const*)&hooks;
+    for (size_t i = 0; i < sizeof(hooks) / sizeof(void*); i++)
+        EXPECT_NE((const void*)NULL, services[i]) << "service " << i;
+}
+
+// A picture named on the command line is open when the window first shows: the tiles at
+// their centres show their colours.
+TEST_F(MainWindowTest, APictureFromTheCommandLineShowsAsAMosaic)
+{
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 40, 30);
+    Start(L"\"" + strPicture + L"\"");
+    ASSERT_EQ(1, Doc()->m_loaded);
+    EXPECT_EQ(40, Doc()->m_cols);
+    EXPECT_EQ(30, Doc()->m_rows);
+    Doc()->m_showJoints = 0;
+    View()->Invalidate();
+    for (const POINT& tile : {POINT{2, 2}, POINT{30, 3}, POINT{5, 25}, POINT{35, 20}})
+        EXPECT_EQ(ImageColourOfTile(tile.x, tile.y), ShownAtTile(tile.x, tile.y))
+            << tile.x << ", " << tile.y;
+    // The colours are the picture's as the clustering rounds them.
+    EXPECT_GE(GetRValue(ImageColourOfTile(2, 2)), 250);
+    EXPECT_LE(GetGValue(ImageColourOfTile(2, 2)) + GetBValue(ImageColourOfTile(2, 2)), 4);
+    EXPECT_GE(GetGValue(ImageColourOfTile(30, 3)), 250);
+}
+
+// The Language menu switches every menu text at once and is what the next start reads.
+TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheMenusAndTheNextStart)
+{
+    Start();
+    HMENU hBar = ::GetMenu(Frame()->m_hWnd);
+    Command(ID_LANGUAGE_FRENCH);
+    EXPECT_EQ(1036, ReadLanguageId());
+    EXPECT_EQ(CString(L"&Fichier"), MenuText(hBar, 0, MF_BYPOSITION));
+    EXPECT_EQ(CString(L"&Aide"), MenuText(hBar, 7, MF_BYPOSITION));
+    EXPECT_EQ(MenuText(hBar, ID_FILE_OPEN, MF_BYCOMMAND).Left(7), CString(L"&Ouvrir"));
+    HKEY hKey;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Mosaic", 0,
+                                           KEY_READ, &hKey));
+    WCHAR szValue[16] = {};
+    DWORD dwSize = sizeof(szValue);
+    RegQueryValueExW(hKey, L"ThreadLocal", NULL, NULL, (BYTE*)szValue, &dwSize);
+    RegCloseKey(hKey);
+    EXPECT_EQ(CString(L"40c"), CString(szValue));
+
+    // The ticked language follows, the Hebrew item like the others.
+    HMENU hLanguages = GetSubMenu(hBar, 6);
+    Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)hLanguages, 6);
+    EXPECT_TRUE(GetMenuState(hLanguages, ID_LANGUAGE_FRENCH, MF_BYCOMMAND) & MF_CHECKED);
+    Command(ID_LANGUAGE_HEBREW);
+    Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)hLanguages, 6);
+    EXPECT_TRUE(GetMenuState(hLanguages, ID_LANGUAGE_HEBREW, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(hLanguages, ID_LANGUAGE_FRENCH, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(MenuText(hBar, ID_LANGUAGE_HEBREW, MF_BYCOMMAND).IsEmpty());
+    Command(ID_LANGUAGE_ENGLISH);
+    EXPECT_EQ(CString(L"&File"), MenuText(hBar, 0, MF_BYPOSITION));
+}
+
+// 70 image colours page as 30, 30 and 10; the pressed button is the current colour, the
+// next arrow stops at the last page, and the tile bar gives tile colours.
+TEST_F(MainWindowTest, PaletteBarsPageAndGiveTheCurrentColour)
+{
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 20, 20);
+    Start(L"\"" + strPicture + L"\"");
+    CMainFrame* pFrame = Frame();
+    Doc()->m_colourCount = 70;
+    Command(ID_PALETTE_SHOW_IMAGE);
+    EXPECT_TRUE(pFrame->m_imageBar.IsWindowVisible());
+    EXPECT_FALSE(pFrame->m_tileBar.IsWindowVisible());
+
+    const UINT nImage = CMainFrame::ID_IMAGE_BUTTON_FIRST;
+    Command(nImage + 5);
+    EXPECT_EQ(5, pFrame->GetCurrentColour());
+    for (int i = 0; i < 3; i++)
+        Command(nImage + CPaletteBar::NextButton);
+    EXPECT_EQ(2, pFrame->m_imageBar.m_nPage);
+    EXPECT_EQ(-1, pFrame->GetCurrentColour());
+    Command(nImage + 3);
+    EXPECT_EQ(63, pFrame->GetCurrentColour());
+    Command(nImage + 15);   // past the 70th colour
+    EXPECT_EQ(-1, pFrame->GetCurrentColour());
+    Command(nImage + CPaletteBar::PreviousButton);
+    EXPECT_EQ(1, pFrame->m_imageBar.m_nPage);
+
+    Doc()->m_tileColourCount = 40;
+    Command(ID_PALETTE_SHOW_TILES);
+    EXPECT_TRUE(pFrame->m_tileBar.IsWindowVisible());
+    EXPECT_FALSE(pFrame->m_imageBar.IsWindowVisible());
+    Command(CMainFrame::ID_TILE_BUTTON_FIRST + CPaletteBar::NextButton);
+    Command(CMainFrame::ID_TILE_BUTTON_FIRST + 4);
+    EXPECT_EQ(256 + 34, pFrame->GetCurrentColour());
+    Command(ID_PALETTE_SHOW_NONE);
+    EXPECT_EQ(-1, pFrame->GetCurrentColour());
+}
+
+// A new user's session: open a picture, change the pattern, zoom, save, quit, start again
+// with the saved file and find the same mosaic.
+TEST_F(MainWindowTest, ASessionSavedAndOpenedAgainGivesTheSameMosaic)
+{
+    const CString strPicture = m_strFolder + L"garden.png";
+    WriteQuadrants(strPicture, 24, 16);
+    Start(L"\"" + strPicture + L"\"");
+    Command(ID_PAVING_HEXAGONS);
+    const int nZoom = Doc()->m_tileSize;
+    Command(ID_VIEW_ZOOM_IN);
+    EXPECT_GT(Doc()->m_tileSize, nZoom);
+    const CString strSaved = m_strFolder + L"garden.ms2";
+    {
+        FileDialogAnswerer answer(strSaved);
+        Command(ID_FILE_SAVE);
+        EXPECT_EQ(1, FileDialogAnswerer::s_nAnswered);
+    }
+    ASSERT_TRUE(GetFileAttributesW(strSaved) != INVALID_FILE_ATTRIBUTES);
+    const std::vector<BYTE> map = Bytes(Doc()->m_workingMap);
+    const int nSavedZoom = Doc()->m_tileSize;
+    Quit();
+
+    Start(L"\"" + strSaved + L"\"");
+    EXPECT_EQ(PavingHexagons, Doc()->m_pavingType);
+    EXPECT_EQ(nSavedZoom, Doc()->m_tileSize);
+    EXPECT_EQ(24, Doc()->m_cols);
+    EXPECT_EQ(map, Bytes(Doc()->m_workingMap));
+    EXPECT_EQ(strSaved, Doc()->GetPathName());
+}
+
+}   // namespace
