@@ -11,6 +11,7 @@
 #include "AfxArchive.h"
 #include "AfxException.h"
 #include "AfxFile.h"
+#include "AfxImageCodecs.h"
 #include "AfxPath.h"
 #include "BmpReader.h"
 #include "DocPaths.h"
@@ -66,7 +67,7 @@ bool ClusterPicture(const CString& strPath, ClusteredPicture& result)
         return false;
     try
     {
-        cv::Mat picture = cv::imread(std::string(strUnixPath.GetString()), cv::IMREAD_COLOR);
+        cv::Mat picture = AfxImRead(std::string(strUnixPath.GetString()), cv::IMREAD_COLOR);
         if (picture.empty())
             return false;
         if (picture.channels() == 1)
