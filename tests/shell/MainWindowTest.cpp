@@ -10,6 +10,7 @@
 #include "AfxApp.h"
 #include "AfxDocTempl.h"
 #include "AfxPath.h"
+#include "AfxPrint.h"
 #include "AfxRes.h"
 #include "document/DocTestFiles.h"
 #include "FileDialogAnswerer.h"
@@ -301,6 +302,71 @@ TEST_F(MainWindowTest, ASessionSavedAndOpenedAgainGivesTheSameMosaic)
     EXPECT_EQ(24, Doc()->m_cols);
     EXPECT_EQ(map, Bytes(Doc()->m_workingMap));
     EXPECT_EQ(strSaved, Doc()->GetPathName());
+}
+
+// Records what an update handler asks of a button.
+class RecordingCmdUI : public CCmdUI
+{
+public:
+    int nEnabled = -1;
+    void Enable(BOOL bOn) override { nEnabled = bOn ? 1 : 0; }
+};
+
+// The print preview of the mosaic shows the one page it prints, and closing it gives the
+// frame its view, toolbar and menu back.
+TEST_F(MainWindowTest, ThePrintPreviewShowsTheOnePagePrinted)
+{
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 20, 20);
+    Start(L"\"" + strPicture + L"\"");
+    CMainFrame* pFrame = Frame();
+    CView* pView = pFrame->GetActiveView();
+    HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
+    Command(ID_FILE_PRINT_PREVIEW);
+    CPreviewView* pPreview = dynamic_cast<CPreviewView*>(pFrame->GetActiveView());
+    ASSERT_NE((CPreviewView*)NULL, pPreview);
+    EXPECT_FALSE(pFrame->m_wndToolBar.IsWindowVisible());
+    RecordingCmdUI next;
+    next.m_nID = AFX_ID_PREVIEW_NEXT;
+    pPreview->OnCmdMsg(AFX_ID_PREVIEW_NEXT, CN_UPDATE_COMMAND_UI, &next, NULL);
+    EXPECT_EQ(0, next.nEnabled);
+    EXPECT_EQ(1u, pPreview->m_nCurrentPage);
+
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0);
+    Pump();
+    EXPECT_EQ(pView, pFrame->GetActiveView());
+    EXPECT_TRUE(pFrame->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(hMenu, ::GetMenu(pFrame->m_hWnd));
+}
+
+// After zooming in and scrolling, the tile under a point is the one the zoom and the scroll
+// origin put there.
+TEST_F(MainWindowTest, ZoomAndScrollRepaintTheRightTileUnderAPoint)
+{
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 40, 30);
+    Start(L"\"" + strPicture + L"\"");
+    while (Doc()->m_tileSize < 40)
+        Command(ID_VIEW_ZOOM_IN);
+    Doc()->m_showJoints = 0;
+    CVitrolanView* pView = View();
+    pView->Invalidate();
+    const int n = Doc()->m_tileSize;
+    auto shownAt = [&](int nScreenCol, int nScreenRow) {
+        pView->UpdateWindow();
+        CClientDC dc(pView);
+        return dc.GetPixel(nScreenCol * n + n / 2, nScreenRow * n + n / 2);
+    };
+    EXPECT_EQ(ImageColourOfTile(19, 2), shownAt(19, 2));
+    EXPECT_NE(ImageColourOfTile(20, 2), ImageColourOfTile(19, 2));
+
+    pView->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), 0);
+    pView->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    Pump();
+    ASSERT_EQ(1, pView->GetOriginCol());
+    ASSERT_EQ(1, pView->GetOriginRow());
+    EXPECT_EQ(ImageColourOfTile(20, 15), shownAt(19, 14));
+    EXPECT_EQ(ImageColourOfTile(1, 1), shownAt(0, 0));
 }
 
 }   // namespace
