@@ -37,7 +37,10 @@ stop_xvfb() {
 # Windows fonts the program asks for by name.
 prepare_wine_prefix() {
   export WINEPREFIX=$1
-  [ -f "$WINEPREFIX/.mosaic-ready" ] && return 0
+  if [ -f "$WINEPREFIX/.mosaic-ready" ]; then
+    install_wine_fonts
+    return
+  fi
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed in $WINEPREFIX" >&2; return 1; }
   local key='HKCU\Software\Wine\Fonts\Replacements'
@@ -46,7 +49,21 @@ prepare_wine_prefix() {
   wine reg add "$key" /v "Segoe UI" /d "DejaVu Sans" /f >/dev/null 2>&1 ||
     { echo "wine-env: registering font replacements failed" >&2; return 1; }
   wineserver -w
+  install_wine_fonts || return 1
   touch "$WINEPREFIX/.mosaic-ready"
+}
+
+# Wine's own fonts (the symbols of check marks, submenu arrows and caption buttons among
+# them) into the prefix's Fonts folder, where this Wine looks for them; a new prefix has
+# none there.
+install_wine_fonts() {
+  local stamp="$WINEPREFIX/.mosaic-fonts-1"
+  [ -f "$stamp" ] && return 0
+  local source=/usr/share/wine/fonts
+  [ -d "$source" ] || { echo "wine-env: Wine's fonts are missing (package fonts-wine)" >&2; return 1; }
+  local target="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$target" && cp -n "$source"/* "$target"/ || return 1
+  touch "$stamp"
 }
 
 # Gives the prefix (once, and again when the printer or its PPD file changes) a printer NAME
