@@ -161,8 +161,10 @@ void CVitrolanDoc::CountTilesPerColour()
     const int mapRows = m_workingMap.data != NULL ? m_workingMap.height / CellBlock : 0;
     const int cols = m_cols < mapCols ? m_cols : mapCols;
     const int rows = m_rows < mapRows ? m_rows : mapRows;
-    for (int col = 0; col < cols; col++)
-        for (int row = 0; row < rows; row++)
+    // Row by row, as the cells lie in memory: the view counts on every repaint. The order
+    // changes no count.
+    for (int row = 0; row < rows; row++)
+        for (int col = 0; col < cols; col++)
         {
             int s, k, part[4], va, vb, vc, vd;
             m_workingMap.GetCell(col, row, s, k, part[0], part[1], part[2], part[3], va, vb,

@@ -590,25 +590,24 @@ void CRasterImage::ToMat(cv::Mat& mat, const cv::Rect_<int>& rect) const
     mat = converted;
 }
 
-// Shown at the picture's own width: each row of the device-independent bitmap is padded to
-// whole 4-byte units, so no picture width needs squeezing.
 void CRasterImage::DrawToDC(CDC* pDC, const RECT& rect) const
 {
     HDC hdc = pDC != NULL ? pDC->GetSafeHdc() : NULL;
     if (hdc == NULL || !IsRgb(*this))
         return;
-    const size_t stride = ((size_t)width * 3 + 3) & ~(size_t)3;
-    std::vector<BYTE> bits(stride * height);
+    // Four bytes a pixel (blue, green, red, unused), the device's own form on a true-colour
+    // screen: the system then copies the rows without converting them. The buffer stays from
+    // one call to the next, as the screen is drawn many times a second.
+    static std::vector<DWORD> s_bits;
+    if (s_bits.size() < (size_t)width * height)
+        s_bits.resize((size_t)width * height);
+    DWORD* const bits = s_bits.data();
     for (int y = 0; y < height; ++y)
     {
         const BYTE* source = RgbAt(*this, 0, y);
-        BYTE* target = &bits[(size_t)y * stride];
-        for (int x = 0; x < width; ++x, source += 3, target += 3)
-        {
-            target[0] = source[2];
-            target[1] = source[1];
-            target[2] = source[0];
-        }
+        DWORD* target = bits + (size_t)y * width;
+        for (int x = 0; x < width; ++x, source += 3)
+            target[x] = ((DWORD)source[0] << 16) | ((DWORD)source[1] << 8) | source[2];
     }
     BITMAPINFO info;
     memset(&info, 0, sizeof(info));
@@ -616,10 +615,10 @@ void CRasterImage::DrawToDC(CDC* pDC, const RECT& rect) const
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     StretchDIBits(hdc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0,
-                  width, height, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+                  width, height, bits, &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 // ---- Cell-map conversions ----

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -26,6 +27,17 @@ enum
 int EntryOfCode(int code)
 {
     return -code;
+}
+
+// The covered plane of scales of the first kind, kept from call to call: a new one for each
+// repaint would cost its allocation and the page faults of its first writes.
+BYTE* ClearedCoveredPlane(size_t size)
+{
+    static std::vector<BYTE> s_plane;
+    if (s_plane.size() < size)
+        s_plane.resize(size);
+    memset(s_plane.data(), 0, size);
+    return s_plane.data();
 }
 
 bool HasBuffer(const CRasterImage* image)
@@ -86,8 +98,11 @@ struct Pass
     MosaicHit hit;
     int foundX;             // the pixel where the hit was found
     int foundY;
-    // scales of the first kind: pixels already drawn by an earlier row
-    std::vector<BYTE> covered;
+    // scales of the first kind: pixels already drawn by an earlier row, one byte a pixel
+    BYTE* covered;
+    // the codes of split and cut cells, shared by the cells of a picture row that are alike;
+    // NULL where a pixel's code depends on more than the cell's kind and shape
+    class CodeRows* codeRows;
 };
 
 // State of one picture row: the tile row it belongs to and the tile-local y.
@@ -98,21 +113,52 @@ struct RowState
     bool odd;
     const BYTE* mask;       // mask row y, NULL when the mask has none
     int maskWidth;
+    int maskBegin;          // the mask row's first and past its last non-zero value
+    int maskEnd;
 };
+
+// TilePartAt with the half tile h = RoundHalfAway(n / 2) already known.
+int PartAt(int kind, int n, int h, int x, int y)
+{
+    switch (kind)
+    {
+    case CellDiagonalB3:
+        return y < x ? 0 : 1;
+    case CellDiagonalB0:
+        return n - x - 2 < y ? 0 : 1;
+    case CellHalvesRows:
+        return y >= h ? 0 : 1;
+    case CellHalvesBytes:
+        return x >= h ? 0 : 1;
+    case CellQuarters:
+    case CellTriangles:
+    {
+        const bool first = kind == CellQuarters ? x < h : y < x;
+        const bool second = kind == CellQuarters ? y < h : n - x - 2 < y;
+        if (first)
+            return second ? 0 : 1;
+        return second ? 2 : 3;
+    }
+    default:
+        return 0;
+    }
+}
 
 bool IsOddRow(int rows, int row)
 {
     return ((rows - row - 1) & 1) != 0;
 }
 
-CellInfo ReadCell(const Pass& p, int col, int row)
+// Fills cell in place: the pass decodes a row of cells at a time into its own store.
+void ReadCell(const Pass& p, int col, int row, CellInfo& cell)
 {
-    CellInfo cell;
-    memset(&cell, 0, sizeof(cell));
-    cell.outside = true;
     if (row < 0 || row >= p.rows || col < 0 || col >= p.columnEnd || col >= p.mapCols ||
         row >= p.mapRows)
-        return cell;
+    {
+        memset(&cell, 0, sizeof(cell));
+        cell.outside = true;
+        return;
+    }
     const int w = p.map->width;
     const BYTE* b = p.map->data + (size_t)col * CellBlock + (size_t)row * CellBlock * w;
     cell.outside = false;
@@ -126,6 +172,12 @@ CellInfo ReadCell(const Pass& p, int col, int row)
     cell.variant[1] = b[w + 3];
     cell.variant[2] = b[2 * w];
     cell.variant[3] = b[2 * w + 1];
+}
+
+CellInfo ReadCell(const Pass& p, int col, int row)
+{
+    CellInfo cell;
+    ReadCell(p, col, row, cell);
     return cell;
 }
 
@@ -347,7 +399,7 @@ int PixelCode(const Pass& p, const CellInfo& cell, int col, const RowState& r, i
     bool laid = false;
     if (cell.shape != ShapeHole)
     {
-        const int part = TilePartAt(cell.kind, p.n, x, y);
+        const int part = PartAt(cell.kind, p.n, p.h, x, y);
         laid = TilePartLaid(cell.kind, cell.shape, part) != FALSE;
         if (laid)
         {
@@ -374,6 +426,54 @@ int PixelCode(const Pass& p, const CellInfo& cell, int col, const RowState& r, i
     const int corrected = EdgeCorrection(p, cell, col, r.row, x, y, r.odd);
     return corrected != CodeLeave ? corrected : code;
 }
+
+// Codes of the pixels of one picture row for each kind, shape and column class of cell met
+// on it. Without labels and neighbour joints a code depends on nothing else, so a row of
+// many split tiles works each pattern out once.
+class CodeRows
+{
+public:
+    CodeRows() : m_slots((size_t)(CellTriangles + 1) * 256 * 2) {}
+
+    // The codes of x = 0 to n - 1 (CodeLeave where the mask is 0).
+    const short* Get(const Pass& p, const CellInfo& cell, int col, const RowState& r)
+    {
+        if (r.row != m_row || r.y != m_y)
+        {
+            m_row = r.row;
+            m_y = r.y;
+            ++m_stamp;
+            m_codes.clear();
+        }
+        const bool lastColumn = col == p.columnEnd - 1;
+        Slot& slot = m_slots[((size_t)cell.kind * 256 + (cell.shape & 255)) * 2 + lastColumn];
+        if (slot.stamp != m_stamp)
+        {
+            slot.stamp = m_stamp;
+            slot.offset = m_codes.size();
+            m_codes.resize(m_codes.size() + p.n);
+            short* codes = &m_codes[slot.offset];
+            for (int x = 0; x < p.n; ++x)
+            {
+                const int m = x < r.maskWidth ? r.mask[x] : 0;
+                codes[x] = (short)(m != 0 ? PixelCode(p, cell, col, r, x, m) : CodeLeave);
+            }
+        }
+        return &m_codes[slot.offset];
+    }
+
+private:
+    struct Slot
+    {
+        unsigned stamp = 0;
+        size_t offset = 0;
+    };
+    std::vector<Slot> m_slots;
+    std::vector<short> m_codes;
+    unsigned m_stamp = 0;
+    int m_row = INT_MIN;
+    int m_y = INT_MIN;
+};
 
 // Colour source of each part of one cell on one picture row: a texture row or a flat colour.
 struct PartColours
@@ -412,7 +512,7 @@ void ResolvePartColours(const Pass& p, const CellInfo& cell, int y, PartColours&
 }
 
 // The colour a code stands for at tile-local x; NULL to leave the pixel.
-const BYTE* ColourOfCode(const Pass& p, const PartColours& pc, int code, int x)
+inline const BYTE* ColourOfCode(const Pass& p, const PartColours& pc, int code, int x)
 {
     if (code == CodeLeave)
         return NULL;
@@ -452,7 +552,7 @@ void RecordHit(Pass& p, int col, const RowState& r, int px, int py, int x)
 // Pixels x0 to x1 - 1 of a tile span that lie outside the mosaic.
 void OutsideSpan(Pass& p, const RowState& r, int x0, int x1, int px, int py)
 {
-    BYTE* covered = p.type == PavingScales1 ? &p.covered[(size_t)py * p.width + px] : NULL;
+    BYTE* covered = p.covered != NULL ? p.covered + (size_t)py * p.width + px : NULL;
     if (p.hitTest)
     {
         // Nothing to find here, but a later row of scales must not take these pixels.
@@ -481,33 +581,35 @@ void CellSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x0,
               int py)
 {
     BYTE* dst = p.out != NULL ? p.out + 3 * ((size_t)py * p.width + px) : NULL;
-    const bool scales1 = p.type == PavingScales1;
-    BYTE* covered = scales1 ? &p.covered[(size_t)py * p.width + px] : NULL;
+    BYTE* covered = p.covered != NULL ? p.covered + (size_t)py * p.width + px : NULL;
     const BYTE* maskRow = r.mask;
     const int maskWidth = maskRow != NULL ? std::min(r.maskWidth, x1) : 0;
-    const bool plainTile = cell.shape == ShapeWhole && cell.kind == CellWhole;
-    const bool lastColumn = col == p.columnEnd - 1;
-
-    // Whole tiles away from the border in flat colours: the mask value alone decides.
-    if (!p.hitTest && plainTile && !(lastColumn && p.type != PavingSquares) && !scales1 &&
-        !p.textures && p.displayMode == 0 &&
-        !(p.neighbourJoints && p.showJoints && p.type == PavingSquares))
+    // Plain tiles come here only in a hit test: drawing takes PlainSpan for them.
+    PartColours pc;
+    ResolvePartColours(p, cell, r.y, pc);
+    if (p.codeRows != NULL)
     {
-        const PaletteEntry& e = p.imageColours[cell.colour[0]];
-        const BYTE tile[3] = {e.peRed, e.peGreen, e.peBlue};
-        const BYTE* joint = p.showJoints ? p.table + 3 * ColourJoint : tile;
+        // Drawing with the codes this row's cells of the kind share.
+        const short* codes = p.codeRows->Get(p, cell, col, r);
+        const bool upperHalf = r.y >= p.h;
         for (int x = x0; x < maskWidth; ++x, dst += 3)
         {
-            const BYTE m = maskRow[x];
-            if (m == 0)
+            const int code = codes[x];
+            if (code == CodeLeave)
                 continue;
-            Put(dst, m == 2 ? joint : tile);
+            if (covered != NULL)
+            {
+                BYTE& c = covered[x - x0];
+                if (upperHalf && c)
+                    continue;
+                c = 1;
+            }
+            const BYTE* colour = ColourOfCode(p, pc, code, x);
+            if (colour != NULL)
+                Put(dst, colour);
         }
         return;
     }
-
-    PartColours pc;
-    ResolvePartColours(p, cell, r.y, pc);
     for (int x = x0; x < x1; ++x, dst += 3)
     {
         const int m = x < maskWidth ? maskRow[x] : 0;
@@ -547,10 +649,45 @@ void CellSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x0,
     }
 }
 
-// Tile-local x0 to x1 - 1 of tile column col on picture row py, starting at picture x px.
-void RenderSpan(Pass& p, const RowState& r, int col, int x0, int x1, int px, int py)
+// The pixels of a plain tile (IsPlainTile) on one picture row: tile colour inside, joint on
+// the edge.
+inline void PlainSpan(const Pass& p, const RowState& r, const BYTE* tile, int x0, int x1, int px,
+                      int py)
 {
-    const CellInfo cell = ReadCell(p, col, r.row);
+    const BYTE* joint = p.showJoints ? p.table + 3 * ColourJoint : tile;
+    // Only the part of the row that the tile's shape covers.
+    const int begin = std::max(x0, r.maskBegin);
+    const int end = std::min(x1, r.maskEnd);
+    if (begin >= end)
+        return;
+    BYTE* dst = p.out + 3 * ((size_t)py * p.width + px + (begin - x0));
+    const BYTE* mask = r.mask;
+    if (p.covered == NULL)
+    {
+        for (int x = begin; x < end; ++x, dst += 3)
+        {
+            const BYTE m = mask[x];
+            if (m != 0)
+                Put(dst, m == 2 ? joint : tile);
+        }
+        return;
+    }
+    BYTE* covered = p.covered + (size_t)py * p.width + px - x0;
+    const bool upperHalf = r.y >= p.h;
+    for (int x = begin; x < end; ++x, dst += 3)
+    {
+        const BYTE m = mask[x];
+        if (m == 0 || (upperHalf && covered[x]))
+            continue;
+        covered[x] = 1;
+        Put(dst, m == 2 ? joint : tile);
+    }
+}
+
+// Tile-local x0 to x1 - 1 of tile column col on picture row py, starting at picture x px.
+void RenderSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x0, int x1,
+                int px, int py)
+{
     // The last column of the patterns with shifted rows lies outside on unshifted rows, and
     // its right half does on shifted rows.
     int outsideFrom = cell.outside ? 0 : p.n;
@@ -606,10 +743,166 @@ void SetRowState(const Pass& p, RowState& r)
     const CRasterImage* mask = MaskFor(p, r.odd);
     r.mask = NULL;
     r.maskWidth = 0;
+    r.maskBegin = 0;
+    r.maskEnd = 0;
     if (mask != NULL && r.y < mask->height)
     {
         r.mask = mask->data + (size_t)r.y * mask->width;
         r.maskWidth = mask->width;
+        r.maskBegin = r.maskWidth;
+        for (int x = 0; x < r.maskWidth; ++x)
+            if (r.mask[x] != 0)
+            {
+                r.maskBegin = std::min(r.maskBegin, x);
+                r.maskEnd = x + 1;
+            }
+    }
+}
+
+// A whole tile in a flat colour away from the border: PixelCode would give each of its pixels
+// the tile colour inside the mask and the joint on its edge, whatever else holds.
+bool IsPlainTile(const Pass& p, const CellInfo& cell, int col)
+{
+    return !cell.outside && cell.shape == ShapeWhole && cell.kind == CellWhole &&
+           !(col == p.columnEnd - 1 && p.type != PavingSquares) && !p.textures &&
+           p.displayMode == 0 && !(p.neighbourJoints && p.showJoints && p.type == PavingSquares);
+}
+
+// One cell as the pass meets it, with what its plain drawing needs.
+struct RowCell
+{
+    CellInfo cell;
+    bool plain;
+    BYTE tile[3];
+};
+
+// The cells of one tile row from the first column on, decoded once for all the picture rows
+// of the row's band.
+class RowCells
+{
+public:
+    const RowCell& At(const Pass& p, int row, int col)
+    {
+        const int i = col - p.firstColumn;
+        if (row == m_row && i < m_decoded)
+            return m_cells[i];
+        return Decode(p, row, i);
+    }
+
+    // The first count cells of the row, from the first column on.
+    const RowCell* Row(const Pass& p, int row, int count)
+    {
+        if (count <= 0)
+            return NULL;
+        At(p, row, p.firstColumn + count - 1);
+        return m_cells.data();
+    }
+
+private:
+    const RowCell& Decode(const Pass& p, int row, int i)
+    {
+        if (row != m_row)
+        {
+            m_row = row;
+            m_decoded = 0;
+        }
+        while (m_decoded <= i)
+        {
+            if ((size_t)m_decoded == m_cells.size())
+                m_cells.resize(m_cells.size() * 2 + 16);
+            RowCell& entry = m_cells[m_decoded];
+            const int c = p.firstColumn + m_decoded;
+            ReadCell(p, c, row, entry.cell);
+            entry.plain = IsPlainTile(p, entry.cell, c);
+            const PaletteEntry& e = p.imageColours[entry.cell.colour[0]];
+            entry.tile[0] = e.peRed;
+            entry.tile[1] = e.peGreen;
+            entry.tile[2] = e.peBlue;
+            ++m_decoded;
+        }
+        return m_cells[i];
+    }
+
+    std::vector<RowCell> m_cells;
+    int m_row = INT_MIN;
+    int m_decoded = 0;
+};
+
+// One picture row of a drawing pass; x is the tile-local x of the picture's left edge.
+void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
+{
+    const int n = p.n;
+    const int spans = (p.width + x + n - 1) / n;
+    const RowCell* cell = cells.Row(p, r.row, spans);
+    const BYTE* joint = p.showJoints ? p.table + 3 * ColourJoint : NULL;
+    const BYTE* mask = r.mask;
+    const int begin = r.maskBegin;
+    const int end = r.maskEnd;
+    int col = p.firstColumn;
+    int px = 0;
+    // Plain tiles wholly inside the picture are drawn here, the others by PlainSpan and
+    // RenderSpan.
+    for (int i = 0; i < spans; ++i, ++cell, ++col)
+    {
+        const int span = std::min(n - x, p.width - px);
+        if (cell->cell.outside)
+        {
+            // Cells outside the mosaic (past its last column, or all of a row past its last)
+            // come in runs: one fill for the run.
+            int count = span;
+            while (i + 1 < spans && cell[1].cell.outside)
+            {
+                ++i;
+                ++cell;
+                ++col;
+                count += std::min(n, p.width - px - count);
+            }
+            const BYTE* colour = ColourOfCode(p, PartColours(), CodeOutside, 0);
+            BYTE* dst = p.out + 3 * ((size_t)py * p.width + px);
+            if (p.covered == NULL)
+            {
+                for (int k = 0; k < count; ++k, dst += 3)
+                    Put(dst, colour);
+            }
+            else
+            {
+                // As OutsideSpan: a later row of scales does not paint over the upper half.
+                BYTE* covered = p.covered + (size_t)py * p.width + px;
+                const bool upperHalf = r.y >= p.h;
+                for (int k = 0; k < count; ++k, dst += 3)
+                {
+                    if (upperHalf && covered[k])
+                        continue;
+                    covered[k] = 1;
+                    Put(dst, colour);
+                }
+            }
+            px += count;
+            x = 0;
+            continue;
+        }
+        if (cell->plain && x == 0 && span == n && p.covered == NULL)
+        {
+            const BYTE* tile = cell->tile;
+            const BYTE* edge = joint != NULL ? joint : tile;
+            BYTE* dst = p.out + 3 * ((size_t)py * p.width + px + begin);
+            for (int t = begin; t < end; ++t, dst += 3)
+            {
+                const BYTE m = mask[t];
+                if (m != 0)
+                    Put(dst, m == 2 ? edge : tile);
+            }
+        }
+        else if (cell->plain)
+        {
+            PlainSpan(p, r, cell->tile, x, x + span, px, py);
+        }
+        else
+        {
+            RenderSpan(p, r, cell->cell, col, x, x + span, px, py);
+        }
+        px += span;
+        x = 0;
     }
 }
 
@@ -617,6 +910,11 @@ void RunPass(Pass& p, int firstRow)
 {
     const int n = p.n;
     const int h = p.h;
+    RowCells cells;
+    CodeRows codeRows;
+    const bool labels = (p.displayMode == 1 || p.displayMode == 2) && p.labelStates != NULL;
+    const bool neighbours = p.neighbourJoints && p.showJoints && p.type == PavingSquares;
+    p.codeRows = !p.hitTest && !labels && !neighbours ? &codeRows : NULL;
     RowState r;
     r.row = firstRow;
     const bool wholeBand = p.type == PavingSquares || p.type == PavingTriangles ||
@@ -626,17 +924,21 @@ void RunPass(Pass& p, int firstRow)
     int py = 0;
     while (py < p.height)
     {
-        if (!p.hitTest || p.hitByKey || py == p.hitY)
+        if (!p.hitTest)
         {
             // Odd rows of every pattern but squares are shifted left by half a tile.
+            DrawPictureRow(p, r, cells, (r.odd && p.type != PavingSquares) ? h : 0, py);
+        }
+        else if (p.hitByKey || py == p.hitY)
+        {
             int x = (r.odd && p.type != PavingSquares) ? h : 0;
             int col = p.firstColumn;
             int px = 0;
             while (px < p.width)
             {
                 const int span = std::min(n - x, p.width - px);
-                if (!p.hitTest || (p.hitX >= px && p.hitX < px + span) || p.hitByKey)
-                    RenderSpan(p, r, col, x, x + span, px, py);
+                if ((p.hitX >= px && p.hitX < px + span) || p.hitByKey)
+                    RenderSpan(p, r, cells.At(p, r.row, col).cell, col, x, x + span, px, py);
                 px += span;
                 ++col;
                 x = 0;
@@ -655,10 +957,15 @@ void RunPass(Pass& p, int firstRow)
 
 void FillPicture(const Pass& p, int entry)
 {
+    if (p.height <= 0)
+        return;
+    // One row pixel by pixel, then the others copied from it.
     const BYTE* colour = p.table + 3 * entry;
-    BYTE* end = p.out + 3 * (size_t)p.width * p.height;
-    for (BYTE* d = p.out; d != end; d += 3)
+    const size_t rowBytes = 3 * (size_t)p.width;
+    for (BYTE* d = p.out; d != p.out + rowBytes; d += 3)
         Put(d, colour);
+    for (int y = 1; y < p.height; ++y)
+        memcpy(p.out + y * rowBytes, p.out, rowBytes);
 }
 
 void FillLastRow(const Pass& p, int entry)
@@ -724,29 +1031,7 @@ int ClampFirstRow(int firstRow, int rows)
 
 int TilePartAt(int kind, int n, int x, int y)
 {
-    const int h = RoundHalfAway(n * 0.5);
-    switch (kind)
-    {
-    case CellDiagonalB3:
-        return y < x ? 0 : 1;
-    case CellDiagonalB0:
-        return n - x - 2 < y ? 0 : 1;
-    case CellHalvesRows:
-        return y >= h ? 0 : 1;
-    case CellHalvesBytes:
-        return x >= h ? 0 : 1;
-    case CellQuarters:
-    case CellTriangles:
-    {
-        const bool first = kind == CellQuarters ? x < h : y < x;
-        const bool second = kind == CellQuarters ? y < h : n - x - 2 < y;
-        if (first)
-            return second ? 0 : 1;
-        return second ? 2 : 3;
-    }
-    default:
-        return 0;
-    }
+    return PartAt(kind, n, RoundHalfAway(n * 0.5), x, y);
 }
 
 BOOL TilePartLaid(int kind, int shape, int part)
@@ -825,8 +1110,8 @@ void RenderMosaic(CRasterImage* picture, int displayMode, const CRasterImage* ma
     if (p.hitTest && !p.hitByKey &&
         (p.hitX < 0 || p.hitY < 0 || p.hitX >= p.width || p.hitY >= p.height))
         return;
-    if (pavingType == PavingScales1)
-        p.covered.assign((size_t)p.width * p.height, 0);
+    p.covered = pavingType == PavingScales1 ? ClearedCoveredPlane((size_t)p.width * p.height)
+                                            : NULL;
 
     if (!p.hitTest)
         BackgroundFill(p);
@@ -878,8 +1163,9 @@ BOOL HitTestMosaic(int pictureWidth, int pictureHeight, const CRasterImage* map,
     p.hitY = y;
     p.cutMode = cutMode;
     p.hitFound = false;
-    if (pavingType == PavingScales1)
-        p.covered.assign((size_t)pictureWidth * pictureHeight, 0);
+    p.covered = pavingType == PavingScales1
+                    ? ClearedCoveredPlane((size_t)pictureWidth * pictureHeight)
+                    : NULL;
     RunPass(p, ClampFirstRow(firstRow, rows));
     if (p.hitFound)
         hit = p.hit;
