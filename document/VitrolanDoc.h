@@ -62,6 +62,10 @@ struct DocUiHooks
     void (*pfnDeleteShape)(CShpRectangle* pShape);
     // Sets the application printer's paper to the paper format (0 A4 ... 5 A0), upright.
     void (*pfnSetPrinterPaper)(int nFormat);
+    // The mix fill's two questions: which tile colours to mix (m_allowedColours), then
+    // their shares per step (m_mixPercent). FALSE when the user cancels either.
+    BOOL (*pfnSelectColours)();
+    BOOL (*pfnRunMixDialog)();
 };
 
 // The paving commands, one per PavingType in order.
@@ -278,6 +282,19 @@ public:
     afx_msg void OnEditUndo();
     afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
     afx_msg void OnUpdateNeedMosaic(CCmdUI* pCmdUI);
+    // Keeps the image colours, their family kind and count for the undo of the edit about to
+    // change them, and marks them pending.
+    void SaveColoursForUndo();
+
+    // ---- Region operations of the view's tools ---------------------------------------------------
+    // (x, y) is a pixel of the region plane (4 x 4 per cell); a point outside the mosaic
+    // changes nothing. Each returns 1.
+    // Fill tool: the region of the clicked colour takes image colour nColour.
+    int FloodFillColour(int x, int y, int nColour);
+    // Cell tool: the cells of the clicked region are laid or removed.
+    int FloodToggleCells(int x, int y);
+    // Mix-fill tool: the region takes tiles drawn from the chosen colours in their shares.
+    int FloodFillMix(int x, int y);
 
     // ---- Editing tools --------------------------------------------------------------------------
     int m_selectTool;

@@ -201,3 +201,12 @@ void CVitrolanDoc::EraseShape(CShpRectangle* pShape)
     if (pShape != NULL && s_uiHooks.pfnEraseShape != NULL)
         s_uiHooks.pfnEraseShape(pShape);
 }
+
+void CVitrolanDoc::SaveColoursForUndo()
+{
+    memcpy(m_imagePaletteUndo.m_colours, m_imagePalette.m_colours,
+           sizeof(m_imagePalette.m_colours));
+    m_imagePaletteUndo.m_paletteKind = m_imagePalette.m_paletteKind;
+    m_colourCountUndo = m_colourCount;
+    m_coloursPending = 1;
+}
