@@ -269,7 +269,15 @@ PDFFormXObject* CPdf::LoadJpegForm(const CString& strPath)
     const CStringA strUnixPath = AfxGetUnixPath(strPath);
     if (strUnixPath.IsEmpty())
         return NULL;
-    return m_writer.CreateFormXObjectFromJPGFile(ToStdString(strUnixPath));
+    // The library reserves the form's object before it reads the picture; a file it then
+    // cannot read would leave that object unwritten and the whole document unreadable.
+    const std::string path = ToStdString(strUnixPath);
+    if (m_writer.GetImageType(path, 0) != PDFHummus::eJPG)
+        return NULL;
+    const DoubleAndDoublePair size = m_writer.GetImageDimensions(path);
+    if (size.first <= 0 || size.second <= 0)
+        return NULL;
+    return m_writer.CreateFormXObjectFromJPGFile(path);
 }
 
 void CPdf::FreeForms()

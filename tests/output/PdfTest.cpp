@@ -343,4 +343,114 @@ TEST_F(PdfTest, EachPageIsGivenToOnePaint)
     pdf.EndPdf();
 }
 
+// Drawing goes through nothing absent: not after a failed start, nor on a closed layer.
+void DrawEverything(CPdf& pdf)
+{
+    pdf.StartPage(0);
+    EXPECT_FALSE(pdf.BeginPageDrawing());
+    CBrush brush;
+    brush.CreateSolidBrush(RGB(0, 128, 0));
+    pdf.SelectBrush(&brush);
+    pdf.MoveTo(0, 0);
+    pdf.LineTo(1000, -1000);
+    pdf.Rectangle(CRect(0, 0, 1000, -1000));
+    pdf.Ellipse(CRect(0, 0, 1000, -1000));
+    const POINT points[] = {{0, 0}, {100, 0}, {0, -100}};
+    pdf.Polygon(points, 3);
+    pdf.ArcTo(CRect(0, 0, 1000, -1000), CPoint(1000, -500), CPoint(0, -500));
+    pdf.DrawText(14, L"x", CRect(0, 0, 1000, -1000), 1, 4);
+    pdf.TextOut(0, 0, L"x");
+    pdf.PlaceForm(pdf.m_pPictureForm, 1, 0, 0);
+    EXPECT_NE(0, pdf.EndPage());
+}
+
+TEST_F(PdfTest, FailedStartLeavesTheLayerClosedAndOpensNothing)
+{
+    CPdf pdf;
+    DrawEverything(pdf);
+    EXPECT_FALSE(pdf.EndPdf());
+
+    const CString strPlan = m_folder.Path(L"no such folder\\plan.pdf");
+    EXPECT_EQ(PdfStartFailed, pdf.StartPdf(m_folder.Folder(), strPlan, L"", L""));
+    EXPECT_FALSE(pdf.IsOpen());
+    DrawEverything(pdf);
+    EXPECT_FALSE(pdf.EndPdf());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(strPlan));
+    EXPECT_EQ("", Opened());
+
+    // The same layer writes the next document.
+    ASSERT_EQ(PdfStartOk, pdf.StartPdf(m_folder.Folder(), m_folder.Path(L"next.pdf"), L"", L""));
+    pdf.StartPage(0);
+    EXPECT_EQ(0, pdf.EndPage());
+    EXPECT_TRUE(pdf.EndPdf());
+    EXPECT_EQ("ok", QpdfCheck(UnixPath(m_folder.Path(L"next.pdf"))));
+    EXPECT_NE(std::string::npos, Opened().find("next.pdf")) << Opened();
+}
+
+// Without its font a document still has its pages, shapes and logo, only no texts; a
+// picture that is missing or no JPEG is left out.
+TEST_F(PdfTest, MissingFontAndPicturesLeaveThemOut)
+{
+    WriteJpeg(L"LogoMosaic.jpg", 20, 10, cv::Scalar(0, 160, 0));
+    m_folder.WriteBytes(L"picture.jpg", "not a picture");
+    CPdf pdf;
+    pdf.m_strFontFile = L"NoSuchFont.ttf";
+    ASSERT_EQ(PdfStartNoFont, pdf.StartPdf(m_folder.Folder(), m_folder.Path(L"plain.pdf"),
+                                           m_folder.Path(L"picture.jpg"),
+                                           m_folder.Path(L"missing.jpg")));
+    EXPECT_TRUE(pdf.IsOpen());
+    EXPECT_EQ(nullptr, pdf.m_pFont);
+    EXPECT_EQ(nullptr, pdf.m_pPictureForm);
+    EXPECT_EQ(nullptr, pdf.m_pThumbnailForm);
+    EXPECT_NE(nullptr, pdf.m_pLogoForm);
+    pdf.StartPage(0);
+    pdf.TextOut(1000, -1000, L"Titre");
+    pdf.Rectangle(CRect(1000, -2000, 3000, -4000));
+    pdf.PlaceForm(pdf.m_pPictureForm, 1, 100, 100);
+    EXPECT_EQ(0, pdf.EndPage());
+    EXPECT_TRUE(pdf.EndPdf());
+
+    const std::string path = UnixPath(m_folder.Path(L"plain.pdf"));
+    EXPECT_EQ("ok", QpdfCheck(path));
+    EXPECT_EQ("1", InfoValue(PdfInfo(path), "Pages"));
+    const std::string content = PageContent(path);
+    EXPECT_EQ(std::string::npos, content.find("BT")) << content;
+    EXPECT_NE(std::string::npos, content.find(" re\n")) << content;
+    EXPECT_NE(std::string::npos, content.find(" Do\n")) << content;
+}
+
+// A French user's decimal comma reaches neither of two documents written one after the
+// other, and the layer leaves the process's locale as it found it.
+TEST_F(PdfTest, NumbersDoNotFollowTheUsersLocale)
+{
+    if (setlocale(LC_ALL, "fr_FR.UTF-8") == NULL)
+        GTEST_SKIP() << "the locale fr_FR.UTF-8 is not installed";
+    char szNumber[16];
+    snprintf(szNumber, sizeof(szNumber), "%.1f", 1.5);
+    ASSERT_STREQ("1,5", szNumber);
+    const std::string locale = setlocale(LC_ALL, NULL);
+
+    WriteJpeg(L"LogoMosaic.jpg", 20, 10, cv::Scalar(0, 160, 0));
+    CPdf pdf;
+    for (LPCWSTR lpszName : {L"first.pdf", L"second.pdf"})
+    {
+        ASSERT_EQ(PdfStartOk, pdf.StartPdf(m_folder.Folder(), m_folder.Path(lpszName), L"", L""));
+        pdf.StartPage(pdf.SetPaperSize(0));
+        pdf.SetTextColor(RGB(128, 64, 32));
+        pdf.Ellipse(CRect(1000, -1000, 3000, -3000));
+        pdf.TextOut(1000, -5000, L"1,5 m\u00b2");
+        EXPECT_EQ(0, pdf.EndPage());
+        EXPECT_TRUE(pdf.EndPdf());
+        EXPECT_EQ(locale, setlocale(LC_ALL, NULL));
+
+        const std::string path = UnixPath(m_folder.Path(lpszName));
+        EXPECT_EQ("ok", QpdfCheck(path));
+        const std::string content = PageContent(path);
+        EXPECT_NE(std::string::npos, content.find("0.1 0 0 0.1 ")) << content;
+        EXPECT_NE(std::string::npos, content.find("0.501961 0.25098 0.12549 rg")) << content;
+        EXPECT_NE(std::string::npos, RunCommand("pdftotext " + Quoted(path) + " -").find("1,5 m"));
+    }
+    setlocale(LC_ALL, "C");
+}
+
 }   // namespace
