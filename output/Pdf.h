@@ -29,7 +29,9 @@ public:
 
     virtual void Serialize(CArchive& ar);
 
-    // Document and page life
+    // Document and page life. SetPaperSize gives the page index for StartPage; EndPage
+    // gives the library's status of writing the page (0 success); EndPdf gives TRUE when
+    // the file was finished, and only then shows it.
     int SetPaperSize(int nPaperFormat);
     PdfStartResult StartPdf(CString strProgramFolder, CString strOutputPath,
                             CString strPicturePath, CString strThumbnailPath);
@@ -51,6 +53,8 @@ public:
     int FromPageX(int v) const;
     int FromPageY(int v) const;
 
+    // LineTo strokes one black segment, 2 points wide, from the point of the last MoveTo
+    // or the end of the last line. Arcs are stroked likewise and switch filling off.
     CPoint MoveTo(int x, int y);
     CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
     BOOL LineTo(int x, int y);

@@ -54,7 +54,7 @@ inline std::string PageSize(const std::string& path, int nPage)
     const std::string number = std::to_string(nPage);
     const std::string info =
         RunCommand("pdfinfo -f " + number + " -l " + number + " " + Quoted(path) + " 2>&1");
-    const std::string key = "Page" + std::string(9 - number.size() - 4, ' ') + number + " size";
+    const std::string key = "Page" + std::string(5 - number.size(), ' ') + number + " size";
     return InfoValue(info, key);
 }
 

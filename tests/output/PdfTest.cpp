@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <sstream>
-#include <vector>
 
 namespace
 {
