@@ -4,5 +4,9 @@
 #include "BeginNativeHeaders.h"
 #include <PDFWriter.h>
 #include <PDFPage.h>
+#include <PDFFormXObject.h>
+#include <PDFUsedFont.h>
 #include <PageContentContext.h>
+#include <ResourcesDictionary.h>
+#include <UnicodeString.h>
 #include "EndNativeHeaders.h"

@@ -148,6 +148,7 @@
 #define IDS_TEXTURED_TILES       86      // fallback of the language text of the same number
 #define IDS_REGISTRY_KEY         32844
 #define IDS_NEW_DOCUMENT_NAME    32974
+#define IDS_MAKER_WEB_SITE       32975   // the web command's and every PDF page's link
 #define IDS_DEFAULT_PALETTE_FILE 33008
 #define IDS_PICTURE_TYPE_JPEG    33080
 #define IDS_PICTURE_TYPE_PNG     33081

@@ -2,6 +2,7 @@
 #include "OpenCv.h"
 #include "PdfHummus.h"
 #include "MosaicTest.h"
+#include "PdfChecks.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -27,29 +28,6 @@ TEST(NativeLibraries, OpenCvDecodesPngFromMemory)
     EXPECT_EQ(decoded.at<cv::Vec3b>(1, 0), cv::Vec3b(0, 0, 0));
 }
 
-std::string RunCommand(const std::string& command)
-{
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe))
-        out += buffer;
-    pclose(pipe);
-    return out;
-}
-
-// The value of one "Key:   value" line of pdfinfo's report.
-std::string InfoValue(const std::string& info, const std::string& key)
-{
-    size_t at = info.find("\n" + key + ":");
-    if (at == std::string::npos)
-        return "(missing)";
-    at = info.find_first_not_of(' ', at + key.size() + 2);
-    return info.substr(at, info.find('\n', at) - at);
-}
-
 TEST(NativeLibraries, PdfHummusWritesOnePagePdf)
 {
     char folder[] = "/tmp/mosaic-pdf-XXXXXX";
@@ -68,7 +46,7 @@ TEST(NativeLibraries, PdfHummusWritesOnePagePdf)
     ASSERT_EQ(writer.WritePageAndRelease(page), PDFHummus::eSuccess);
     ASSERT_EQ(writer.EndPDF(), PDFHummus::eSuccess);
 
-    const std::string info = "\n" + RunCommand("pdfinfo '" + path + "' 2>&1");
+    const std::string info = PdfInfo(path);
     EXPECT_EQ(InfoValue(info, "Pages"), "1") << info;
     EXPECT_EQ(InfoValue(info, "PDF version"), "1.3") << info;
     EXPECT_EQ(InfoValue(info, "Page size").substr(0, 13), "595 x 842 pts") << info;
