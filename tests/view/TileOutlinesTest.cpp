@@ -390,9 +390,9 @@ TEST_F(TileOutlines, LabelTexts)
         m_outlines.m_labelMode = c.mode;
         const TileOpList ops = Build(c.type, Cell(c.kind, 0, 7, 8));
         std::string texts = Texts(ops);
-        if (c.kind == 0)
-            texts += " @ " + Rc(ops.back().code == TileOpSetTextColor ? ops[ops.size() - 2].rect
-                                                                      : ops.back().rect);
+        for (const TileOp& op : ops)
+            if (op.code == TileOpDrawText && c.kind == CellWhole)
+                texts += " @ " + Rc(op.rect);
         EXPECT_EQ(c.texts, texts) << c.name;
     }
 
