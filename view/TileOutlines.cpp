@@ -577,7 +577,7 @@ void CTileOutlines::BuildCell(const TileCell& read, int x0, int y0, BOOL pointsD
     const CellOutline& parts = Outlines().cells[geometry][kind];
     const TileBox box(x0, y0, m_pitch);
     const BOOL labels = m_labelMode >= LabelColourIndex && m_labelMode <= LabelSymbol;
-    // Straight halves and quarters of scales are drawn in the colours of the tile before.
+    // Straight halves and quarters of scales keep the colours already selected.
     const BOOL colours = m_fillColours && !(IsScales(m_pavingType) && kind >= CellHalvesRows);
 
     if (kind != CellWhole && labels)
@@ -585,7 +585,7 @@ void CTileOutlines::BuildCell(const TileCell& read, int x0, int y0, BOOL pointsD
     for (size_t i = 0; i < parts.size(); i++)
     {
         const int part = kPartColours[kind][i];
-        // Only the parts the screen shows, whatever this kind's shape code names.
+        // A shape code lays the same parts here as on the screen and in the tile counts.
         if (!TilePartLaid(kind, cell.shape, part))
             continue;
         const PartOutline& outline = parts[i];
