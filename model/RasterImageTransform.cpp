@@ -109,22 +109,32 @@ const MirrorRule kMirrorTopBottom[7] = {
     {6, {0, 2, 1, 3}, {{1, 3}, {2, 4}, {6, 7}, {10, 11}}, 4},
 };
 
-void MirrorCell(int mode, Cell& cell)
+// Works on the map's int copy of a cell and on a TileCell alike.
+template <class Field>
+void MirrorFields(int mode, Field& shape, Field& kind, Field* colour)
 {
-    if (cell.kind < 0 || cell.kind > 6)
+    if ((int)kind < 0 || (int)kind > 6)
         return;
-    const MirrorRule& rule = (mode == 1 ? kMirrorLeftRight : kMirrorTopBottom)[cell.kind];
-    const Cell source = cell;
-    cell.kind = rule.newKind;
+    const MirrorRule& rule = (mode == 1 ? kMirrorLeftRight : kMirrorTopBottom)[(int)kind];
+    const int sourceShape = shape;
+    Field source[4];
     for (int part = 0; part < 4; ++part)
-        cell.colour[part] = source.colour[rule.take[part]];
+        source[part] = colour[part];
+    kind = (Field)rule.newKind;
+    for (int part = 0; part < 4; ++part)
+        colour[part] = source[rule.take[part]];
     for (int i = 0; i < rule.codeCount; ++i)
     {
-        if (source.shape == rule.codes[i].a)
-            cell.shape = rule.codes[i].b;
-        else if (source.shape == rule.codes[i].b)
-            cell.shape = rule.codes[i].a;
+        if (sourceShape == rule.codes[i].a)
+            shape = (Field)rule.codes[i].b;
+        else if (sourceShape == rule.codes[i].b)
+            shape = (Field)rule.codes[i].a;
     }
+}
+
+void MirrorCell(int mode, Cell& cell)
+{
+    MirrorFields(mode, cell.shape, cell.kind, cell.colour);
 }
 
 // Source column or row that target index i reads when resampling.
@@ -170,6 +180,11 @@ bool FacingColour(const Cell& neighbour, Side side, int& colour)
 }
 
 } // namespace
+
+void MirrorTileCell(int mode, TileCell& cell)
+{
+    MirrorFields(mode, cell.shape, cell.kind, cell.colour);
+}
 
 void CRasterImage::InsertColumns(int n)
 {

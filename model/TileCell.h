@@ -44,6 +44,10 @@ struct TileCell
     enum { FieldCount = 10 };
 };
 
+// The cell as its mirror image shows it: mode 1 left to right, mode 2 top to bottom. Kind,
+// colours and shape code follow the mirror; variants stay; a kind outside 0-6 is left as it is.
+void MirrorTileCell(int mode, TileCell& cell);
+
 // Place of field f (0 shape, 1 kind, 2-5 colours A-D, 6-9 variants A-D) in the block.
 inline int TileCellFieldRow(int field) { return field / 4; }
 inline int TileCellFieldByte(int field) { return field % 4; }
