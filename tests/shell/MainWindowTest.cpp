@@ -182,8 +182,10 @@ TEST_F(MainWindowTest, StartUpMakesTheMainWindowAndInstallsEveryService)
     const void* const* services = (const void* const*)&hooks;
     const void* const* pMixQuestions = (const void* const*)&hooks.pfnSelectColours;
     for (size_t i = 0; i < sizeof(hooks) / sizeof(void*); i++)
+    {
         if (services + i != pMixQuestions && services + i != pMixQuestions + 1)
             EXPECT_NE((const void*)NULL, services[i]) << "service " << i;
+    }
 }
 
 // A picture named on the command line is open when the window first shows: the tiles at
