@@ -184,7 +184,9 @@ TEST_F(MainWindowTest, StartUpMakesTheMainWindowAndInstallsEveryService)
     for (size_t i = 0; i < sizeof(hooks) / sizeof(void*); i++)
     {
         if (services + i != pMixQuestions && services + i != pMixQuestions + 1)
+        {
             EXPECT_NE((const void*)NULL, services[i]) << "service " << i;
+        }
     }
 }
 
