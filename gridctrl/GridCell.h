@@ -42,6 +42,15 @@ public:
     void Reset() override;
     void OnEndEdit() override;
 
+    // Assignment copies the attributes as the other cell resolves them, never its font
+    // storage.
+    using CGridCellBase::operator=;
+    CGridCell& operator=(const CGridCell& cell)
+    {
+        CGridCellBase::operator=(cell);
+        return *this;
+    }
+
 protected:
     // The font object of a LOGFONT, made on the first request and shared by every later one
     // with the same LOGFONT. It lives as long as the program, so that no device context is
