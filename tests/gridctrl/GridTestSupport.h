@@ -51,6 +51,8 @@ public:
         int nRow;
         int nCol;
         CString strText;   // the cell's text when the record came
+        UINT_PTR nID;
+        HWND hWndFrom;
     };
 
     explicit CGridOwner(CSize size = CSize(400, 300))
@@ -86,7 +88,7 @@ protected:
     {
         const NM_GRIDVIEW* pRecord = (const NM_GRIDVIEW*)lParam;
         Notification notification = { (int)pRecord->hdr.code, pRecord->iRow, pRecord->iColumn,
-                                      CString() };
+                                      CString(), pRecord->hdr.idFrom, pRecord->hdr.hwndFrom };
         if (m_pGrid != NULL)
             notification.strText = m_pGrid->GetItemText(pRecord->iRow, pRecord->iColumn);
         m_notifications.push_back(notification);
