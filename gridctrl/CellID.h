@@ -10,9 +10,6 @@ public:
 
     explicit CCellID(int nRow = -1, int nCol = -1) : row(nRow), col(nCol) {}
 
-    // Both halves set; says nothing about a particular grid.
-    bool IsValid() const { return row >= 0 && col >= 0; }
-
     bool operator==(const CCellID& other) const { return row == other.row && col == other.col; }
     bool operator!=(const CCellID& other) const { return !(*this == other); }
 };

@@ -2,7 +2,6 @@
 // range; whether a range lies inside a grid is the grid's question (CGridCtrl::IsValidRange).
 #pragma once
 
-#include "CellID.h"
 
 class CCellRange
 {
@@ -23,13 +22,6 @@ public:
         return m_nMinRow >= 0 && m_nMinCol >= 0 && m_nMaxRow >= 0 && m_nMaxCol >= 0 &&
                m_nMinRow <= m_nMaxRow && m_nMinCol <= m_nMaxCol;
     }
-    bool InRange(int nRow, int nCol) const
-    {
-        return nRow >= m_nMinRow && nRow <= m_nMaxRow && nCol >= m_nMinCol && nCol <= m_nMaxCol;
-    }
-    bool InRange(const CCellID& cell) const { return InRange(cell.row, cell.col); }
-
-    CCellID GetTopLeft() const { return CCellID(m_nMinRow, m_nMinCol); }
     int GetRowSpan() const { return m_nMaxRow - m_nMinRow + 1; }
     int GetColSpan() const { return m_nMaxCol - m_nMinCol + 1; }
 

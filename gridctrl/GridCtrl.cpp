@@ -384,7 +384,7 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
     if (m_idCurrentCell.row != -1 && m_idCurrentCell.row < nFixedRows)
         SetFocusCell(CCellID());
     if (!m_bVirtualMode)
-        ChangeFixedRows(m_nFixedRows, nFixedRows);
+        ChangeFixedLines(AxisRows, m_nFixedRows, nFixedRows);
     m_nFixedRows = nFixedRows;
     Refresh();
     return TRUE;
@@ -403,7 +403,7 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
     if (m_idCurrentCell.col != -1 && m_idCurrentCell.col < nFixedCols)
         SetFocusCell(CCellID());
     if (!m_bVirtualMode)
-        ChangeFixedColumns(m_nFixedCols, nFixedCols);
+        ChangeFixedLines(AxisColumns, m_nFixedCols, nFixedCols);
     m_nFixedCols = nFixedCols;
     Refresh();
     return TRUE;
@@ -411,48 +411,26 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
 
 // A cell that becomes fixed takes its default cell's colours; one that stops being fixed
 // anywhere does too.
-void CGridCtrl::ChangeFixedRows(int nOldFixed, int nNewFixed)
+void CGridCtrl::ChangeFixedLines(GridAxis axis, int nOldFixed, int nNewFixed)
 {
     const BOOL bGrowing = nNewFixed > nOldFixed;
-    for (int nRow = std::min(nOldFixed, nNewFixed); nRow < std::max(nOldFixed, nNewFixed); nRow++)
+    const DWORD nLineBit = axis == AxisRows ? GridCellFixedRow : GridCellFixedCol;
+    const GridAxis across = axis == AxisRows ? AxisColumns : AxisRows;
+    for (int nLine = std::min(nOldFixed, nNewFixed); nLine < std::max(nOldFixed, nNewFixed); nLine++)
     {
-        for (int nCol = 0; nCol < m_nCols; nCol++)
+        for (int nOther = 0; nOther < LineCount(across); nOther++)
         {
-            CGridCellBase* pCell = GetCell(nRow, nCol);
+            CGridCellBase* pCell = axis == AxisRows ? GetCell(nLine, nOther) : GetCell(nOther, nLine);
             if (pCell == NULL)
                 continue;
             const DWORD nState = pCell->GetState();
-            if (!bGrowing && nCol < m_nFixedCols)
+            if (!bGrowing && nOther < FixedLineCount(across))
             {
-                pCell->SetState(nState & ~GridCellFixedRow);
+                pCell->SetState(nState & ~nLineBit);
                 continue;
             }
-            pCell->SetState(bGrowing ? nState | GridCellFixed | GridCellFixedRow
-                                     : nState & ~(GridCellFixed | GridCellFixedRow));
-            pCell->SetBackColour(CLR_DEFAULT);
-            pCell->SetTextColour(CLR_DEFAULT);
-        }
-    }
-}
-
-void CGridCtrl::ChangeFixedColumns(int nOldFixed, int nNewFixed)
-{
-    const BOOL bGrowing = nNewFixed > nOldFixed;
-    for (int nRow = 0; nRow < m_nRows; nRow++)
-    {
-        for (int nCol = std::min(nOldFixed, nNewFixed); nCol < std::max(nOldFixed, nNewFixed); nCol++)
-        {
-            CGridCellBase* pCell = GetCell(nRow, nCol);
-            if (pCell == NULL)
-                continue;
-            const DWORD nState = pCell->GetState();
-            if (!bGrowing && nRow < m_nFixedRows)
-            {
-                pCell->SetState(nState & ~GridCellFixedCol);
-                continue;
-            }
-            pCell->SetState(bGrowing ? nState | GridCellFixed | GridCellFixedCol
-                                     : nState & ~(GridCellFixed | GridCellFixedCol));
+            pCell->SetState(bGrowing ? nState | GridCellFixed | nLineBit
+                                     : nState & ~(GridCellFixed | nLineBit));
             pCell->SetBackColour(CLR_DEFAULT);
             pCell->SetTextColour(CLR_DEFAULT);
         }

@@ -328,6 +328,11 @@ protected:
     void ScrollLineIntoView(GridAxis axis, int nLine, const CCellRange& visible);
     // Empty without window.
     CRect GetClientArea() const;
+    // Calls draw(line, start, end) for each line from nFirst to nLast that is shown and
+    // meets nClipStart .. nClipEnd - 1, the lines following one another from nStart.
+    template <class Draw>
+    void ForEachShownLine(GridAxis axis, int nFirst, int nLast, int nStart, int nClipStart,
+                          int nClipEnd, Draw draw) const;
     // Draws the cells of the rows and columns given whose rectangles meet the clip box, the
     // first row starting at nTop and the first column at nLeft.
     void DrawCellBlock(CDC* pDC, const CRect& rectClip, int nMinRow, int nMaxRow, int nTop,
@@ -341,10 +346,9 @@ protected:
     void DestroyRow(int nRow);
     // Frees the rows from nFirstRow on, which hold no selected cell.
     void FreeRows(int nFirstRow);
-    // Gives the new rows (columns) their fixed bits and default colours, or takes them away
-    // from the rows (columns) that stop being fixed.
-    void ChangeFixedRows(int nOldFixed, int nNewFixed);
-    void ChangeFixedColumns(int nOldFixed, int nNewFixed);
+    // Gives the rows (columns) that become fixed their fixed bits and default colours, or
+    // takes them away from the ones that stop being fixed.
+    void ChangeFixedLines(GridAxis axis, int nOldFixed, int nNewFixed);
     void ResetColumnOrder(int nCols);
     void ResetRowOrder();
     // The selection key of a cell: no two cells share one.

@@ -163,15 +163,14 @@ CCellRange CGridCtrl::GetVisibleNonFixedCellRange(LPRECT pRect, BOOL bForceRecal
 
 CCellRange CGridCtrl::GetVisibleFixedCellRange(LPRECT pRect, BOOL bForceRecalculation)
 {
-    const CRect rect = GetClientArea();
-    const CCellID idTopLeft = GetTopLeftScrollCell(bForceRecalculation);
-    int nBottom, nRight;
-    const int nMaxRow = LastVisibleLine(AxisRows, idTopLeft.row, m_nRows, GetFixedRowHeight(),
-                                        rect.bottom, nBottom);
-    const int nMaxCol = LastVisibleLine(AxisColumns, 0, m_nFixedCols, 0, rect.right, nRight);
+    CRect rectCells;
+    CCellRange range = GetVisibleNonFixedCellRange(rectCells, bForceRecalculation);
+    int nRight;
+    range.m_nMinCol = 0;
+    range.m_nMaxCol = LastVisibleLine(AxisColumns, 0, m_nFixedCols, 0, GetClientArea().right, nRight);
     if (pRect != NULL)
-        ::SetRect(pRect, 0, 0, nRight, nBottom);
-    return CCellRange(idTopLeft.row, 0, nMaxRow, nMaxCol);
+        ::SetRect(pRect, 0, 0, nRight, rectCells.bottom);
+    return range;
 }
 
 BOOL CGridCtrl::IsCellVisible(int nRow, int nCol)

@@ -2,6 +2,7 @@
 #include "GridCtrl.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "AfxMemDC.h"
 
@@ -94,42 +95,40 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC)
     return bResult;
 }
 
+template <class Draw>
+void CGridCtrl::ForEachShownLine(GridAxis axis, int nFirst, int nLast, int nStart, int nClipStart,
+                                 int nClipEnd, Draw draw) const
+{
+    int nEnd = nStart - 1;
+    for (int nLine = nFirst; nLine <= nLast; nLine++)
+    {
+        const int nSize = LineSize(axis, nLine);
+        if (nSize <= 0)
+            continue;
+        const int nLineStart = nEnd + 1;
+        nEnd = nLineStart + nSize - 1;
+        if (nLineStart >= nClipEnd)
+            break;
+        if (nEnd >= nClipStart)
+            draw(nLine, nLineStart, nEnd);
+    }
+}
+
 void CGridCtrl::DrawCellBlock(CDC* pDC, const CRect& rectClip, int nMinRow, int nMaxRow, int nTop,
                               int nMinCol, int nMaxCol, int nLeft)
 {
-    CRect rect;
-    rect.bottom = nTop - 1;
-    for (int nRow = nMinRow; nRow <= nMaxRow; nRow++)
-    {
-        const int nHeight = GetRowHeight(nRow);
-        if (nHeight <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + nHeight - 1;
-        if (rect.top >= rectClip.bottom)
-            break;
-        if (rect.bottom < rectClip.top)
-            continue;
-
-        rect.right = nLeft - 1;
-        for (int nCol = nMinCol; nCol <= nMaxCol; nCol++)
-        {
-            const int nWidth = GetColumnWidth(nCol);
-            if (nWidth <= 0)
-                continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + nWidth - 1;
-            if (rect.left >= rectClip.right)
-                break;
-            if (rect.right < rectClip.left)
-                continue;
+    ForEachShownLine(AxisRows, nMinRow, nMaxRow, nTop, rectClip.top, rectClip.bottom,
+                     [&](int nRow, int nRowTop, int nRowBottom) {
+        ForEachShownLine(AxisColumns, nMinCol, nMaxCol, nLeft, rectClip.left, rectClip.right,
+                         [&](int nCol, int nColLeft, int nColRight) {
             if (CGridCellBase* pCell = GetCell(nRow, nCol))
             {
                 pCell->SetCoords(nRow, nCol);
-                pCell->Draw(pDC, nRow, nCol, rect, FALSE);
+                pCell->Draw(pDC, nRow, nCol, CRect(nColLeft, nRowTop, nColRight, nRowBottom),
+                            FALSE);
             }
-        }
-    }
+        });
+    });
 }
 
 void CGridCtrl::OnDraw(CDC* pDC)
@@ -154,37 +153,23 @@ void CGridCtrl::OnDraw(CDC* pDC)
     DrawCellBlock(pDC, rectClip, visible.m_nMinRow, visible.m_nMaxRow, nFixedHeight,
                   visible.m_nMinCol, visible.m_nMaxCol, nFixedWidth);
 
-    // Grid lines between the non-fixed cells; fixed cells draw their own edges.
+    // Grid lines on the last pixels of the non-fixed cells; fixed cells draw their own edges.
     CPen pen;
     if (m_nGridLines == GridLinesNone || !pen.CreatePen(PS_SOLID, 0, m_crGridLineColour))
         return;
     CPen* pOldPen = pDC->SelectObject(&pen);
     if ((m_nGridLines & GridLinesVert) != 0)
-    {
-        int x = nFixedWidth;
-        for (int nCol = visible.m_nMinCol; nCol <= visible.m_nMaxCol; nCol++)
-        {
-            const int nWidth = GetColumnWidth(nCol);
-            if (nWidth <= 0)
-                continue;
-            x += nWidth;
-            pDC->MoveTo(x - 1, nFixedHeight);
-            pDC->LineTo(x - 1, rectVisible.bottom);
-        }
-    }
+        ForEachShownLine(AxisColumns, visible.m_nMinCol, visible.m_nMaxCol, nFixedWidth, INT_MIN,
+                         INT_MAX, [&](int, int, int nRight) {
+            pDC->MoveTo(nRight, nFixedHeight);
+            pDC->LineTo(nRight, rectVisible.bottom);
+        });
     if ((m_nGridLines & GridLinesHorz) != 0)
-    {
-        int y = nFixedHeight;
-        for (int nRow = visible.m_nMinRow; nRow <= visible.m_nMaxRow; nRow++)
-        {
-            const int nHeight = GetRowHeight(nRow);
-            if (nHeight <= 0)
-                continue;
-            y += nHeight;
-            pDC->MoveTo(nFixedWidth, y - 1);
-            pDC->LineTo(rectVisible.right, y - 1);
-        }
-    }
+        ForEachShownLine(AxisRows, visible.m_nMinRow, visible.m_nMaxRow, nFixedHeight, INT_MIN,
+                         INT_MAX, [&](int, int, int nBottom) {
+            pDC->MoveTo(nFixedWidth, nBottom);
+            pDC->LineTo(rectVisible.right, nBottom);
+        });
     pDC->SelectObject(pOldPen);
 }
 

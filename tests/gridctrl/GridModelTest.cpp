@@ -425,25 +425,22 @@ TEST(GridModel, MemoryRunningOutWhileResizingIsReportedAndLeavesAWholeGrid)
 {
     CTestGrid grid(2, 3, 1, 1);
     grid.SetDefaultCellType(RUNTIME_CLASS(CScarceCell));
+    // The resize fails once the cells left are made, after one report.
+    auto failingResize = [&](int nCellsLeft, std::function<BOOL()> resize) {
+        CScarceCell::s_nLeft = nCellsLeft;
+        MessageBoxAnswerer answerer;
+        EXPECT_FALSE(resize());
+        EXPECT_EQ(1, answerer.s_nCount);
+    };
 
     // Rows: the ones completed stay, each with its height.
-    CScarceCell::s_nLeft = 7;
-    {
-        MessageBoxAnswerer answerer;
-        EXPECT_FALSE(grid.SetRowCount(6));
-        EXPECT_EQ(1, answerer.s_nCount);
-    }
+    failingResize(7, [&]() { return grid.SetRowCount(6); });
     ExpectCounts(grid, { 4, 3, 1, 1 });
     EXPECT_EQ(4 * grid.GetRowHeight(1), grid.GetVirtualHeight());
     ExpectConsistent(grid);
 
     // Columns: the grid keeps its old columns.
-    CScarceCell::s_nLeft = 2;
-    {
-        MessageBoxAnswerer answerer;
-        EXPECT_FALSE(grid.SetColumnCount(5));
-        EXPECT_EQ(1, answerer.s_nCount);
-    }
+    failingResize(2, [&]() { return grid.SetColumnCount(5); });
     ExpectCounts(grid, { 4, 3, 1, 1 });
     EXPECT_EQ(3 * grid.GetColumnWidth(1), grid.GetVirtualWidth());
     ExpectConsistent(grid);
