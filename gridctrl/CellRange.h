@@ -2,7 +2,6 @@
 // range; whether a range lies inside a grid is the grid's question (CGridCtrl::IsValidRange).
 #pragma once
 
-
 class CCellRange
 {
 public:
