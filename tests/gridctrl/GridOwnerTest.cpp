@@ -1,7 +1,10 @@
 // The grid and its owner window: the edit notifications of a text change and the owner's
-// answers to them, and the font the owner gives the grid.
+// answers to them, the font the owner gives the grid, and the clipboard a grid leaves.
 #include "MosaicTest.h"
 
+#include <string.h>
+
+#include "AfxOle.h"
 #include "GridTestSupport.h"
 
 namespace
@@ -141,6 +144,29 @@ TEST_F(GridOwner, TheOwnersFontBecomesEveryDefaultCellsFont)
     m_grid.SetItemFont(2, 2, &lfOwn);
     m_grid.SetFont(&font);
     EXPECT_EQ(-10, m_grid.GetItemFont(2, 2)->lfHeight);
+}
+
+TEST(GridClipboard, TextCopiedFromTheProgramStaysOnTheClipboardWhenAGridGoes)
+{
+    ASSERT_TRUE(AfxOleInit());
+    {
+        CTestGrid grid(2, 2, 0, 0);
+        const char szText[] = "Rouge\t200";
+        HGLOBAL hGlobal = GlobalAlloc(GMEM_MOVEABLE, sizeof(szText));
+        memcpy(GlobalLock(hGlobal), szText, sizeof(szText));
+        GlobalUnlock(hGlobal);
+        COleDataSource* pSource = new COleDataSource;
+        pSource->CacheGlobalData(CF_TEXT, hGlobal);
+        pSource->SetClipboard();
+        ASSERT_EQ(pSource, COleDataSource::GetClipboardOwner());
+    }
+    EXPECT_EQ(nullptr, COleDataSource::GetClipboardOwner());
+    ASSERT_TRUE(OpenClipboard(NULL));
+    HANDLE hData = GetClipboardData(CF_TEXT);
+    ASSERT_NE(nullptr, hData);
+    EXPECT_STREQ("Rouge\t200", (const char*)GlobalLock(hData));
+    GlobalUnlock(hData);
+    CloseClipboard();
 }
 
 } // namespace
