@@ -1,0 +1,30 @@
+// CGridCellCheck: a text cell with a check box at its left, which a click on the box
+// toggles.
+#pragma once
+
+#include "GridCell.h"
+
+class CGridCellCheck : public CGridCell
+{
+    DECLARE_DYNCREATE(CGridCellCheck)
+public:
+    CGridCellCheck();
+
+    // Returns the previous value and redraws the cell where it was last drawn.
+    BOOL SetCheck(BOOL bChecked = TRUE);
+    BOOL GetCheck() const { return m_bChecked; }
+    // The box in client coordinates, from where the cell was last drawn.
+    CRect GetCheckRect() const;
+
+    BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE) override;
+    BOOL GetTextRect(LPRECT pRect) override;
+    CSize GetCellExtent(CDC* pDC) override;
+    void OnClick(CPoint pointCellRelative) override;
+
+protected:
+    // Redraws the last drawn rectangle, when there is one.
+    void InvalidateLastRect();
+
+    BOOL m_bChecked;
+    CRect m_rectLast;   // where the cell was last drawn, in the grid's client area
+};

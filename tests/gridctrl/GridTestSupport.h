@@ -1,0 +1,110 @@
+// What the grid's tests share: a grid whose inner tables can be looked at, an owner window
+// that records the grid's notifications and answers them as told, and the way a dialog
+// gives a grid its window.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "AfxResource.h"
+#include "AfxWin.h"
+#include "GridCtrl.h"
+
+// A grid with its column order, selection map and wheel setting within the tests' reach,
+// counting the scroll messages it gets.
+class CTestGrid : public CGridCtrl
+{
+public:
+    using CGridCtrl::CGridCtrl;
+
+    std::vector<int> ColumnOrder() const { return m_arColOrder; }
+    void SetColumnOrder(const std::vector<int>& order) { m_arColOrder = order; }
+    size_t SelectionMapSize() const { return m_SelectedCellMap.size(); }
+    bool InSelectionMap(int nRow, int nCol) const
+    {
+        return m_SelectedCellMap.count(SelectionKey(nRow, nCol)) != 0;
+    }
+    void SetWheelLines(int nLines) { m_nRowsPerWheelNotch = nLines; }
+    bool DropTargetRegistered() const { return m_DropTarget.IsRegistered() != FALSE; }
+
+    int m_nScrollMessages = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_HSCROLL || message == WM_VSCROLL)
+            m_nScrollMessages++;
+        return CGridCtrl::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A top-level window standing for the dialog: it receives the grid's WM_NOTIFY records and
+// answers each code with the result set for it (0 by default).
+class CGridOwner : public CWnd
+{
+public:
+    struct Notification
+    {
+        int nCode;
+        int nRow;
+        int nCol;
+        CString strText;   // the cell's text when the record came
+        UINT_PTR nID;
+        HWND hWndFrom;
+    };
+
+    explicit CGridOwner(CSize size = CSize(400, 300))
+    {
+        CreateEx(0, AfxRegisterWndClass(0, ::LoadCursorW(NULL, (LPCWSTR)IDC_ARROW),
+                                        (HBRUSH)(COLOR_WINDOW + 1)),
+                 L"Grid test", WS_POPUP | WS_VISIBLE, 0, 0, size.cx, size.cy, NULL, NULL);
+    }
+    ~CGridOwner() override
+    {
+        if (m_hWnd != NULL)
+            DestroyWindow();
+    }
+
+    // Makes a grid window as a dialog's custom control, subclassed into the grid object,
+    // with the bars the dialogs ask for.
+    void Attach(CGridCtrl& grid, CRect rect, UINT nID = 1077)
+    {
+        HWND hWnd = ::CreateWindowExW(0, GRIDCTRL_CLASSNAME, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                      rect.left, rect.top, rect.Width(), rect.Height(), m_hWnd,
+                                      (HMENU)(UINT_PTR)nID, AfxGetInstanceHandle(), NULL);
+        grid.SubclassWindow(hWnd);
+        grid.EnableScrollBars(SB_VERT, TRUE);
+        grid.ResetScrollBars();
+    }
+
+    std::vector<Notification> m_notifications;
+    std::map<int, LRESULT> m_answers;
+    CGridCtrl* m_pGrid = NULL;
+
+protected:
+    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
+    {
+        const NM_GRIDVIEW* pRecord = (const NM_GRIDVIEW*)lParam;
+        Notification notification = { (int)pRecord->hdr.code, pRecord->iRow, pRecord->iColumn,
+                                      CString(), pRecord->hdr.idFrom, pRecord->hdr.hwndFrom };
+        if (m_pGrid != NULL)
+            notification.strText = m_pGrid->GetItemText(pRecord->iRow, pRecord->iColumn);
+        m_notifications.push_back(notification);
+        auto it = m_answers.find((int)pRecord->hdr.code);
+        *pResult = it == m_answers.end() ? 0 : it->second;
+        return TRUE;
+    }
+};
+
+// Delivers what is pending: paints, posted scroll messages.
+inline void PumpGridMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
