@@ -6,6 +6,7 @@
 #pragma once
 
 #include <windows.h>
+#include <limits.h>
 
 #include "AfxDoc.h"
 #include "AfxColl.h"
@@ -335,6 +336,11 @@ public:
     // The first plate in list order that shows the page, or has the number; NULL when none.
     CPlaque* FindPlaqueByPage(int nPage);
     CPlaque* FindPlaqueByNumber(int nNumber);
+    // The laying plan: the band of its rulers (page units), set when its pages are numbered,
+    // and the first and last plate it prints; every plate until the plan command sets them.
+    int m_rulerBand = 0;
+    int m_printFirst = 1;
+    int m_printLast = INT_MAX;
 
     // ---- Colour mixing --------------------------------------------------------------------------
     int m_allowedColours[256];

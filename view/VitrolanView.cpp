@@ -7,6 +7,7 @@
 #include "AfxPrint.h"
 #include "AfxRes.h"
 #include "Paving.h"
+#include "Pdf.h"
 #include "Plaque.h"
 #include "ShpRectangle.h"
 #include "TileRenderer.h"
@@ -48,12 +49,15 @@ CVitrolanView::CVitrolanView()
     : m_originCol(0), m_originRow(0), m_lastDownX(-1), m_lastDownY(-1), m_drag(0),
       m_grabbedHandle(CShape::HitNothing), m_pOldShapeBrush(NULL), m_pOldShapePen(NULL),
       m_clickedCol(0), m_clickedX(0), m_clickedRow(0), m_clickedY(0), m_squareCut(0),
-      m_textures(0)
+      m_textures(0), m_pPdf(new CPdf), m_page(), m_pOldPageFont(NULL)
 {
     m_clipRgn.CreateRectRgn(0, 0, 0, 0);
 }
 
-CVitrolanView::~CVitrolanView() {}
+CVitrolanView::~CVitrolanView()
+{
+    delete m_pPdf;
+}
 
 CVitrolanView* CVitrolanView::GetActiveView()
 {
@@ -87,6 +91,8 @@ void CVitrolanView::OnDraw(CDC* pDC)
     // With a PDF open the plan and chart pages are painted here instead.
     if (!IsPdfOpen())
         DrawScreen(pDC, rectClient);
+    else
+        DrawPdfPage(pDC);
 }
 
 void CVitrolanView::PrepareRendering()

@@ -8,8 +8,12 @@
 
 #include "AfxView.h"
 #include "AfxGdi.h"
+#include "PageCanvas.h"
+#include "TileOutlines.h"
 #include "VitrolanDoc.h"
 
+class CPdf;
+class CPlaque;
 class CPrintInfo;
 class CScrollBar;
 class CShape;
@@ -82,10 +86,6 @@ public:
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
 
-    // FALSE until the PDF layer opens plan and chart files; while one is open, OnDraw paints
-    // a PDF page instead of the screen.
-    BOOL IsPdfOpen() const { return FALSE; }
-
 protected:
     // ---- Printing -----------------------------------------------------------------------------
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
@@ -108,6 +108,83 @@ protected:
     void ShiftShapes(CPoint ptOld);
     void StorePavingTypeInShapes();
 
+    // ---- PDF pages ----------------------------------------------------------------------------
+    // The plan and chart drivers open the PDF layer, set one page flag of the document and
+    // have each page painted by RenderPage: while the layer is open, OnDraw paints the page of
+    // that kind into it instead of the screen, once for each open page.
+public:
+    BOOL IsPdfOpen() const;
+    CPdf* GetPdf() const { return m_pPdf; }
+
+    // The layout values of the pages, in page units: hundredths of a millimetre, or
+    // thousandths of an inch in an imperial document. y is 0 at the top of the paper and
+    // negative below it.
+    struct PageMetrics
+    {
+        int width;           // the drawable page: the paper less 6 mm right and at the bottom
+        int height;
+        int margin;
+        int lineHeight;      // a line of text advances two of them
+        int swatchSize;
+        int jointWidth;      // of the joint pen
+        int pageCount;       // pages of the current kind, as last counted
+        int currentPage;     // the page being painted, from 1
+        int columns;         // tiles across and tile rows down a laying-plan page
+        int rows;
+    };
+    const PageMetrics& GetPageMetrics() const { return m_page; }
+
+    // Colours that an information page and a palette chart page list; their page counts
+    // follow from these.
+    enum { LegendColoursFirstPage = 4, LegendColoursPerPage = 7, ChartColoursPerPage = 14 };
+
+    // Paper of the printer and of the page layout from the document's settings.
+    void InitPageMetrics();
+    // Numbers the laying-plan pages of the plates in the document's print range. FALSE, and
+    // no page at all, when not one whole tile fits on a page (a pitch of 0 or below, a paper
+    // smaller than a tile).
+    BOOL PaginatePlaques();
+    // Pages of the information on the colours in use, and of the tile palette's chart.
+    int CountLegendPages();
+    int CountPalettePages();
+    // Paints page nIndex + 1 of the current kind into the open PDF page before it returns.
+    void RenderPage(int nIndex);
+    // The brushes, pens and fonts of one page, made before the page is painted and deleted
+    // after it. The palettes' own font records are left as they are.
+    void CreatePrintObjects(CDC* pDC);
+    void ReleasePrintObjects(CDC* pDC);
+    // Characters of the longest symbol of the image palette, at least 2, made even.
+    int SymbolWidth() const;
+
+    // A plate that does not fit on one page is cut into page cells, numbered from 1 in rows
+    // from its top-left tile. The number of the cell that holds the tile, or -1.
+    int FindPageAt(const CPlaque* pPlaque, int nColumn, int nRow) const;
+    // The tiles of cell nCell: columns left to right - 1, rows top to bottom - 1. FALSE when
+    // the plate has no such cell.
+    BOOL GetPageCell(const CPlaque* pPlaque, int nCell, CRect& rectCell) const;
+
+    // Size of the texts of a laying-plan page for a tile pitch.
+    static int PlanTextSize(int nPitch);
+    // Page nPage of the laying plan: one page cell of the plate whose pages hold it. FALSE,
+    // with nothing drawn, when no plate does or the page is refused.
+    BOOL DrawPlanPage(CDC* pDC, int nPage);
+    // Every arc of the tile outlines.
+    void DrawScaleArc(int nLeft, int nTop, int nRight, int nBottom, int xStart, int yStart,
+                      int xEnd, int yEnd);
+
+protected:
+    // The page of the kind the document's flags name, once for each open page.
+    void DrawPdfPage(CDC* pDC);
+    void DrawPlanHeading(const CPlaque* pPlaque, int nPage);
+    void DrawNeighbourArrows(const CPlaque* pPlaque, const CRect& rectCell);
+    void DrawPlanGrid(const CPlaque* pPlaque, const CRect& rectCell, int nTextSize);
+    // How far down the next row of tiles lies after row nRow.
+    int PlanRowStep(int nRow) const;
+    void DrawPlanThumbnail(const CPlaque* pPlaque);
+    void DrawTileOps(const TileOpList& ops);
+    // The brush of an image colour; the white brush for a colour that has none.
+    CBrush* ColourBrush(int nColour);
+
     // ---- State, in the order the program has always kept it -----------------------------------
     int m_originCol;
     int m_originRow;
@@ -126,6 +203,23 @@ protected:
     int m_clickedY;
     int m_squareCut;                 // flags the paint passes to the renderer
     int m_textures;
+    // PDF pages: the layer, owned, made with the view; the page layout; the objects of the
+    // page being painted.
+    CPdf* m_pPdf;
+    CPageCanvas m_canvas;
+    PageMetrics m_page;
+    CBrush m_colourBrushes[256];
+    CBrush m_whiteBrush;
+    CBrush m_chartBrushes[256];
+    CPen m_jointPen;
+    CPen m_whitePen;
+    CFont m_tileFonts[4];
+    CFont m_titleFont;
+    CFont m_smallTextFont;
+    CFont m_textFont;
+    CFont m_chartSymbolFonts[256];
+    CFont m_symbolFonts[4][256];
+    CFont* m_pOldPageFont;           // what tile font 1 replaced on the page's device context
 
     DECLARE_MESSAGE_MAP()
 };

@@ -85,3 +85,36 @@ inline std::string PageContent(const std::string& path, int nPage = 1)
     const size_t end = qdf.find("endstream", at);
     return qdf.substr(at + 7, end - at - 7);
 }
+
+// Hands opened PDFs to a command of the test's own that notes their paths in a file, in
+// place of the desktop's viewer, and puts back the prefix's own association afterwards.
+class CPdfOpenRecorder
+{
+public:
+    explicit CPdfOpenRecorder(const CString& strLogPath) : m_strLogPath(strLogPath)
+    {
+        WCHAR szOld[MAX_PATH] = {};
+        LONG cbOld = sizeof(szOld);
+        m_bHadOld = RegQueryValueW(HKEY_CLASSES_ROOT, L".pdf", szOld, &cbOld) == ERROR_SUCCESS;
+        m_strOld = szOld;
+        RegSetValueW(HKEY_CLASSES_ROOT, L".pdf", REG_SZ, L"MosaicPdfTest", 0);
+        CString strCommand;
+        strCommand.Format(L"C:\\windows\\system32\\cmd.exe /c echo %%1>>\"%s\"",
+                          (LPCTSTR)strLogPath);
+        RegSetValueW(HKEY_CLASSES_ROOT, L"MosaicPdfTest\\shell\\open\\command", REG_SZ,
+                     strCommand, 0);
+    }
+    ~CPdfOpenRecorder()
+    {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"MosaicPdfTest");
+        if (m_bHadOld)
+            RegSetValueW(HKEY_CLASSES_ROOT, L".pdf", REG_SZ, m_strOld, 0);
+        else
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
+    }
+
+private:
+    CString m_strLogPath;
+    CString m_strOld;
+    bool m_bHadOld;
+};
