@@ -17,6 +17,11 @@ BEGIN_MESSAGE_MAP(CVitrolanView, CView)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_SIZE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_KEYDOWN()
+    ON_WM_CONTEXTMENU()
     ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
@@ -144,10 +149,17 @@ void CVitrolanView::DrawScreen(CDC* pDC, const CRect& rectClient)
     pDC->SelectClipRgn(&m_clipRgn);
     if (pDoc->m_showPlaques)
         DrawPlaques(pDC);
+    // A shape that follows the pointer is drawn inverted, as the tools draw it between two
+    // moves, so that the next move takes it off again.
     if (pDoc->m_selectTool && pDoc->m_selection != NULL)
-        DrawShape(pDC, pDoc->m_selection);
+    {
+        if (m_drag)
+            DrawShapeXor(pDC, pDoc->m_selection, TRUE);
+        else
+            DrawShape(pDC, pDoc->m_selection);
+    }
     if (pDoc->m_textStampTool && pDoc->m_stampShape != NULL)
-        DrawShape(pDC, pDoc->m_stampShape);
+        DrawShapeXor(pDC, pDoc->m_stampShape, TRUE);
     // The clip goes with its region: a printed page's footer lies below the client area.
     pDC->SelectClipRgn(NULL);
     m_clipRgn.DeleteObject();

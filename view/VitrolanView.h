@@ -8,6 +8,7 @@
 
 #include "AfxView.h"
 #include "AfxGdi.h"
+#include "ToolRules.h"
 #include "VitrolanDoc.h"
 
 class CPrintInfo;
@@ -82,6 +83,47 @@ public:
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
 
+    // ---- Editing tools (VitrolanViewTools.cpp) -------------------------------------------------
+    // A mosaic is loaded and no picture, plan or information page is being painted.
+    BOOL ToolsActive() const;
+    // Any tool that acts on a click is on.
+    BOOL AnyToolOn() const;
+    BOOL CutToolOn() const;
+    // The tile under a client point, as the tools see it.
+    BOOL LocateTile(CPoint point, TileSpot& spot);
+    // The current colour of a click and of a drag (see ToolRules.h for the codes).
+    int GetClickColour() const;
+    int GetDragColour() const;
+    // The image colour a tool paints with for the colour code: an image colour as it is; a tile
+    // colour becomes the first image colour of its RGB, which is appended when there is none
+    // (bMayAppend). -1 when the image palette is full; with bAskUser the user is told.
+    int ImageColourOf(int nColour, BOOL bMayAppend, BOOL bAskUser);
+    // What a click does at the located tile with the tool that is on.
+    void ApplyClick(CPoint point, const TileSpot& spot);
+    void MeasureRun(const TileSpot& spot, BOOL bAcross);
+    void ReplaceColour(const TileSpot& spot, int nColour);
+    void FillRegion(const TileSpot& spot, int nColour);
+    void BrushPress(const TileSpot& spot, int nColour);
+    void BrushPaint(const TileSpot& spot, int nColour);
+    void BrushRelease();
+    void CutTile(const TileSpot& spot, int nColour);
+    void StampText(int nImageColour, int nToolColour);
+    void MixFill(const TileSpot& spot);
+    void ToggleCells(const TileSpot& spot);
+    void ReportTile(const TileSpot& spot);
+    // The selection rectangle: grab or start it, drag it, settle it on whole tiles.
+    void PressSelection(CPoint point, const TileSpot& spot);
+    void DragSelection(CPoint point);
+    void ReleaseSelection(CPoint point);
+    // The arrow keys: move the selection a tile, shade or turn the last clicked tile.
+    void MoveSelectionByKey(UINT nChar);
+    void ShadeClickedTile(UINT nChar);
+    void TurnClickedTile(BOOL bLeft);
+    // The text stamp's frame follows the pointer.
+    void MoveStampFrame(CPoint point);
+    // Shows the Edit menu when the point (client) lies on the selection.
+    BOOL ShowEditMenuAt(CPoint ptClient, CPoint ptScreen);
+
     // FALSE until the PDF layer opens plan and chart files; while one is open, OnDraw paints
     // a PDF page instead of the screen.
     BOOL IsPdfOpen() const { return FALSE; }
@@ -95,6 +137,34 @@ protected:
     BOOL IsPlanPageSet() const;
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
+
+    // ---- Tool helpers -------------------------------------------------------------------------
+    CPoint ToLogical(CPoint point);
+    ShownMosaic GetShownMosaic();
+    // The tile under a point kept inside the client area and the mosaic.
+    BOOL LocateInside(CPoint point, TileSpot& spot);
+    // Client pixels of the mosaic's right and bottom ends.
+    CPoint MosaicEnd() const;
+    // The region tools start at the part of the tile under the click.
+    CPoint RegionPoint(const TileSpot& spot) const;
+    void BeginDrag();
+    void EndDrag();
+    // Scrolls a line while a dragged edge reaches the client's edge; the point follows.
+    void AutoScrollSelection(CPoint& point);
+    // Writes a tile changed by a key: into the working map, and into the committed one too
+    // when no edit is pending, so that neither undo nor the next edit loses it.
+    void WriteKeyedCell(int nCol, int nRow, int nShape, int nKind, const int colours[4],
+                        const int variants[4]);
+    void RedrawTileSquare(int x, int y);
+    // Presses the image bar's button of an image colour, on its page.
+    void SelectImageBarColour(int nColour);
+    void ShowMessageLine(LPCTSTR lpszText);
+    void ShowChooseColourMessage();
 
     void DrawScreen(CDC* pDC, const CRect& rectClient);
     void DrawPlaques(CDC* pDC);
@@ -112,7 +182,8 @@ protected:
     int m_originCol;
     int m_originRow;
     CRgn m_clipRgn;                  // client-area clip of a screen paint
-    int m_lastDownX;                 // last button-down point of the tools; -1 for none
+    int m_lastDownX;                 // last button-down point of the tools; -1 for none; the
+                                     // pointer's last point during a drag
     int m_lastDownY;
     BYTE m_drag;                     // a tool holds the mouse capture
     int m_grabbedHandle;             // 0-7 a handle, 255 the whole rectangle, -1 a new one
