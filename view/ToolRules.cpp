@@ -266,7 +266,8 @@ BOOL ShadeVariants(int variants[4], UINT nKey, int nPaletteKind)
 
 // ---- Brush ----------------------------------------------------------------------------------
 
-void PaintBrushCells(CRasterImage& map, int nCols, int nRows, int nCol, int nRow, int nColour)
+void PaintBrushCells(CRasterImage& map, int nCols, int nRows, int nCol, int nRow, int nColour,
+                     BYTE* lost)
 {
     if (ReadCell(map, nCol, nRow).shape == ShapeHole)
         return;
@@ -281,9 +282,39 @@ void PaintBrushCells(CRasterImage& map, int nCols, int nRows, int nCol, int nRow
         const Cell cell = ReadCell(map, c, r);
         if (cell.shape == ShapeHole)
             continue;
+        if (lost != NULL)
+            for (int p = 0; p < CellPartCount(cell.kind); p++)
+                if (cell.colour[p] != nColour && TilePartLaid(cell.kind, cell.shape, p))
+                    lost[cell.colour[p] & 0xFF] = 1;
         map.SetCell(c, r, ShapeWhole, CellWhole, nColour, nColour, nColour, nColour,
                     cell.variant[0], cell.variant[1], cell.variant[2], cell.variant[3]);
     }
+}
+
+BOOL AnyColourGone(const CRasterImage& map, int nCols, int nRows, const BYTE* lost)
+{
+    BYTE missing[C2Palette::ColourCount];
+    int nMissing = 0;
+    for (int c = 0; c < C2Palette::ColourCount; c++)
+        nMissing += missing[c] = lost[c] != 0;
+    // Most colours turn up within a few rows.
+    for (int r = 0; r < nRows && nMissing > 0; r++)
+        for (int c = 0; c < nCols && nMissing > 0; c++)
+        {
+            const Cell cell = ReadCell(map, c, r);
+            if (cell.shape == ShapeHole)
+                continue;
+            for (int p = 0; p < CellPartCount(cell.kind); p++)
+            {
+                const int colour = cell.colour[p] & 0xFF;
+                if (missing[colour] && TilePartLaid(cell.kind, cell.shape, p))
+                {
+                    missing[colour] = 0;
+                    nMissing--;
+                }
+            }
+        }
+    return nMissing > 0;
 }
 
 CRect BrushRedrawRect(int nPavingType, int nZoom, int x, int y)

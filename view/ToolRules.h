@@ -99,8 +99,12 @@ BOOL ShadeVariants(int variants[4], UINT nKey, int nPaletteKind);
 // ---- Brush ----------------------------------------------------------------------------------
 
 // A whole laid tile of the colour on the clicked cell and its eight neighbours, inside the grid
-// and not removed; variants stay. Nothing when the clicked cell is removed.
-void PaintBrushCells(CRasterImage& map, int nCols, int nRows, int nCol, int nRow, int nColour);
+// and not removed; variants stay. Nothing when the clicked cell is removed. The colours of the
+// parts painted over are marked in lost (256 flags) when it is given.
+void PaintBrushCells(CRasterImage& map, int nCols, int nRows, int nCol, int nRow, int nColour,
+                     BYTE* lost = NULL);
+// Whether a colour marked in lost has no laid part left in the grid.
+BOOL AnyColourGone(const CRasterImage& map, int nCols, int nRows, const BYTE* lost);
 // The area the brush's tiles cover around the clicked tile's pixel.
 CRect BrushRedrawRect(int nPavingType, int nZoom, int x, int y);
 

@@ -56,6 +56,10 @@ public:
     // screen picture at the scroll origin.
     void PrepareRendering();
     void RenderScreenImage();
+    // Renders only the tiles under the area into a picture of its own, whose top-left lies at
+    // ptImage in the client area, and copies the area into the screen picture. FALSE, nothing
+    // done, when the whole window is to be rendered.
+    BOOL RenderScreenArea(const CRect& rectArea, CPoint& ptImage);
     // The shape mask and the joint mask of the document's paving type and zoom.
     void BuildTileMasks();
     // Width in pixels of the joint frame of square tiles at the current zoom.
@@ -166,7 +170,11 @@ protected:
     void ShowMessageLine(LPCTSTR lpszText);
     void ShowChooseColourMessage();
 
-    void DrawScreen(CDC* pDC, const CRect& rectClient);
+    void EnsureScreenImage();
+    void RenderAt(CRasterImage& image, int nFirstCol, int nFirstRow);
+    // Copies the rendered picture to the screen at ptImage, then the plates and shapes.
+    void DrawScreen(CDC* pDC, const CRect& rectClient, const CRasterImage& image,
+                    CPoint ptImage);
     void DrawPlaques(CDC* pDC);
     void DrawShape(CDC* pDC, CShape* pShape);
     void RecentreAfterZoomOut(CSize sizeClient);
@@ -197,6 +205,8 @@ protected:
     int m_clickedY;
     int m_squareCut;                 // flags the paint passes to the renderer
     int m_textures;
+    CRasterImage m_areaImage;        // the picture of a paint of part of the window
+    BYTE m_brushLost[256];           // colours the brush has painted over in this stroke
 
     DECLARE_MESSAGE_MAP()
 };

@@ -3,6 +3,7 @@
 #include "VitrolanView.h"
 
 #include <algorithm>
+#include <string.h>
 
 #include "AfxApp.h"
 #include "AfxFrame.h"
@@ -479,6 +480,7 @@ void CVitrolanView::FillRegion(const TileSpot& spot, int nColour)
 
 void CVitrolanView::BrushPress(const TileSpot& spot, int nColour)
 {
+    memset(m_brushLost, 0, sizeof(m_brushLost));
     BeginDrag();
     GetDocument()->m_rebuildTileImages = 1;
     BrushPaint(spot, nColour);
@@ -495,7 +497,7 @@ void CVitrolanView::BrushPaint(const TileSpot& spot, int nColour)
                          TouchesGridEdge(pDoc->m_cols, pDoc->m_rows, spot.col, spot.row);
     if (bBorder)
         map.ClearBorderCodes(P, pDoc->m_cols, pDoc->m_rows, 0, 0);
-    PaintBrushCells(map, pDoc->m_cols, pDoc->m_rows, spot.col, spot.row, nColour);
+    PaintBrushCells(map, pDoc->m_cols, pDoc->m_rows, spot.col, spot.row, nColour, m_brushLost);
     if (bBorder)
         CRasterImage::SetBorderCodes(&map, P, pDoc->m_cols, pDoc->m_rows, 0, 0);
     CRect rect = BrushRedrawRect(P, pDoc->m_tileSize, spot.x, spot.y);
@@ -511,9 +513,10 @@ void CVitrolanView::BrushRelease()
     pDoc->m_undoPending = 1;
     pDoc->m_rebuildTileImages = 1;
     // Compacting renumbers the colours: the undo copy keeps those of the cells before the
-    // stroke.
+    // stroke. Only a colour the stroke took off its last tiles leaves a gap to close.
     pDoc->SaveColoursForUndo();
-    pDoc->SyncPaletteBars();
+    if (AnyColourGone(pDoc->m_workingMap, pDoc->m_cols, pDoc->m_rows, m_brushLost))
+        pDoc->SyncPaletteBars();
 }
 
 void CVitrolanView::CutTile(const TileSpot& spot, int nColour)
@@ -901,21 +904,15 @@ void CVitrolanView::MoveStampFrame(CPoint point)
     CShape* pStamp = pDoc->m_stampShape;
     if (pStamp == NULL)
         return;
-    if (pStamp->m_handlesShown)
-    {
-        // The paint drew them; the frame moves without.
-        InvalidateShape(pStamp);
-        pStamp->m_handlesShown = 0;
-    }
+    // The frame moves without handles; the paint draws it where it is now.
+    InvalidateShape(pStamp);
+    pStamp->m_handlesShown = 0;
     CRect rectClient;
     GetClientRect(&rectClient);
-    CClientDC dc(this);
-    OnPrepareDC(&dc);
-    DrawShapeXor(&dc, pStamp, TRUE);
     pStamp->m_rect = StampFrameAt(pDoc->m_pavingType, pDoc->m_tileSize, point,
                                   pDoc->m_textImage.width, pDoc->m_textImage.height,
                                   rectClient.Size(), MosaicEnd());
-    DrawShapeXor(&dc, pStamp, TRUE);
+    InvalidateShape(pStamp);
 }
 
 BOOL CVitrolanView::ShowEditMenuAt(CPoint ptClient, CPoint ptScreen)
