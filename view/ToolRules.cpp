@@ -114,19 +114,26 @@ BOOL LocateTile(const ShownMosaic& m, int nCutMode, CPoint pt, TileSpot& spot)
         return TRUE;
     }
 
-    // A joint or a gap between round tiles: the tile whose place it is.
-    const int x0 = TileToPixelX(P, n, m.originCol, 0);
-    const int y0 = TileToPixelY(P, n, m.originRow, 0);
-    const int nCol = TilesAcross(P, n, x0 + pt.x, 0);
+    // A joint or a gap between round tiles: the tile whose place it is, placed as the renderer
+    // places it: the first row of overlapping patterns from its middle, and the rows counted
+    // odd from the last one shifted left by half a tile.
+    const int h = RoundHalfAway(n * 0.5);
+    const int dy = RowsOverlap(P) ? n - h : 0;
+    const int y0 = TileToPixelY(P, n, m.originRow, 0) + dy;
     const int nRow = TilesDown(P, n, y0 + pt.y, 0);
-    if (nCol < 0 || nRow < 0 || nCol >= m.cols || nRow >= m.rows)
+    if (y0 + pt.y < 0 || nRow < 0 || nRow >= m.rows)
+        return FALSE;
+    const int dx = P != PavingSquares && (m.rows - nRow - 1) % 2 != 0 ? h : 0;
+    const int x0 = TileToPixelX(P, n, m.originCol, 0) + dx;
+    const int nCol = TilesAcross(P, n, x0 + pt.x, 0);
+    if (x0 + pt.x < 0 || nCol < 0 || nCol >= m.cols)
         return FALSE;
     spot.col = nCol;
     spot.row = nRow;
-    spot.x = pt.x;
-    spot.y = pt.y;
-    spot.localX = std::min(std::max(x0 + pt.x - TileToPixelX(P, n, nCol, 0), 0), n - 1);
-    spot.localY = std::min(std::max(n - 1 - (y0 + pt.y - TileToPixelY(P, n, nRow, 0)), 0), n - 1);
+    spot.x = TileToPixelX(P, n, nCol, 0) - x0;
+    spot.y = TileToPixelY(P, n, nRow, 0) - y0;
+    spot.localX = std::min(std::max(pt.x - spot.x, 0), n - 1);
+    spot.localY = std::min(std::max(n - 1 - (pt.y - spot.y), 0), n - 1);
     spot.part = 1;
     QuadrantOfPoint(nCutMode, n, spot.localX, spot.localY, spot.part);
     return TRUE;
@@ -322,7 +329,7 @@ CRect BrushRedrawRect(int nPavingType, int nZoom, int x, int y)
     const int P = nPavingType;
     auto X = [&](int n) { return TileToPixelX(P, nZoom, n, 0); };
     auto Y = [&](int n) { return TileToPixelY(P, nZoom, n, 0); };
-    if (P == PavingSquares || P == PavingCrossedJoints)
+    if (P == PavingSquares)
         return CRect(x - X(1), y - Y(1), x + X(2), y + Y(2));
     if (P == PavingTriangles)
         return CRect(x - X(2), y - Y(4), x + X(3), y + Y(4));

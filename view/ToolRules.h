@@ -105,7 +105,8 @@ void PaintBrushCells(CRasterImage& map, int nCols, int nRows, int nCol, int nRow
                      BYTE* lost = NULL);
 // Whether a colour marked in lost has no laid part left in the grid.
 BOOL AnyColourGone(const CRasterImage& map, int nCols, int nRows, const BYTE* lost);
-// The area the brush's tiles cover around the clicked tile's pixel.
+// The area the brush's tiles cover around the clicked tile's pixel, the neighbours on rows
+// shifted by half a tile included.
 CRect BrushRedrawRect(int nPavingType, int nZoom, int x, int y);
 
 // ---- Texts ----------------------------------------------------------------------------------

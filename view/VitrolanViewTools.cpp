@@ -290,6 +290,7 @@ int CVitrolanView::ImageColourOf(int nColour, BOOL bMayAppend, BOOL bAskUser)
         pDoc->SyncPaletteBars();
         pDoc->m_undoPending = 1;
         pDoc->CommitPendingEdit();
+        pDoc->SaveColoursForUndo();
         i = FindImageColour(pDoc->m_imagePalette.m_colours, pDoc->m_colourCount, entry);
     }
     if (i < 0 && pDoc->m_colourCount >= C2Palette::ColourCount)
@@ -348,15 +349,19 @@ void CVitrolanView::ApplyClick(CPoint, const TileSpot& spot)
         return;
     }
 
-    // The tools that paint settle the pending edit before the colour may join the image
-    // palette, so that the undo of that edit keeps the palette its cells were made with.
+    // The tools that paint settle the pending edit before their colour may join the image
+    // palette, so that the undo of that edit keeps the palette its cells were made with; and
+    // the undo of this one gives back the palette without the colour.
     const BOOL bPaints = CutToolOn() || pDoc->m_textStampTool || pDoc->m_fillTool ||
                          pDoc->m_brushTool;
     int nColour = NoToolColour;
     if (bPaints && nToolColour != NoToolColour)
     {
         if (!(pDoc->m_brushTool && m_drag))
+        {
             pDoc->CommitPendingEdit();
+            pDoc->SaveColoursForUndo();
+        }
         nColour = ImageColourOf(nToolColour, TRUE, TRUE);
         if (nColour < 0)
             return;
@@ -470,7 +475,17 @@ void CVitrolanView::FillRegion(const TileSpot& spot, int nColour)
 {
     CVitrolanDoc* pDoc = GetDocument();
     const CPoint q = RegionPoint(spot);
+    // The fill keeps the colours for its undo itself, but the click kept them already,
+    // before its colour joined the palette.
+    C2Palette& undo = pDoc->m_imagePaletteUndo;
+    PaletteEntry colours[C2Palette::ColourCount];
+    memcpy(colours, undo.m_colours, sizeof(colours));
+    const int nKind = undo.m_paletteKind;
+    const int nCount = pDoc->m_colourCountUndo;
     pDoc->FloodFillColour(q.x, q.y, nColour);
+    memcpy(undo.m_colours, colours, sizeof(colours));
+    undo.m_paletteKind = nKind;
+    pDoc->m_colourCountUndo = nCount;
     pDoc->m_dirty = 1;
     pDoc->SetUndoItem(TXT_UNDO_FLOOD_FILL);
     pDoc->m_undoPending = 1;
@@ -512,9 +527,8 @@ void CVitrolanView::BrushRelease()
     pDoc->SetUndoItem(TXT_UNDO_BRUSH);
     pDoc->m_undoPending = 1;
     pDoc->m_rebuildTileImages = 1;
-    // Compacting renumbers the colours: the undo copy keeps those of the cells before the
+    // The undo copy of the colours, kept at the button-down, belongs to the cells before the
     // stroke. Only a colour the stroke took off its last tiles leaves a gap to close.
-    pDoc->SaveColoursForUndo();
     if (AnyColourGone(pDoc->m_workingMap, pDoc->m_cols, pDoc->m_rows, m_brushLost))
         pDoc->SyncPaletteBars();
 }
@@ -534,7 +548,7 @@ void CVitrolanView::CutTile(const TileSpot& spot, int nColour)
              spot.part, nColour, cell.kind, cell.colour);
     pDoc->SetUndoItem(CutUndoText(pDoc->m_cutKind));
     WriteCell(map, spot.col, spot.row, cell);
-    pDoc->SaveColoursForUndo();
+    pDoc->m_coloursPending = 1;
     pDoc->m_dirty = 1;
     pDoc->m_undoPending = 1;
     RedrawTileSquare(spot.x, spot.y);
@@ -635,6 +649,13 @@ void CVitrolanView::PressSelection(CPoint point, const TileSpot& spot)
         pSelection->ComputeHandles();
         pSelection->SaveHandles();
         m_grabbedHandle = pSelection->HitTest(point);
+        // A settled rectangle ends one pixel past its last tile; a resize starts from the
+        // last pixel inside it, so that the edges the handle leaves keep their tiles.
+        if (m_grabbedHandle >= 0 && m_grabbedHandle < CShape::HandleCount)
+        {
+            pSelection->m_rect.right -= 2;
+            pSelection->m_rect.bottom -= 2;
+        }
     }
     if (m_grabbedHandle == CShape::HitNothing)
     {

@@ -426,14 +426,34 @@ TEST_F(Locating, APointLandsOnTheTileAndPartDrawnUnderIt)
             const ShownMosaic m = Shown(2 * scrolled, 3 * scrolled);
             CRasterImage plane;
             ASSERT_TRUE(PrepareRegionPlane(&plane, &m_doc->m_workingMap, kCols, kRows));
-            int nChecked = 0, nWrongTile = 0, nWrongPart = 0;
+            int nChecked = 0, nWrongTile = 0, nWrongPart = 0, nOutsideBox = 0, nGaps = 0;
             for (int y = 0; y < kHeight; y += 3)
                 for (int x = 0; x < kWidth; x += 3)
                 {
                     const int colour = ColourAt(x, y);
-                    if (colour < 0)
-                        continue;
                     TileSpot spot;
+                    if (colour < 0)
+                    {
+                        // Joints and gaps: a tile whose box holds the point and shows the
+                        // tile in its middle (the row before the first one of triangles is
+                        // not drawn at all), or none.
+                        if (!LocateTile(m, 6, CPoint(x, y), spot))
+                            continue;
+                        nGaps++;
+                        nOutsideBox += x < spot.x || y < spot.y || x >= spot.x + kZoom ||
+                                       y >= spot.y + kZoom;
+                        const CPoint mid(spot.x + kZoom / 2, spot.y + kZoom / 2);
+                        int s, k, c[4], v[4];
+                        m_doc->m_workingMap.GetCell(spot.col, spot.row, s, k, c[0], c[1], c[2],
+                                                    c[3], v[0], v[1], v[2], v[3]);
+                        const int shown = mid.x < kWidth && mid.y < kHeight && mid.y >= 0
+                                              ? ColourAt(mid.x, mid.y)
+                                              : c[0];
+                        nOutsideBox += s == 0 && (shown >= 0 || type != PavingTriangles) &&
+                                       shown != c[0] && shown != c[1] && shown != c[2] &&
+                                       shown != c[3];
+                        continue;
+                    }
                     ASSERT_TRUE(LocateTile(m, 6, CPoint(x, y), spot)) << x << "," << y;
                     int s, k, c[4], v[4];
                     m_doc->m_workingMap.GetCell(spot.col, spot.row, s, k, c[0], c[1], c[2], c[3],
@@ -447,6 +467,9 @@ TEST_F(Locating, APointLandsOnTheTileAndPartDrawnUnderIt)
             plane.Free();
             EXPECT_GT(nChecked, 1000);
             EXPECT_EQ(0, nWrongTile);
+            EXPECT_EQ(0, nOutsideBox);
+            if (type == PavingCircles)
+                EXPECT_GT(nGaps, 1000);
             // Where a diagonal crosses a pixel the part and the quarter may disagree by one.
             EXPECT_LE(nWrongPart, nChecked / 50);
         }
