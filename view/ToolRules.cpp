@@ -25,20 +25,21 @@ void SetAll(int colours[4], int nColour)
         colours[i] = nColour;
 }
 
-struct Cell
-{
-    int shape, kind, colour[4], variant[4];
-};
+} // namespace
 
-Cell ReadCell(const CRasterImage& map, int nCol, int nRow)
+CellFields ReadCellFields(const CRasterImage& map, int nCol, int nRow)
 {
-    Cell c = {};
+    CellFields c = {};
     map.GetCell(nCol, nRow, c.shape, c.kind, c.colour[0], c.colour[1], c.colour[2],
                 c.colour[3], c.variant[0], c.variant[1], c.variant[2], c.variant[3]);
     return c;
 }
 
-} // namespace
+void WriteCellFields(CRasterImage& map, int nCol, int nRow, const CellFields& c)
+{
+    map.SetCell(nCol, nRow, c.shape, c.kind, c.colour[0], c.colour[1], c.colour[2],
+                c.colour[3], c.variant[0], c.variant[1], c.variant[2], c.variant[3]);
+}
 
 // ---- Colours --------------------------------------------------------------------------------
 
@@ -141,7 +142,7 @@ BOOL LocateTile(const ShownMosaic& m, int nCutMode, CPoint pt, TileSpot& spot)
 
 CPoint RegionPointOfSpot(const CRasterImage& map, int n, const TileSpot& spot)
 {
-    const Cell cell = ReadCell(map, spot.col, spot.row);
+    const CellFields cell = ReadCellFields(map, spot.col, spot.row);
     int bx = 0, by = 0;
     RegionPointOfTilePixel(cell.kind, n, spot.localX, spot.localY, bx, by);
     return CPoint(CellBlock * spot.col + bx, CellBlock * spot.row + by);
@@ -276,7 +277,7 @@ BOOL ShadeVariants(int variants[4], UINT nKey, int nPaletteKind)
 void PaintBrushCells(CRasterImage& map, int nCols, int nRows, int nCol, int nRow, int nColour,
                      BYTE* lost)
 {
-    if (ReadCell(map, nCol, nRow).shape == ShapeHole)
+    if (ReadCellFields(map, nCol, nRow).shape == ShapeHole)
         return;
     static const int kOffsets[9][2] = {{1, 0},  {-1, 0}, {0, 1},  {0, -1}, {-1, 1},
                                        {1, -1}, {1, 1},  {-1, -1}, {0, 0}};
@@ -286,7 +287,7 @@ void PaintBrushCells(CRasterImage& map, int nCols, int nRows, int nCol, int nRow
         const int r = nRow + offset[1];
         if (c < 0 || r < 0 || c >= nCols || r >= nRows)
             continue;
-        const Cell cell = ReadCell(map, c, r);
+        const CellFields cell = ReadCellFields(map, c, r);
         if (cell.shape == ShapeHole)
             continue;
         if (lost != NULL)
@@ -308,7 +309,7 @@ BOOL AnyColourGone(const CRasterImage& map, int nCols, int nRows, const BYTE* lo
     for (int r = 0; r < nRows && nMissing > 0; r++)
         for (int c = 0; c < nCols && nMissing > 0; c++)
         {
-            const Cell cell = ReadCell(map, c, r);
+            const CellFields cell = ReadCellFields(map, c, r);
             if (cell.shape == ShapeHole)
                 continue;
             for (int p = 0; p < CellPartCount(cell.kind); p++)

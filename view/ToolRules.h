@@ -81,6 +81,17 @@ CPoint RegionPointOfSpot(const CRasterImage& map, int n, const TileSpot& spot);
 
 // ---- One tile: cuts, turns and shades -------------------------------------------------------
 
+// The ten fields of one cell of the cell map.
+struct CellFields
+{
+    int shape;
+    int kind;
+    int colour[4];
+    int variant[4];
+};
+CellFields ReadCellFields(const CRasterImage& map, int nCol, int nRow);
+void WriteCellFields(CRasterImage& map, int nCol, int nRow, const CellFields& cell);
+
 // The undo text of a cut mode (0, 1, 3, 5, 6); 0 for any other.
 UINT CutUndoText(int nCutMode);
 // 3 or 4, the kind a cut gives to a tile of the mosaic's edge whose neighbours are shifted

@@ -160,10 +160,11 @@ protected:
     void EndDrag();
     // Scrolls a line while a dragged edge reaches the client's edge; the point follows.
     void AutoScrollSelection(CPoint& point);
-    // Writes a tile changed by a key: into the working map, and into the committed one too
-    // when no edit is pending, so that neither undo nor the next edit loses it.
-    void WriteKeyedCell(int nCol, int nRow, int nShape, int nKind, const int colours[4],
-                        const int variants[4]);
+    BOOL ReadClickedCell(CellFields& cell) const;
+    // Writes the last clicked tile changed by a key: into the working map, and into the
+    // committed one too when no edit is pending, so that neither undo nor the next edit
+    // loses it.
+    void WriteClickedCell(const CellFields& cell);
     void RedrawTileSquare(int x, int y);
     // Presses the image bar's button of an image colour, on its page.
     void SelectImageBarColour(int nColour);

@@ -7,7 +7,6 @@
 
 #include "AfxApp.h"
 #include "AfxFrame.h"
-#include "AfxMenu.h"
 #include "LangText.h"
 #include "PaletteBar.h"
 #include "ShpRectangle.h"
@@ -16,29 +15,6 @@
 
 namespace
 {
-
-// The main menu; its second popup is the Edit menu.
-const UINT kMainMenu = 128;
-const int kEditMenuPosition = 1;
-
-struct Cell
-{
-    int shape, kind, colour[4], variant[4];
-};
-
-Cell ReadCell(const CRasterImage& map, int nCol, int nRow)
-{
-    Cell c = {};
-    map.GetCell(nCol, nRow, c.shape, c.kind, c.colour[0], c.colour[1], c.colour[2],
-                c.colour[3], c.variant[0], c.variant[1], c.variant[2], c.variant[3]);
-    return c;
-}
-
-void WriteCell(CRasterImage& map, int nCol, int nRow, const Cell& c)
-{
-    map.SetCell(nCol, nRow, c.shape, c.kind, c.colour[0], c.colour[1], c.colour[2],
-                c.colour[3], c.variant[0], c.variant[1], c.variant[2], c.variant[3]);
-}
 
 // Border codes lie on the first and last rows and columns only.
 bool TouchesGridEdge(int nCols, int nRows, int nCol, int nRow)
@@ -419,7 +395,7 @@ void CVitrolanView::ReplaceColour(const TileSpot& spot, int nColour)
         CWaitCursor wait;
         pDoc->CommitPendingEdit();
         pDoc->SaveColoursForUndo();
-        const int N = ReadCell(pDoc->m_workingMap, spot.col, spot.row).colour[0];
+        const int N = ReadCellFields(pDoc->m_workingMap, spot.col, spot.row).colour[0];
         pDoc->m_dirty = 1;
         PaletteEntry* colours = pDoc->m_imagePalette.m_colours;
         CRasterImage& map = pDoc->m_workingMap;
@@ -537,17 +513,17 @@ void CVitrolanView::CutTile(const TileSpot& spot, int nColour)
 {
     CVitrolanDoc* pDoc = GetDocument();
     CRasterImage& map = pDoc->m_workingMap;
-    if (ReadCell(map, spot.col, spot.row).shape == ShapeHole)
+    if (ReadCellFields(map, spot.col, spot.row).shape == ShapeHole)
         return;
     // New texture variants for the new parts; the map of the undo keeps the old ones.
     map.RandomizeCellVariants(spot.col, spot.row, &pDoc->m_randomSeeds[0],
                               &pDoc->m_randomSeeds[1], pDoc->m_imagePalette.m_paletteKind);
-    Cell cell = ReadCell(map, spot.col, spot.row);
+    CellFields cell = ReadCellFields(map, spot.col, spot.row);
     ApplyCut(pDoc->m_cutKind,
              CutEdgeKind(pDoc->m_pavingType, pDoc->m_cols, pDoc->m_rows, spot.col, spot.row),
              spot.part, nColour, cell.kind, cell.colour);
     pDoc->SetUndoItem(CutUndoText(pDoc->m_cutKind));
-    WriteCell(map, spot.col, spot.row, cell);
+    WriteCellFields(map, spot.col, spot.row, cell);
     pDoc->m_coloursPending = 1;
     pDoc->m_dirty = 1;
     pDoc->m_undoPending = 1;
@@ -598,7 +574,7 @@ void CVitrolanView::ToggleCells(const TileSpot& spot)
 void CVitrolanView::ReportTile(const TileSpot& spot)
 {
     const CVitrolanDoc* pDoc = GetDocument();
-    const Cell cell = ReadCell(pDoc->m_workingMap, spot.col, spot.row);
+    const CellFields cell = ReadCellFields(pDoc->m_workingMap, spot.col, spot.row);
     ShowMessageLine(TileReportText(pDoc->m_imagePalette, cell.kind, cell.colour));
 }
 
@@ -636,288 +612,48 @@ void CVitrolanView::EndDrag()
     m_drag = 0;
 }
 
-void CVitrolanView::PressSelection(CPoint point, const TileSpot& spot)
-{
-    CVitrolanDoc* pDoc = GetDocument();
-    CShape* pSelection = pDoc->m_selection;
-    if (pSelection == NULL)
-        return;
-    m_grabbedHandle = CShape::HitNothing;
-    if (pSelection->m_rect.Width() != 0)
-    {
-        m_savedRect = pSelection->m_rect;
-        pSelection->ComputeHandles();
-        pSelection->SaveHandles();
-        m_grabbedHandle = pSelection->HitTest(point);
-        // A settled rectangle ends one pixel past its last tile; a resize starts from the
-        // last pixel inside it, so that the edges the handle leaves keep their tiles.
-        if (m_grabbedHandle >= 0 && m_grabbedHandle < CShape::HandleCount)
-        {
-            pSelection->m_rect.right -= 2;
-            pSelection->m_rect.bottom -= 2;
-        }
-    }
-    if (m_grabbedHandle == CShape::HitNothing)
-    {
-        InvalidateShape(pSelection);
-        pSelection->m_handlesShown = 1;
-        pDoc->m_copyValid = 0;
-        pSelection->m_rect.SetRect(spot.x, spot.y, spot.x, spot.y);
-    }
-    BeginDrag();
-    // While dragged the shape is a rubber band, drawn inverted by the paint as by the moves.
-    InvalidateShape(pSelection);
-    UpdateWindow();
-}
-
-void CVitrolanView::DragSelection(CPoint point)
-{
-    CVitrolanDoc* pDoc = GetDocument();
-    CShape* pSelection = pDoc->m_selection;
-    if (pSelection == NULL)
-        return;
-    const int P = pDoc->m_pavingType;
-    const int z = pDoc->m_tileSize;
-    CRect rectClient;
-    GetClientRect(&rectClient);
-    const CPoint ptEnd = MosaicEnd();
-    point.x = std::max(0, std::min(point.x, std::min(rectClient.right, ptEnd.x)));
-    point.y = std::max(0, std::min(point.y, std::min(rectClient.bottom, ptEnd.y)));
-
-    CClientDC dc(this);
-    OnPrepareDC(&dc);
-    DrawShapeXor(&dc, pSelection, TRUE);
-    CRect& r = pSelection->m_rect;
-    if (m_grabbedHandle == CShape::HitInside)
-    {
-        // The whole rectangle, kept inside the mosaic.
-        const int nLeftEnd = -TileToPixelX(P, z, m_originCol, 0);
-        const int nTopEnd = -TileToPixelY(P, z, m_originRow, 0);
-        int dx = point.x - m_lastDownX;
-        int dy = point.y - m_lastDownY;
-        dx = std::max(std::min(dx, ptEnd.x - std::max(r.left, r.right)),
-                      nLeftEnd - std::min(r.left, r.right));
-        dy = std::max(std::min(dy, ptEnd.y - std::max(r.top, r.bottom)),
-                      nTopEnd - std::min(r.top, r.bottom));
-        pSelection->Offset(dx, dy);
-    }
-    else
-    {
-        pSelection->MoveHandleTo(m_grabbedHandle, point);
-    }
-    r.left = std::min(r.left, ptEnd.x);
-    r.right = std::min(r.right, ptEnd.x);
-    r.top = std::min(r.top, ptEnd.y);
-    r.bottom = std::min(r.bottom, ptEnd.y);
-    AutoScrollSelection(point);
-    m_lastDownX = point.x;
-    m_lastDownY = point.y;
-    DrawShapeXor(&dc, pSelection, TRUE);
-}
-
-void CVitrolanView::AutoScrollSelection(CPoint& point)
-{
-    CVitrolanDoc* pDoc = GetDocument();
-    const CRect& r = pDoc->m_selection->m_rect;
-    const int P = pDoc->m_pavingType;
-    const int z = pDoc->m_tileSize;
-    const int h = m_grabbedHandle;
-    const BOOL bMove = h == CShape::HitInside;
-    CRect rectClient;
-    GetClientRect(&rectClient);
-    const int cx = rectClient.Width();
-    const int cy = rectClient.Height();
-    const CPoint ptOrigin(m_originCol, m_originRow);
-
-    const BOOL bRight = ((h == 1 || h == 2 || h == 5) && r.right >= cx - z / 2) ||
-                        (bMove && r.right >= cx);
-    const int nColLimit = pDoc->m_cols - (bMove ? TilesAcross(P, z, r.Width(), 0) : 0);
-    if (bRight && m_originCol <= nColLimit)
-    {
-        OnHScroll(SB_LINERIGHT, 0, NULL);
-        if (m_originCol != ptOrigin.x)
-            point.x -= z - 1;
-    }
-    const BOOL bLeft = ((h == 0 || h == 3 || h == 7) && r.left <= z / 2) ||
-                       (bMove && r.left < 1);
-    if (bLeft && m_originCol > 0)
-    {
-        OnHScroll(SB_LINELEFT, 0, NULL);
-        point.x += z - 1;
-    }
-    const BOOL bUp = ((h == 0 || h == 1 || h == 4) && r.top <= z / 2) || (bMove && r.top < 1);
-    if (bUp && m_originRow > 0)
-    {
-        OnVScroll(SB_LINEUP, 0, NULL);
-        point.y += z - 1;
-    }
-    const BOOL bDown = ((h == 2 || h == 3 || h == 6) && r.bottom >= cy - z / 2) ||
-                       (bMove && r.bottom >= cy);
-    const int nRowLimit = pDoc->m_rows - (bMove ? TilesDown(P, z, r.Height(), 0) : 0);
-    if (bDown && m_originRow <= nRowLimit)
-    {
-        OnVScroll(SB_LINEDOWN, 0, NULL);
-        if (m_originRow != ptOrigin.y)
-            point.y -= z - 1;
-    }
-}
-
-void CVitrolanView::ReleaseSelection(CPoint)
-{
-    CVitrolanDoc* pDoc = GetDocument();
-    CShape* pSelection = pDoc->m_selection;
-    EndDrag();
-    if (pSelection == NULL)
-        return;
-    const int z = pDoc->m_tileSize;
-    int* copy = pDoc->m_copyRect;
-
-    InvalidateShape(pSelection);
-    if (pSelection->m_handlesShown)
-        for (int i = 0; i < CShape::HandleCount; i++)
-        {
-            CRect rect = pSelection->m_savedHandles[i];
-            rect.InflateRect(8, 8);
-            InvalidateRect(&rect, TRUE);
-        }
-    CRect rectBand = pSelection->m_rect;
-    rectBand.NormalizeRect();
-
-    CRect& r = pSelection->m_rect;
-    TileSpot first, last;
-    if (m_grabbedHandle == CShape::HitInside)
-    {
-        // Moved: the top-left corner lands on its tile, the size stays, and the block to
-        // paste moves with it.
-        if (LocateInside(r.TopLeft(), first))
-        {
-            const int w = r.Width();
-            const int h = r.Height();
-            r.SetRect(first.x, first.y, first.x + w - 1, first.y + h - 1);
-            copy[0] = first.col;
-            copy[1] = first.row;
-            copy[2] = copy[6] + (first.col - copy[4]);
-            copy[3] = copy[7] + (first.row - copy[5]);
-        }
-    }
-    else
-    {
-        // Drawn or resized, in any direction: the tiles under its corners bound the block.
-        r.NormalizeRect();
-        if (LocateInside(r.TopLeft(), first) && LocateInside(r.BottomRight(), last))
-        {
-            r.SetRect(first.x, first.y, last.x + z, last.y + z);
-            copy[4] = copy[0] = first.col;
-            copy[5] = copy[1] = first.row;
-            copy[6] = copy[2] = last.col;
-            copy[7] = copy[3] = last.row;
-        }
-    }
-
-    CRect rectUnion;
-    rectUnion.UnionRect(&m_savedRect, &r);
-    rectUnion.UnionRect(&rectUnion, &rectBand);
-    rectUnion.InflateRect(z + 8, z + 8);
-    RedrawWindow(&rectUnion, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
-    m_savedRect = r;
-    r.right += 1;
-    r.bottom += 1;
-    r.NormalizeRect();
-    InvalidateShape(pSelection);
-}
-
 // ---- Keys ----------------------------------------------------------------------------------
 
-void CVitrolanView::MoveSelectionByKey(UINT nChar)
+// The last clicked tile, when it lies in the grid and is laid.
+BOOL CVitrolanView::ReadClickedCell(CellFields& cell) const
 {
-    CVitrolanDoc* pDoc = GetDocument();
-    CShape* pSelection = pDoc->m_selection;
-    if (pSelection == NULL || pSelection->m_rect.Width() == 0)
-        return;
-    const int P = pDoc->m_pavingType;
-    const int z = pDoc->m_tileSize;
-    CRect rectClient;
-    GetClientRect(&rectClient);
-    CRect& r = pSelection->m_rect;
-    int* copy = pDoc->m_copyRect;
-
-    // One tile, the block staying inside the mosaic.
-    int dc = 0, dr = 0;
-    switch (nChar)
-    {
-    case VK_LEFT: dc = r.left >= z && copy[0] > 0 ? -1 : 0; break;
-    case VK_RIGHT: dc = r.right <= rectClient.right && copy[2] < pDoc->m_cols - 1 ? 1 : 0; break;
-    case VK_UP: dr = r.top >= z && copy[1] > 0 ? -1 : 0; break;
-    case VK_DOWN: dr = r.bottom <= rectClient.bottom && copy[3] < pDoc->m_rows - 1 ? 1 : 0; break;
-    }
-    InvalidateShape(pSelection);
-    pSelection->Offset(TileToPixelX(P, z, copy[0] + dc, 0) - TileToPixelX(P, z, copy[0], 0),
-                       TileToPixelY(P, z, copy[1] + dr, 0) - TileToPixelY(P, z, copy[1], 0));
-    copy[0] += dc;
-    copy[2] += dc;
-    copy[1] += dr;
-    copy[3] += dr;
-
-    if (r.right >= rectClient.right &&
-        m_originCol <= pDoc->m_cols - TilesAcross(P, z, r.Width(), 0))
-        OnHScroll(SB_LINERIGHT, 0, NULL);
-    if (r.left < 1 && m_originCol > 0)
-        OnHScroll(SB_LINELEFT, 0, NULL);
-    if (r.top < 1 && m_originRow > 0)
-        OnVScroll(SB_LINEUP, 0, NULL);
-    if (r.bottom >= rectClient.bottom &&
-        m_originRow <= pDoc->m_rows - TilesDown(P, z, r.Height(), 0))
-        OnVScroll(SB_LINEDOWN, 0, NULL);
-    InvalidateShape(pSelection);
+    const CVitrolanDoc* pDoc = GetDocument();
+    if (m_clickedCol < 0 || m_clickedRow < 0 || m_clickedCol >= pDoc->m_cols ||
+        m_clickedRow >= pDoc->m_rows)
+        return FALSE;
+    cell = ReadCellFields(pDoc->m_workingMap, m_clickedCol, m_clickedRow);
+    return cell.shape != ShapeHole;
 }
 
-void CVitrolanView::WriteKeyedCell(int nCol, int nRow, int nShape, int nKind,
-                                   const int colours[4], const int variants[4])
+void CVitrolanView::WriteClickedCell(const CellFields& cell)
 {
     CVitrolanDoc* pDoc = GetDocument();
-    Cell cell;
-    cell.shape = nShape;
-    cell.kind = nKind;
-    for (int i = 0; i < 4; i++)
-    {
-        cell.colour[i] = colours[i];
-        cell.variant[i] = variants[i];
-    }
-    WriteCell(pDoc->m_workingMap, nCol, nRow, cell);
+    WriteCellFields(pDoc->m_workingMap, m_clickedCol, m_clickedRow, cell);
     // With an edit pending, the change belongs to it and goes with its undo.
     if (!pDoc->m_undoPending && !pDoc->m_undoPendingB)
-        WriteCell(pDoc->m_committedMap, nCol, nRow, cell);
+        WriteCellFields(pDoc->m_committedMap, m_clickedCol, m_clickedRow, cell);
     pDoc->m_dirty = 1;
     RedrawTileSquare(m_clickedX, m_clickedY);
 }
 
 void CVitrolanView::ShadeClickedTile(UINT nChar)
 {
-    const CVitrolanDoc* pDoc = GetDocument();
-    if (m_clickedCol < 0 || m_clickedRow < 0 || m_clickedCol >= pDoc->m_cols ||
-        m_clickedRow >= pDoc->m_rows)
-        return;
-    Cell cell = ReadCell(pDoc->m_workingMap, m_clickedCol, m_clickedRow);
-    if (cell.shape == ShapeHole ||
-        !ShadeVariants(cell.variant, nChar, pDoc->m_tilePalette.m_paletteKind))
-        return;
-    WriteKeyedCell(m_clickedCol, m_clickedRow, cell.shape, cell.kind, cell.colour, cell.variant);
+    CellFields cell;
+    if (ReadClickedCell(cell) &&
+        ShadeVariants(cell.variant, nChar, GetDocument()->m_tilePalette.m_paletteKind))
+        WriteClickedCell(cell);
 }
 
 void CVitrolanView::TurnClickedTile(BOOL bLeft)
 {
-    const CVitrolanDoc* pDoc = GetDocument();
-    if (m_clickedCol < 0 || m_clickedRow < 0 || m_clickedCol >= pDoc->m_cols ||
-        m_clickedRow >= pDoc->m_rows)
-        return;
-    Cell cell = ReadCell(pDoc->m_workingMap, m_clickedCol, m_clickedRow);
-    if (cell.shape == ShapeHole)
+    CellFields cell;
+    if (!ReadClickedCell(cell))
         return;
     TurnCut(cell.kind, cell.colour, bLeft);
-    WriteKeyedCell(m_clickedCol, m_clickedRow, cell.shape, cell.kind, cell.colour, cell.variant);
+    WriteClickedCell(cell);
 }
 
-// ---- The text stamp's frame and the Edit menu ------------------------------------------------
+// ---- The text stamp's frame -------------------------------------------------------------------
 
 void CVitrolanView::MoveStampFrame(CPoint point)
 {
@@ -934,20 +670,4 @@ void CVitrolanView::MoveStampFrame(CPoint point)
                                   pDoc->m_textImage.width, pDoc->m_textImage.height,
                                   rectClient.Size(), MosaicEnd());
     InvalidateShape(pStamp);
-}
-
-BOOL CVitrolanView::ShowEditMenuAt(CPoint ptClient, CPoint ptScreen)
-{
-    const CVitrolanDoc* pDoc = GetDocument();
-    if (pDoc == NULL || !pDoc->m_loaded || !pDoc->m_selectTool || pDoc->m_selection == NULL ||
-        !SelectionHoldsPoint(pDoc->m_pavingType, pDoc->m_tileSize, pDoc->m_selection->m_rect,
-                             ptClient))
-        return FALSE;
-    CMenu menu;
-    if (!menu.LoadMenu(kMainMenu))
-        return FALSE;
-    if (CMenu* pEdit = menu.GetSubMenu(kEditMenuPosition))
-        pEdit->TrackPopupMenu(TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, AfxGetMainWnd());
-    menu.DestroyMenu();
-    return TRUE;
 }

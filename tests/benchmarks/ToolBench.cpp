@@ -70,7 +70,8 @@ public:
         m_doc->m_brushTool = 1;
         m_pView = new CVitrolanView;   // deletes itself with its window
         m_doc->AddView(m_pView);
-        m_bWindow = m_pView->CreateEx(0, NULL, L"", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, NULL, NULL);
+        m_bWindow = m_pView->CreateEx(0, NULL, L"", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
+                                      NULL, NULL);
         if (!m_bWindow)
             return;
         m_pView->OnInitialUpdate();

@@ -160,7 +160,10 @@ protected:
         EXPECT_GT(n, 0) << "cell " << col << "," << row << " is not shown";
         return n > 0 ? CPoint(sx / n, sy / n) : CPoint(-1, -1);
     }
-    void Down(CPoint pt) { m_pView->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y)); }
+    void Down(CPoint pt)
+    {
+        m_pView->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    }
     void Move(CPoint pt) { m_pView->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y)); }
     void Up(CPoint pt)
     {
@@ -709,6 +712,24 @@ TEST_F(ToolWindow, CellToolRemovesTheClickedRegionAndReportsTheTile)
     EXPECT_EQ(GetLangText(TXT_UNDO_TOGGLE_CELLS), UndoText());
 }
 
+BOOL CancelColourChoice()
+{
+    return FALSE;
+}
+
+// The user cancels the choice of colours: nothing is filled, but the tool has been used.
+TEST_F(ToolWindow, MixFillSwitchesItselfOff)
+{
+    Load(12, 10, PavingSquares, 24);
+    CVitrolanDoc::s_uiHooks.pfnSelectColours = CancelColourChoice;
+    m_pDoc->m_mixFillTool = 1;
+    Click(Centre(4, 4));
+    EXPECT_EQ(0, m_pDoc->m_mixFillTool);
+    EXPECT_EQ(TestCellColour(12, 4, 4), Get(4, 4).colour[0]);
+    EXPECT_EQ(GetLangText(TXT_UNDO_MIX_FILL), UndoText());
+    EXPECT_FALSE(g_messageLine.IsEmpty());
+}
+
 TEST_F(ToolWindow, AClickWithoutAToolReportsTheTile)
 {
     Load(12, 10, PavingHexagons, 24);
@@ -725,7 +746,7 @@ TEST_F(ToolWindow, AClickWithoutAToolReportsTheTile)
     EXPECT_NE(-1, g_messageLine.Find(L"Ocean 13"));
 }
 
-// ---- Text stamp -----------------------------------------------------------------------------------
+// ---- Text stamp ---------------------------------------------------------------------------------
 
 TEST_F(ToolWindow, TextStampFrameFollowsThePointerAndTheClickStampsThere)
 {
@@ -757,7 +778,7 @@ TEST_F(ToolWindow, TextStampFrameFollowsThePointerAndTheClickStampsThere)
     m_pDoc->m_textImage.Free();
 }
 
-// ---- Paint ------------------------------------------------------------------------------------------
+// ---- Paint --------------------------------------------------------------------------------------
 
 // After a brush click the paint renders only the area the brush changed; the window and the
 // screen picture then hold what a paint of the whole window gives, in every pattern and
