@@ -271,4 +271,5 @@ enum : UINT
     TXT_MSG_FILE_NOT_FOUND = 990,                    // The file %s cannot be found.
     TXT_MSG_NO_PROGRAM_OPENS = 991,                  // No program on this computer opens %s.
     TXT_RECENT_FILE = 992,                           // Recent file
+    TXT_MSG_IMAGE_PALETTE_FULL = 993,                // The image palette is full: it holds 256 colours. Choose one of its colours.
 };

@@ -8,6 +8,7 @@
 #include "LangText.h"
 #include "ShellOpen.h"
 #include "TextIds.h"
+#include "ViewFrameHooks.h"
 #include "VitrolanDoc.h"
 #include "resource.h"
 
@@ -494,19 +495,7 @@ void CMainFrame::OnTilePaletteButton(UINT nID)
 
 int CMainFrame::GetCurrentColour() const
 {
-    const CPaletteBar* pBar = m_paletteBarMode == PaletteTiles   ? &m_tileBar
-                              : m_paletteBarMode == PaletteImage ? &m_imageBar
-                                                                 : NULL;
-    if (pBar == NULL)
-        return -1;
-    for (int k = 0; k < CPaletteBar::ColoursPerPage; k++)
-    {
-        if (!pBar->m_pressed[k])
-            continue;
-        const int nColour = pBar->m_nPage * CPaletteBar::ColoursPerPage + k;
-        return pBar == &m_tileBar ? 256 + nColour : nColour;
-    }
-    return -1;
+    return ClickColour(m_paletteBarMode, SelectionOfBar(&m_imageBar), SelectionOfBar(&m_tileBar));
 }
 
 void CMainFrame::ResetImageBar()

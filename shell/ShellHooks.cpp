@@ -7,8 +7,9 @@
 #include "Melange2.h"
 #include "NewMos.h"
 #include "VitrolanApp.h"
-#include "VitrolanDoc.h"
+#include "ViewFrameHooks.h"
 #include "ViewHooks.h"
+#include "VitrolanDoc.h"
 
 namespace
 {
@@ -102,6 +103,24 @@ void SetPrinterPaper(int nFormat)
         pApp->SetPrinterPaperSize(nFormat);
 }
 
+int PaletteBarMode()
+{
+    CMainFrame* pFrame = MainFrame();
+    return pFrame != NULL ? pFrame->m_paletteBarMode : CMainFrame::PaletteNone;
+}
+
+CPaletteBar* ImageBar()
+{
+    CMainFrame* pFrame = MainFrame();
+    return pFrame != NULL ? &pFrame->m_imageBar : NULL;
+}
+
+CPaletteBar* TileBar()
+{
+    CMainFrame* pFrame = MainFrame();
+    return pFrame != NULL ? &pFrame->m_tileBar : NULL;
+}
+
 }   // namespace
 
 void InstallShellHooks()
@@ -120,4 +139,10 @@ void InstallShellHooks()
     hooks.pfnSetPrinterPaper = SetPrinterPaper;
     // The selection shapes and the scroll origin belong to the view.
     InstallViewHooks();
+    // The view's tools take their colour from the frame's palette bars.
+    ViewFrameHooks frameHooks;
+    frameHooks.pfnPaletteBarMode = PaletteBarMode;
+    frameHooks.pfnImageBar = ImageBar;
+    frameHooks.pfnTileBar = TileBar;
+    InstallViewFrameHooks(frameHooks);
 }

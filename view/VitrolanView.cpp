@@ -1,6 +1,7 @@
 #include "VitrolanView.h"
 
 #include <algorithm>
+#include <string.h>
 
 #include "AfxApp.h"
 #include "AfxFrame.h"
@@ -18,6 +19,11 @@ BEGIN_MESSAGE_MAP(CVitrolanView, CView)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_SIZE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_KEYDOWN()
+    ON_WM_CONTEXTMENU()
     ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
@@ -51,12 +57,14 @@ CVitrolanView::CVitrolanView()
       m_clickedCol(0), m_clickedX(0), m_clickedRow(0), m_clickedY(0), m_squareCut(0),
       m_textures(0), m_pPdf(new CPdf), m_page(), m_pOldPageFont(NULL)
 {
+    memset(m_brushLost, 0, sizeof(m_brushLost));
     m_clipRgn.CreateRectRgn(0, 0, 0, 0);
 }
 
 CVitrolanView::~CVitrolanView()
 {
     delete m_pPdf;
+    m_areaImage.Free();
 }
 
 CVitrolanView* CVitrolanView::GetActiveView()
@@ -87,10 +95,18 @@ void CVitrolanView::OnDraw(CDC* pDC)
 
     EraseBackground(pDC);
     PrepareRendering();
-    RenderScreenImage();
+    // A paint of part of the window, as after a tool's click, renders only that part.
+    CRect rectArea;
+    pDC->GetClipBox(&rectArea);
+    CPoint ptImage(0, 0);
+    const CRasterImage* pImage = &pDoc->m_screenImage;
+    if (pDC->IsPrinting() || IsPdfOpen() || !RenderScreenArea(rectArea, ptImage))
+        RenderScreenImage();
+    else
+        pImage = &m_areaImage;
     // With a PDF open the plan and chart pages are painted here instead.
     if (!IsPdfOpen())
-        DrawScreen(pDC, rectClient);
+        DrawScreen(pDC, rectClient, *pImage, ptImage);
     else
         DrawPdfPage(pDC);
 }
@@ -118,7 +134,7 @@ void CVitrolanView::PrepareRendering()
     m_squareCut = ComputeSquareCutFlag();
 }
 
-void CVitrolanView::RenderScreenImage()
+void CVitrolanView::EnsureScreenImage()
 {
     CVitrolanDoc* pDoc = GetDocument();
     CRasterImage& image = pDoc->m_screenImage;
@@ -128,9 +144,14 @@ void CVitrolanView::RenderScreenImage()
         image.height < pDoc->m_screenHeight)
         image.Create(1, std::max(std::max(image.width, pDoc->m_screenWidth), 1),
                      std::max(std::max(image.height, pDoc->m_screenHeight), 1));
+}
+
+void CVitrolanView::RenderAt(CRasterImage& image, int nFirstCol, int nFirstRow)
+{
+    CVitrolanDoc* pDoc = GetDocument();
     int hit[5];
     RenderMosaic(&image, pDoc->affichage, &pDoc->m_workingMap, pDoc->m_tileSize,
-                 pDoc->m_showJoints, pDoc->m_cols, pDoc->m_rows, m_originCol, m_originRow,
+                 pDoc->m_showJoints, pDoc->m_cols, pDoc->m_rows, nFirstCol, nFirstRow,
                  pDoc->m_pavingType, pDoc->m_imagePalette.m_tileImages, pDoc->m_tileMasks[0],
                  pDoc->m_tileMasks[1], 0, 0, &hit[0], &hit[1], &hit[2], &hit[3], &hit[4],
                  pDoc->m_imagePalette.m_labelStates, m_squareCut, m_textures,
@@ -139,19 +160,71 @@ void CVitrolanView::RenderScreenImage()
                  pDoc->m_imagePalette.m_paletteKind, pDoc->m_imagePalette.m_notes);
 }
 
-void CVitrolanView::DrawScreen(CDC* pDC, const CRect& rectClient)
+void CVitrolanView::RenderScreenImage()
+{
+    EnsureScreenImage();
+    RenderAt(GetDocument()->m_screenImage, m_originCol, m_originRow);
+}
+
+BOOL CVitrolanView::RenderScreenArea(const CRect& rectArea, CPoint& ptImage)
 {
     CVitrolanDoc* pDoc = GetDocument();
-    const CRasterImage& image = pDoc->m_screenImage;
-    image.DrawToDC(pDC, CRect(0, 0, image.width, image.height));
+    const int P = pDoc->m_pavingType;
+    const int n = pDoc->m_tileSize;
+    CRect rect;
+    if (!rect.IntersectRect(&rectArea, CRect(0, 0, pDoc->m_screenWidth, pDoc->m_screenHeight)))
+        return FALSE;
+    // The whole window, or tile sizes whose rows the renderer places otherwise than the
+    // paving geometry (odd sizes), are rendered whole.
+    if (rect == CRect(0, 0, pDoc->m_screenWidth, pDoc->m_screenHeight) || n < 2 || n % 2 != 0 ||
+        P < 0 || P >= PavingTypeCount)
+        return FALSE;
+
+    // The renderer starts a picture at the first column and row it is given, and a tile
+    // there shows what the tiles before it would have covered only from the next tile on: the
+    // picture starts a column and two rows before the area (a pair of triangle rows).
+    const int k = std::max(rect.left / n - 1, 0);
+    const int y0 = TileToPixelY(P, n, m_originRow, 0);
+    int j = TilesDown(P, n, y0 + rect.top, 0) - m_originRow - 2;
+    if (P == PavingTriangles && (m_originRow + j) % 2 != 0)
+        j--;
+    j = std::max(j, 0);
+    ptImage = CPoint(k * n, TileToPixelY(P, n, m_originRow + j, 0) - y0);
+    if (ptImage.x > rect.left || ptImage.y > rect.top)
+        return FALSE;
+
+    m_areaImage.Create(1, rect.right - ptImage.x, rect.bottom - ptImage.y);
+    RenderAt(m_areaImage, m_originCol + k, m_originRow + j);
+    EnsureScreenImage();
+    CRasterImage& screen = pDoc->m_screenImage;
+    for (int y = rect.top; y < rect.bottom; y++)
+        memcpy(screen.data + 3 * ((size_t)y * screen.width + rect.left),
+               m_areaImage.data +
+                   3 * ((size_t)(y - ptImage.y) * m_areaImage.width + rect.left - ptImage.x),
+               3 * (size_t)rect.Width());
+    return TRUE;
+}
+
+void CVitrolanView::DrawScreen(CDC* pDC, const CRect& rectClient, const CRasterImage& image,
+                               CPoint ptImage)
+{
+    CVitrolanDoc* pDoc = GetDocument();
+    image.DrawToDC(pDC, CRect(ptImage, CSize(image.width, image.height)));
 
     m_clipRgn.DeleteObject();
     m_clipRgn.CreateRectRgnIndirect(&rectClient);
     pDC->SelectClipRgn(&m_clipRgn);
     if (pDoc->m_showPlaques)
         DrawPlaques(pDC);
+    // The selection being dragged is a rubber band, drawn inverted as the moves draw it, so
+    // that the next move takes it off again.
     if (pDoc->m_selectTool && pDoc->m_selection != NULL)
-        DrawShape(pDC, pDoc->m_selection);
+    {
+        if (m_drag)
+            DrawShapeXor(pDC, pDoc->m_selection, TRUE);
+        else
+            DrawShape(pDC, pDoc->m_selection);
+    }
     if (pDoc->m_textStampTool && pDoc->m_stampShape != NULL)
         DrawShape(pDC, pDoc->m_stampShape);
     // The clip goes with its region: a printed page's footer lies below the client area.

@@ -10,6 +10,7 @@
 #include "AfxGdi.h"
 #include "PageCanvas.h"
 #include "TileOutlines.h"
+#include "ToolRules.h"
 #include "VitrolanDoc.h"
 
 class CPdf;
@@ -59,6 +60,10 @@ public:
     // screen picture at the scroll origin.
     void PrepareRendering();
     void RenderScreenImage();
+    // Renders only the tiles under the area into a picture of its own, whose top-left lies at
+    // ptImage in the client area, and copies the area into the screen picture. FALSE, nothing
+    // done, when the whole window is to be rendered.
+    BOOL RenderScreenArea(const CRect& rectArea, CPoint& ptImage);
     // The shape mask and the joint mask of the document's paving type and zoom.
     void BuildTileMasks();
     // Width in pixels of the joint frame of square tiles at the current zoom.
@@ -86,6 +91,47 @@ public:
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
 
+    // ---- Editing tools (VitrolanViewTools.cpp) -------------------------------------------------
+    // A mosaic is loaded and no picture, plan or information page is being painted.
+    BOOL ToolsActive() const;
+    // Any tool that acts on a click is on.
+    BOOL AnyToolOn() const;
+    BOOL CutToolOn() const;
+    // The tile under a client point, as the tools see it.
+    BOOL LocateTile(CPoint point, TileSpot& spot);
+    // The current colour of a click and of a drag (see ToolRules.h for the codes).
+    int GetClickColour() const;
+    int GetDragColour() const;
+    // The image colour a tool paints with for the colour code: an image colour as it is; a tile
+    // colour becomes the first image colour of its RGB, which is appended when there is none
+    // (bMayAppend). -1 when the image palette is full; with bAskUser the user is told.
+    int ImageColourOf(int nColour, BOOL bMayAppend, BOOL bAskUser);
+    // What a click does at the located tile with the tool that is on.
+    void ApplyClick(CPoint point, const TileSpot& spot);
+    void MeasureRun(const TileSpot& spot, BOOL bAcross);
+    void ReplaceColour(const TileSpot& spot, int nColour);
+    void FillRegion(const TileSpot& spot, int nColour);
+    void BrushPress(const TileSpot& spot, int nColour);
+    void BrushPaint(const TileSpot& spot, int nColour);
+    void BrushRelease();
+    void CutTile(const TileSpot& spot, int nColour);
+    void StampText(int nImageColour, int nToolColour);
+    void MixFill(const TileSpot& spot);
+    void ToggleCells(const TileSpot& spot);
+    void ReportTile(const TileSpot& spot);
+    // The selection rectangle: grab or start it, drag it, settle it on whole tiles.
+    void PressSelection(CPoint point, const TileSpot& spot);
+    void DragSelection(CPoint point);
+    void ReleaseSelection(CPoint point);
+    // The arrow keys: move the selection a tile, shade or turn the last clicked tile.
+    void MoveSelectionByKey(UINT nChar);
+    void ShadeClickedTile(UINT nChar);
+    void TurnClickedTile(BOOL bLeft);
+    // The text stamp's frame follows the pointer.
+    void MoveStampFrame(CPoint point);
+    // Shows the Edit menu when the point (client) lies on the selection.
+    BOOL ShowEditMenuAt(CPoint ptClient, CPoint ptScreen);
+
 protected:
     // ---- Printing -----------------------------------------------------------------------------
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
@@ -95,8 +141,41 @@ protected:
     BOOL IsPlanPageSet() const;
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
 
-    void DrawScreen(CDC* pDC, const CRect& rectClient);
+    // ---- Tool helpers -------------------------------------------------------------------------
+    CPoint ToLogical(CPoint point);
+    ShownMosaic GetShownMosaic();
+    // The tile under a point kept inside the client area and the mosaic.
+    BOOL LocateInside(CPoint point, TileSpot& spot);
+    // Client pixels of the mosaic's right and bottom ends.
+    CPoint MosaicEnd() const;
+    // The region tools start at the part of the tile under the click.
+    CPoint RegionPoint(const TileSpot& spot) const;
+    void BeginDrag();
+    void EndDrag();
+    // Scrolls a line while a dragged edge reaches the client's edge; the point follows.
+    void AutoScrollSelection(CPoint& point);
+    BOOL ReadClickedCell(CellFields& cell) const;
+    // Writes the last clicked tile changed by a key: into the working map, and into the
+    // committed one too when no edit is pending, so that neither undo nor the next edit
+    // loses it.
+    void WriteClickedCell(const CellFields& cell);
+    void RedrawTileSquare(int x, int y);
+    // Presses the image bar's button of an image colour, on its page.
+    void SelectImageBarColour(int nColour);
+    void ShowMessageLine(LPCTSTR lpszText);
+    void ShowChooseColourMessage();
+
+    void EnsureScreenImage();
+    void RenderAt(CRasterImage& image, int nFirstCol, int nFirstRow);
+    // Copies the rendered picture to the screen at ptImage, then the plates and shapes.
+    void DrawScreen(CDC* pDC, const CRect& rectClient, const CRasterImage& image,
+                    CPoint ptImage);
     void DrawPlaques(CDC* pDC);
     void DrawShape(CDC* pDC, CShape* pShape);
     void RecentreAfterZoomOut(CSize sizeClient);
@@ -189,7 +268,8 @@ protected:
     int m_originCol;
     int m_originRow;
     CRgn m_clipRgn;                  // client-area clip of a screen paint
-    int m_lastDownX;                 // last button-down point of the tools; -1 for none
+    int m_lastDownX;                 // last button-down point of the tools; -1 for none; the
+                                     // pointer's last point during a drag
     int m_lastDownY;
     BYTE m_drag;                     // a tool holds the mouse capture
     int m_grabbedHandle;             // 0-7 a handle, 255 the whole rectangle, -1 a new one
@@ -220,6 +300,8 @@ protected:
     CFont m_chartSymbolFonts[256];
     CFont m_symbolFonts[4][256];
     CFont* m_pOldPageFont;           // what tile font 1 replaced on the page's device context
+    CRasterImage m_areaImage;        // the picture of a paint of part of the window
+    BYTE m_brushLost[256];           // colours the brush has painted over in this stroke
 
     DECLARE_MESSAGE_MAP()
 };

@@ -26,20 +26,6 @@ const char* const kPatternNames[PavingTypeCount] = {
     "squares", "diamonds", "circles", "triangles", "hexagons", "scales 1", "scales 2",
     "crossed joints"};
 
-CString DataFolder()
-{
-    typedef LPWSTR(CDECL * DosNameProc)(LPCSTR);
-    DosNameProc pDosName = (DosNameProc)(void*)GetProcAddress(
-        GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name");
-    CString strFolder;
-    if (LPWSTR lpszDos = pDosName != NULL ? pDosName(MOSAIC_DATA_DIR) : NULL)
-    {
-        strFolder = lpszDos;
-        HeapFree(GetProcessHeap(), 0, lpszDos);
-    }
-    return strFolder + L"\\";
-}
-
 // A document holding a 400 x 300 mosaic of 256 colours, one tile in eight cut into parts,
 // and a hidden view window of 1920 x 1080 pixels on it; the paint goes into a bitmap.
 class ViewBench
@@ -51,7 +37,7 @@ public:
         if (getenv("DISPLAY") == NULL)
             return;
         SetDocProfileRoot(L"Software\\MosaicBenchmarks");
-        SetLangTextFolder(DataFolder());
+        SetLangTextFolder(BenchmarkDataFolder());
         InstallViewHooks();
         m_doc.reset(new CVitrolanDoc);
         m_doc->m_bAutoDelete = FALSE;
