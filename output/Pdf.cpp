@@ -496,9 +496,41 @@ BOOL CPdf::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
     }
     else
     {
-        BezierArc(L, T, R, B, x3, y3, x4, y4);
+        BezierArcInQuarters(L, T, R, B, x3, y3, x4, y4);
     }
     return TRUE;
+}
+
+// One Bezier segment bends towards the shorter way round, and collapses onto the diameter for
+// a half circle: an arc of half a circle or more, anticlockwise on the page, goes in pieces of
+// at most a quarter circle each.
+void CPdf::BezierArcInQuarters(int nLeft, int nTop, int nRight, int nBottom,
+                               int xStart, int yStart, int xEnd, int yEnd)
+{
+    const double pi = 3.14159265358979323846;
+    const double cx = nLeft + (nRight - nLeft) / 2, cy = nTop + (nBottom - nTop) / 2;
+    const double dRadius = (nRight - nLeft) * 0.5;
+    const double dStart = atan2(yStart - cy, xStart - cx);
+    double dSweep = atan2(yEnd - cy, xEnd - cx) - dStart;
+    while (dSweep <= 0)
+        dSweep += 2 * pi;
+    if (dSweep < pi - 1e-9 || dRadius == 0)
+    {
+        BezierArc(nLeft, nTop, nRight, nBottom, xStart, yStart, xEnd, yEnd);
+        return;
+    }
+    const int nPieces = (int)ceil(dSweep / (pi / 2) - 1e-9);
+    POINT ptFrom = {xStart, yStart};
+    for (int i = 1; i <= nPieces; i++)
+    {
+        const double dAngle = dStart + dSweep * i / nPieces;
+        POINT ptTo = {xEnd, yEnd};
+        if (i < nPieces)
+            ptTo = {RoundHalfAwayFromZero(cx + dRadius * cos(dAngle)),
+                    RoundHalfAwayFromZero(cy + dRadius * sin(dAngle))};
+        BezierArc(nLeft, nTop, nRight, nBottom, ptFrom.x, ptFrom.y, ptTo.x, ptTo.y);
+        ptFrom = ptTo;
+    }
 }
 
 // One Bezier segment approximating the circle arc from the start to the end point. Its

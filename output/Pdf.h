@@ -66,6 +66,8 @@ public:
     BOOL Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void BezierArc(int nLeft, int nTop, int nRight, int nBottom,
                    int xStart, int yStart, int xEnd, int yEnd);
+    void BezierArcInQuarters(int nLeft, int nTop, int nRight, int nBottom,
+                             int xStart, int yStart, int xEnd, int yEnd);
 
     CBrush* SelectBrush(CBrush* pBrush);
     CPen* SelectPen(CPen* pPen);

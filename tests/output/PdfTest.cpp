@@ -198,6 +198,8 @@ TEST_F(PdfTest, ShapesCoverTheirPixels)
         // After an arc nothing is filled until the next brush.
         pdf.Arc(10584, -3528, 14112, -7056, 14112, -5292, 10584, -5292);
         pdf.Rectangle(CRect(3528, -10584, 7056, -14112));
+        // Half a circle between two diagonal points, anticlockwise through the lower right.
+        pdf.Arc(3528, -17640, 7056, -21168, 4045, -20651, 6539, -18157);
         // Bottom above top: drawn between its edges all the same.
         pdf.SelectBrush(&red);
         pdf.Rectangle(CRect(10584, -14112, 14112, -10584));
@@ -214,6 +216,11 @@ TEST_F(PdfTest, ShapesCoverTheirPixels)
     EXPECT_LT(at(350, 100)[0], 100);
     EXPECT_EQ(white, at(350, 130));
     EXPECT_EQ(white, at(350, 180));
+    // The diagonal half circle centred at (150, 550): its outer arc is drawn, the other
+    // half of the circle is not.
+    EXPECT_LT(at(185, 585)[0], 100);
+    EXPECT_EQ(white, at(115, 515));
+    EXPECT_EQ(white, at(170, 570));
     // The rectangle after the arc: outlined only.
     EXPECT_EQ(white, at(150, 350));
     EXPECT_LT(at(150, 300)[1], 100);
