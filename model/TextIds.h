@@ -271,4 +271,8 @@ enum : UINT
     TXT_MSG_FILE_NOT_FOUND = 990,                    // The file %s cannot be found.
     TXT_MSG_NO_PROGRAM_OPENS = 991,                  // No program on this computer opens %s.
     TXT_RECENT_FILE = 992,                           // Recent file
+    TXT_MSG_GRID_SIZE_REFUSED = 993,                 // A mosaic of %d x %d tiles cannot be made...
+    TXT_MSG_COUNT_BELOW_ONE = 994,                   // The number of rows or columns ... at least 1.
+    TXT_MSG_DELETE_LIMIT = 995,                      // So many rows or columns cannot be deleted...
+    TXT_MSG_STAMP_CHARACTERS = 996,                  // The text stamp draws only ... cannot draw: %s
 };
