@@ -544,7 +544,11 @@ protected:
     // Rebuilds both maps at the new size, keeping the working cells at the top left. A size
     // the memory cannot hold is reported and leaves the mosaic as it was before the command.
     BOOL SetGridSize(int nCols, int nRows);
-    BOOL AskGridSides(UINT nHeadingId, GridSides& sides);
+    // Settles the pending edit and asks for the sides: TRUE with the rows and the columns
+    // they add up to. FALSE when the dialog is cancelled or a chosen side asks for fewer
+    // than one (reported); the border codes are then set again.
+    BOOL AskGridSides(UINT nHeadingId, GridSides& sides, int& nRows, int& nCols);
+    void RefuseGridSides(UINT nMessageId);
     void EndGridSides();
     CRect GetSelectionRect() const;
     BOOL HasSelection() const;

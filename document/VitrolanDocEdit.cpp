@@ -208,7 +208,7 @@ BOOL CVitrolanDoc::ResizeGrid(float fPresent, float fWanted)
 
 // ---- Rows and columns ---------------------------------------------------------------------------
 
-BOOL CVitrolanDoc::AskGridSides(UINT nHeadingId, GridSides& sides)
+BOOL CVitrolanDoc::AskGridSides(UINT nHeadingId, GridSides& sides, int& nRows, int& nCols)
 {
     // Neither command can be undone, and both change the size under a pending edit: it is
     // settled, so that Undo cannot put an older size or palette over the new grid.
@@ -220,8 +220,24 @@ BOOL CVitrolanDoc::AskGridSides(UINT nHeadingId, GridSides& sides)
         sides.checked[side] = 0;
         sides.counts[side] = 1;
     }
-    return s_uiHooks.pfnAskRowsColumns != NULL &&
-           s_uiHooks.pfnAskRowsColumns(GetLangText(nHeadingId), &sides) == IDOK;
+    if (s_uiHooks.pfnAskRowsColumns == NULL ||
+        s_uiHooks.pfnAskRowsColumns(GetLangText(nHeadingId), &sides) != IDOK)
+    {
+        SetBorderCodes();
+        return FALSE;
+    }
+    nRows = ChosenCount(sides, GridSides::Top, GridSides::Bottom);
+    nCols = ChosenCount(sides, GridSides::Left, GridSides::Right);
+    if (nRows >= 0 && nCols >= 0)
+        return TRUE;
+    RefuseGridSides(TXT_MSG_COUNT_BELOW_ONE);
+    return FALSE;
+}
+
+void CVitrolanDoc::RefuseGridSides(UINT nMessageId)
+{
+    ShowMessage(GetLangText(nMessageId));
+    SetBorderCodes();
 }
 
 void CVitrolanDoc::EndGridSides()
@@ -235,25 +251,15 @@ void CVitrolanDoc::EndGridSides()
 void CVitrolanDoc::OnAddRowsColumns()
 {
     GridSides sides;
-    if (!AskGridSides(TXT_ADD_ROWS_COLUMNS, sides))
-    {
-        SetBorderCodes();
+    int nRowsAdded = 0;
+    int nColsAdded = 0;
+    if (!AskGridSides(TXT_ADD_ROWS_COLUMNS, sides, nRowsAdded, nColsAdded))
         return;
-    }
-    const int nRowsAdded = ChosenCount(sides, GridSides::Top, GridSides::Bottom);
-    const int nColsAdded = ChosenCount(sides, GridSides::Left, GridSides::Right);
-    if (nRowsAdded < 0 || nColsAdded < 0)
-    {
-        ShowMessage(GetLangText(TXT_MSG_COUNT_BELOW_ONE));
-        SetBorderCodes();
-        return;
-    }
     // At most one row fewer than there are, and never past the largest grid.
     if (nRowsAdded >= m_rows || nColsAdded >= m_cols || m_rows + nRowsAdded > MaxGridSize ||
         m_cols + nColsAdded > MaxGridSize)
     {
-        ShowMessage(GetLangText(TXT_MSG_ROWS_COLUMNS_LIMIT));
-        SetBorderCodes();
+        RefuseGridSides(TXT_MSG_ROWS_COLUMNS_LIMIT);
         return;
     }
 
@@ -272,23 +278,13 @@ void CVitrolanDoc::OnAddRowsColumns()
 void CVitrolanDoc::OnDeleteRowsColumns()
 {
     GridSides sides;
-    if (!AskGridSides(TXT_DELETE_ROWS_COLUMNS, sides))
-    {
-        SetBorderCodes();
+    int nRowsDeleted = 0;
+    int nColsDeleted = 0;
+    if (!AskGridSides(TXT_DELETE_ROWS_COLUMNS, sides, nRowsDeleted, nColsDeleted))
         return;
-    }
-    const int nRowsDeleted = ChosenCount(sides, GridSides::Top, GridSides::Bottom);
-    const int nColsDeleted = ChosenCount(sides, GridSides::Left, GridSides::Right);
-    if (nRowsDeleted < 0 || nColsDeleted < 0)
-    {
-        ShowMessage(GetLangText(TXT_MSG_COUNT_BELOW_ONE));
-        SetBorderCodes();
-        return;
-    }
     if (nRowsDeleted >= m_rows || nColsDeleted >= m_cols)
     {
-        ShowMessage(GetLangText(TXT_MSG_DELETE_LIMIT));
-        SetBorderCodes();
+        RefuseGridSides(TXT_MSG_DELETE_LIMIT);
         return;
     }
 

@@ -166,6 +166,17 @@ protected:
         return f[nField];
     }
     int ColourAt(int nCol, int nRow) { return Field(m_doc->m_workingMap, nCol, nRow); }
+    // The one message shown, or none for an empty text.
+    void ExpectMessage(const CString& strMessage)
+    {
+        if (strMessage.IsEmpty())
+        {
+            EXPECT_TRUE(m_script.messages.empty());
+            return;
+        }
+        ASSERT_EQ(1u, m_script.messages.size());
+        EXPECT_EQ(strMessage, m_script.messages[0]);
+    }
 
     void Command(UINT nID) { EXPECT_TRUE(m_doc->OnCmdMsg(nID, CN_COMMAND, NULL, NULL)); }
     // A pending brush stroke of colour 200 on cell (0, 0).
@@ -232,15 +243,7 @@ TEST_F(EditTest, AddingRowsOrColumnsStaysBelowTheGridsOwnCount)
         EXPECT_EQ(c.nRows, m_doc->m_rows);
         EXPECT_EQ(4 * c.nCols, m_doc->m_workingMap.width);
         EXPECT_EQ(4 * c.nRows, m_doc->m_committedMap.height);
-        if (*c.message != 0)
-        {
-            ASSERT_EQ(1u, m_script.messages.size());
-            EXPECT_EQ(CString(c.message), m_script.messages[0]);
-        }
-        else
-        {
-            EXPECT_TRUE(m_script.messages.empty());
-        }
+        ExpectMessage(c.message);
         if (c.nRows == 20 && c.nCols == 20)
             EXPECT_EQ(before, Bytes(m_doc->m_workingMap));
     }
@@ -481,15 +484,7 @@ TEST_F(EditTest, ResizeRefusesSizesWithoutAWorkableGrid)
         EXPECT_EQ(before, Bytes(m_doc->m_workingMap));
         EXPECT_EQ(0, m_doc->m_undoPending);
         EXPECT_EQ(0, m_doc->m_coloursPending);
-        if (*c.message != 0)
-        {
-            ASSERT_EQ(1u, m_script.messages.size());
-            EXPECT_EQ(CString(c.message), m_script.messages[0]);
-        }
-        else
-        {
-            EXPECT_TRUE(m_script.messages.empty());
-        }
+        ExpectMessage(c.message);
     }
 }
 
@@ -720,15 +715,7 @@ TEST_F(EditTest, TextTheFontCannotDrawIsReported)
         Command(ID_INSERT_TEXT);
         EXPECT_EQ(0, m_doc->m_textStampTool);
         EXPECT_EQ(1, m_doc->m_rebuildTileImages);
-        if (*c.message != 0)
-        {
-            ASSERT_EQ(1u, m_script.messages.size());
-            EXPECT_EQ(CString(c.message), m_script.messages[0]);
-        }
-        else
-        {
-            EXPECT_TRUE(m_script.messages.empty());
-        }
+        ExpectMessage(c.message);
     }
 }
 

@@ -10,20 +10,11 @@
 #include "AfxRes.h"
 #include "DocTestFiles.h"
 #include "Paving.h"
+#include "RecordingCmdUI.h"
 #include "VitrolanDoc.h"
 
 namespace
 {
-
-// Records what an update handler asks of an item.
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    int nEnabled = -1;
-    int nChecked = -1;
-    void Enable(BOOL bOn) override { nEnabled = bOn ? 1 : 0; }
-    void SetCheck(int nCheck) override { nChecked = nCheck; }
-};
 
 struct HookLog
 {

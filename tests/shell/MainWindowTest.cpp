@@ -21,6 +21,7 @@
 #include "MainFrm.h"
 #include "OpenCv.h"
 #include "Paving.h"
+#include "RecordingCmdUI.h"
 #include "SavedLanguageValue.h"
 #include "VitrolanApp.h"
 #include "VitrolanDoc.h"
@@ -374,14 +375,6 @@ TEST_F(MainWindowTest, ASessionSavedAndOpenedAgainGivesTheSameMosaic)
     EXPECT_EQ(map, Bytes(Doc()->m_workingMap));
     EXPECT_EQ(strSaved, Doc()->GetPathName());
 }
-
-// Records what an update handler asks of a button.
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    int nEnabled = -1;
-    void Enable(BOOL bOn) override { nEnabled = bOn ? 1 : 0; }
-};
 
 // The print preview of the mosaic shows the one page it prints, and closing it gives the
 // frame its view, toolbar and menu back.
