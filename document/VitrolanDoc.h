@@ -10,6 +10,7 @@
 
 #include "AfxDoc.h"
 #include "AfxColl.h"
+#include "AfxGeometry.h"
 #include "AfxString.h"
 #include "RasterImage.h"
 #include "TilePalette.h"
@@ -24,6 +25,15 @@ class CCmdUI;
 
 // The Undo item of the Edit menu.
 enum { ID_UNDO_EDIT = 32771 };
+
+// The four sides of the grid that rows and columns are added at or deleted from, each with
+// its count.
+struct GridSides
+{
+    enum { Top, Bottom, Left, Right, Count };
+    int checked[Count];
+    int counts[Count];
+};
 
 // What the document asks of the layers above it (dialogs, main frame, view). They install
 // these at start-up; a hook left NULL is skipped.
@@ -67,6 +77,22 @@ struct DocUiHooks
     // their shares per step (m_mixPercent). FALSE when the user cancels either.
     BOOL (*pfnSelectColours)();
     BOOL (*pfnRunMixDialog)();
+    // The resize dialog, opened with a size in metres or feet (nUnits 0 or 1) and the
+    // dimension it measures (0 width, 1 height): its result, and on IDOK both as chosen.
+    INT_PTR (*pfnAskResize)(float* pSize, int* pDimension, int nUnits, LPCTSTR lpszUnitText);
+    // The rows and columns dialog under the heading, opened with the sides given: its
+    // result, and on IDOK the sides chosen.
+    INT_PTR (*pfnAskRowsColumns)(LPCTSTR lpszHeading, GridSides* pSides);
+    // The text stamp's dialog, opened with the text given: its result, and on IDOK the text.
+    INT_PTR (*pfnAskStampText)(CString* pText);
+    // The shape's rectangle in the view's client pixels.
+    void (*pfnGetShapeRect)(CShpRectangle* pShape, RECT* pRect);
+    // Draws the shape without its handles from now on.
+    void (*pfnHideShapeHandles)(CShpRectangle* pShape);
+    // Erases and redraws a rectangle of the active view, in client pixels.
+    void (*pfnRedrawViewArea)(const RECT* pRect);
+    // Erases and redraws the whole active view.
+    void (*pfnRefreshView)();
 };
 
 // The paving commands, one per PavingType in order.
@@ -76,8 +102,60 @@ enum { ID_ZOOM_OUT = 32781, ID_ZOOM_IN = 32785 };
 // The Palette menu's files; the message map routes one id more than there are items.
 enum { ID_PALETTE_FIRST = 31923, ID_PALETTE_LAST = 31954, ID_PALETTE_ROUTED_LAST = 31955,
        PaletteMenuFileCount = 32 };
-// Tile palette commands without a menu item.
-enum { ID_OPEN_TILE_PALETTE = 32842, ID_SAVE_TILE_PALETTE = 32843 };
+// Tile palette commands without a menu item, and the Palette menu's items that give them.
+enum { ID_OPEN_TILE_PALETTE = 32842, ID_SAVE_TILE_PALETTE = 32843,
+       ID_OPEN_TILE_PALETTE_ITEM = 32971, ID_SAVE_TILE_PALETTE_ITEM = 32972 };
+// Editing commands.
+enum
+{
+    ID_RESIZE_MOSAIC = 32772,
+    ID_FILTER_CELLS = 32775,
+    ID_MIRROR_VERTICAL = 32776,
+    ID_MIRROR_HORIZONTAL = 32777,
+    ID_ADD_ROWS_COLUMNS = 32783,
+    ID_DELETE_ROWS_COLUMNS = 32784,
+    ID_INSERT_TEXT = 32828,
+    ID_GENERATE_TRIANGLES = 32950
+};
+// Tool switches; measuring, shade and no tool have no menu item or button.
+enum
+{
+    ID_SELECT_TOOL = 32904,
+    ID_MEASURE_ACROSS_TOOL = 32905,
+    ID_MEASURE_DOWN_TOOL = 32906,
+    ID_FILL_TOOL = 32912,
+    ID_BRUSH_TOOL = 32914,
+    ID_NO_TOOL = 32916,
+    ID_REPLACE_COLOUR_TOOL = 32948,
+    ID_TOGGLE_CELLS_TOOL = 33011,
+    ID_MIX_FILL_TOOL = 33012,
+    ID_WHOLE_TILE_TOOL = 33060,
+    ID_DIAGONAL_HALF_TOOL = 33061,
+    ID_HALF_TILE_TOOL = 33062,
+    ID_QUARTER_TILE_TOOL = 33063,
+    ID_DIAGONAL_QUARTER_TOOL = 33064,
+    ID_SHADE_TOOL = 33096
+};
+// Display switches; the rulers have no menu item or button.
+enum
+{
+    ID_SHOW_JOINTS = 32789,
+    ID_SHOW_PLATES = 32790,
+    ID_SHOW_COLOURS = 32891,
+    ID_SHOW_SYMBOLS = 32892,
+    ID_SHOW_COLOURS_SYMBOLS = 32893,
+    ID_SHOW_RULERS = 32911,
+    ID_SHOW_TEXTURED_TILES = 33030
+};
+// How the part tools cut a tile (m_cutKind).
+enum CutMode
+{
+    CutWhole = 0,
+    CutHalves = 1,
+    CutDiagonalHalves = 3,
+    CutQuarters = 5,
+    CutDiagonalQuarters = 6
+};
 
 // Range of values the program can work with. The ".ms2" reader and the profile reader refuse
 // what lies outside (see VitrolanDocSerialize.cpp and VitrolanDoc.cpp).
@@ -89,6 +167,7 @@ enum
     MaxLength = 1000000,         // joint and tile sizes, in 1/100 mm or 1/1000 inch
     MaxPlateTiles = 1000000,     // plate width or height in tiles
     MaxColourCount = 256,
+    MaxGridSize = 10000,         // columns or rows of a mosaic
     PaperFormatCount = 6         // A4, Letter, A3, A2, A1, A0
 };
 
@@ -145,6 +224,12 @@ public:
     // Joints need tiles of more than two pixels: at a smaller zoom they go off, and the next
     // zoom in that brings the size back up brings them back.
     void SwitchJointsOffForSmallTiles();
+    BOOL HasRoomForJoints() const;
+    // The tile display size scaled by a resize or its undo: rounded, made even, and 1 with
+    // the joints off when nothing is left of it.
+    void SetScaledTileSize(double dSize);
+    // The selection and the stamp are drawn in screen pixels: they follow the tile size.
+    void RezoomShapes(int nOldSize, int nNewSize);
 
     // ---- Tile palette -------------------------------------------------------------------------
     // Refills the Palette menu from the palette files; returns the number of files found.
@@ -161,6 +246,62 @@ public:
     afx_msg void OnChoosePalette(UINT nID);
     afx_msg void OnOpenTilePaletteFile();
     afx_msg void OnSaveTilePalette();
+
+    // ---- Editing commands ---------------------------------------------------------------------
+    // Each settles the pending edit first. Resize, filter, triangles, mirrors and paste can
+    // be undone; rows and columns are settled at once.
+    afx_msg void OnResize();
+    afx_msg void OnAddRowsColumns();
+    afx_msg void OnDeleteRowsColumns();
+    afx_msg void OnFilterCells();
+    afx_msg void OnGenerateTriangles();
+    afx_msg void OnMirrorHorizontal();
+    afx_msg void OnMirrorVertical();
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditPaste();
+    // Asks for the text of the text stamp and switches the stamp on with its picture.
+    afx_msg void OnInsertText();
+    afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGenerateTriangles(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateMirror(CCmdUI* pCmdUI);
+    // Resamples the grid from a physical size to another one, in the same unit, as an edit
+    // that can be undone. FALSE, with nothing changed, when no grid of 1 to MaxGridSize
+    // tiles a side comes of it (reported) or either size is not above 0.
+    BOOL ResizeGrid(float fPresent, float fWanted);
+    // The text stamp's picture of the text in m_textImage, 1 on the pixels of the letters.
+    // FALSE, with the picture unchanged, when the stamp's font cannot draw some of the
+    // characters: strMissing lists them.
+    BOOL MakeTextImage(const CString& strText, CString& strMissing);
+
+    // ---- Tool and display switches -------------------------------------------------------------
+    // Every tool goes off, then the tool pressed goes on unless it was on.
+    afx_msg void OnToolSelect();
+    afx_msg void OnToolMeasureHorizontal();
+    afx_msg void OnToolMeasureVertical();
+    afx_msg void OnToolWholeTile();
+    afx_msg void OnToolDiagonalHalfTile();
+    afx_msg void OnToolHalfTile();
+    afx_msg void OnToolQuarterTile();
+    afx_msg void OnToolDiagonalQuarterTile();
+    afx_msg void OnToolShade();
+    afx_msg void OnToolFillMix();
+    afx_msg void OnToolToggleCells();
+    afx_msg void OnToolFill();
+    afx_msg void OnToolReplaceColour();
+    afx_msg void OnToolBrush();
+    afx_msg void OnNoTool();
+    afx_msg void OnUpdateTool(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNoTool(CCmdUI* pCmdUI);
+    BOOL IsAnyToolOn() const;
+    afx_msg void OnShowColours();
+    afx_msg void OnShowSymbols();
+    afx_msg void OnShowColoursAndSymbols();
+    afx_msg void OnToggleJoints();
+    afx_msg void OnTogglePlaques();
+    afx_msg void OnToggleRulers();
+    afx_msg void OnTexturedTiles();
+    afx_msg void OnUpdateDisplay(CCmdUI* pCmdUI);
 
     // ---- Cell maps, pictures and sizes --------------------------------------------------------
     CRasterImage m_screenImage;      // RGB picture the view renders into
@@ -315,6 +456,8 @@ public:
     int m_cutKind;
     int m_textStampTool;
     int m_copyValid;
+    // In tiles, each block's first column and row then its last column and row (both
+    // included): the block selected now, then the block selected when Copy ran.
     int m_copyRect[8];
     // Owned; made and deleted through the view layer's hooks.
     CShpRectangle* m_selection;
@@ -396,6 +539,32 @@ protected:
     // colour in use when it was custom already, else it comes from the profile.
     void SetDisplayColours(BOOL bKeepCustomJoint, BOOL bKeepCustomBackground);
     CMenu* FetchMenu();
+
+    // Border codes of the current paving on the working map.
+    void ClearBorderCodes();
+    void SetBorderCodes();
+    // A length in 1/100 mm or 1/1000 inch in metres or feet.
+    float PhysicalSize(int nLength) const;
+    // Reports a grid size outside 1 to MaxGridSize tiles a side; TRUE when it is inside.
+    BOOL IsWorkableGridSize(int nCols, int nRows);
+    // Rebuilds both maps at the new size, keeping the working cells at the top left. A size
+    // the memory cannot hold is reported and leaves the mosaic as it was before the command.
+    BOOL SetGridSize(int nCols, int nRows);
+    // Settles the pending edit and asks for the sides: TRUE with the rows and the columns
+    // they add up to. FALSE when the dialog is cancelled or a chosen side asks for fewer
+    // than one (reported); the border codes are then set again.
+    BOOL AskGridSides(UINT nHeadingId, GridSides& sides, int& nRows, int& nCols);
+    void RefuseGridSides(UINT nMessageId);
+    void EndGridSides();
+    CRect GetSelectionRect() const;
+    BOOL HasSelection() const;
+    void RedrawSelectionArea();
+    void MirrorSelection(int nMode, UINT nUndoTextId);
+    void SwitchTool(int& nFlag, BOOL bSettleFirst);
+    void SwitchPartTool(int& nFlag, int nCutKind);
+    void RaiseTileSizeForSymbols();
+    void ShowColoursAndSymbols();
+    void EndDisplayChange();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -10,18 +10,17 @@ namespace
 // Joints need a tile of more than two pixels.
 const int kSmallestJointedSize = 2;
 
-// The selection and the stamp are drawn in screen pixels: they follow the tile size.
-void RezoomShapes(CVitrolanDoc& doc, int nOldSize, int nNewSize)
+} // namespace
+
+void CVitrolanDoc::RezoomShapes(int nOldSize, int nNewSize)
 {
-    if (CVitrolanDoc::s_uiHooks.pfnRezoomShape == NULL)
+    if (s_uiHooks.pfnRezoomShape == NULL)
         return;
-    CShpRectangle* shapes[2] = {doc.m_selection, doc.m_stampShape};
+    CShpRectangle* shapes[2] = {m_selection, m_stampShape};
     for (CShpRectangle* pShape : shapes)
         if (pShape != NULL)
-            CVitrolanDoc::s_uiHooks.pfnRezoomShape(pShape, nOldSize, nNewSize);
+            s_uiHooks.pfnRezoomShape(pShape, nOldSize, nNewSize);
 }
-
-} // namespace
 
 void CVitrolanDoc::SetPavingPattern(int nType)
 {
@@ -66,7 +65,7 @@ void CVitrolanDoc::OnZoomOut()
     if (m_tileSize > kSmallestJointedSize)
         m_tileSize -= 2;
     SwitchJointsOffForSmallTiles();
-    RezoomShapes(*this, nOldSize, m_tileSize);
+    RezoomShapes(nOldSize, m_tileSize);
     m_recentreScroll = 1;
     m_rebuildTileImages = 1;
     // The tile display size is stored with the mosaic.
@@ -88,10 +87,34 @@ void CVitrolanDoc::OnZoomIn()
         m_jointsOffByZoom = 0;
         m_showJoints = 1;
     }
-    RezoomShapes(*this, nOldSize, m_tileSize);
+    RezoomShapes(nOldSize, m_tileSize);
     m_rebuildTileImages = 1;
     m_dirty = 1;
     UpdateAllViews(NULL);
+}
+
+BOOL CVitrolanDoc::HasRoomForJoints() const
+{
+    return m_tileSize > kSmallestJointedSize;
+}
+
+void CVitrolanDoc::SetScaledTileSize(double dSize)
+{
+    int nSize = RoundHalfAway(dSize);
+    // A size of 1 leaves no room for joints; tested before the even rule, which would
+    // otherwise make every size of 1 a 2.
+    if (nSize <= 1)
+    {
+        nSize = 1;
+        m_showJoints = 0;
+    }
+    else if (nSize % 2 != 0)
+    {
+        nSize++;
+    }
+    // A larger size would be refused when the mosaic is read back.
+    m_tileSize = nSize < MaxTileDisplaySize ? nSize : MaxTileDisplaySize;
+    SwitchJointsOffForSmallTiles();
 }
 
 void CVitrolanDoc::SwitchJointsOffForSmallTiles()

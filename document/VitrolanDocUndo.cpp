@@ -5,9 +5,9 @@
 
 #include <string.h>
 
+#include "AfxException.h"
 #include "AfxMenu.h"
 #include "LangText.h"
-#include "Paving.h"
 #include "TextIds.h"
 
 namespace
@@ -43,10 +43,26 @@ void CVitrolanDoc::RebuildGridImages()
 {
     const int nWidth = 4 * m_cols;
     const int nHeight = 4 * m_rows;
-    m_committedMap.Create(0, nWidth, nHeight);
-    m_workingMap.CopyBlock(&m_committedMap, nWidth, nHeight);
-    m_workingMap.Create(0, nWidth, nHeight);
-    m_committedMap.CopyBlock(&m_workingMap, nWidth, nHeight);
+    // Both maps are made before either is replaced: a size the memory cannot hold throws
+    // and leaves both as they were.
+    CRasterImage committed;
+    CRasterImage working;
+    try
+    {
+        committed.Create(0, nWidth, nHeight);
+        working.Create(0, nWidth, nHeight);
+    }
+    catch (CException*)
+    {
+        committed.Free();
+        throw;
+    }
+    m_workingMap.CopyBlock(&committed, nWidth, nHeight);
+    m_workingMap.CopyBlock(&working, nWidth, nHeight);
+    m_committedMap.Free();
+    m_committedMap = committed;
+    m_workingMap.Free();
+    m_workingMap = working;
 }
 
 BOOL CVitrolanDoc::CommitPendingEdit()
@@ -106,22 +122,8 @@ void CVitrolanDoc::OnEditUndo()
         m_cols = m_savedCols;
         m_rows = m_savedRows;
         m_workingMap.Create(0, 4 * m_cols, 4 * m_rows);
-        const double dSize = m_resizeShrunk == 1 ? m_tileSize / m_resizeFactor
-                                                 : m_tileSize * m_resizeFactor;
-        int nSize = RoundHalfAway(dSize);
-        // A size of 1 leaves no room for joints; tested before the even rule, which would
-        // otherwise make every size of 1 a 2.
-        if (nSize <= 1)
-        {
-            nSize = 1;
-            m_showJoints = 0;
-        }
-        else if (nSize % 2 != 0)
-        {
-            nSize++;
-        }
-        m_tileSize = nSize;
-        SwitchJointsOffForSmallTiles();
+        SetScaledTileSize(m_resizeShrunk == 1 ? m_tileSize / m_resizeFactor
+                                              : m_tileSize * m_resizeFactor);
         m_resizePending = 0;
     }
 

@@ -272,4 +272,8 @@ enum : UINT
     TXT_MSG_NO_PROGRAM_OPENS = 991,                  // No program on this computer opens %s.
     TXT_RECENT_FILE = 992,                           // Recent file
     TXT_MSG_IMAGE_PALETTE_FULL = 993,                // The image palette is full: it holds 256 colours. Choose one of its colours.
+    TXT_MSG_GRID_SIZE_REFUSED = 994,                 // A mosaic of %d x %d tiles cannot be made...
+    TXT_MSG_COUNT_BELOW_ONE = 995,                   // The number of rows or columns ... at least 1.
+    TXT_MSG_DELETE_LIMIT = 996,                      // So many rows or columns cannot be deleted...
+    TXT_MSG_STAMP_CHARACTERS = 997,                  // The text stamp draws only ... cannot draw: %s
 };

@@ -3,9 +3,12 @@
 #include "AfxApp.h"
 #include "DialPalette.h"
 #include "DlgMessageBox.h"
+#include "Fusion.h"
+#include "LC.h"
 #include "MainFrm.h"
 #include "Melange2.h"
 #include "NewMos.h"
+#include "TexteDlg.h"
 #include "VitrolanApp.h"
 #include "ViewFrameHooks.h"
 #include "ViewHooks.h"
@@ -47,6 +50,55 @@ INT_PTR AskGridSize(int* pWidth, int* pHeight)
         *pWidth = dialog.m_width;
         *pHeight = dialog.m_height;
     }
+    return nResult;
+}
+
+INT_PTR AskResize(float* pSize, int* pDimension, int nUnits, LPCTSTR lpszUnitText)
+{
+    CFusion dialog(AfxGetMainWnd());
+    dialog.m_size = *pSize;
+    dialog.m_dimension = *pDimension;
+    dialog.m_units = nUnits;
+    dialog.m_unitText = lpszUnitText;
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK)
+    {
+        *pSize = dialog.m_size;
+        *pDimension = dialog.m_dimension;
+    }
+    return nResult;
+}
+
+INT_PTR AskRowsColumns(LPCTSTR lpszHeading, GridSides* pSides)
+{
+    CLC dialog(AfxGetMainWnd());
+    dialog.m_heading = lpszHeading;
+    int* checks[GridSides::Count] = {&dialog.m_top, &dialog.m_bottom, &dialog.m_left,
+                                     &dialog.m_right};
+    int* counts[GridSides::Count] = {&dialog.m_countTop, &dialog.m_countBottom,
+                                     &dialog.m_countLeft, &dialog.m_countRight};
+    for (int side = 0; side < GridSides::Count; side++)
+    {
+        *checks[side] = pSides->checked[side];
+        *counts[side] = pSides->counts[side];
+    }
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK)
+        for (int side = 0; side < GridSides::Count; side++)
+        {
+            pSides->checked[side] = *checks[side];
+            pSides->counts[side] = *counts[side];
+        }
+    return nResult;
+}
+
+INT_PTR AskStampText(CString* pText)
+{
+    CTexteDlg dialog(AfxGetMainWnd());
+    dialog.m_text = *pText;
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK)
+        *pText = dialog.m_text;
     return nResult;
 }
 
@@ -137,6 +189,9 @@ void InstallShellHooks()
     hooks.pfnShowTilePaletteDialog = ShowTilePaletteDialog;
     hooks.pfnShowTilePaletteBar = ShowTilePaletteBar;
     hooks.pfnSetPrinterPaper = SetPrinterPaper;
+    hooks.pfnAskResize = AskResize;
+    hooks.pfnAskRowsColumns = AskRowsColumns;
+    hooks.pfnAskStampText = AskStampText;
     // The selection shapes and the scroll origin belong to the view.
     InstallViewHooks();
     // The view's tools take their colour from the frame's palette bars.

@@ -33,6 +33,28 @@ void RezoomShape(CShpRectangle* pShape, int nOldSize, int nNewSize)
     pShape->Rezoom(nOldSize, nNewSize);
 }
 
+void GetShapeRect(CShpRectangle* pShape, RECT* pRect)
+{
+    *pRect = pShape->m_rect;
+}
+
+void HideShapeHandles(CShpRectangle* pShape)
+{
+    pShape->m_handlesShown = 0;
+}
+
+void RedrawViewArea(const RECT* pRect)
+{
+    if (CVitrolanView* pView = CVitrolanView::GetActiveView())
+        pView->InvalidateRect(pRect, TRUE);
+}
+
+void RefreshView()
+{
+    if (CVitrolanView* pView = CVitrolanView::GetActiveView())
+        pView->Invalidate(TRUE);
+}
+
 void ResetScroll()
 {
     if (CVitrolanView* pView = CVitrolanView::GetActiveView())
@@ -49,4 +71,8 @@ void InstallViewHooks()
     hooks.pfnEraseShape = EraseShape;
     hooks.pfnRezoomShape = RezoomShape;
     hooks.pfnResetScroll = ResetScroll;
+    hooks.pfnGetShapeRect = GetShapeRect;
+    hooks.pfnHideShapeHandles = HideShapeHandles;
+    hooks.pfnRedrawViewArea = RedrawViewArea;
+    hooks.pfnRefreshView = RefreshView;
 }

@@ -408,9 +408,10 @@ TEST_F(PaletteTest, OpeningAPaletteFileUnchecksTheMenu)
     EXPECT_EQ(1, m_doc->m_rebuildTileImages);
     EXPECT_EQ(2, m_log.nPaletteDialog);
 
+    // The Palette menu's item gives the same command.
     {
         FileDialogAnswerer ok(m_strProgram + L"elsewhere.pal");
-        Command(ID_OPEN_TILE_PALETTE);
+        Command(ID_OPEN_TILE_PALETTE_ITEM);
         EXPECT_EQ(1, FileDialogAnswerer::s_nAnswered);
     }
     EXPECT_TRUE(SameRgb(m_doc->m_tilePalette.m_colours[2], kGrey));
@@ -479,9 +480,10 @@ TEST_F(PaletteTest, SavingListsTheNewFileInTheMenu)
     }
     EXPECT_EQ(1, m_doc->m_tilePaletteModified);
 
+    // The Palette menu's item gives the same command.
     {
         FileDialogAnswerer ok(m_strPalettes + L"saved.pal");
-        Command(ID_SAVE_TILE_PALETTE);
+        Command(ID_SAVE_TILE_PALETTE_ITEM);
         EXPECT_EQ(1, FileDialogAnswerer::s_nAnswered);
     }
     EXPECT_EQ(0, m_doc->m_tilePaletteModified);

@@ -6,6 +6,7 @@
 #include "AfxMsgMap.h"
 #include "Paving.h"
 #include "Plaque.h"
+#include "RecordingCmdUI.h"
 #include "VitrolanDoc.h"
 
 namespace
@@ -31,16 +32,6 @@ void RezoomShapeHook(CShpRectangle* pShape, int nOldSize, int nNewSize)
 {
     g_pLog->rezooms.push_back({pShape, nOldSize, nNewSize});
 }
-
-// Records what an update handler asks of a menu item.
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    int nEnabled = -1;
-    int nChecked = -1;
-    void Enable(BOOL bOn) override { nEnabled = bOn ? 1 : 0; }
-    void SetCheck(int nCheck) override { nChecked = nCheck; }
-};
 
 struct Cell
 {

@@ -10,6 +10,7 @@
 #include "AfxRes.h"
 #include "DocTestFiles.h"
 #include "LangText.h"
+#include "RecordingCmdUI.h"
 #include "TextIds.h"
 #include "VitrolanDoc.h"
 
@@ -42,14 +43,6 @@ int ConfirmMix()
 void RefreshImageBar() { g_pLog->nBarRefreshes++; }
 void PressImageBarButton(int nButton) { g_pLog->pressedButtons.push_back(nButton); }
 void EraseShapeHook(CShpRectangle* pShape) { g_pLog->erasedShapes.push_back(pShape); }
-
-// Records what an update handler asks of a menu item.
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    int nEnabled = -1;
-    void Enable(BOOL bOn) override { nEnabled = bOn ? 1 : 0; }
-};
 
 class UndoTest : public testing::Test
 {

@@ -3,8 +3,10 @@
 // the language menu, the palette bars' paging and current colour, and a whole session.
 #include "MosaicTest.h"
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AfxApp.h"
@@ -12,12 +14,14 @@
 #include "AfxPath.h"
 #include "AfxPrint.h"
 #include "AfxRes.h"
+#include "DialogAnswerer.h"
 #include "document/DocTestFiles.h"
 #include "FileDialogAnswerer.h"
 #include "LangText.h"
 #include "MainFrm.h"
 #include "OpenCv.h"
 #include "Paving.h"
+#include "RecordingCmdUI.h"
 #include "SavedLanguageValue.h"
 #include "VitrolanApp.h"
 #include "VitrolanDoc.h"
@@ -44,6 +48,41 @@ void WriteQuadrants(const CString& strPath, int nCols, int nRows)
     picture(cv::Rect(nCols / 2, 0, nCols - nCols / 2, nRows / 2)).setTo(cv::Scalar(0, 255, 0));
     picture(cv::Rect(0, nRows / 2, nCols / 2, nRows - nRows / 2)).setTo(cv::Scalar(255, 0, 0));
     ASSERT_TRUE(cv::imwrite(std::string(AfxGetUnixPath(strPath).GetString()), picture));
+}
+
+// Answers the dialogs of the thread as a user would: each dialog holding the control of the
+// next answer gets that answer (what the user types or ticks), then OK.
+class DialogFiller : public DialogAnswerer<DialogFiller>
+{
+public:
+    typedef std::function<void(HWND)> Fill;
+    explicit DialogFiller(std::vector<std::pair<int, Fill>> answers) : DialogAnswerer(20)
+    {
+        s_answers = answers;
+        s_nAnswered = 0;
+    }
+
+    static inline std::vector<std::pair<int, Fill>> s_answers;
+    static inline int s_nAnswered = 0;
+
+    static BOOL OnDialog(HWND hWnd)
+    {
+        if (s_answers.empty() || GetDlgItem(hWnd, s_answers.front().first) == NULL)
+            return FALSE;
+        const Fill fill = s_answers.front().second;
+        s_answers.erase(s_answers.begin());
+        s_nAnswered++;
+        fill(hWnd);
+        ShowWindow(hWnd, SW_HIDE);
+        PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     (LPARAM)GetDlgItem(hWnd, IDOK));
+        return TRUE;
+    }
+};
+
+DialogFiller::Fill TypeInto(int nControl, const CString& strText)
+{
+    return [nControl, strText](HWND hWnd) { SetDlgItemTextW(hWnd, nControl, strText); };
 }
 
 class MainWindowTest : public testing::Test
@@ -112,6 +151,39 @@ protected:
     {
         Frame()->SendMessage(WM_COMMAND, nID, 0);
         Pump();
+    }
+
+    // A key pressed in the view, through the thread's accelerators.
+    void PressKey(UINT nKey)
+    {
+        View()->PostMessage(WM_KEYDOWN, nKey, 0);
+        MSG msg;
+        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (!AfxGetThread()->PreTranslateMessage(&msg))
+            {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        Pump();
+    }
+    // The state of a toolbar button after the idle update.
+    bool ButtonChecked(UINT nID)
+    {
+        Pump();
+        return Frame()->m_wndToolBar.SendMessage(TB_ISBUTTONCHECKED, nID, 0) != 0;
+    }
+    bool ButtonEnabled(UINT nID)
+    {
+        Pump();
+        return Frame()->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, nID, 0) != 0;
+    }
+    // Whether the item is checked when its popup opens, as the user would see it.
+    bool ItemChecked(HMENU hPopup, UINT nID)
+    {
+        Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)hPopup, 0);
+        return (GetMenuState(hPopup, nID, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
 
     static CString MenuText(HMENU hMenu, UINT nItem, UINT nFlags)
@@ -311,14 +383,6 @@ TEST_F(MainWindowTest, ASessionSavedAndOpenedAgainGivesTheSameMosaic)
     EXPECT_EQ(strSaved, Doc()->GetPathName());
 }
 
-// Records what an update handler asks of a button.
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    int nEnabled = -1;
-    void Enable(BOOL bOn) override { nEnabled = bOn ? 1 : 0; }
-};
-
 // The print preview of the mosaic shows the one page it prints, and closing it gives the
 // frame its view, toolbar and menu back.
 TEST_F(MainWindowTest, ThePrintPreviewShowsTheOnePagePrinted)
@@ -344,6 +408,120 @@ TEST_F(MainWindowTest, ThePrintPreviewShowsTheOnePagePrinted)
     EXPECT_EQ(pView, pFrame->GetActiveView());
     EXPECT_TRUE(pFrame->m_wndToolBar.IsWindowVisible());
     EXPECT_EQ(hMenu, ::GetMenu(pFrame->m_hWnd));
+}
+
+// The tool buttons are greyed until a mosaic is open; then each shows whether its tool is
+// on, and F5 and F7 switch the display as the Mosaic menu shows it.
+TEST_F(MainWindowTest, ToolAndDisplaySwitchesShowOnTheirButtonsItemsAndKeys)
+{
+    Start();
+    for (UINT nID : {ID_TOOL_SELECT, ID_TOOL_FILL, ID_TOOL_HALF_TILE, ID_VIEW_JOINTS})
+        EXPECT_FALSE(ButtonEnabled(nID)) << nID;
+
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 40, 30);
+    Start(L"\"" + strPicture + L"\"");
+    EXPECT_TRUE(ButtonEnabled(ID_TOOL_FILL));
+    Command(ID_TOOL_FILL);
+    EXPECT_TRUE(ButtonChecked(ID_TOOL_FILL));
+    Command(ID_TOOL_HALF_TILE);
+    EXPECT_FALSE(ButtonChecked(ID_TOOL_FILL));
+    EXPECT_TRUE(ButtonChecked(ID_TOOL_HALF_TILE));
+    Command(ID_TOOL_HALF_TILE);
+    EXPECT_FALSE(ButtonChecked(ID_TOOL_HALF_TILE));
+    EXPECT_EQ(CutHalves, Doc()->m_cutKind);
+
+    Doc()->m_tileSize = 12;
+    const bool bJoints = Doc()->m_showJoints != 0;
+    EXPECT_EQ(bJoints, ButtonChecked(ID_VIEW_JOINTS));
+    Command(ID_VIEW_JOINTS);
+    EXPECT_EQ(!bJoints, ButtonChecked(ID_VIEW_JOINTS));
+
+    HMENU hDisplay = GetSubMenu(GetSubMenu(::GetMenu(Frame()->m_hWnd), 5), 2);
+    ASSERT_NE((HMENU)NULL, hDisplay);
+    EXPECT_TRUE(ItemChecked(hDisplay, ID_VIEW_COLOURS));
+    Doc()->m_tileSize = 8;
+    PressKey(VK_F7);
+    EXPECT_EQ(2, Doc()->affichage);
+    EXPECT_EQ(20, Doc()->m_tileSize);
+    EXPECT_TRUE(ItemChecked(hDisplay, ID_VIEW_COLOURS_SYMBOLS));
+    EXPECT_FALSE(ItemChecked(hDisplay, ID_VIEW_COLOURS));
+    EXPECT_TRUE(ButtonChecked(ID_VIEW_COLOURS_SYMBOLS));
+    PressKey(VK_F5);
+    EXPECT_EQ(0, Doc()->affichage);
+    EXPECT_FALSE(ButtonChecked(ID_VIEW_COLOURS_SYMBOLS));
+    PressKey(VK_F6);
+    EXPECT_TRUE(ItemChecked(hDisplay, ID_VIEW_SYMBOLS));
+}
+
+// The editing commands ask through the program's dialogs, name their undo step on the Edit
+// menu, and report what they refuse in the program's message box.
+TEST_F(MainWindowTest, EditingCommandsAskThroughTheirDialogs)
+{
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 40, 30);
+    Start(L"\"" + strPicture + L"\"");
+    CVitrolanDoc* pDoc = Doc();
+    HMENU hBar = ::GetMenu(Frame()->m_hWnd);
+
+    CString strWidth;
+    // Twice the width, in feet or metres.
+    const double dUnitsPerSize = pDoc->unites ? 12000.0 : 100000.0;
+    strWidth.Format(L"%g", 2 * RoundToDecimals(40 * pDoc->m_pitch / dUnitsPerSize, 3));
+    {
+        DialogFiller answer({{IDC_RESIZE_SIZE, TypeInto(IDC_RESIZE_SIZE, strWidth)}});
+        Command(ID_PROCESS_RESIZE);
+        EXPECT_EQ(1, DialogFiller::s_nAnswered);
+    }
+    EXPECT_EQ(80, pDoc->m_cols);
+    EXPECT_EQ(60, pDoc->m_rows);
+    EXPECT_EQ(CString(L"&Undo resize\tCtrl+Z"), MenuText(hBar, ID_UNDO, MF_BYCOMMAND));
+    pDoc->m_showJoints = 0;
+    pDoc->m_tileSize = 6;
+    View()->Invalidate();
+    EXPECT_EQ(ImageColourOfTile(70, 50), ShownAtTile(70, 50));
+    Command(ID_UNDO);
+    EXPECT_EQ(40, pDoc->m_cols);
+
+    CString strMessage;
+    auto addAtTop = [](LPCWSTR lpszCount) {
+        return [lpszCount](HWND hWnd) {
+            CheckDlgButton(hWnd, IDC_LC_TOP, BST_CHECKED);
+            SetDlgItemTextW(hWnd, IDC_LC_COUNT_TOP, lpszCount);
+        };
+    };
+    auto keepMessage = [&strMessage](HWND hWnd) {
+        WCHAR szText[256] = {};
+        GetDlgItemTextW(hWnd, IDC_MESSAGE_TEXT, szText, 256);
+        strMessage = szText;
+    };
+    {
+        DialogFiller answer({{IDC_LC_TOP, addAtTop(L"30")}, {IDC_MESSAGE_TEXT, keepMessage}});
+        Command(ID_EDIT_ADD_ROWS_COLUMNS);
+        EXPECT_EQ(2, DialogFiller::s_nAnswered);
+    }
+    EXPECT_EQ(CString(L"So many rows or columns cannot be added."), strMessage);
+    EXPECT_EQ(30, pDoc->m_rows);
+    {
+        DialogFiller answer({{IDC_LC_TOP, addAtTop(L"5")}});
+        Command(ID_EDIT_ADD_ROWS_COLUMNS);
+    }
+    EXPECT_EQ(35, pDoc->m_rows);
+
+    {
+        DialogFiller answer({{IDC_STAMP_TEXT, TypeInto(IDC_STAMP_TEXT, L"Ab\x00e7")},
+                             {IDC_MESSAGE_TEXT, keepMessage}});
+        Command(ID_INSERT_TEXT);
+        EXPECT_EQ(2, DialogFiller::s_nAnswered);
+    }
+    EXPECT_EQ(0, pDoc->m_textStampTool);
+    EXPECT_EQ(L'\x00e7', strMessage[strMessage.GetLength() - 1]);
+    {
+        DialogFiller answer({{IDC_STAMP_TEXT, TypeInto(IDC_STAMP_TEXT, L"Ab")}});
+        Command(ID_INSERT_TEXT);
+    }
+    EXPECT_EQ(1, pDoc->m_textStampTool);
+    EXPECT_GT(pDoc->m_textImage.width, 20);
 }
 
 // After zooming in and scrolling, the tile under a point is the one the zoom and the scroll
