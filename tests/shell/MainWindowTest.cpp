@@ -524,6 +524,96 @@ TEST_F(MainWindowTest, EditingCommandsAskThroughTheirDialogs)
     EXPECT_GT(pDoc->m_textImage.width, 20);
 }
 
+// A new user's editing session with the mouse and the menus: select a block, copy it, drag the
+// selection elsewhere and paste, mirror the pasted block, resize and undo the resize, save,
+// and find every change again in the file opened anew.
+TEST_F(MainWindowTest, AnEditingSessionWithTheMouseIsSavedAndOpenedAgain)
+{
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 40, 30);
+    Start(L"\"" + strPicture + L"\"");
+    CVitrolanDoc* pDoc = Doc();
+    Command(ID_PAVING_SQUARES);
+    pDoc->m_tileSize = 10;
+    pDoc->m_showJoints = 0;
+    View()->Invalidate();
+    Pump();
+    const int n = pDoc->m_tileSize;
+    auto tilePoint = [n](int nCol, int nRow) { return MAKELPARAM(nCol * n + n / 2, nRow * n + n / 2); };
+    auto drag = [&](int nFromCol, int nFromRow, int nToCol, int nToRow) {
+        View()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, tilePoint(nFromCol, nFromRow));
+        View()->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, tilePoint(nToCol, nToRow));
+        View()->SendMessage(WM_LBUTTONUP, 0, tilePoint(nToCol, nToRow));
+        Pump();
+    };
+    // The picture's clustering may give a quadrant a few shades of its colour: a tile is
+    // named by the quadrant colour it is nearest to.
+    auto colourAt = [&](int nCol, int nRow) {
+        const COLORREF c = ImageColourOfTile(nCol, nRow);
+        const COLORREF quadrants[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255),
+                                      RGB(255, 255, 255)};
+        for (COLORREF q : quadrants)
+        {
+            if (abs(GetRValue(c) - GetRValue(q)) < 16 && abs(GetGValue(c) - GetGValue(q)) < 16 &&
+                abs(GetBValue(c) - GetBValue(q)) < 16)
+                return q;
+        }
+        return c;
+    };
+    const COLORREF red = colourAt(0, 0), green = colourAt(39, 0), blue = colourAt(0, 29);
+    ASSERT_NE(red, green);
+
+    Command(ID_TOOL_SELECT);
+    ASSERT_EQ(1, pDoc->m_selectTool);
+    // The block's first three columns are red, its last three green: a mirror swaps them.
+    drag(17, 2, 22, 5);
+    Command(ID_EDIT_COPY);
+    ASSERT_EQ(1, pDoc->m_copyValid);
+    drag(18, 3, 18, 20);   // the selection moves down 17 rows, into the blue and white half
+    EXPECT_EQ(blue, colourAt(17, 19));
+    Command(ID_EDIT_PASTE);
+    for (int nRow = 19; nRow <= 22; nRow++)
+    {
+        EXPECT_EQ(red, colourAt(17, nRow)) << nRow;
+        EXPECT_EQ(red, colourAt(19, nRow)) << nRow;
+        EXPECT_EQ(green, colourAt(20, nRow)) << nRow;
+        EXPECT_EQ(green, colourAt(22, nRow)) << nRow;
+    }
+    EXPECT_EQ(blue, colourAt(16, 19));
+    EXPECT_EQ(blue, colourAt(17, 23));
+
+    Command(ID_EDIT_MIRROR_HORIZONTAL);
+    EXPECT_EQ(green, colourAt(17, 19));
+    EXPECT_EQ(red, colourAt(22, 22));
+    EXPECT_EQ(blue, colourAt(16, 19));
+    EXPECT_EQ(red, colourAt(17, 2));   // the source block is as it was
+    const std::vector<BYTE> edited = Bytes(pDoc->m_workingMap);
+
+    CString strWidth;
+    const double dUnitsPerSize = pDoc->unites ? 12000.0 : 100000.0;
+    strWidth.Format(L"%g", 2 * RoundToDecimals(40 * pDoc->m_pitch / dUnitsPerSize, 3));
+    {
+        DialogFiller answer({{IDC_RESIZE_SIZE, TypeInto(IDC_RESIZE_SIZE, strWidth)}});
+        Command(ID_PROCESS_RESIZE);
+    }
+    EXPECT_EQ(80, pDoc->m_cols);
+    Command(ID_UNDO);
+    EXPECT_EQ(40, pDoc->m_cols);
+    EXPECT_EQ(30, pDoc->m_rows);
+    EXPECT_EQ(edited, Bytes(pDoc->m_workingMap));
+
+    const CString strSaved = m_strFolder + L"quadrants.ms2";
+    {
+        FileDialogAnswerer answer(strSaved);
+        Command(ID_FILE_SAVE);
+    }
+    Quit();
+    Start(L"\"" + strSaved + L"\"");
+    EXPECT_EQ(40, Doc()->m_cols);
+    EXPECT_EQ(edited, Bytes(Doc()->m_workingMap));
+    EXPECT_EQ(green, colourAt(17, 19));
+}
+
 // After zooming in and scrolling, the tile under a point is the one the zoom and the scroll
 // origin put there.
 TEST_F(MainWindowTest, ZoomAndScrollRepaintTheRightTileUnderAPoint)
