@@ -4,6 +4,7 @@
 #include "AfxArchive.h"
 #include "AfxFile.h"
 #include "DocSettings.h"
+#include "LangText.h"
 #include "VitrolanDoc.h"
 
 #include <memory>
@@ -19,6 +20,8 @@ CString TempFile(LPCWSTR lpszName)
 
 std::unique_ptr<CVitrolanDoc> LargeDocument(int cols, int rows)
 {
+    // The document names its units in the interface language.
+    SetLangTextFolder(BenchmarkDataFolder());
     std::unique_ptr<CVitrolanDoc> doc(new CVitrolanDoc);
     doc->m_cols = cols;
     doc->m_rows = rows;

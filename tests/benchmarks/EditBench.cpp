@@ -18,9 +18,7 @@ std::unique_ptr<CVitrolanDoc> LargeDocument(int side)
 {
     SetDocProfileRoot(L"Software\\MosaicBenchmarks");
     // The document names its units in the interface language.
-    CString strTexts = CString(L"Z:") + CString(MOSAIC_DATA_DIR "/");
-    strTexts.Replace(L"/", L"\\");
-    SetLangTextFolder(strTexts);
+    SetLangTextFolder(BenchmarkDataFolder());
     std::unique_ptr<CVitrolanDoc> doc(new CVitrolanDoc);
     doc->m_cols = side;
     doc->m_rows = side;
