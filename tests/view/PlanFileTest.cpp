@@ -74,7 +74,10 @@ protected:
     void TearDown() override
     {
         for (const CString& strPlan : Plans())
+        {
+            CopyFileW(m_folder.Path(L"Plans\\") + strPlan, L"Z:\\tmp\\pf_plan.pdf", FALSE);
             DeleteFileW(m_folder.Path(L"Plans\\") + strPlan);
+        }
         RemoveDirectoryW(m_folder.Path(L"Plans"));
         CVitrolanDoc::s_uiHooks = m_savedHooks;
     }
