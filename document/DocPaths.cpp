@@ -44,3 +44,26 @@ CString FreeFileName(const CString& strPath, const CString& strOwnFile)
     }
     return strFree;
 }
+
+DWORD EnsureFolder(const CString& strFolder)
+{
+    CString strPath = strFolder;
+    while (!strPath.IsEmpty() && (strPath.Right(1) == L"\\" || strPath.Right(1) == L"/"))
+        strPath = strPath.Left(strPath.GetLength() - 1);
+    if (strPath.IsEmpty())
+        return ERROR_PATH_NOT_FOUND;
+    const DWORD dwAttributes = GetFileAttributesW(strPath);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES)
+        return (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) ? NO_ERROR : ERROR_ALREADY_EXISTS;
+    const int nStart = FileNameStart(strPath);
+    // A drive such as "C:" has no folder above it to make.
+    if (nStart > 0 && nStart < strPath.GetLength())
+    {
+        const DWORD dwParent = EnsureFolder(strPath.Left(nStart));
+        if (dwParent != NO_ERROR)
+            return dwParent;
+    }
+    if (CreateDirectoryW(strPath, NULL) || GetLastError() == ERROR_ALREADY_EXISTS)
+        return NO_ERROR;
+    return GetLastError();
+}

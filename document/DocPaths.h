@@ -17,3 +17,7 @@ BOOL IsSameFile(const CString& strFirst, const CString& strSecond);
 // A name a save may write without replacing another file: the path itself when no file is
 // there or when it is strOwnFile, else the first free "name (n).ext" beside it.
 CString FreeFileName(const CString& strPath, const CString& strOwnFile);
+
+// Creates the folder (a path ending in a backslash or not) and the folders above it that are
+// missing: NO_ERROR when it is there afterwards, the system error otherwise.
+DWORD EnsureFolder(const CString& strFolder);

@@ -37,6 +37,25 @@ struct GridSides
 
 // What the document asks of the layers above it (dialogs, main frame, view). They install
 // these at start-up; a hook left NULL is skipped.
+// The laying plan's options as the print dialog shows and returns them.
+struct PlanOptions
+{
+    int plateCount;
+    int firstPlate;
+    int lastPlate;
+    int rulers;
+    int onePerPage;
+    int thumbnails;
+};
+
+// How the view's writing of the laying plan ended.
+enum PlanResult
+{
+    PlanWritten,
+    PlanTilesDoNotFit,   // not one tile fits on a page: nothing written
+    PlanNotWritten       // the file could not be written
+};
+
 struct DocUiHooks
 {
     // Asks whether the previewed colour mix stays: 1 keeps it, 2 undoes it.
@@ -93,12 +112,22 @@ struct DocUiHooks
     void (*pfnRedrawViewArea)(const RECT* pRect);
     // Erases and redraws the whole active view.
     void (*pfnRefreshView)();
+    // The active view writes the tile palette's chart into the PDF file: FALSE when the file
+    // could not be written.
+    BOOL (*pfnWritePaletteChart)(LPCTSTR lpszPath);
+    // The laying plan's dialog, filled with the options given: its result, and on IDOK the
+    // options chosen.
+    INT_PTR (*pfnAskPlanOptions)(PlanOptions* pOptions);
+    // The active view writes the laying plan's pages into the PDF file.
+    PlanResult (*pfnWriteLayingPlan)(LPCTSTR lpszPath);
 };
 
 // The paving commands, one per PavingType in order.
 enum { ID_PAVING_FIRST = 33065, ID_PAVING_LAST = 33072 };
 // Zoom commands.
 enum { ID_ZOOM_OUT = 32781, ID_ZOOM_IN = 32785 };
+// The laying plan.
+enum { ID_PRINT_GRIDS = 32780 };
 // The Palette menu's files; the message map routes one id more than there are items.
 enum { ID_PALETTE_FIRST = 31923, ID_PALETTE_LAST = 31954, ID_PALETTE_ROUTED_LAST = 31955,
        PaletteMenuFileCount = 32 };
@@ -418,6 +447,32 @@ public:
     // Names the Undo item after an edit (enabled); TXT_UNDO restores the neutral text, greyed.
     void SetUndoItem(UINT nTextId);
     void ResetTools();
+
+    // ---- Laying plan and colour chart files ----
+    // Reports, the framework's way, the file the user asked for as not written.
+    void ReportFileNotWritten(const CString& strPath, DWORD dwError);
+    // The tile palette's chart in "Plans\ColorCharts", shown when written. A folder or file
+    // that cannot be written is reported: FALSE.
+    BOOL WriteColourChart();
+    // The chart's file name from the palette's file name (its ".pal" and hyphens removed),
+    // or from the palette's name when that leaves nothing; never empty.
+    static CString ChartFileName(const CString& strPaletteFile, const CString& strPaletteName);
+    // Settles the edits, the plates, the committed map, the image colours' names and the
+    // printer's paper for a page of the plan. TRUE.
+    BOOL PrepareForPrinting();
+    // No plate has plan pages until they are numbered again.
+    void ResetPlaquePages();
+    // The plan's file "Plans\Plan_<title>_<date>_<time>.pdf": the title is the document
+    // path's file name without its extension.
+    static CString PlanFileName(const CString& strProgramFolder, const CString& strDocPath,
+                                const SYSTEMTIME& time);
+    afx_msg void OnPrintGrids();
+    // The mosaic's data on the information page: title, palette, size, plates, measures,
+    // laying, labels and the count totals, one line each.
+    void GetInfoLines(CStringArray& lines) const;
+    // The three lines of image colour nColour: its label and name, then its whole, diagonal
+    // half and half tiles, then its quarters.
+    void GetColourInfoLines(int nColour, CString lines[3]) const;
     void EraseShape(CShpRectangle* pShape);
     // Reallocates both cell maps at the current grid size, keeping the working content.
     void RebuildGridImages();

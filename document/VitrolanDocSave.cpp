@@ -73,15 +73,6 @@ BOOL CreateCellMaps(int nWidth, int nHeight, CRasterImage& committed, CRasterIma
     return TRUE;
 }
 
-// Reports a failed save the framework's way, naming the file the user asked for.
-void ReportSaveError(CVitrolanDoc& doc, const CString& strTarget, DWORD dwError)
-{
-    CFileException* pError = new CFileException(CFileException::OsErrorToException((LONG)dwError),
-                                                (LONG)dwError, strTarget);
-    doc.ReportSaveLoadException(strTarget, pError, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
-    pError->Delete();
-}
-
 // Creates an empty file of a new name in the target's folder; the system error otherwise.
 DWORD CreateFileBeside(const CString& strTarget, CString& strTemp)
 {
@@ -350,7 +341,7 @@ BOOL CVitrolanDoc::SaveToPath(LPCTSTR lpszPathName)
     const DWORD dwAttributes = GetFileAttributesW(strTarget);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
     {
-        ReportSaveError(*this, strTarget, ERROR_ACCESS_DENIED);
+        ReportFileNotWritten(strTarget, ERROR_ACCESS_DENIED);
         return FALSE;
     }
 
@@ -358,7 +349,7 @@ BOOL CVitrolanDoc::SaveToPath(LPCTSTR lpszPathName)
     const DWORD dwError = CreateFileBeside(strTarget, strTemp);
     if (dwError != NO_ERROR)
     {
-        ReportSaveError(*this, strTarget, dwError);
+        ReportFileNotWritten(strTarget, dwError);
         return FALSE;
     }
     if (!StoreDocument(*this, strTemp, strTarget))
@@ -370,7 +361,7 @@ BOOL CVitrolanDoc::SaveToPath(LPCTSTR lpszPathName)
     {
         const DWORD dwMoveError = GetLastError();
         DeleteFileW(strTemp);
-        ReportSaveError(*this, strTarget, dwMoveError);
+        ReportFileNotWritten(strTarget, dwMoveError);
         return FALSE;
     }
     m_dirty = 0;

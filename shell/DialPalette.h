@@ -17,4 +17,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Writes the colour chart of the active document's tile palette.
+    afx_msg void OnPrint();
+
+    DECLARE_MESSAGE_MAP()
 };

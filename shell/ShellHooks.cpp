@@ -8,6 +8,7 @@
 #include "MainFrm.h"
 #include "Melange2.h"
 #include "NewMos.h"
+#include "PrintPlaques.h"
 #include "TexteDlg.h"
 #include "VitrolanApp.h"
 #include "ViewFrameHooks.h"
@@ -37,6 +38,22 @@ int ShowMessage(LPCTSTR lpszText)
     CDlgMessageBox dialog;
     dialog.m_message = lpszText;
     return (int)dialog.DoModal();
+}
+
+INT_PTR AskPlanOptions(PlanOptions* pOptions)
+{
+    CPrintPlaques dialog(AfxGetMainWnd());
+    dialog.m_plateCount = pOptions->plateCount;
+    dialog.m_firstPlate = pOptions->firstPlate;
+    dialog.m_lastPlate = pOptions->lastPlate;
+    dialog.m_rulers = pOptions->rulers;
+    dialog.m_onePerPage = pOptions->onePerPage;
+    dialog.m_thumbnails = pOptions->thumbnails;
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK)
+        *pOptions = {dialog.m_plateCount, dialog.m_firstPlate, dialog.m_lastPlate,
+                     dialog.m_rulers,     dialog.m_onePerPage, dialog.m_thumbnails};
+    return nResult;
 }
 
 INT_PTR AskGridSize(int* pWidth, int* pHeight)
@@ -182,6 +199,7 @@ void InstallShellHooks()
     hooks.pfnRefreshImageBar = RefreshImageBar;
     hooks.pfnPressImageBarButton = PressImageBarButton;
     hooks.pfnMessageBox = ShowMessage;
+    hooks.pfnAskPlanOptions = AskPlanOptions;
     hooks.pfnAskGridSize = AskGridSize;
     hooks.pfnResetImageBar = ResetImageBar;
     hooks.pfnRefreshTileBar = RefreshTileBar;

@@ -85,6 +85,12 @@ void CPageCanvas::DrawText(int nSize, const CString& strText, const RECT& rect, 
         m_pPdf->DrawText(nSize, strText, ToLayer(rect), nHorzAlign, nVertAlign);
 }
 
+void CPageCanvas::TextOut(int x, int y, const CString& strText)
+{
+    if (m_pPdf != NULL)
+        m_pPdf->TextOut(ToLayer(x), ToLayer(y), strText);
+}
+
 CBrush* CPageCanvas::SelectBrush(CBrush* pBrush)
 {
     return m_pPdf != NULL ? m_pPdf->SelectBrush(pBrush) : pBrush;

@@ -40,6 +40,8 @@ public:
              int yEnd);
     void DrawText(int nSize, const CString& strText, const RECT& rect, int nHorzAlign,
                   int nVertAlign);
+    // A line of text at size 14 whose top-left corner is the point.
+    void TextOut(int x, int y, const CString& strText);
     CBrush* SelectBrush(CBrush* pBrush);
     CPen* SelectPen(CPen* pPen);
     CFont* SelectFont(CFont* pFont);

@@ -61,6 +61,18 @@ void ResetScroll()
         pView->SetScrollOrigin(0, 0);
 }
 
+BOOL WritePaletteChart(LPCTSTR lpszPath)
+{
+    CVitrolanView* pView = CVitrolanView::GetActiveView();
+    return pView != NULL && pView->WritePaletteChart(lpszPath);
+}
+
+PlanResult WriteLayingPlan(LPCTSTR lpszPath)
+{
+    CVitrolanView* pView = CVitrolanView::GetActiveView();
+    return pView != NULL ? pView->WriteLayingPlan(lpszPath) : PlanNotWritten;
+}
+
 } // namespace
 
 void InstallViewHooks()
@@ -75,4 +87,6 @@ void InstallViewHooks()
     hooks.pfnHideShapeHandles = HideShapeHandles;
     hooks.pfnRedrawViewArea = RedrawViewArea;
     hooks.pfnRefreshView = RefreshView;
+    hooks.pfnWritePaletteChart = WritePaletteChart;
+    hooks.pfnWriteLayingPlan = WriteLayingPlan;
 }

@@ -251,6 +251,30 @@ public:
     void DrawScaleArc(int nLeft, int nTop, int nRight, int nBottom, int xStart, int yStart,
                       int xEnd, int yEnd);
 
+    // ---- Palette chart pages ----
+    // Page nPage of the tile palette's chart: the palette's colours of that page, one row each
+    // with a swatch carrying the symbol and a line with the name and the R, G, B values.
+    void DrawPaletteChartPage(CDC* pDC, int nPage);
+    // The tile palette's chart written to strPath, one page for each ChartColoursPerPage
+    // colours; the file is opened for the user when it is complete. FALSE, with nothing
+    // opened, when the file could not be started or a page not written.
+    BOOL WritePaletteChart(const CString& strPath);
+
+    // ---- Information pages ----
+    // Page nPage of the information: the mosaic's data on page 1, then the colours in use,
+    // LegendColoursFirstPage on page 1 and LegendColoursPerPage on each later page.
+    void DrawInfoPage(int nPage);
+
+    // ---- Laying plan ----
+    // The laying plan written to strPath: the picture page, the first plan page and the first
+    // information page, and opened for the user when complete. Nothing is written when the
+    // tiles of a page would not fit on it.
+    PlanResult WriteLayingPlan(const CString& strPath);
+    // The tile pitch that makes a plate of carplaquex tiles fill the page's width.
+    int OnePlatePerPagePitch() const;
+    // Page nIndex + 1 of the current kind, in its own PDF page.
+    int WritePdfPage(int nPaper, int nIndex);
+
 protected:
     // The page of the kind the document's flags name, once for each open page.
     void DrawPdfPage(CDC* pDC);

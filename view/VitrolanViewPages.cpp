@@ -223,12 +223,15 @@ void CVitrolanView::DrawPdfPage(CDC* pDC)
     // However often the window repaints, the open page gets its content once.
     if (!m_pPdf->BeginPageDrawing())
         return;
-    if (GetDocument()->m_planPage)
-    {
-        CreatePrintObjects(pDC);
+    const CVitrolanDoc* pDoc = GetDocument();
+    CreatePrintObjects(pDC);
+    if (pDoc->m_planPage)
         DrawPlanPage(pDC, m_page.currentPage);
-        ReleasePrintObjects(pDC);
-    }
+    else if (pDoc->m_infoPage)
+        DrawInfoPage(m_page.currentPage);
+    else if (pDoc->m_paletteChartPage)
+        DrawPaletteChartPage(pDC, m_page.currentPage);
+    ReleasePrintObjects(pDC);
 }
 
 int CVitrolanView::SymbolWidth() const

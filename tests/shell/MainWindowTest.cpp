@@ -23,9 +23,11 @@
 #include "Paving.h"
 #include "RecordingCmdUI.h"
 #include "SavedLanguageValue.h"
+#include "TextIds.h"
 #include "VitrolanApp.h"
 #include "VitrolanDoc.h"
 #include "VitrolanView.h"
+#include "output/PdfChecks.h"
 #include "resource.h"
 
 namespace
@@ -522,6 +524,46 @@ TEST_F(MainWindowTest, EditingCommandsAskThroughTheirDialogs)
     }
     EXPECT_EQ(1, pDoc->m_textStampTool);
     EXPECT_GT(pDoc->m_textImage.width, 20);
+}
+
+// The laying plan from the menu: the notice, then the plan's dialog, whose choices the
+// document keeps; the file lands in a "Plans" folder made for it, and the window is usable
+// again afterwards.
+TEST_F(MainWindowTest, ThePlanCommandAsksAndWritesItsFile)
+{
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 40, 30);
+    Start(L"\"" + strPicture + L"\"");
+    CPdfOpenRecorder opened(m_strFolder + L"opened.txt");
+    CVitrolanDoc* pDoc = Doc();
+    pDoc->m_programFolder = m_strFolder;
+    pDoc->impression = 0;
+    pDoc->regles = 1;
+    pDoc->imprVignettes = 0;
+
+    CString strMessage;
+    auto keepMessage = [&strMessage](HWND hWnd) {
+        WCHAR szText[256] = {};
+        GetDlgItemTextW(hWnd, IDC_MESSAGE_TEXT, szText, 256);
+        strMessage = szText;
+    };
+    auto noRulers = [](HWND hWnd) { CheckDlgButton(hWnd, IDC_PRINT_RULERS, BST_UNCHECKED); };
+    {
+        DialogFiller answer({{IDC_MESSAGE_TEXT, keepMessage}, {IDC_PRINT_RULERS, noRulers}});
+        Command(ID_MOSAIC_PRINT_GRIDS);
+        EXPECT_EQ(2, DialogFiller::s_nAnswered);
+    }
+    EXPECT_EQ(GetLangText(TXT_MSG_PLAN_AS_PDF), strMessage);
+    EXPECT_EQ(0, pDoc->regles);
+    EXPECT_TRUE(Frame()->IsWindowEnabled());
+
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW(m_strFolder + L"Plans\\Plan_quadrants_*.pdf", &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
+    FindClose(hFind);
+    const std::string path = UnixPath(m_strFolder + L"Plans\\" + data.cFileName);
+    EXPECT_EQ("ok", QpdfCheck(path));
+    EXPECT_EQ("3", InfoValue(PdfInfo(path), "Pages"));
 }
 
 // A new user's editing session with the mouse and the menus: select a block, copy it, drag the
