@@ -268,6 +268,7 @@ enum : UINT
     TXT_PAGE = 971,                                  // page
     TXT_CONFIG_PRINT_COLOURS = 972,                  // Print in colour
     TXT_PRINT_THUMBNAILS = 973,                      // Print the thumbnails
+    TXT_MSG_PICTURE_NOT_WRITTEN = 980,               // The picture %s cannot be written.
     TXT_MSG_FILE_NOT_FOUND = 990,                    // The file %s cannot be found.
     TXT_MSG_NO_PROGRAM_OPENS = 991,                  // No program on this computer opens %s.
     TXT_RECENT_FILE = 992,                           // Recent file

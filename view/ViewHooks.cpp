@@ -61,6 +61,12 @@ void ResetScroll()
         pView->SetScrollOrigin(0, 0);
 }
 
+void BuildTileMasks()
+{
+    if (CVitrolanView* pView = CVitrolanView::GetActiveView())
+        pView->BuildTileMasks();
+}
+
 } // namespace
 
 void InstallViewHooks()
@@ -75,4 +81,5 @@ void InstallViewHooks()
     hooks.pfnHideShapeHandles = HideShapeHandles;
     hooks.pfnRedrawViewArea = RedrawViewArea;
     hooks.pfnRefreshView = RefreshView;
+    hooks.pfnBuildTileMasks = BuildTileMasks;
 }
