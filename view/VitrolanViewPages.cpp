@@ -229,6 +229,12 @@ void CVitrolanView::DrawPdfPage(CDC* pDC)
         DrawPlanPage(pDC, m_page.currentPage);
         ReleasePrintObjects(pDC);
     }
+    else if (GetDocument()->m_picturePage)
+    {
+        CreatePrintObjects(pDC);
+        DrawPicturePage();
+        ReleasePrintObjects(pDC);
+    }
 }
 
 int CVitrolanView::SymbolWidth() const
