@@ -553,6 +553,9 @@ public:
     // The whole mosaic at the document's tile size, with the plates when they are shown,
     // blue, green, red; empty for a mosaic without pixels.
     void RenderExportPicture(cv::Mat& picture);
+    // Scales the picture to 512 pixels on its longer side, keeps its centring offsets and
+    // writes it; FALSE when nothing was written.
+    BOOL WritePlanPicture(const CString& strPath, const cv::Mat& picture);
 
     // The profile section of the settings (resource text "Orbalith\Mosaic").
     static CString GetSettingsSection();

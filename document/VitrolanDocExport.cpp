@@ -66,28 +66,16 @@ CString CVitrolanDoc::ExportMosaic(int bOpenAfterwards)
         DeleteFileW(strPath);
     }
 
-    CWaitCursor wait;
     const int nOldZoom = m_tileSize;
-    m_tileSize = ExportZoom(nOldZoom);
-    cv::Mat picture;
-    RenderExportPicture(picture);
-
     BOOL bWritten;
-    if (m_exportMode == 0)
-        bWritten = WriteExportPicture(strPath, picture);
-    else
     {
-        m_thumbOffsetX = m_thumbOffsetY = 0;
-        const FittedPicture fit = FitPictureInSquare(picture.cols, picture.rows,
-                                                     kPlanPictureSide);
-        (fit.bLandscape ? m_thumbOffsetY : m_thumbOffsetX) = fit.marginPercent;
-        cv::Mat scaled;
-        if (fit.width > 0)
-            cv::resize(picture, scaled, cv::Size(fit.width, fit.height), 0, 0,
-                       cv::INTER_LINEAR);
-        bWritten = WriteExportPicture(strPath, scaled);
+        CWaitCursor wait;
+        m_tileSize = ExportZoom(nOldZoom);
+        cv::Mat picture;
+        RenderExportPicture(picture);
+        bWritten = m_exportMode == 0 ? WriteExportPicture(strPath, picture)
+                                     : WritePlanPicture(strPath, picture);
     }
-    wait.Restore();
     m_tileSize = nOldZoom;
     // The tile pictures, masks and textures were made at the export zoom.
     m_rebuildTileImages = 1;
@@ -100,6 +88,18 @@ CString CVitrolanDoc::ExportMosaic(int bOpenAfterwards)
     else if (bOpenAfterwards)
         ShellOpenFile(strPath);
     return strPath;
+}
+
+BOOL CVitrolanDoc::WritePlanPicture(const CString& strPath, const cv::Mat& picture)
+{
+    m_thumbOffsetX = m_thumbOffsetY = 0;
+    const FittedPicture fit = FitPictureInSquare(picture.cols, picture.rows, kPlanPictureSide);
+    if (fit.width == 0)
+        return FALSE;
+    (fit.bLandscape ? m_thumbOffsetY : m_thumbOffsetX) = fit.marginPercent;
+    cv::Mat scaled;
+    cv::resize(picture, scaled, cv::Size(fit.width, fit.height), 0, 0, cv::INTER_LINEAR);
+    return WriteExportPicture(strPath, scaled);
 }
 
 void CVitrolanDoc::RenderExportPicture(cv::Mat& picture)
