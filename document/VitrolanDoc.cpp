@@ -116,6 +116,8 @@ BEGIN_MESSAGE_MAP(CVitrolanDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_SETUP, OnUpdateNeedMosaic)
     ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, OnUpdateNeedMosaic)
     ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateNeedMosaic)
+    // Picture export.
+    ON_COMMAND(ID_EXPORT_MOSAIC, OnExportMosaic)
 END_MESSAGE_MAP()
 
 namespace

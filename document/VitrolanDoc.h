@@ -120,7 +120,17 @@ struct DocUiHooks
     INT_PTR (*pfnAskPlanOptions)(PlanOptions* pOptions);
     // The active view writes the laying plan's pages into the PDF file.
     PlanResult (*pfnWriteLayingPlan)(LPCTSTR lpszPath);
+
+    // ---- Picture export ----
+    // The export dialog, opened with a file name and a picture type (0 JPEG, 1 PNG, 2
+    // WebP): its result, and on IDOK both as chosen.
+    INT_PTR (*pfnAskExportPicture)(CString* pName, int* pType);
+    // Builds the tile-shape masks of the paving at the document's tile size.
+    void (*pfnBuildTileMasks)();
 };
+
+// The Export Mosaic command.
+enum { ID_EXPORT_MOSAIC = 32836 };
 
 // The paving commands, one per PavingType in order.
 enum { ID_PAVING_FIRST = 33065, ID_PAVING_LAST = 33072 };
@@ -582,6 +592,25 @@ public:
     int m_thumbHeight;
     int m_thumbOffsetX;
     int m_thumbOffsetY;
+
+    // ---- Picture export and thumbnails ----------------------------------------------------------
+    // Export Mosaic: the picture the user names, opened afterwards.
+    afx_msg void OnExportMosaic();
+    // Writes the whole mosaic as one picture, as the screen shows it at an even zoom of at
+    // least 4: the file the user chooses (m_exportMode 0), or the plan picture, 512 pixels
+    // on its longer side, under "Plans\Images" (mode 1). Returns the path written to, or the
+    // proposed base name when the user cancels; a picture that cannot be written is
+    // reported and not opened.
+    CString ExportMosaic(int bOpenAfterwards);
+    // The plan picture ("_E", with the plates) and from it the thumbnail ("_V") that fits in
+    // 128 x 128 pixels. FALSE when either could not be written: the thumbnail is then 0 x 0.
+    BOOL MakeThumbnail();
+    // The whole mosaic at the document's tile size, with the plates when they are shown,
+    // blue, green, red; empty for a mosaic without pixels.
+    void RenderExportPicture(cv::Mat& picture);
+    // Scales the picture to 512 pixels on its longer side, keeps its centring offsets and
+    // writes it; FALSE when nothing was written.
+    BOOL WritePlanPicture(const CString& strPath, const cv::Mat& picture);
 
     // The profile section of the settings (resource text "Orbalith\Mosaic").
     static CString GetSettingsSection();

@@ -270,6 +270,7 @@ enum : UINT
     TXT_PRINT_THUMBNAILS = 973,                      // Print the thumbnails
     TXT_MSG_PLAN_TILES_DO_NOT_FIT = 980,             // The laying plan cannot be made: not one tile fits on a page...
     TXT_MSG_TRIANGLE_PLATES_TOO_LOW = 981,           // With triangle paving a grid must be at least 2 tiles high...
+    TXT_MSG_PICTURE_NOT_WRITTEN = 982,               // The picture %s cannot be written.
     TXT_MSG_FILE_NOT_FOUND = 990,                    // The file %s cannot be found.
     TXT_MSG_NO_PROGRAM_OPENS = 991,                  // No program on this computer opens %s.
     TXT_RECENT_FILE = 992,                           // Recent file

@@ -3,6 +3,7 @@
 #include "AfxApp.h"
 #include "DialPalette.h"
 #include "DlgMessageBox.h"
+#include "Export.h"
 #include "Fusion.h"
 #include "LC.h"
 #include "MainFrm.h"
@@ -109,6 +110,20 @@ INT_PTR AskRowsColumns(LPCTSTR lpszHeading, GridSides* pSides)
     return nResult;
 }
 
+INT_PTR AskExportPicture(CString* pName, int* pType)
+{
+    CExport dialog(AfxGetMainWnd());
+    dialog.m_fileName = *pName;
+    dialog.m_fileType = *pType;
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK)
+    {
+        *pName = dialog.m_fileName;
+        *pType = dialog.m_fileType;
+    }
+    return nResult;
+}
+
 INT_PTR AskStampText(CString* pText)
 {
     CTexteDlg dialog(AfxGetMainWnd());
@@ -210,6 +225,7 @@ void InstallShellHooks()
     hooks.pfnAskResize = AskResize;
     hooks.pfnAskRowsColumns = AskRowsColumns;
     hooks.pfnAskStampText = AskStampText;
+    hooks.pfnAskExportPicture = AskExportPicture;
     // The selection shapes and the scroll origin belong to the view.
     InstallViewHooks();
     // The view's tools take their colour from the frame's palette bars.

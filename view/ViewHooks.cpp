@@ -73,6 +73,12 @@ PlanResult WriteLayingPlan(LPCTSTR lpszPath)
     return pView != NULL ? pView->WriteLayingPlan(lpszPath) : PlanNotWritten;
 }
 
+void BuildTileMasks()
+{
+    if (CVitrolanView* pView = CVitrolanView::GetActiveView())
+        pView->BuildTileMasks();
+}
+
 } // namespace
 
 void InstallViewHooks()
@@ -89,4 +95,5 @@ void InstallViewHooks()
     hooks.pfnRefreshView = RefreshView;
     hooks.pfnWritePaletteChart = WritePaletteChart;
     hooks.pfnWriteLayingPlan = WriteLayingPlan;
+    hooks.pfnBuildTileMasks = BuildTileMasks;
 }

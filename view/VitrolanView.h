@@ -247,6 +247,11 @@ public:
     // Page nPage of the laying plan: one page cell of the plate whose pages hold it. FALSE,
     // with nothing drawn, when no plate does or the page is refused.
     BOOL DrawPlanPage(CDC* pDC, int nPage);
+
+    // ---- Picture page ----
+    // The laying plan's first page: its heading and the plan picture, centred by the
+    // document's thumbnail offsets; without a picture form only the heading.
+    void DrawPicturePage();
     // Every arc of the tile outlines.
     void DrawScaleArc(int nLeft, int nTop, int nRight, int nBottom, int xStart, int yStart,
                       int xEnd, int yEnd);

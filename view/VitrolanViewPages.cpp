@@ -231,6 +231,8 @@ void CVitrolanView::DrawPdfPage(CDC* pDC)
         DrawInfoPage(m_page.currentPage);
     else if (pDoc->m_paletteChartPage)
         DrawPaletteChartPage(pDC, m_page.currentPage);
+    else if (pDoc->m_picturePage)
+        DrawPicturePage();
     ReleasePrintObjects(pDC);
 }
 
