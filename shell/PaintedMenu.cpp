@@ -341,22 +341,22 @@ BOOL CPaintedMenu::ModifyODMenu(LPCTSTR lpszText, UINT nID, int nToolBarId)
 BOOL CPaintedMenu::ModifyODMenuIcon(LPCTSTR lpszText, UINT nID, CPaintedMenuIcons* pIcons,
                                     int nImage)
 {
+    // A command the tree does not hold gets nothing: an item data kept for it would sit
+    // beyond the menu's positions and pile up with every toolbar load.
+    int nPosition = -1;
+    CPaintedMenu* pMenu = FindMenuByCommand(nID, nPosition);
+    if (pMenu == NULL)
+        return FALSE;
     // Keeps a store with no other user alive through the loop.
     CPaintedMenuIcons::AddRef(pIcons);
     BOOL bResult = TRUE;
     VisitedList visited;
-    int nPosition = -1;
-    CPaintedMenu* pMenu = FindMenuByCommand(nID, nPosition);
     CPaintedMenuItemData* pData = NULL;
     for (;;)
     {
-        pData = pMenu != NULL ? pMenu->GetItemData(nPosition) : NULL;
+        pData = pMenu->GetItemData(nPosition);
         if (pData == NULL)
-        {
-            pData = new CPaintedMenuItemData;
-            pData->m_nFlags = MF_OWNERDRAW;
-            m_items.push_back(pData);
-        }
+            break;
         BOOL bChanged = FALSE;
         if (lpszText != NULL && pData->m_strText != lpszText)
         {
@@ -364,11 +364,11 @@ BOOL CPaintedMenu::ModifyODMenuIcon(LPCTSTR lpszText, UINT nID, CPaintedMenuIcon
             bChanged = TRUE;
         }
         pData->SetIcons(pIcons, nImage);
-        if (pIcons != NULL && pMenu != NULL)
+        if (pIcons != NULL)
             pMenu->RaiseIconSize(pIcons->GetIconSize());
         pData->m_nFlags = (pData->m_nFlags & ~MF_BYPOSITION) | MF_OWNERDRAW;
         pData->m_nID = nID;
-        if (pMenu != NULL && bChanged)
+        if (bChanged)
         {
             bResult = ::ModifyMenuW(pMenu->m_hMenu, nPosition,
                                     (pData->m_nFlags & ~MF_OWNERDRAW) | MF_BYPOSITION, nID,
@@ -377,14 +377,12 @@ BOOL CPaintedMenu::ModifyODMenuIcon(LPCTSTR lpszText, UINT nID, CPaintedMenuIcon
                                        pData->m_nFlags | MF_BYPOSITION, pData) &&
                       bResult;
         }
-        if (pMenu == NULL)
-            break;
         visited.push_back(std::make_pair(pMenu, nPosition));
         pMenu = FindMenuOption(nID, nPosition, visited);
         if (pMenu == NULL)
             break;
     }
-    if (::GetMenuState(m_hMenu, nID, MF_BYCOMMAND) != (UINT)-1)
+    if (pData != NULL && ::GetMenuState(m_hMenu, nID, MF_BYCOMMAND) != (UINT)-1)
         bResult = ModifyOwnerDrawn(m_hMenu, nID, pData->m_nFlags & ~MF_BYPOSITION, pData) &&
                   bResult;
     CPaintedMenuIcons::Release(pIcons);
