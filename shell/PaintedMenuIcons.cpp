@@ -61,7 +61,7 @@ COLORREF PaintedMenuDisabledPixel(COLORREF cr, COLORREF crTarget)
 
 CPaintedMenuIcons::CPaintedMenuIcons()
     : m_lpszResourceName(NULL), m_hModule(NULL), m_nColourTableSize(0), m_crMask(CLR_NONE),
-      m_nRefCount(0)
+      m_nRefCount(0), m_nSourceWidth(0), m_nSourceHeight(0), m_crSourceMask(0)
 {
 }
 
@@ -178,11 +178,27 @@ BOOL CPaintedMenuIcons::LoadBitmap(int nWidth, int nHeight, LPCTSTR lpszResource
     HBITMAP hBitmap = ::LoadBitmapW(hFrom, lpszResourceName);
     if (hBitmap == NULL)
         return FALSE;
-    m_imageList.DeleteImageList();
-    BOOL bResult = m_imageList.Create(nWidth, nHeight, ILC_COLORDDB | ILC_MASK, 0, 10) &&
-                   ImageList_AddMasked(m_imageList.GetSafeHandle(), hBitmap, m_crMask) >= 0;
+    BITMAP bm = {};
+    GetObjectW(hBitmap, sizeof(bm), &bm);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32};
+    m_source.assign((size_t)bm.bmWidth * bm.bmHeight, 0);
+    HDC hDC = CreateCompatibleDC(NULL);
+    const BOOL bRead = GetDIBits(hDC, hBitmap, 0, bm.bmHeight, m_source.data(), &info,
+                                 DIB_RGB_COLORS) == bm.bmHeight;
+    DeleteDC(hDC);
     DeleteObject(hBitmap);
-    return bResult;
+    m_nSourceWidth = bm.bmWidth;
+    m_nSourceHeight = bm.bmHeight;
+    for (DWORD& nPixel : m_source)
+        nPixel &= 0xFFFFFF;
+    // CLR_DEFAULT is the top-left pixel; Wine's image list masks nothing with it (measured).
+    m_crSourceMask = m_crMask == CLR_DEFAULT && !m_source.empty()
+                         ? m_source[0]
+                         : Rgb(GetRValue(m_crMask), GetGValue(m_crMask), GetBValue(m_crMask));
+    m_imageList.DeleteImageList();
+    return bRead && nWidth > 0 && nHeight > 0 &&
+           m_imageList.Create(nWidth, nHeight, ILC_COLORDDB | ILC_MASK, 0, 10);
 }
 
 BOOL CPaintedMenuIcons::Reload()
@@ -199,61 +215,40 @@ BOOL CPaintedMenuIcons::Reload()
 void CPaintedMenuIcons::BuildVariants()
 {
     HIMAGELIST hList = m_imageList.GetSafeHandle();
-    const int nImages = hList != NULL ? ImageList_GetImageCount(hList) : 0;
+    int cx = 0, cy = 0;
+    if (hList == NULL || !ImageList_GetIconSize(hList, &cx, &cy) || cx <= 0 ||
+        cy > m_nSourceHeight)
+        return;
+    const int nImages = m_nSourceWidth / cx;
     if (nImages == 0)
         return;
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(hList, &cx, &cy);
 
-    // The images side by side, each followed by its two variants, drawn with their mask
-    // so that the transparent pixels stay transparent.
-    const int nOut = 3 * nImages;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = nOut * cx;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* pBits = NULL;
-    HDC hScreen = GetDC(NULL);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hColour = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HBITMAP hMask = CreateBitmap(nOut * cx, cy, 1, 1, NULL);
-    ReleaseDC(NULL, hScreen);
-    if (hColour == NULL || hMask == NULL)
-    {
-        DeleteObject(hColour);
-        DeleteObject(hMask);
-        DeleteDC(hDC);
-        return;
-    }
-    HGDIOBJ hOld = SelectObject(hDC, hMask);
-    for (int i = 0; i < nImages; i++)
-        for (int k = 0; k < 3; k++)
-            ImageList_Draw(hList, i, hDC, (3 * i + k) * cx, 0, ILD_MASK);
-    SelectObject(hDC, hColour);
-    for (int i = 0; i < nImages; i++)
-        for (int k = 0; k < 3; k++)
-            ImageList_Draw(hList, i, hDC, (3 * i + k) * cx, 0, ILD_NORMAL);
-    GdiFlush();
-    SelectObject(hDC, hOld);
-
+    // The images side by side, each followed by its two variants; transparent pixels keep
+    // the mask colour.
+    const int nStride = 3 * nImages * cx;
+    std::vector<DWORD> pixels((size_t)nStride * cy);
     const COLORREF crTarget = DisabledTarget();
-    DWORD* pPixels = (DWORD*)pBits;
-    const int nStride = nOut * cx;
     for (int y = 0; y < cy; y++)
         for (int i = 0; i < nImages; i++)
             for (int x = 0; x < cx; x++)
             {
-                const DWORD nNormal = pPixels[y * nStride + 3 * i * cx + x] & 0xFFFFFF;
-                pPixels[y * nStride + (3 * i + 1) * cx + x] =
-                    PaintedMenuDarken(nNormal, kShadowDepth);
-                pPixels[y * nStride + (3 * i + 2) * cx + x] =
-                    PaintedMenuDisabledPixel(nNormal, crTarget);
+                const DWORD nNormal = m_source[(size_t)y * m_nSourceWidth + i * cx + x];
+                const BOOL bClear = nNormal == m_crSourceMask;
+                DWORD* pOut = &pixels[(size_t)y * nStride + 3 * i * cx + x];
+                pOut[0] = nNormal;
+                pOut[cx] = bClear ? nNormal : PaintedMenuDarken(nNormal, kShadowDepth);
+                pOut[2 * cx] = bClear ? nNormal : PaintedMenuDisabledPixel(nNormal, crTarget);
             }
-
-    HIMAGELIST hNew = ImageList_Create(cx, cy, ILC_COLORDDB | ILC_MASK, nOut, 10);
-    if (hNew != NULL && ImageList_Add(hNew, hColour, hMask) >= 0)
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), nStride, -cy, 1, 32};
+    HDC hScreen = GetDC(NULL);
+    HBITMAP hColour = CreateDIBitmap(hScreen, &info.bmiHeader, CBM_INIT, pixels.data(), &info,
+                                     DIB_RGB_COLORS);
+    ReleaseDC(NULL, hScreen);
+    HIMAGELIST hNew = ImageList_Create(cx, cy, ILC_COLORDDB | ILC_MASK, 3 * nImages, 10);
+    const COLORREF crMask = RGB((m_crSourceMask >> 16) & 0xFF, (m_crSourceMask >> 8) & 0xFF,
+                                m_crSourceMask & 0xFF);
+    if (hNew != NULL && hColour != NULL && ImageList_AddMasked(hNew, hColour, crMask) >= 0)
     {
         m_imageList.DeleteImageList();
         m_imageList.Attach(hNew);
@@ -263,6 +258,4 @@ void CPaintedMenuIcons::BuildVariants()
         ImageList_Destroy(hNew);
     }
     DeleteObject(hColour);
-    DeleteObject(hMask);
-    DeleteDC(hDC);
 }

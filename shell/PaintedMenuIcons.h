@@ -43,6 +43,14 @@ public:
     CImageList m_imageList;
     std::vector<UINT> m_commandIds;
     int m_nRefCount;
+
+protected:
+    // The loaded bitmap's pixels (0x00RRGGBB, top row first) and its transparent colour,
+    // from which the variants are made.
+    std::vector<DWORD> m_source;
+    int m_nSourceWidth;
+    int m_nSourceHeight;
+    COLORREF m_crSourceMask;
 };
 
 // Pixel rules of the variants, on 0x00RRGGBB values.

@@ -179,6 +179,17 @@ TEST(PaintedMenuTest, TheMenuToolbarGivesEachButtonItsThreeImages)
             nGreyer += std::abs(GetRValue(crGrey) - GetBValue(crGrey)) <
                        std::abs(GetRValue(crNormal) - GetBValue(crNormal));
         }
+    // Each variant keeps the transparent corner of the button.
+    RECT all = {0, 0, 3 * size.cx, size.cy};
+    HBRUSH hRed = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(hDC, &all, hRed);
+    DeleteObject(hRed);
+    for (int k = 0; k < 3; k++)
+    {
+        ImageList_Draw(pIcons->m_imageList.GetSafeHandle(), 9 + k, hDC, k * size.cx, 0,
+                       ILD_TRANSPARENT);
+        EXPECT_EQ(RGB(255, 0, 0), GetPixel(hDC, k * size.cx, 0)) << k;
+    }
     SelectObject(hDC, hOld);
     DeleteObject(hBitmap);
     DeleteDC(hDC);
