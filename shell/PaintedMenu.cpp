@@ -10,10 +10,6 @@ IMPLEMENT_DYNAMIC(CPaintedMenu, CMenu)
 
 namespace
 {
-const int kTextGap = 8;
-const int kAccelGap = 24;
-const int kItemPadding = 4;
-const int kSeparatorHeight = 7;
 const UINT kRenumbered[][2] = {{SC_RESTORE, SC_RESTORE + 1},
                                {SC_CLOSE, SC_CLOSE + 1},
                                {SC_MINIMIZE, SC_MINIMIZE + 1}};
