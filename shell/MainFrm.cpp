@@ -18,6 +18,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_INITMENUPOPUP()
+    ON_MESSAGE(WM_UNINITMENUPOPUP, OnUnInitMenuPopup)
+    ON_WM_MEASUREITEM()
+    ON_WM_MENUCHAR()
     ON_COMMAND(ID_PALETTE_SHOW_TILES, OnPaletteTiles)
     ON_UPDATE_COMMAND_UI(ID_PALETTE_SHOW_TILES, OnUpdatePaletteTiles)
     ON_COMMAND(ID_PALETTE_SHOW_IMAGE, OnPaletteImage)
@@ -96,18 +99,6 @@ const UINT kBarTexts[] = {10, 11, 12, 13, 15, 16, 17, 18};
 const UINT kRemovedCommands[] = {ID_MOSAIC_EXPORT_TABLE, ID_LANGUAGE_RUSSIAN,
                                  ID_MOSAIC_EXPORT_PALETTE};
 
-// Changes only an item's text, so that its state and sub-menu stay.
-void SetItemText(HMENU hMenu, UINT nItem, BOOL bByPosition, const CString& strText)
-{
-    if (hMenu == NULL)
-        return;
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = (LPWSTR)(LPCWSTR)strText;
-    SetMenuItemInfoW(hMenu, nItem, bByPosition, &info);
-}
-
 // What a palette bar shows, from the mosaic of the frame's active view.
 BOOL FillBarData(CMainFrame* pFrame, int nMode, PaletteBarData& data)
 {
@@ -157,8 +148,6 @@ CMainFrame::CMainFrame()
 CMainFrame::~CMainFrame()
 {
     DocWriteProfileInt(CVitrolanDoc::GetSettingsSection(), kPaletteModeEntry, m_paletteBarMode);
-    // The system menu belongs to the window.
-    m_systemMenu.Detach();
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
@@ -179,9 +168,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     // the document's.
     if (GetTitle().IsEmpty())
         SetTitle(AfxGetAppName());
-    m_systemMenu.Detach();
-    if (CMenu* pSystemMenu = GetSystemMenu(FALSE))
-        m_systemMenu.Attach(pSystemMenu->GetSafeHmenu());
+    m_menuBar.LoadMenu(::GetMenu(m_hWnd));
+    m_systemMenu.LoadMenu(::GetSystemMenu(m_hWnd, FALSE));
     EnableDocking(CBRS_ALIGN_ANY);
     if (!CreatePaletteBar(m_imageBar, ID_IMAGE_BAR, IDB_IMAGE_PALETTE_BAR,
                           ID_IMAGE_BUTTON_FIRST) ||
@@ -190,7 +178,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     TranslateMenus();
     for (UINT nID : kRemovedCommands)
-        ::RemoveMenu(::GetMenu(m_hWnd), nID, MF_BYCOMMAND);
+        m_menuBar.RemoveMenu(nID, MF_BYCOMMAND);
     s_pMainFrame = this;
     return 0;
 }
@@ -199,6 +187,11 @@ void CMainFrame::OnDestroy()
 {
     if (s_pMainFrame == this)
         s_pMainFrame = NULL;
+    // The menus and their item data go with the frame, not with the window.
+    ::SetMenu(m_hWnd, NULL);
+    m_menuBar.DestroyMenu();
+    m_systemMenu.DestroyMenu();
+    ::GetSystemMenu(m_hWnd, TRUE);
     CFrameWnd::OnDestroy();
 }
 
@@ -259,23 +252,31 @@ BOOL CMainFrame::CreateMainToolBar()
 
 void CMainFrame::TranslateMenus()
 {
-    HMENU hBar = ::GetMenu(m_hWnd);
-    if (hBar == NULL)
+    if (m_menuBar.GetSafeHmenu() == NULL)
         return;
     for (UINT i = 0; i < sizeof(kBarTexts) / sizeof(kBarTexts[0]); i++)
-        SetItemText(hBar, i, TRUE, GetLangText(kBarTexts[i]));
-    SetItemText(::GetSubMenu(hBar, kEditPopup), 4, TRUE, GetLangText(53));
-    SetItemText(::GetSubMenu(hBar, kEditPopup), 6, TRUE, GetLangText(56));
-    SetItemText(::GetSubMenu(hBar, kPalettePopup), 0, TRUE, GetLangText(80));
-    SetItemText(::GetSubMenu(hBar, kMosaicPopup), 2, TRUE, GetLangText(112));
+        m_menuBar.SetMenuText(i, GetLangText(kBarTexts[i]), MF_BYPOSITION);
+    const struct
+    {
+        int nPopup;
+        UINT nItem;
+        int nTextId;
+    } kPopupTitles[] = {{kEditPopup, 4, 53}, {kEditPopup, 6, 56}, {kPalettePopup, 0, 80},
+                        {kMosaicPopup, 2, 112}};
+    for (const auto& title : kPopupTitles)
+        if (CPaintedMenu* pPopup =
+                CPaintedMenu::FromHandleOwned(::GetSubMenu(m_menuBar, title.nPopup)))
+            pPopup->SetMenuText(title.nItem, GetLangText(title.nTextId), MF_BYPOSITION);
 
+    // Toolbar 1 does not exist: the items lose their icons until the icon toolbar below
+    // gives them back.
     for (const LanguageCommand& language : kLanguages)
-        SetItemText(hBar, language.nID, FALSE, GetLangText(language.nID));
+        m_menuBar.ModifyODMenu(GetLangText(language.nID), language.nID, 1);
     for (const TextOfCommand& item : kCommandTexts)
-        SetItemText(hBar, item.nID, FALSE, GetLangText(item.nTextId));
+        m_menuBar.ModifyODMenu(GetLangText(item.nTextId), item.nID, 1);
     CString strPlans;
     strPlans.Format(L"%s...", (LPCTSTR)GetLangText(TXT_PRINT_PLAN));
-    SetItemText(hBar, ID_MOSAIC_PRINT_GRIDS, FALSE, strPlans);
+    m_menuBar.ModifyODMenu(strPlans, ID_MOSAIC_PRINT_GRIDS, 1);
 
     // The recent-file placeholder, while it shows no file.
     CWinApp* pApp = AfxGetApp();
@@ -284,14 +285,17 @@ void CMainFrame::TranslateMenus()
         CRecentFileList& list = *pApp->m_pRecentFileList;
         list.m_strOriginal = GetLangText(TXT_RECENT_FILE);
         if (list.GetSize() == 0 || list[0].IsEmpty())
-            SetItemText(hBar, ID_FILE_MRU_FILE1, FALSE, list.m_strOriginal);
+            m_menuBar.ModifyODMenu(list.m_strOriginal, ID_FILE_MRU_FILE1, 1);
     }
+    m_menuBar.LoadToolBar(IDR_MENU_ICONS);
     DrawMenuBar();
 }
 
 void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
 {
     CFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    // After the command states, which may have put plain text items back.
+    CPaintedMenu::OnInitMenuPopup(m_hWnd, pPopupMenu, nIndex, bSysMenu);
     if (bSysMenu || nIndex != kLanguagePopup || pPopupMenu == NULL)
         return;
     const int nCurrent = ReadLanguageId();
@@ -313,6 +317,25 @@ BOOL CMainFrame::LanguageOfCommand(UINT nID, int& nLanguageId)
         }
     }
     return FALSE;
+}
+
+LRESULT CMainFrame::OnUnInitMenuPopup(WPARAM wParam, LPARAM)
+{
+    if (CPaintedMenu* pMenu = CPaintedMenu::FromHandleOwned((HMENU)wParam))
+        pMenu->OnUnInitPopupMenu();
+    return Default();
+}
+
+void CMainFrame::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    if (!CPaintedMenu::OnMeasureItem(GetCurrentMessage()))
+        CFrameWnd::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
+}
+
+LRESULT CMainFrame::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
+{
+    const LRESULT lResult = CPaintedMenu::FindKeyboardShortcut(nChar, nFlags, pMenu);
+    return lResult != 0 ? lResult : CFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
 }
 
 void CMainFrame::OnLanguage(UINT nID)

@@ -8,6 +8,7 @@
 #include "AfxFrame.h"
 #include "AfxImageList.h"
 #include "AfxMenu.h"
+#include "PaintedMenu.h"
 #include "PaletteBar.h"
 
 class CVitrolanDoc;
@@ -44,6 +45,9 @@ public:
     void ShowPaletteOfMode();
     // Every menu text in the interface language.
     void TranslateMenus();
+    // The owner-drawn menu bar; its popups are found through it.
+    CPaintedMenu& GetMenuBar() { return m_menuBar; }
+    CPaintedMenu& GetPaintedSystemMenu() { return m_systemMenu; }
 
     // The colour the editing tools paint with: 0-255 an image colour, 256 + t the tile
     // colour t, -1 none; from the pressed button of the bar shown.
@@ -65,7 +69,8 @@ public:
 
 protected:
     static CMainFrame* s_pMainFrame;
-    CMenu m_systemMenu;
+    CPaintedMenu m_menuBar;
+    CPaintedMenu m_systemMenu;
     CImageList m_toolImages;
     CImageList m_toolHotImages;
     CImageList m_toolDisabledImages;
@@ -81,6 +86,9 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg LRESULT OnUnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     afx_msg void OnPaletteTiles();
     afx_msg void OnUpdatePaletteTiles(CCmdUI* pCmdUI);
     afx_msg void OnPaletteImage();

@@ -10,6 +10,7 @@
 #include "AfxRes.h"
 #include "LangText.h"
 #include "MainFrm.h"
+#include "PaintedMenuLibrary.h"
 #include "ShellHooks.h"
 #include "VitrolanDoc.h"
 #include "VitrolanView.h"
@@ -26,6 +27,16 @@ END_MESSAGE_MAP()
 
 namespace
 {
+
+// The owner-drawn menus' library lives from before the application object runs to exit.
+struct PaintedMenuStart
+{
+    PaintedMenuStart()
+    {
+        InitPaintedMenuLibrary();
+        atexit(ExitPaintedMenuLibrary);
+    }
+} s_paintedMenuStart;
 
 const int kFrench = 1036;
 const int kRecentFiles = 4;

@@ -1,0 +1,33 @@
+// The owner-drawn menu library's shared state, its start and its end.
+#pragma once
+
+#include <windows.h>
+
+struct PaintedMenuLibraryState
+{
+    int nWinVersionClass;
+    BOOL bRemoteSession;
+    BOOL bWine;
+    BOOL bHighContrast;
+    HMODULE hUxTheme;
+    BOOL(WINAPI* pIsThemeActive)();
+    HMODULE hImageLibrary;
+    BOOL(WINAPI* pGradientFill)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
+    // The popup being initialised, and the menu-bar item drawn hot last.
+    HMENU hInitPopup;
+    ULONG_PTR nHotMenuBarItem;
+    HFONT hMenuFont;
+    HFONT hDefaultItemFont;
+    BOOL bStarted;
+};
+
+// Built on first use, so that it is there whatever the order of start-up between files.
+PaintedMenuLibraryState& PaintedMenuLibrary();
+
+void InitPaintedMenuLibrary();
+void ExitPaintedMenuLibrary();
+// 7 for Windows XP and later (and Wine), lower values for older systems.
+int GetWinVersionClass();
+BOOL ThemeIsActive();
+// The menu font of the system, and its bold form for default items.
+HFONT GetPaintedMenuFont(BOOL bDefaultItem = FALSE);
