@@ -194,6 +194,9 @@ void CVitrolanDoc::OnPrintGrids()
     const CString strPath = PlanFileName(m_programFolder, m_path, time);
     m_plaquesValid = 0;
     BuildPlaques();
+    // The plan's picture page and thumbnails read the pictures this writes; one that cannot
+    // be written has been reported, and the pages go on without it.
+    MakeThumbnail();
 
     DWORD dwError = EnsureFolder(m_programFolder + L"Plans\\");
     const PlanResult result = dwError != NO_ERROR || s_uiHooks.pfnWriteLayingPlan == NULL

@@ -181,7 +181,11 @@ BOOL CPaintedMenuIcons::LoadBitmap(int nWidth, int nHeight, LPCTSTR lpszResource
     BITMAP bm = {};
     GetObjectW(hBitmap, sizeof(bm), &bm);
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = -bm.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
     m_source.assign((size_t)bm.bmWidth * bm.bmHeight, 0);
     HDC hDC = CreateCompatibleDC(NULL);
     const BOOL bRead = GetDIBits(hDC, hBitmap, 0, bm.bmHeight, m_source.data(), &info,
