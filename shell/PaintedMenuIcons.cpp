@@ -244,7 +244,11 @@ void CPaintedMenuIcons::BuildVariants()
                 pOut[2 * cx] = bClear ? nNormal : PaintedMenuDisabledPixel(nNormal, crTarget);
             }
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), nStride, -cy, 1, 32};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = nStride;
+    info.bmiHeader.biHeight = -cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
     HDC hScreen = GetDC(NULL);
     HBITMAP hColour = CreateDIBitmap(hScreen, &info.bmiHeader, CBM_INIT, pixels.data(), &info,
                                      DIB_RGB_COLORS);
