@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string.h>
 #include <vector>
 
 #include "AfxResource.h"
@@ -79,14 +80,39 @@ public:
         grid.ResetScrollBars();
     }
 
+    // The codes received, in order.
+    std::vector<int> Codes() const
+    {
+        std::vector<int> codes;
+        for (const auto& n : m_notifications)
+            codes.push_back(n.nCode);
+        return codes;
+    }
+    // Makes the window the active one, so that its controls can take the focus.
+    void Activate()
+    {
+        ::SetForegroundWindow(m_hWnd);
+        ::SetActiveWindow(m_hWnd);
+    }
+
     std::vector<Notification> m_notifications;
     std::map<int, LRESULT> m_answers;
     CGridCtrl* m_pGrid = NULL;
+    std::vector<UINT> m_commands;   // the control ids of the WM_COMMANDs received
 
 protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM) override
+    {
+        m_commands.push_back(LOWORD(wParam));
+        return TRUE;
+    }
+
     BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
     {
         const NM_GRIDVIEW* pRecord = (const NM_GRIDVIEW*)lParam;
+        // Cache hints and display requests carry other records.
+        if (pRecord->hdr.code == (UINT)LVN_ODCACHEHINT || pRecord->hdr.code == (UINT)LVN_GETDISPINFOW)
+            return OnOtherRecord(lParam, pResult);
         Notification notification = { (int)pRecord->hdr.code, pRecord->iRow, pRecord->iColumn,
                                       CString(), pRecord->hdr.idFrom, pRecord->hdr.hwndFrom };
         if (m_pGrid != NULL)
@@ -96,7 +122,47 @@ protected:
         *pResult = it == m_answers.end() ? 0 : it->second;
         return TRUE;
     }
+    // What a virtual grid's owner does with the records that are no grid notification.
+    virtual BOOL OnOtherRecord(LPARAM, LRESULT* pResult)
+    {
+        *pResult = 0;
+        return TRUE;
+    }
 };
+
+// Holds Ctrl and Shift down, as GetKeyState reads them, for its lifetime.
+class CHeldKeys
+{
+public:
+    CHeldKeys(bool bCtrl, bool bShift)
+    {
+        ::GetKeyboardState(m_saved);
+        BYTE state[256];
+        memcpy(state, m_saved, sizeof(state));
+        state[VK_CONTROL] = bCtrl ? 0x80 : 0;
+        state[VK_SHIFT] = bShift ? 0x80 : 0;
+        ::SetKeyboardState(state);
+    }
+    ~CHeldKeys() { ::SetKeyboardState(m_saved); }
+
+private:
+    BYTE m_saved[256];
+};
+
+// A left click at the client point: press and release, with the MK_ flags given.
+inline void ClickAt(CWnd& wnd, CPoint point, UINT nFlags = 0)
+{
+    wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | nFlags, MAKELPARAM(point.x, point.y));
+    wnd.SendMessage(WM_LBUTTONUP, nFlags, MAKELPARAM(point.x, point.y));
+}
+
+// The centre of the cell in the grid's client area.
+inline CPoint CellCentre(CGridCtrl& grid, int nRow, int nCol)
+{
+    CRect rect;
+    grid.GetCellRect(nRow, nCol, rect);
+    return rect.CenterPoint();
+}
 
 // Delivers what is pending: paints, posted scroll messages.
 inline void PumpGridMessages()
