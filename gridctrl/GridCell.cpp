@@ -95,8 +95,12 @@ BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nCha
     if (m_bEditing)
     {
         if (CWnd* pEditor = GetEditWnd())
+        {
             pEditor->SendMessage(WM_CHAR, nChar, 0);
-        return TRUE;
+            return TRUE;
+        }
+        // The editor went without a word: the cell edits anew.
+        OnEndEdit();
     }
     const DWORD nFormat = GetFormat();
     const DWORD dwStyle = (nFormat & DT_RIGHT) != 0    ? ES_RIGHT

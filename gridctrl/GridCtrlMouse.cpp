@@ -147,6 +147,8 @@ void CGridCtrl::HideTitleTip()
 
 void CGridCtrl::OnDestroy()
 {
+    // An open editor hands its text back while the grid can still take it.
+    EndEditing();
     // The tip is a window of its own: it goes with the grid's window.
     if (m_TitleTip.GetSafeHwnd() != NULL)
         m_TitleTip.DestroyWindow();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AfxResource.h"
+#include "MosaicTest.h"
 #include "AfxWin.h"
 #include "GridCtrl.h"
 
@@ -29,6 +30,7 @@ public:
     }
     void SetWheelLines(int nLines) { m_nRowsPerWheelNotch = nLines; }
     bool DropTargetRegistered() const { return m_DropTarget.IsRegistered() != FALSE; }
+    CTitleTip& TitleTip() { return m_TitleTip; }
 
     int m_nScrollMessages = 0;
 
@@ -174,3 +176,81 @@ inline void PumpGridMessages()
         DispatchMessageW(&msg);
     }
 }
+
+// The selected cells, row by row.
+inline std::vector<CCellID> SelectedCells(const CGridCtrl& grid)
+{
+    std::vector<CCellID> cells;
+    for (int nRow = 0; nRow < grid.GetRowCount(); nRow++)
+        for (int nCol = 0; nCol < grid.GetColumnCount(); nCol++)
+            if (grid.IsCellSelected(nRow, nCol))
+                cells.push_back(CCellID(nRow, nCol));
+    return cells;
+}
+
+// The cells of a rectangle, row by row.
+inline std::vector<CCellID> Rect(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol)
+{
+    std::vector<CCellID> cells;
+    for (int nRow = nMinRow; nRow <= nMaxRow; nRow++)
+        for (int nCol = nMinCol; nCol <= nMaxCol; nCol++)
+            cells.push_back(CCellID(nRow, nCol));
+    return cells;
+}
+
+// Each cell holds "row,column".
+inline void FillTexts(CGridCtrl& grid)
+{
+    for (int nRow = 0; nRow < grid.GetRowCount(); nRow++)
+        for (int nCol = 0; nCol < grid.GetColumnCount(); nCol++)
+        {
+            CString strText;
+            strText.Format(L"%d,%d", nRow, nCol);
+            grid.SetItemText(nRow, nCol, strText);
+        }
+}
+
+// A grid of 6 x 5 cells with one fixed row and column: the fixed column 40 pixels wide, the
+// others 60, every row 20 high.
+class GridInput : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_owner.Attach(m_grid, CRect(0, 0, 380, 260));
+        m_owner.m_pGrid = &m_grid;
+        m_owner.Activate();
+        for (int nCol = 0; nCol < 5; nCol++)
+            m_grid.SetColumnWidth(nCol, nCol == 0 ? 40 : 60);
+        for (int nRow = 0; nRow < 6; nRow++)
+            m_grid.SetRowHeight(nRow, 20);
+        m_grid.ResetScrollBars();
+        FillTexts(m_grid);
+        m_grid.SetModified(FALSE);
+        m_grid.SetFocus();
+    }
+    void TearDown() override
+    {
+        m_grid.EndEditing();
+        PumpGridMessages();
+        m_grid.DestroyWindow();
+    }
+
+    void Click(int nRow, int nCol, UINT nFlags = 0)
+    {
+        ClickAt(m_grid, CellCentre(m_grid, nRow, nCol), nFlags);
+    }
+    void Key(UINT nKey, bool bCtrl = false, bool bShift = false)
+    {
+        CHeldKeys keys(bCtrl, bShift);
+        m_grid.SendMessage(WM_KEYDOWN, nKey, 0);
+    }
+    void Send(UINT nMessage, CPoint point, UINT nFlags)
+    {
+        m_grid.SendMessage(nMessage, nFlags, MAKELPARAM(point.x, point.y));
+    }
+
+    CGridOwner m_owner;
+    CTestGrid m_grid{ 6, 5, 1, 1 };
+};
+
