@@ -63,26 +63,32 @@ CString TextOfBlock(HGLOBAL hGlobal, BOOL bUnicode)
 
 CString CGridCtrl::SelectionAsText(const CCellRange& range)
 {
+    // Hidden rows and columns leave nothing, not even their separators: each separator
+    // stands between two shown fields.
     CString strText;
+    BOOL bFirstRow = TRUE;
     for (int nRow = range.m_nMinRow; nRow <= range.m_nMaxRow; nRow++)
     {
         if (GetRowHeight(nRow) <= 0)
             continue;
+        if (!bFirstRow)
+            strText += L"\r\n";
+        bFirstRow = FALSE;
+        BOOL bFirstCol = TRUE;
         for (int nCol = range.m_nMinCol; nCol <= range.m_nMaxCol; nCol++)
         {
             if (GetColumnWidth(nCol) <= 0)
                 continue;
+            if (!bFirstCol)
+                strText += L"\t";
+            bFirstCol = FALSE;
             if (IsCellSelected(nRow, nCol))
             {
                 // In virtual mode the cell is shared: read it before the next one.
                 if (const CGridCellBase* pCell = GetCell(nRow, nCol))
                     strText += pCell->GetText();
             }
-            if (nCol != range.m_nMaxCol)
-                strText += L"\t";
         }
-        if (nRow != range.m_nMaxRow)
-            strText += L"\r\n";
     }
     return strText;
 }
