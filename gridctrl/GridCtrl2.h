@@ -24,7 +24,7 @@ public:
         COL_BLUE = 6,
     };
     // The background of a refused value, as the table's other refusals.
-    static const COLORREF REFUSED_COLOUR = RGB(192, 0, 0);
+    static constexpr COLORREF REFUSED_COLOUR = RGB(192, 0, 0);
 
     // A colour component as typed: FALSE unless the text, blanks aside, is a decimal number
     // from 0 to 255.
