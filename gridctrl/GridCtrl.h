@@ -582,6 +582,9 @@ protected:
     void MoveFocusByKey(UINT nChar, CCellID cellNew, int nWrap, BOOL bShift);
     // Whether the point lies in the text rectangle of the cell.
     BOOL IsPointInCellText(CCellID cell, CPoint point);
+    // Over an edge that resizing may take: the sizing cursor and the hover mode; FALSE
+    // elsewhere.
+    BOOL HoverOverEdge(CPoint point);
     // Over an edge of a column (rows: of a row) in the fixed rows (columns).
     BOOL IsOverEdge(GridAxis axis, CPoint point);
     // Starts resizing the line whose edge was pressed; FALSE when no line can be resized.
@@ -606,7 +609,13 @@ protected:
     // into pages of nPageExtent, and the number of pages they make.
     int PageStartLine(GridAxis axis, int nPageExtent, int nBand, int& nPages) const;
     void PrintGridLines(CDC* pDC, int nRow, int nCol, const CRect& rect, BOOL bFirstCol);
-    void CreateBoldPrinterFont(CFont& font);
+    // The page's rows that fit, each with its cells from nFirstCol up to nEndCol between x
+    // nLeft and nRight.
+    void PrintPageRows(CDC* pDC, int nFirstCol, int nEndCol, int nLeft, int nRight, BOOL bFirst);
+    // A header or footer line in the bold printer font: the main text placed by
+    // nMainFormat, the right one at the right, a black rule across at yRule.
+    void PrintTitleLine(CDC* pDC, const CRect& rect, const CString& strMain, UINT nMainFormat,
+                        const CString& strRight, int yRule);
     // Sets or clears the cell's drop highlight and redraws it.
     void SetDropHighlight(CCellID cell, BOOL bHighlight);
 

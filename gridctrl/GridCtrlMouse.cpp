@@ -44,6 +44,23 @@ BOOL CGridCtrl::IsOverRowEdge(CPoint point)
     return IsOverEdge(AxisRows, point);
 }
 
+BOOL CGridCtrl::HoverOverEdge(CPoint point)
+{
+    if (m_bAllowColumnResize && IsOverColumnEdge(point))
+    {
+        SetStandardCursor(IDC_SIZEWE);
+        m_nMouseMode = GridMouseOverColumnEdge;
+        return TRUE;
+    }
+    if (m_bAllowRowResize && IsOverRowEdge(point))
+    {
+        SetStandardCursor(IDC_SIZENS);
+        m_nMouseMode = GridMouseOverRowEdge;
+        return TRUE;
+    }
+    return FALSE;
+}
+
 BOOL CGridCtrl::IsPointInCellText(CCellID cell, CPoint point)
 {
     CGridCellBase* pCell = GetCell(cell.row, cell.col);
@@ -230,18 +247,7 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 
     SetCapture();
     if (m_nMouseMode == GridMouseNone)
-    {
-        if (m_bAllowColumnResize && IsOverColumnEdge(point))
-        {
-            SetStandardCursor(IDC_SIZEWE);
-            m_nMouseMode = GridMouseOverColumnEdge;
-        }
-        else if (m_bAllowRowResize && IsOverRowEdge(point))
-        {
-            SetStandardCursor(IDC_SIZENS);
-            m_nMouseMode = GridMouseOverRowEdge;
-        }
-    }
+        HoverOverEdge(point);
 
     if (m_nMouseMode == GridMouseOverColumnEdge || m_nMouseMode == GridMouseOverRowEdge)
     {
@@ -294,17 +300,7 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
 
     if (!m_bLMouseButtonDown || m_nMouseMode == GridMouseNone)
     {
-        if (m_bAllowColumnResize && IsOverColumnEdge(point))
-        {
-            SetStandardCursor(IDC_SIZEWE);
-            m_nMouseMode = GridMouseOverColumnEdge;
-        }
-        else if (m_bAllowRowResize && IsOverRowEdge(point))
-        {
-            SetStandardCursor(IDC_SIZENS);
-            m_nMouseMode = GridMouseOverRowEdge;
-        }
-        else if (m_nMouseMode != GridMouseNone)
+        if (!HoverOverEdge(point) && m_nMouseMode != GridMouseNone)
         {
             SetStandardCursor(IDC_ARROW);
             m_nMouseMode = GridMouseNone;

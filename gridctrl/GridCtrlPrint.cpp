@@ -129,18 +129,7 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 
     // The rows of the band that fit, each from the band's first column.
     const int nFixedWidth = GetFixedColumnWidth();
-    int y = 0;
-    for (int nRow = m_nCurrPrintRow; nRow < m_nRows; nRow++)
-    {
-        const int nHeight = GetRowHeight(nRow);
-        if (y + nHeight > m_nPageHeight)
-            break;
-        if (nHeight > 0)
-            PrintRowCells(nRow, m_nPrintColumn, m_nCols,
-                          CRect(nFixedWidth, y, nFixedWidth + m_nPageWidth, y + nHeight), pDC,
-                          FALSE);
-        y += nHeight;
-    }
+    PrintPageRows(pDC, m_nPrintColumn, m_nCols, nFixedWidth, nFixedWidth + m_nPageWidth, FALSE);
 
     pInfo->m_rectDraw = CRect(0, 0, m_LogicalPageSize.cx - nMarginWidth,
                               m_nFooterHeight * m_CharSize.cy);
@@ -227,9 +216,9 @@ void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo*)
     }
 }
 
-void CGridCtrl::PrintFixedColumnCells(CDC* pDC, CPrintInfo*)
+void CGridCtrl::PrintPageRows(CDC* pDC, int nFirstCol, int nEndCol, int nLeft, int nRight,
+                              BOOL bFirst)
 {
-    const int nFixedWidth = GetFixedColumnWidth();
     int y = 0;
     for (int nRow = m_nCurrPrintRow; nRow < m_nRows; nRow++)
     {
@@ -237,19 +226,35 @@ void CGridCtrl::PrintFixedColumnCells(CDC* pDC, CPrintInfo*)
         if (y + nHeight > m_nPageHeight)
             break;
         if (nHeight > 0)
-            PrintRowCells(nRow, 0, m_nFixedCols, CRect(0, y, nFixedWidth, y + nHeight), pDC,
-                          TRUE);
+            PrintRowCells(nRow, nFirstCol, nEndCol, CRect(nLeft, y, nRight, y + nHeight), pDC,
+                          bFirst);
         y += nHeight;
     }
 }
 
-void CGridCtrl::CreateBoldPrinterFont(CFont& font)
+void CGridCtrl::PrintFixedColumnCells(CDC* pDC, CPrintInfo*)
 {
+    PrintPageRows(pDC, 0, m_nFixedCols, 0, GetFixedColumnWidth(), TRUE);
+}
+
+void CGridCtrl::PrintTitleLine(CDC* pDC, const CRect& rect, const CString& strMain,
+                               UINT nMainFormat, const CString& strRight, int yRule)
+{
+    CFont fontBold;
     LOGFONT lf;
-    if (m_PrinterFont.GetLogFont(&lf) == 0)
-        return;
-    lf.lfWeight = FW_BOLD;
-    font.CreateFontIndirect(&lf);
+    if (m_PrinterFont.GetLogFont(&lf) != 0)
+    {
+        lf.lfWeight = FW_BOLD;
+        fontBold.CreateFontIndirect(&lf);
+    }
+    CFont* pOldFont = fontBold.GetSafeHandle() != NULL ? pDC->SelectObject(&fontBold) : NULL;
+    pDC->SetBkMode(TRANSPARENT);
+    CRect rectText = rect;
+    pDC->DrawText(strMain, rectText, nMainFormat | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    pDC->DrawText(strRight, rectText, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawRule(pDC, rect.left, rect.right, yRule);
+    if (pOldFont != NULL)
+        pDC->SelectObject(pOldFont);
 }
 
 void CGridCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo)
@@ -261,31 +266,13 @@ void CGridCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo)
         CWnd::FromHandle(hWnd)->GetWindowText(strTitle);
     CString strApp;
     strApp.LoadString(0xE000);
-
-    CFont fontBold;
-    CreateBoldPrinterFont(fontBold);
-    CFont* pOldFont = pDC->SelectObject(&fontBold);
-    pDC->SetBkMode(TRANSPARENT);
-    CRect rect = pInfo->m_rectDraw;
-    pDC->DrawText(strTitle, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    pDC->DrawText(strApp, rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    DrawRule(pDC, rect.left, rect.right, rect.bottom);
-    pDC->SelectObject(pOldFont);
+    PrintTitleLine(pDC, pInfo->m_rectDraw, strTitle, DT_CENTER, strApp, pInfo->m_rectDraw.bottom);
 }
 
 void CGridCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
 {
     CString strPage;
     strPage.Format(L"Page %d of %d", (int)pInfo->m_nCurPage, m_nNumPages);
-    const CString strTime = CTime::GetCurrentTime().Format(L"%c");
-
-    CFont fontBold;
-    CreateBoldPrinterFont(fontBold);
-    CFont* pOldFont = pDC->SelectObject(&fontBold);
-    pDC->SetBkMode(TRANSPARENT);
-    CRect rect = pInfo->m_rectDraw;
-    pDC->DrawText(strPage, rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    pDC->DrawText(strTime, rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    DrawRule(pDC, rect.left, rect.right, rect.top);
-    pDC->SelectObject(pOldFont);
+    PrintTitleLine(pDC, pInfo->m_rectDraw, strPage, DT_LEFT,
+                   CTime::GetCurrentTime().Format(L"%c"), pInfo->m_rectDraw.top);
 }

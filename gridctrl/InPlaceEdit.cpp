@@ -11,24 +11,79 @@ BEGIN_MESSAGE_MAP(CInPlaceEdit, CEdit)
     ON_WM_GETDLGCODE()
 END_MESSAGE_MAP()
 
-void SendEndEditNotification(CWnd* pEditor, int nRow, int nColumn, UINT nLastKey,
-                             const CString& strText)
+void EndEditorOnce(CWnd* pEditor, BOOL& bEnded, int nRow, int nColumn, UINT nLastKey,
+                   BOOL bPostClose)
 {
-    CWnd* pOwner = pEditor->GetOwner();
-    if (pOwner->GetSafeHwnd() == NULL || !::IsWindow(pOwner->m_hWnd))
+    // The notification moves the focus, which would end the edit again.
+    static BOOL s_bAlreadyEnding = FALSE;
+    if (s_bAlreadyEnding || bEnded || pEditor->m_hWnd == NULL)
         return;
-    GRIDDISPINFO record;
-    record.hdr = NMHDR();
-    record.hdr.hwndFrom = pEditor->m_hWnd;
-    record.hdr.idFrom = (UINT_PTR)pEditor->GetDlgCtrlID();
-    record.hdr.code = (UINT)LVN_ENDLABELEDITW;
-    record.item = GRIDITEM();
-    record.item.row = nRow;
-    record.item.col = nColumn;
-    record.item.mask = LVIF_TEXT | LVIF_PARAM;
-    record.item.lParam = (LPARAM)nLastKey;
-    record.item.strText = strText;
-    pOwner->SendMessage(WM_NOTIFY, record.hdr.idFrom, (LPARAM)&record);
+    s_bAlreadyEnding = TRUE;
+    bEnded = TRUE;
+    CString strText;
+    pEditor->GetWindowText(strText);
+    const HWND hWnd = pEditor->m_hWnd;
+
+    CWnd* pOwner = pEditor->GetOwner();
+    if (pOwner->GetSafeHwnd() != NULL && ::IsWindow(pOwner->m_hWnd))
+    {
+        GRIDDISPINFO record;
+        record.hdr = NMHDR();
+        record.hdr.hwndFrom = hWnd;
+        record.hdr.idFrom = (UINT_PTR)pEditor->GetDlgCtrlID();
+        record.hdr.code = (UINT)LVN_ENDLABELEDITW;
+        record.item = GRIDITEM();
+        record.item.row = nRow;
+        record.item.col = nColumn;
+        record.item.mask = LVIF_TEXT | LVIF_PARAM;
+        record.item.lParam = (LPARAM)nLastKey;
+        record.item.strText = strText;
+        pOwner->SendMessage(WM_NOTIFY, record.hdr.idFrom, (LPARAM)&record);
+    }
+    // The editor's object goes with its window.
+    if (::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == pEditor)
+    {
+        if (bPostClose)
+            ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
+        else
+            ::SendMessageW(hWnd, WM_CLOSE, 0, 0);
+    }
+    s_bAlreadyEnding = FALSE;
+}
+
+void StartEditorText(HWND hEdit, UINT nFirstChar, BOOL bPost)
+{
+    const int nLength = ::GetWindowTextLengthW(hEdit);
+    if ((nFirstChar & GRID_EDIT_KEY) != 0)
+    {
+        // Moved here by a key: the text is selected, ready to be replaced.
+        ::SendMessageW(hEdit, EM_SETSEL, 0, -1);
+        return;
+    }
+    switch (nFirstChar)
+    {
+    case GRID_EDIT_BY_MOUSE:
+    case VK_RETURN:
+        ::SendMessageW(hEdit, EM_SETSEL, nLength, nLength);
+        ::SendMessageW(hEdit, EM_SCROLLCARET, 0, 0);
+        return;
+    case VK_BACK:
+        ::SendMessageW(hEdit, EM_SETSEL, nLength, nLength);
+        ::SendMessageW(hEdit, EM_SCROLLCARET, 0, 0);
+        break;
+    default:
+        ::SendMessageW(hEdit, EM_SETSEL, 0, -1);
+        // Other control characters only select the text.
+        if (nFirstChar < 0x20)
+            return;
+        break;
+    }
+    // A typed character, space and punctuation included, replaces the text; Backspace
+    // deletes its last character.
+    if (bPost)
+        ::PostMessageW(hEdit, nFirstChar >= 0x80 ? WM_IME_CHAR : WM_CHAR, nFirstChar, 0);
+    else
+        ::SendMessageW(hEdit, WM_CHAR, nFirstChar, 0);
 }
 
 CInPlaceEdit::CInPlaceEdit(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, int nRow,
@@ -45,33 +100,7 @@ CInPlaceEdit::CInPlaceEdit(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
     SetWindowText(sInitText);
     SetFocus();
 
-    const int nLength = sInitText.GetLength();
-    if ((nFirstChar & GRID_EDIT_KEY) != 0)
-    {
-        // Moved here by a key: the text is selected, ready to be replaced.
-        SetSel(0, -1);
-        return;
-    }
-    switch (nFirstChar)
-    {
-    case GRID_EDIT_BY_MOUSE:
-    case VK_RETURN:
-        SetSel(nLength, nLength);
-        SendMessage(EM_SCROLLCARET, 0, 0);
-        break;
-    case VK_BACK:
-        SetSel(nLength, nLength);
-        SendMessage(EM_SCROLLCARET, 0, 0);
-        PostMessage(WM_CHAR, VK_BACK, 0);
-        break;
-    default:
-        SetSel(0, -1);
-        // A typed character, space and punctuation included, replaces the text; other
-        // control characters only select it.
-        if (nFirstChar >= 0x20)
-            PostMessage(nFirstChar >= 0x80 ? WM_IME_CHAR : WM_CHAR, nFirstChar, 0);
-        break;
-    }
+    StartEditorText(m_hWnd, nFirstChar, TRUE);
 }
 
 CInPlaceEdit::~CInPlaceEdit() {}
@@ -163,18 +192,5 @@ void CInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 void CInPlaceEdit::EndEdit()
 {
-    // The notification moves the focus, which would end the edit again.
-    static BOOL s_bAlreadyEnding = FALSE;
-    if (s_bAlreadyEnding || m_bEnded || m_hWnd == NULL)
-        return;
-    s_bAlreadyEnding = TRUE;
-    m_bEnded = TRUE;
-    CString strText;
-    GetWindowText(strText);
-    const HWND hWnd = m_hWnd;
-    SendEndEditNotification(this, m_nRow, m_nColumn, m_nLastChar, strText);
-    // The object goes with its window.
-    if (::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == this)
-        SendMessage(WM_CLOSE, 0, 0);
-    s_bAlreadyEnding = FALSE;
+    EndEditorOnce(this, m_bEnded, m_nRow, m_nColumn, m_nLastChar, FALSE);
 }

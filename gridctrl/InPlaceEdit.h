@@ -48,7 +48,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The notification both editors send when they end: the display record with the text and,
-// as its data, the last key; to the editor's owner, else its parent (the grid).
-void SendEndEditNotification(CWnd* pEditor, int nRow, int nColumn, UINT nLastKey,
-                             const CString& strText);
+// The start of both editors' text by what began the edit (see CInPlaceEdit): the selection
+// or the caret, and the character typed, posted or sent to hEdit.
+void StartEditorText(HWND hEdit, UINT nFirstChar, BOOL bPost);
+
+// Ends an editor once: the display record with its text and, as its data, the last key
+// goes to the editor's owner, else its parent (the grid), then the window closes (sent, or
+// posted). Later calls, and calls while another editor ends, do nothing.
+void EndEditorOnce(CWnd* pEditor, BOOL& bEnded, int nRow, int nColumn, UINT nLastKey,
+                   BOOL bPostClose);

@@ -60,28 +60,7 @@ CInPlaceList::CInPlaceList(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
     }
     m_edit.SubclassDlgItem(IDC_COMBO_EDIT, this);
     SetFocus();
-    const int nLength = GetWindowTextLength();
-    if ((nFirstChar & GRID_EDIT_KEY) != 0)
-    {
-        SetEditSel(0, -1);
-        return;
-    }
-    switch (nFirstChar)
-    {
-    case GRID_EDIT_BY_MOUSE:
-    case VK_RETURN:
-        SetEditSel(nLength, nLength);
-        break;
-    case VK_BACK:
-        SetEditSel(nLength, nLength);
-        m_edit.SendMessage(WM_CHAR, VK_BACK, 0);
-        break;
-    default:
-        SetEditSel(0, -1);
-        if (nFirstChar >= 0x20)
-            m_edit.SendMessage(WM_CHAR, nFirstChar, 0);
-        break;
-    }
+    StartEditorText(m_edit.m_hWnd, nFirstChar, FALSE);
 }
 
 CInPlaceList::~CInPlaceList() {}
@@ -163,15 +142,5 @@ void CInPlaceList::OnKillFocus(CWnd* pNewWnd)
 void CInPlaceList::EndEdit()
 {
     // Both the list and its edit part may lose the focus; the edit ends once.
-    static BOOL s_bAlreadyEnding = FALSE;
-    if (s_bAlreadyEnding || m_bEnded || m_hWnd == NULL)
-        return;
-    s_bAlreadyEnding = TRUE;
-    m_bEnded = TRUE;
-    CString strText;
-    GetWindowText(strText);
-    SendEndEditNotification(this, m_nRow, m_nCol, m_nLastChar, strText);
-    if (::IsWindow(m_hWnd))
-        PostMessage(WM_CLOSE, 0, 0);
-    s_bAlreadyEnding = FALSE;
+    EndEditorOnce(this, m_bEnded, m_nRow, m_nCol, m_nLastChar, TRUE);
 }

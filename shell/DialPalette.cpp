@@ -1,17 +1,25 @@
 #include "DialPalette.h"
 
-#include "AfxDDX.h"
+#include "DlgGrid.h"
 #include "DlgTexts.h"
 #include "TextIds.h"
 #include "resource.h"
 
-CDialPalette::CDialPalette(CWnd* pParent) : CDialog(IDD_PALETTE_TABLE, pParent), m_pGrid(NULL) {}
+BEGIN_MESSAGE_MAP(CDialPalette, CDialog)
+    ON_NOTIFY(NM_CLICK, IDC_PALETTE_GRID, OnGridClick)
+END_MESSAGE_MAP()
+
+CDialPalette::CDialPalette(CWnd* pParent)
+    : CDialog(IDD_PALETTE_TABLE, pParent), m_pGrid(NULL), m_nClickedRow(-1)
+{
+    // The template's table is a control of the grid's class.
+    CGridCtrl::RegisterWindowClass();
+}
 
 void CDialPalette::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    if (m_pGrid != NULL)
-        DDX_Control(pDX, IDC_PALETTE_GRID, *m_pGrid);
+    DDX_Grid(pDX, IDC_PALETTE_GRID, m_pGrid, SB_VERT);
 }
 
 BOOL CDialPalette::OnInitDialog()
@@ -21,5 +29,16 @@ BOOL CDialPalette::OnInitDialog()
     SetDlgTexts(this, texts);
     if (!m_caption.IsEmpty())
         SetWindowText(m_caption);
+    if (m_pGrid != NULL)
+    {
+        m_pGrid->EnableScrollBars(SB_VERT, TRUE);
+        m_pGrid->ResetScrollBars();
+    }
     return bResult;
+}
+
+void CDialPalette::OnGridClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    m_nClickedRow = ((const NM_GRIDVIEW*)pNMHDR)->iRow;
+    *pResult = 0;
 }
