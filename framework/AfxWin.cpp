@@ -434,7 +434,17 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
                                 cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
                                 cs.lpCreateParams);
     if (!UnhookWindowCreate())
+    {
         PostNcDestroy();   // no window ever existed: clean up as its destruction would
+    }
+    else if (hWnd == NULL && m_hWnd != NULL && !::IsWindow(m_hWnd))
+    {
+        // Refused after the hook attached it (a CBT hook said no): its handle died without
+        // a WM_NCDESTROY, so the object lets go of it here.
+        Detach();
+        m_pfnSuper = NULL;
+        PostNcDestroy();
+    }
     return hWnd != NULL;
 }
 

@@ -4,7 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "GridCtrl.h"
 #include "GridDefaultCell.h"
+#include "InPlaceEdit.h"
 
 IMPLEMENT_DYNCREATE(CGridCell, CGridCellBase)
 
@@ -28,6 +30,7 @@ void CGridCell::Reset()
     m_pGrid = NULL;
     m_bEditing = FALSE;
     m_pEditWnd = NULL;
+    m_hEditWnd = NULL;
     m_crText = CLR_DEFAULT;
     m_crBack = CLR_DEFAULT;
     m_nMargin = GRID_MARGIN_DEFAULT;
@@ -63,6 +66,54 @@ void CGridCell::OnEndEdit()
 {
     m_bEditing = FALSE;
     m_pEditWnd = NULL;
+    m_hEditWnd = NULL;
+}
+
+CWnd* CGridCell::GetEditWnd() const
+{
+    if (m_pEditWnd == NULL || !::IsWindow(m_hEditWnd) ||
+        CWnd::FromHandlePermanent(m_hEditWnd) != m_pEditWnd)
+        return NULL;
+    return m_pEditWnd;
+}
+
+BOOL CGridCell::TakeEditor(CWnd* pEditor)
+{
+    if (pEditor->GetSafeHwnd() == NULL)
+    {
+        delete pEditor;
+        OnEndEdit();
+        return FALSE;
+    }
+    m_pEditWnd = pEditor;
+    m_hEditWnd = pEditor->m_hWnd;
+    return TRUE;
+}
+
+BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nChar)
+{
+    if (m_bEditing)
+    {
+        if (CWnd* pEditor = GetEditWnd())
+        {
+            pEditor->SendMessage(WM_CHAR, nChar, 0);
+            return TRUE;
+        }
+        // The editor went without a word: the cell edits anew.
+        OnEndEdit();
+    }
+    const DWORD nFormat = GetFormat();
+    const DWORD dwStyle = (nFormat & DT_RIGHT) != 0    ? ES_RIGHT
+                          : (nFormat & DT_CENTER) != 0 ? ES_CENTER
+                                                       : ES_LEFT;
+    m_bEditing = TRUE;
+    return TakeEditor(new CInPlaceEdit(GetGrid(), rect, dwStyle, nID, nRow, nCol, GetText(), nChar));
+}
+
+void CGridCell::EndEdit()
+{
+    if (CInPlaceEdit* pEditor = dynamic_cast<CInPlaceEdit*>(GetEditWnd()))
+        pEditor->EndEdit();
 }
 
 // A default cell resolves nothing from itself: the normal default cell is its own default.

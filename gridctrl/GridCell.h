@@ -33,13 +33,18 @@ public:
     const LOGFONT* GetFont() const override;
     CFont* GetFontObject() const override;
     CGridCtrl* GetGrid() const override { return m_pGrid; }
-    CWnd* GetEditWnd() const override { return m_pEditWnd; }
+    // The open editor; NULL once its window is gone.
+    CWnd* GetEditWnd() const override;
     UINT GetMargin() const override;
 
     BOOL IsDefaultFont() const override { return m_plfFont == NULL; }
     BOOL IsEditing() const override { return m_bEditing; }
 
     void Reset() override;
+    // Opens a CInPlaceEdit over the cell, or hands the character to the open one. FALSE,
+    // with the edit ended, when the editor's window cannot be made.
+    BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar) override;
+    void EndEdit() override;
     void OnEndEdit() override;
 
     // Assignment copies the attributes as the other cell resolves them, never its font
@@ -56,6 +61,8 @@ protected:
     // with the same LOGFONT. It lives as long as the program, so that no device context is
     // ever left holding a deleted font.
     static CFont* SharedFontFor(const LOGFONT& lf);
+    // Takes a new editor: without a window it is freed at once and the edit ends.
+    BOOL TakeEditor(CWnd* pEditor);
 
     CString m_strText;
     LPARAM m_lParam;
@@ -68,5 +75,6 @@ protected:
     BOOL m_bEditing;
     CGridCtrl* m_pGrid;
     CWnd* m_pEditWnd;         // the open editor, which deletes itself
+    HWND m_hEditWnd;          // its window, to tell whether it is still there
     mutable CFont* m_pFont;   // SharedFontFor(*m_plfFont), looked up once
 };

@@ -1,6 +1,7 @@
 #include "GridCellCombo.h"
 
 #include "GridCtrl.h"
+#include "InPlaceList.h"
 
 IMPLEMENT_DYNCREATE(CGridCellCombo, CGridCell)
 
@@ -9,6 +10,28 @@ CGridCellCombo::CGridCellCombo() : m_dwStyle(CBS_DROPDOWN) {}
 void CGridCellCombo::SetOptions(const CStringArray& options)
 {
     m_arOptions.Copy(options);
+}
+
+BOOL CGridCellCombo::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nChar)
+{
+    m_bEditing = TRUE;
+    return TakeEditor(new CInPlaceList(GetGrid(), rect, m_dwStyle, nID, nRow, nCol,
+                                       GetTextColour(), GetBackColour(), m_arOptions, GetText(),
+                                       nChar));
+}
+
+void CGridCellCombo::EndEdit()
+{
+    if (CInPlaceList* pList = dynamic_cast<CInPlaceList*>(CGridCell::GetEditWnd()))
+        pList->EndEdit();
+}
+
+CWnd* CGridCellCombo::GetEditWnd() const
+{
+    CInPlaceList* pList = dynamic_cast<CInPlaceList*>(CGridCell::GetEditWnd());
+    if (pList == NULL || (m_dwStyle & 0x3) == CBS_DROPDOWNLIST)
+        return NULL;
+    return &pList->GetEditPart();
 }
 
 BOOL CGridCellCombo::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd)

@@ -18,6 +18,13 @@ public:
     void SetStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
     DWORD GetStyle() const { return m_dwStyle; }
 
+    // Opens a CInPlaceList over the cell with the options; FALSE, with the edit ended, when
+    // its window cannot be made.
+    BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar) override;
+    void EndEdit() override;
+    // The list's edit part, NULL for a list without one.
+    CWnd* GetEditWnd() const override;
+
     BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE) override;
     CSize GetCellExtent(CDC* pDC) override;
 

@@ -8,6 +8,7 @@
 
 #include "AfxApp.h"
 #include "AfxException.h"
+#include "AfxRes.h"
 #include "AfxResource.h"
 #include "GridCell.h"
 
@@ -23,10 +24,32 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_WM_SYSCOLORCHANGE()
     ON_MESSAGE(WM_SETFONT, OnSetFont)
     ON_MESSAGE(WM_GETFONT, OnGetFont)
+    ON_WM_DESTROY()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
+    ON_WM_SETCURSOR()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_GETDLGCODE()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_MESSAGE(WM_IME_CHAR, OnImeChar)
+    ON_WM_SYSKEYDOWN()
+    ON_NOTIFY(LVN_ENDLABELEDITW, IDC_INPLACE_CONTROL, OnEndInPlaceEdit)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCut)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
 END_MESSAGE_MAP()
 
 CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
-    : m_pRtcDefault(RUNTIME_CLASS(CGridCell)), m_pImageList(NULL)
+    : m_pRtcDefault(RUNTIME_CLASS(CGridCell)), m_pImageList(NULL), m_virtualRecord()
 {
     RegisterWindowClass();
 
@@ -80,6 +103,18 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     m_bColumnDrag = false;
     m_bTabLeaves = false;
     m_bRowSelectionWithFixedCols = false;
+    m_nMouseMode = GridMouseNone;
+    m_bLMouseButtonDown = FALSE;
+    m_nSizingLine = -1;
+    m_nDragRow = -1;
+    m_pfnCompare = NULL;
+    m_pfnVirtualCompare = NULL;
+    m_pfnCallback = NULL;
+    m_lCallbackParam = 0;
+    m_nPageHeight = m_nPageWidth = 0;
+    m_nPrintColumn = m_nCurrPrintRow = 0;
+    m_nNumPages = 0;
+    m_nPageMultiplier = 1;
 
     SetupDefaultCells();
     m_crGridBkColour = m_crShadow;
@@ -103,6 +138,8 @@ CGridCtrl::~CGridCtrl()
 {
     m_bDestroying = true;
     DeleteAllItems();
+    if (m_TitleTip.GetSafeHwnd() != NULL)
+        m_TitleTip.DestroyWindow();
     if (GetSafeHwnd() != NULL)
         DestroyWindow();
     // What this program copied stays on the clipboard after it ends.
@@ -139,6 +176,7 @@ void CGridCtrl::ForceFrameUpdate()
     if (s_bInProcedure)
         return;
     s_bInProcedure = TRUE;
+    m_TitleTip.SetParentWnd(this);
     ModifyStyleEx(0, WS_EX_CLIENTEDGE);
     // Moving the window out and back makes the system recompute its frame.
     CRect rect;
@@ -210,13 +248,6 @@ void CGridCtrl::ResetColumnOrder(int nCols)
     m_arColOrder.resize(nCols);
     for (int i = 0; i < nCols; i++)
         m_arColOrder[i] = i;
-}
-
-void CGridCtrl::ResetRowOrder()
-{
-    m_arRowOrder.resize(m_nRows);
-    for (int i = 0; i < m_nRows; i++)
-        m_arRowOrder[i] = i;
 }
 
 void CGridCtrl::DestroyRow(int nRow)
@@ -549,6 +580,11 @@ BOOL CGridCtrl::IsValidRange(const CCellRange& range) const
 
 CGridCellBase* CGridCtrl::GetCell(int nRow, int nCol) const
 {
+    return m_bVirtualMode ? GetVirtualCell(nRow, nCol) : GetStoredCell(nRow, nCol);
+}
+
+CGridCellBase* CGridCtrl::GetStoredCell(int nRow, int nCol) const
+{
     if (m_bVirtualMode || !IsValid(nRow, nCol))
         return NULL;
     const GRID_ROW* pRow = m_RowData[nRow];
@@ -617,7 +653,7 @@ BOOL CGridCtrl::SetCellType(int nRow, int nCol, CRuntimeClass* pRuntimeClass)
     if (m_bVirtualMode || pRuntimeClass == NULL ||
         !pRuntimeClass->IsDerivedFrom(RUNTIME_CLASS(CGridCellBase)))
         return FALSE;
-    CGridCellBase* pOldCell = GetCell(nRow, nCol);
+    CGridCellBase* pOldCell = GetStoredCell(nRow, nCol);
     if (pOldCell == NULL)
         return FALSE;
     CGridCellBase* pNewCell = (CGridCellBase*)pRuntimeClass->CreateObject();
@@ -640,7 +676,7 @@ CString CGridCtrl::GetItemText(int nRow, int nCol) const
 
 BOOL CGridCtrl::SetItemText(int nRow, int nCol, LPCTSTR szText)
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = GetStoredCell(nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetText(szText);
@@ -658,7 +694,7 @@ BOOL CGridCtrl::SetItemState(int nRow, int nCol, DWORD nState)
 {
     if (!IsValid(nRow, nCol))
         return FALSE;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = GetStoredCell(nRow, nCol);
     if (!m_bVirtualMode && pCell == NULL)
         return FALSE;
     // The map holds exactly the cells whose state says selected, whether or not selection
@@ -682,7 +718,7 @@ COLORREF CGridCtrl::GetItemBackColour(int nRow, int nCol) const
 
 BOOL CGridCtrl::SetItemBackColour(int nRow, int nCol, COLORREF clr)
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = GetStoredCell(nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetBackColour(clr);
@@ -691,7 +727,7 @@ BOOL CGridCtrl::SetItemBackColour(int nRow, int nCol, COLORREF clr)
 
 BOOL CGridCtrl::SetItemTextColour(int nRow, int nCol, COLORREF clr)
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = GetStoredCell(nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetTextColour(clr);
@@ -700,7 +736,7 @@ BOOL CGridCtrl::SetItemTextColour(int nRow, int nCol, COLORREF clr)
 
 BOOL CGridCtrl::SetItemFont(int nRow, int nCol, const LOGFONT* plf)
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = GetStoredCell(nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetFont(plf);
@@ -718,7 +754,7 @@ const LOGFONT* CGridCtrl::GetItemFont(int nRow, int nCol) const
 
 BOOL CGridCtrl::SetItemFormat(int nRow, int nCol, DWORD nFormat)
 {
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = GetStoredCell(nRow, nCol);
     if (pCell == NULL)
         return FALSE;
     pCell->SetFormat(nFormat);
@@ -746,7 +782,7 @@ void CGridCtrl::SetModified(BOOL bModified, int nRow, int nCol)
     {
         m_bModified = bModified;
     }
-    else if (CGridCellBase* pCell = GetCell(nRow, nCol))
+    else if (CGridCellBase* pCell = GetStoredCell(nRow, nCol))
     {
         if (bModified)
         {
@@ -775,15 +811,19 @@ LRESULT CGridCtrl::ChangeCellText(int nRow, int nCol, LPCTSTR szText)
     const LRESULT nAnswer = NotifyOwner(nRow, nCol, LVN_BEGINLABELEDITW);
     if (nAnswer < 0)
         return nAnswer;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
+    CGridCellBase* pCell = GetStoredCell(nRow, nCol);
     if (pCell == NULL)
         return FALSE;
-    const CString strOld = pCell->GetText();
-    if (strOld == (szText == NULL ? L"" : szText))
+    if (CString(pCell->GetText()) == (szText == NULL ? L"" : szText))
         return TRUE;
+    return StoreCellText(nRow, nCol, pCell, szText);
+}
 
+BOOL CGridCtrl::StoreCellText(int nRow, int nCol, CGridCellBase* pCell, LPCTSTR szText)
+{
     // The owner and the validation see the new text in the cell; a refused one leaves the
     // cell as it was, modified bit included.
+    const CString strOld = pCell->GetText();
     pCell->SetText(szText);
     if (ValidateEdit(nRow, nCol, szText) && NotifyOwner(nRow, nCol, LVN_ENDLABELEDITW) >= 0)
     {
@@ -866,39 +906,6 @@ void CGridCtrl::ResetSelectedRange()
         }
     }
     SetFocusCell(CCellID());
-}
-
-void CGridCtrl::SetSortColumn(int nCol)
-{
-    if (m_nSortColumn >= 0)
-        InvalidateCellRect(0, m_nSortColumn);
-    m_nSortColumn = nCol;
-    if (nCol >= 0)
-        InvalidateCellRect(0, nCol);
-}
-
-void CGridCtrl::EndEditing()
-{
-    if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
-        pCell->EndEdit();
-}
-
-// ---- Notifications ---------------------------------------------------------------------------
-
-LRESULT CGridCtrl::NotifyOwner(int nRow, int nCol, int nCode)
-{
-    if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
-        return 0;
-    CWnd* pOwner = GetOwner();
-    if (pOwner->GetSafeHwnd() == NULL || !::IsWindow(pOwner->m_hWnd))
-        return 0;
-    NM_GRIDVIEW record = {};
-    record.hdr.hwndFrom = m_hWnd;
-    record.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-    record.hdr.code = (UINT)nCode;
-    record.iRow = nRow;
-    record.iColumn = nCol;
-    return pOwner->SendMessage(WM_NOTIFY, record.hdr.idFrom, (LPARAM)&record);
 }
 
 // ---- Fonts and colours -----------------------------------------------------------------------

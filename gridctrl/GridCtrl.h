@@ -20,12 +20,15 @@
 #include <vector>
 
 #include "AfxImageList.h"
+#include "AfxOle.h"
+#include "AfxPrint.h"
 #include "AfxWin.h"
 #include "CellID.h"
 #include "CellRange.h"
 #include "GridCellBase.h"
 #include "GridDefaultCell.h"
 #include "GridDropTarget.h"
+#include "TitleTip.h"
 
 #define GRIDCTRL_CLASSNAME L"MosaicGridCtrl"
 
@@ -47,6 +50,32 @@ enum GridAutoSizeScope
     GridAutoSizeAll = 3,
 };
 
+// What the left button is doing.
+enum GridMouseMode
+{
+    GridMouseNone = 0,
+    GridMouseSelectAll = 1,        // a press in the corner cells
+    GridMouseSelectColumns = 2,
+    GridMouseSelectRows = 3,
+    GridMouseSelectCells = 4,
+    GridMouseOverRowEdge = 6,      // hovering over a row edge in a fixed column
+    GridMouseSizingRow = 7,
+    GridMouseOverColumnEdge = 8,   // hovering over a column edge in a fixed row
+    GridMouseSizingColumn = 9,
+    GridMousePrepareEdit = 10,     // a press on the focus cell, an edit when released
+    GridMousePrepareDrag = 11,     // a press that becomes a drag when the mouse moves
+    GridMouseDragging = 12,        // an OLE drag runs
+};
+
+// How an in-place edit starts, besides a character typed on the cell: a click or F2, or a
+// navigation key that ended the previous cell's editor (the key in the low word). Typed
+// characters are UTF-16 code units, so the two never meet.
+const UINT GRID_EDIT_BY_MOUSE = VK_LBUTTON;
+const UINT GRID_EDIT_KEY = 0x10000;
+
+// The control id of the in-place editors, from which the grid takes their end notification.
+const UINT IDC_INPLACE_CONTROL = 8;
+
 // The record of the grid's notifications: the header, then the cell concerned.
 struct NM_GRIDVIEW
 {
@@ -54,6 +83,40 @@ struct NM_GRIDVIEW
     int iRow;
     int iColumn;
 };
+
+// A cell's contents as the grid and its owner exchange them: virtual mode fills one for
+// every cell drawn, and an in-place editor hands its text back in one.
+struct GRIDITEM
+{
+    int row;
+    int col;
+    UINT mask;         // the LVIF_ flags of the members filled
+    UINT nState;       // CellStateFlags
+    UINT nFormat;      // DrawText flags
+    int iImage;
+    COLORREF crBkClr;
+    COLORREF crFgClr;
+    LPARAM lParam;     // the owner's data; an editor's: the key that ended the edit
+    LOGFONT lfFont;
+    UINT nMargin;
+    CString strText;
+};
+
+struct GRIDDISPINFO
+{
+    NMHDR hdr;
+    GRIDITEM item;
+};
+
+// The range of cells a virtual grid is about to read, (-1, -1, -1, -1) once it is done.
+struct GRIDCACHEHINT
+{
+    NMHDR hdr;
+    CCellRange range;
+};
+
+// Fills the record for the cell it names (row and column as the owner knows them).
+typedef BOOL(CALLBACK* GRIDCALLBACK)(GRIDDISPINFO* pRecord, LPARAM lParam);
 
 class CGridCtrl : public CWnd
 {
@@ -134,7 +197,7 @@ public:
     LRESULT ChangeCellText(int nRow, int nCol, LPCTSTR szText);
     virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR szText);
 
-    // ---- Focus, selection and sorting ----------------------------------------------------
+    // ---- Focus and selection -------------------------------------------------------------
     CCellID GetFocusCell() const { return m_idCurrentCell; }
     // Moves the focus (rows and columns raised to the first non-fixed ones) and redraws
     // what it leaves and reaches; returns the previous focus.
@@ -142,20 +205,162 @@ public:
     CCellID SetFocusCellRowCol(int nRow, int nCol) { return SetFocusCell(CCellID(nRow, nCol)); }
     BOOL IsCellSelected(int nRow, int nCol) const;
     BOOL IsCellSelectedId(const CCellID& cell) const { return IsCellSelected(cell.row, cell.col); }
+    // Selects (or unselects) the range, bounds in fixed cells moved to the first selectable
+    // ones; selecting also unselects what lies outside and keeps the previous selection of a
+    // Ctrl+click. bForceRepaint draws the changed cells at once instead of invalidating them.
+    // A negative bound unselects everything.
+    void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol,
+                          BOOL bForceRepaint = FALSE, BOOL bSelectCells = TRUE);
+    void SetSelectedRangeFrom(const CCellRange& range, BOOL bForceRepaint = FALSE,
+                              BOOL bSelectCells = TRUE);
     // Unselects every cell and takes the focus away.
     void ResetSelectedRange();
+    void SelectAllCells();
+    // The rectangle, whole rows or whole columns between the selection anchor and the cell.
+    void SelectCells(CCellID cell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void SelectRows(CCellID cell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void SelectColumns(CCellID cell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    // What the mouse mode running calls for, up to the cell.
+    void ExtendSelection(CCellID cell);
+    // The bounds of the selected cells; invalid when nothing is selected.
+    CCellRange GetSelectedCellRange() const;
+    // The cell from which the mouse or Shift extends the selection.
+    CCellID GetSelectionAnchor() const { return m_idSelectionAnchor; }
+    void SetSelectionAnchor(CCellID cell) { m_idSelectionAnchor = cell; }
+    virtual void OnEditSelectAll();
+    // A press in a fixed row or column: sorting and selecting whole columns or rows.
+    virtual void OnFixedRowClick(CCellID& cell);
+    virtual void OnFixedColumnClick(CCellID& cell);
+
+    // ---- Mouse ----------------------------------------------------------------------------
+    // The point lies in the fixed rows (columns) close enough to a column (row) edge for a
+    // press to resize.
+    BOOL IsOverColumnEdge(CPoint point);
+    BOOL IsOverRowEdge(CPoint point);
+    // What the left button is doing, GridMouseNone between gestures.
+    int GetMouseMode() const { return m_nMouseMode; }
+
+    // ---- Clipboard ------------------------------------------------------------------------
+    // A data source offering the selection's text (tabs between cells, CR LF between rows,
+    // unselected cells empty, hidden rows and columns left out), as UTF-16 and ANSI text; the
+    // caller owns it. NULL when nothing is selected.
+    virtual COleDataSource* CopySelectionAsText();
+    // The selection's text over the range.
+    CString SelectionAsText(const CCellRange& range);
+    // The Edit commands; cut and paste change editable grids only.
+    virtual void OnEditCopy();
+    virtual void OnEditCut();
+    virtual void OnEditPaste();
+    // Writes the data's text into the cells from the given one on, as the user would type
+    // it; nothing grows. FALSE when the cell cannot take it or there is no text.
+    virtual BOOL PasteTextToGrid(CCellID cell, COleDataObject* pDataObject,
+                                 BOOL bSelectPasted = TRUE);
+    // The same with the text itself: lines end at LF (a CR before it goes), cells at tabs,
+    // each cell trimmed of blanks.
+    void PasteText(CCellID cell, const CString& strText, BOOL bSelectPasted = TRUE);
+
+    // ---- Drag and drop ----------------------------------------------------------------------
+    // A move with the button down on the selection or a heading: an OLE drag of the
+    // selected cells' texts, or of the column.
+    virtual void OnBeginDrag();
+    // The grid's side of its drop target: the cell under the mouse is highlighted while a
+    // drop there would be taken.
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+    // A picture of the focus cell, the caller's to delete, and its size; NULL when none.
+    virtual CImageList* CreateDragImage(CSize* pSize);
+    // The cell a drag is over, (-1, -1) for none.
+    CCellID GetDropCell() const { return m_idDropCell; }
+    // An internal drop in a virtual grid moves the dragged row instead of pasting.
+    void SetDropMovesRows(bool bMoves = true) { m_bDropMovesRows = bMoves; }
+    // The column a heading drag moves, -1 for none.
+    int GetDragColumn() const { return m_nDragColumn; }
+
+    // ---- Printing ---------------------------------------------------------------------------
+    // The print protocol: the layout for the printer (pages down, and across when printing
+    // as on screen), one page, and the end.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The parts of a page, in the page's logical units: pInfo->m_rectDraw holds the header's
+    // or the footer's rectangle. PrintRowCells prints the row's cells from nFirstCol up to
+    // nEndCol while they fit in rect and gives the x it reached.
+    virtual int PrintRowCells(int nRow, int nFirstCol, int nEndCol, CRect rect, CDC* pDC,
+                              BOOL bFirst);
+    virtual void PrintColumnHeadings(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintHeader(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFixedColumnCells(CDC* pDC, CPrintInfo* pInfo);
+    // The page count and the pages across, from the last OnBeginPrinting.
+    int GetPrintPageCount() const { return m_nNumPages; }
+    int GetPrintPagesAcross() const { return m_nPageMultiplier; }
+    // The first row and column the page being printed shows.
+    int GetPrintFirstRow() const { return m_nCurrPrintRow; }
+    int GetPrintFirstColumn() const { return m_nPrintColumn; }
+
+    // ---- Editing ----------------------------------------------------------------------------
+    // Opens the cell's editor after the owner agreed; nChar is the character typed on the
+    // cell, GRID_EDIT_BY_MOUSE for a click or F2, or GRID_EDIT_KEY | the key that moved the
+    // focus here from another editor. The owner's negative answer is returned.
+    virtual BOOL BeginCellEdit(int nRow, int nCol, CPoint point, UINT nChar);
+    // Stores an editor's text the way ChangeCellText does, then ends the cell's edit.
+    virtual void FinishCellEdit(int nRow, int nCol, LPCTSTR szText);
+    // The open editor of the focus cell ends.
+    virtual void EndEditing();
+    // Empties every selected cell (editable grids only), both edit notifications per cell.
+    virtual void ClearSelectedText();
+
+    // ---- Sorting ----------------------------------------------------------------------------
     int GetSortColumn() const { return m_nSortColumn; }
     BOOL GetSortAscending() const { return m_bAscending; }
     // Moves the sort arrow to the column's heading (-1: none).
     void SetSortColumn(int nCol);
     void SetSortAscending(BOOL bAscending) { m_bAscending = bAscending; }
-    // The open editor of the focus cell ends.
-    virtual void EndEditing();
+    // Compares two cells given as LPARAM with the sort's data; NULL: by their texts.
+    void SetCompareFunction(PFNLVCOMPARE pfnCompare) { m_pfnCompare = pfnCompare; }
+    // Virtual mode: whether the owner's first row sorts before the second.
+    void SetVirtualCompare(bool (*pfnCompare)(int, int)) { m_pfnVirtualCompare = pfnCompare; }
+    // Sorts the non-fixed rows by the column; the selection and the focus go.
+    BOOL SortByColumn(int nCol, BOOL bAscending = TRUE, LPARAM lParamSort = 0);
+    BOOL SortByColumnWith(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending,
+                          LPARAM lParamSort = 0);
+    // Sorts rows nLow to nHigh (-1: the last row). Rows that compare equal are never
+    // exchanged with each other.
+    BOOL SortRowRange(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM lParamSort,
+                      int nLow, int nHigh);
+    // The texts of two cells, code unit by code unit: "10" sorts before "9".
+    static int CALLBACK CompareCellText(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    // Virtual mode, descending: the owner's comparison with the rows exchanged.
+    bool CompareRowsVirtual(int nRow1, int nRow2) const;
 
     // ---- Notifications -------------------------------------------------------------------
-    // Sends the record to the owner (or the parent); 0 when the grid or the receiver has no
-    // window.
+    // Each sends its record to the owner (or the parent) and gives the answer; 0 when the
+    // grid or the receiver has no window.
     LRESULT NotifyOwner(int nRow, int nCol, int nCode);
+    LRESULT NotifyCacheHint(const CCellRange& range);
+    // Asks the owner to fill the record (LVN_GETDISPINFOW).
+    LRESULT RequestDisplayInfo(GRIDDISPINFO* pRecord);
+
+    // ---- Virtual mode ----------------------------------------------------------------------
+    // Switching modes empties the grid. A virtual grid keeps no cells: GetCell gives one
+    // cell object that it fills anew on every call, and the per-cell setters fail.
+    void SetVirtualMode(BOOL bVirtual);
+    BOOL IsVirtualMode() const { return m_bVirtualMode; }
+    // NULL asks the owner by notification instead.
+    void SetCallbackFunc(GRIDCALLBACK pfnCallback, LPARAM lParam);
+    GRIDCALLBACK GetCallbackFunc() const { return m_pfnCallback; }
+    // The order of the owner's rows as shown: 0 .. row count - 1 again.
+    void ResetRowOrder();
+    // Rows inserted at the owner's row nRow (nCount > 0) or removed from it (nCount < 0):
+    // the order is renumbered to match and keeps each row once.
+    virtual void ShiftRowOrder(int nRow, int nCount);
+    // The row shown at nFrom moves to just after the one shown at nTo.
+    BOOL MoveRowInOrder(int nFrom, int nTo);
+    const std::vector<int>& GetRowOrder() const { return m_arRowOrder; }
+    // During a virtual sort: the owner's column being sorted by.
+    int GetVirtualSortColumn() const { return m_nDragColumn; }
 
     // ---- Layout -------------------------------------------------------------------------
     // The first non-fixed row and column shown at the current scroll positions.
@@ -283,7 +488,6 @@ public:
     bool GetTabLeaves() const { return m_bTabLeaves; }
     void SetRowSelectionWithFixedColumns(bool bWithFixed = true) { m_bRowSelectionWithFixedCols = bWithFixed; }
     bool GetRowSelectionWithFixedColumns() const { return m_bRowSelectionWithFixedCols; }
-    BOOL IsVirtualMode() const { return m_bVirtualMode; }
     // Bit 1 the horizontal bar is shown, bit 2 the vertical one.
     int GetScrollBarState() const { return m_nBarState; }
 
@@ -350,12 +554,70 @@ protected:
     // takes them away from the ones that stop being fixed.
     void ChangeFixedLines(GridAxis axis, int nOldFixed, int nNewFixed);
     void ResetColumnOrder(int nCols);
-    void ResetRowOrder();
+    // The cell stored for the coordinates; NULL in virtual mode.
+    CGridCellBase* GetStoredCell(int nRow, int nCol) const;
+    // Virtual mode: the shared cell, filled for the coordinates by the owner.
+    CGridCellBase* GetVirtualCell(int nRow, int nCol) const;
     // The selection key of a cell: no two cells share one.
     static std::uint64_t SelectionKey(int nRow, int nCol) { return ((std::uint64_t)(UINT)nCol << 32) | (UINT)nRow; }
     // New cells for every column of a new row; FALSE when the cell class makes none.
     typedef std::vector<CGridCellBase*> GRID_ROW;
     BOOL FillRow(GRID_ROW& row, int nRow);
+
+    // ---- Selection, keys and the mouse --------------------------------------------------
+    static BOOL IsKeyDown(int nVirtKey) { return (::GetKeyState(nVirtKey) & 0x8000) != 0; }
+    // Draws the cell at once in pDC, or invalidates it without one.
+    void RedrawOrInvalidate(int nRow, int nCol, CDC* pDC);
+    // The first line from nFrom on, stepping by nStep (1 or -1) up to nLimit included, that
+    // is shown; -1 when none is.
+    int NextShownLine(GridAxis axis, int nFrom, int nStep, int nLimit) const;
+    // The cell an arrow, Tab, Home or End moves the focus to from the focus cell, hidden
+    // rows and columns skipped; the focus itself when the key leads nowhere. nWrap is 1
+    // when Tab went on to the next row, -1 when Shift+Tab went back to the previous one.
+    CCellID NextCellForKey(UINT nChar, BOOL bShift, BOOL bCtrl, int& nWrap) const;
+    // Page Up or Page Down: scrolls a page and moves the focus row by as much.
+    CCellID NextCellForPage(UINT nChar);
+    // The focus moves by a key: the new cell is selected (or the selection extended with
+    // Shift) and brought into view.
+    void MoveFocusByKey(UINT nChar, CCellID cellNew, int nWrap, BOOL bShift);
+    // Whether the point lies in the text rectangle of the cell.
+    BOOL IsPointInCellText(CCellID cell, CPoint point);
+    // Over an edge that resizing may take: the sizing cursor and the hover mode; FALSE
+    // elsewhere.
+    BOOL HoverOverEdge(CPoint point);
+    // Over an edge of a column (rows: of a row) in the fixed rows (columns).
+    BOOL IsOverEdge(GridAxis axis, CPoint point);
+    // Starts resizing the line whose edge was pressed; FALSE when no line can be resized.
+    BOOL BeginResize(GridAxis axis, CPoint point);
+    // The 2-pixel tracking strip across the client area at the coordinate, inverted.
+    void InvertTrackingStrip(GridAxis axis, int nCoord);
+    // Ends a resize at the point: the line takes the size up to it.
+    void EndResize(GridAxis axis, CPoint point);
+    void HideTitleTip();
+    // The mouse rests over the point with no gesture running: the cell hears it, and the
+    // title tip shows a text the cell cuts.
+    void OnHover(CPoint point);
+    // The press in the cells, after the focus moved: what the selection becomes.
+    void SelectOnPress(UINT nFlags);
+    // Stores the text, then asks the validation and the owner; a refused text is taken back
+    // and the cell left as it was. TRUE when the cell keeps the new text.
+    BOOL StoreCellText(int nRow, int nCol, CGridCellBase* pCell, LPCTSTR szText);
+    // Exchanges two rows: their cells and their heights.
+    void SwapRows(int nRow1, int nRow2);
+    BOOL DropsMoveRows() const;
+    // Printing: the first line of page band nBand (from 1) when the non-fixed lines are cut
+    // into pages of nPageExtent, and the number of pages they make.
+    int PageStartLine(GridAxis axis, int nPageExtent, int nBand, int& nPages) const;
+    void PrintGridLines(CDC* pDC, int nRow, int nCol, const CRect& rect, BOOL bFirstCol);
+    // The page's rows that fit, each with its cells from nFirstCol up to nEndCol between x
+    // nLeft and nRight.
+    void PrintPageRows(CDC* pDC, int nFirstCol, int nEndCol, int nLeft, int nRight, BOOL bFirst);
+    // A header or footer line in the bold printer font: the main text placed by
+    // nMainFormat, the right one at the right, a black rule across at yRule.
+    void PrintTitleLine(CDC* pDC, const CRect& rect, const CString& strMain, UINT nMainFormat,
+                        const CString& strRight, int yRule);
+    // Sets or clears the cell's drop highlight and redraws it.
+    void SetDropHighlight(CCellID cell, BOOL bHighlight);
 
     // The cells of every row (GRID_ROW), one array per row, one entry per storage column.
     typedef std::unordered_map<std::uint64_t, CCellID> CCellIDMap;
@@ -422,6 +684,7 @@ protected:
     int m_nRowsPerWheelNotch;
     CCellIDMap m_SelectedCellMap;
     CCellIDMap m_PrevSelectedCellMap;
+    CTitleTip m_TitleTip;
     CCellID m_idDropCell;
     CGridDropTarget m_DropTarget;
 
@@ -436,6 +699,16 @@ protected:
     int m_nTopMargin;
     int m_nBottomMargin;
     int m_nGap;
+    CFont m_PrinterFont;
+    CSize m_CharSize;          // of the printer font
+    int m_nPageHeight;         // left for the rows on a page
+    CSize m_LogicalPageSize;
+    CSize m_PaperSize;         // in device units
+    int m_nPageWidth;          // left for the non-fixed columns on a page
+    int m_nPrintColumn;        // the first column and row of the page being printed
+    int m_nCurrPrintRow;
+    int m_nNumPages;
+    int m_nPageMultiplier;     // pages across
 
     // ---- Orders and drags ----------------------------------------------------------------
     int m_nDragColumn;
@@ -447,6 +720,25 @@ protected:
     bool m_bTabLeaves;
     bool m_bRowSelectionWithFixedCols;
 
+    // ---- Mouse, selection and sorting -----------------------------------------------------
+    int m_nMouseMode;
+    BOOL m_bLMouseButtonDown;
+    CPoint m_ptButtonDown;
+    CPoint m_ptLastMouse;
+    CCellID m_idButtonDown;
+    CCellID m_idSelectionAnchor;
+    int m_nSizingLine;   // the row or column a resize drag sizes
+    int m_nDragRow;
+    PFNLVCOMPARE m_pfnCompare;
+    bool (*m_pfnVirtualCompare)(int, int);
+
+    // ---- Virtual mode ------------------------------------------------------------------------
+    GRIDCALLBACK m_pfnCallback;
+    LPARAM m_lCallbackParam;
+    // What the last GetCell of a virtual grid returned, valid until the next one.
+    mutable GRIDDISPINFO m_virtualRecord;
+    mutable CGridCell m_virtualCell;
+
     // ---- Messages --------------------------------------------------------------------------
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -457,6 +749,24 @@ protected:
     afx_msg void OnSysColorChange();
     afx_msg LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDestroy();
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg LRESULT OnImeChar(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditCut(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -383,6 +383,7 @@ void CGridCtrl::OnVScroll(UINT nSBCode, UINT, CScrollBar*)
 void CGridCtrl::OnScroll(GridAxis axis, UINT nSBCode)
 {
     EndEditing();
+    HideTitleTip();
 
     const int nBar = ScrollBarOf(axis);
     const int nPos = GetScrollPos32(nBar);

@@ -143,6 +143,10 @@ void CGridCtrl::OnDraw(CDC* pDC)
     CRect rectVisible;
     const CCellRange visible = GetVisibleNonFixedCellRange(rectVisible);
 
+    // A virtual grid's owner learns which of its cells are about to be read.
+    if (m_bVirtualMode)
+        NotifyCacheHint(CCellRange(visible.m_nMinRow, visible.m_nMinCol, visible.m_nMaxRow,
+                                   visible.m_nMaxCol));
     // The corner, the fixed columns of the visible rows, the fixed rows of the visible
     // columns, then the visible non-fixed cells.
     DrawCellBlock(pDC, rectClip, 0, m_nFixedRows - 1, 0, 0, m_nFixedCols - 1, 0);
@@ -152,6 +156,8 @@ void CGridCtrl::OnDraw(CDC* pDC)
                   nFixedWidth);
     DrawCellBlock(pDC, rectClip, visible.m_nMinRow, visible.m_nMaxRow, nFixedHeight,
                   visible.m_nMinCol, visible.m_nMaxCol, nFixedWidth);
+    if (m_bVirtualMode)
+        NotifyCacheHint(CCellRange());
 
     // Grid lines on the last pixels of the non-fixed cells; fixed cells draw their own edges.
     CPen pen;
@@ -218,6 +224,9 @@ BOOL CGridCtrl::LargestExtent(GridAxis axis, int nLine, int nFirst, int nLast, i
     if (pDC == NULL)
         return FALSE;
     nLargest = -1;
+    if (m_bVirtualMode)
+        NotifyCacheHint(axis == AxisColumns ? CCellRange(nFirst, nLine, nLast, nLine)
+                                            : CCellRange(nLine, nFirst, nLine, nLast));
     for (int i = nFirst; i <= nLast; i++)
     {
         CGridCellBase* pCell = axis == AxisColumns ? GetCell(i, nLine) : GetCell(nLine, i);
@@ -226,6 +235,8 @@ BOOL CGridCtrl::LargestExtent(GridAxis axis, int nLine, int nFirst, int nLast, i
         const CSize size = pCell->GetCellExtent(pDC);
         nLargest = std::max(nLargest, (int)(axis == AxisColumns ? size.cx : size.cy));
     }
+    if (m_bVirtualMode)
+        NotifyCacheHint(CCellRange());
     ReleaseDC(pDC);
     return TRUE;
 }

@@ -2,6 +2,7 @@
 
 #include "AfxDDX.h"
 #include "AfxFrame.h"
+#include "DlgGrid.h"
 #include "DlgTexts.h"
 #include "TextIds.h"
 #include "VitrolanDoc.h"
@@ -9,15 +10,20 @@
 
 BEGIN_MESSAGE_MAP(CDialPalette, CDialog)
     ON_BN_CLICKED(IDC_PALETTE_PRINT, OnPrint)
+    ON_NOTIFY(NM_CLICK, IDC_PALETTE_GRID, OnGridClick)
 END_MESSAGE_MAP()
 
-CDialPalette::CDialPalette(CWnd* pParent) : CDialog(IDD_PALETTE_TABLE, pParent), m_pGrid(NULL) {}
+CDialPalette::CDialPalette(CWnd* pParent)
+    : CDialog(IDD_PALETTE_TABLE, pParent), m_pGrid(NULL), m_nClickedRow(-1)
+{
+    // The template's table is a control of the grid's class.
+    CGridCtrl::RegisterWindowClass();
+}
 
 void CDialPalette::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    if (m_pGrid != NULL)
-        DDX_Control(pDX, IDC_PALETTE_GRID, *m_pGrid);
+    DDX_Grid(pDX, IDC_PALETTE_GRID, m_pGrid, SB_VERT);
 }
 
 BOOL CDialPalette::OnInitDialog()
@@ -27,6 +33,11 @@ BOOL CDialPalette::OnInitDialog()
     SetDlgTexts(this, texts);
     if (!m_caption.IsEmpty())
         SetWindowText(m_caption);
+    if (m_pGrid != NULL)
+    {
+        m_pGrid->EnableScrollBars(SB_VERT, TRUE);
+        m_pGrid->ResetScrollBars();
+    }
     return bResult;
 }
 
@@ -37,4 +48,10 @@ void CDialPalette::OnPrint()
         pFrame != NULL ? dynamic_cast<CVitrolanDoc*>(pFrame->GetActiveDocument()) : NULL;
     if (pDoc != NULL)
         pDoc->WriteColourChart();
+}
+
+void CDialPalette::OnGridClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    m_nClickedRow = ((const NM_GRIDVIEW*)pNMHDR)->iRow;
+    *pResult = 0;
 }

@@ -1,6 +1,7 @@
 #include "InfoMos.h"
 
 #include "AfxDDX.h"
+#include "DlgGrid.h"
 #include "DlgTexts.h"
 #include "LangText.h"
 #include "TextIds.h"
@@ -10,6 +11,8 @@ CInfoMos::CInfoMos(CWnd* pParent)
     : CDialog(IDD_INFORMATION, pParent), m_colourCount(0), m_cols(0), m_rows(0), m_plateCount(0),
       m_width(0), m_height(0), m_area(0), m_pGrid(NULL), m_units(0)
 {
+    // The template's table is a control of the grid's class.
+    CGridCtrl::RegisterWindowClass();
 }
 
 void CInfoMos::DoDataExchange(CDataExchange* pDX)
@@ -23,8 +26,7 @@ void CInfoMos::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_INFO_WIDTH, m_width);
     DDX_Text(pDX, IDC_INFO_HEIGHT, m_height);
     DDX_Text(pDX, IDC_INFO_AREA, m_area);
-    if (m_pGrid != NULL)
-        DDX_Control(pDX, IDC_INFO_GRID, *m_pGrid);
+    DDX_Grid(pDX, IDC_INFO_GRID, m_pGrid, SB_VERT);
 }
 
 BOOL CInfoMos::OnInitDialog()

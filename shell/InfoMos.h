@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AfxDialog.h"
+#include "GridCtrl.h"
 #include "AfxString.h"
 
 class CInfoMos : public CDialog
@@ -19,7 +20,7 @@ public:
     float m_height;
     float m_area;
     // The grid the caller owns; bound to control 1030 when set.
-    CWnd* m_pGrid;
+    CGridCtrl* m_pGrid;
     int m_units;            // 0 metric, 1 imperial: the unit labels
     CString m_unitText;
     CString m_areaUnitText;

@@ -1,17 +1,21 @@
 #include "Melange.h"
 
 #include "AfxDDX.h"
+#include "DlgGrid.h"
 #include "DlgTexts.h"
 #include "TextIds.h"
 #include "resource.h"
 
-CMelange::CMelange(CWnd* pParent) : CDialog(IDD_MIX, pParent), m_pGrid(NULL) {}
+CMelange::CMelange(CWnd* pParent) : CDialog(IDD_MIX, pParent), m_pGrid(NULL)
+{
+    // The template's table is a control of the grid's class.
+    CGridCtrl::RegisterWindowClass();
+}
 
 void CMelange::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    if (m_pGrid != NULL)
-        DDX_Control(pDX, IDC_MIX_GRID, *m_pGrid);
+    DDX_Grid(pDX, IDC_MIX_GRID, m_pGrid, SB_BOTH);
 }
 
 BOOL CMelange::OnInitDialog()

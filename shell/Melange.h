@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AfxDialog.h"
+#include "GridCtrl.h"
 
 class CMelange : public CDialog
 {
@@ -9,7 +10,7 @@ public:
     explicit CMelange(CWnd* pParent = NULL);
 
     // The grid the caller owns; bound to control 1089 when set.
-    CWnd* m_pGrid;
+    CGridCtrl* m_pGrid;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -1,6 +1,7 @@
 #include "OptionsMelange.h"
 
 #include "AfxDDX.h"
+#include "DlgGrid.h"
 #include "DlgTexts.h"
 #include "TextIds.h"
 #include "resource.h"
@@ -8,13 +9,14 @@
 COptionsMelange::COptionsMelange(CWnd* pParent)
     : CDialog(IDD_MIX_OPTIONS, pParent), m_pGrid(NULL), m_stepCount(1), m_direction(1)
 {
+    // The template's table is a control of the grid's class.
+    CGridCtrl::RegisterWindowClass();
 }
 
 void COptionsMelange::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    if (m_pGrid != NULL)
-        DDX_Control(pDX, IDC_MIXOPT_GRID, *m_pGrid);
+    DDX_Grid(pDX, IDC_MIXOPT_GRID, m_pGrid, SB_BOTH);
     DDX_Text(pDX, IDC_MIXOPT_STEPS, m_stepCount);
     // The mixing tables hold MAX_STEPS steps: more would be written past their end.
     DDV_MinMaxInt(pDX, m_stepCount, 1, MAX_STEPS);

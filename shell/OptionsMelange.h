@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AfxDialog.h"
+#include "GridCtrl.h"
 
 class COptionsMelange : public CDialog
 {
@@ -13,7 +14,7 @@ public:
     static const int MAX_STEPS = 50;
 
     // The grid the caller owns; bound to control 1088 when set.
-    CWnd* m_pGrid;
+    CGridCtrl* m_pGrid;
     int m_stepCount;    // 1 to MAX_STEPS
     int m_direction;    // 0 vertical, 1 horizontal
 

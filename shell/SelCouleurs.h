@@ -3,16 +3,25 @@
 #pragma once
 
 #include "AfxDialog.h"
+#include "GridCtrl.h"
 
 class CSelCouleurs : public CDialog
 {
 public:
     explicit CSelCouleurs(CWnd* pParent = NULL);
 
-    // The grid the caller owns; bound to control 1044 when set.
-    CWnd* m_pGrid;
+    // The grid the caller owns; bound to control 1044 when set. Its rows 1 and on hold a
+    // colour each, with the check cell in column 1.
+    CGridCtrl* m_pGrid;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Checks or unchecks every colour's check cell.
+    void CheckAll(BOOL bChecked);
+
+    afx_msg void OnSelectAll();
+    afx_msg void OnSelectNone();
+
+    DECLARE_MESSAGE_MAP()
 };

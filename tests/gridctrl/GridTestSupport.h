@@ -6,9 +6,11 @@
 #include <windows.h>
 
 #include <map>
+#include <string.h>
 #include <vector>
 
 #include "AfxResource.h"
+#include "MosaicTest.h"
 #include "AfxWin.h"
 #include "GridCtrl.h"
 
@@ -28,6 +30,7 @@ public:
     }
     void SetWheelLines(int nLines) { m_nRowsPerWheelNotch = nLines; }
     bool DropTargetRegistered() const { return m_DropTarget.IsRegistered() != FALSE; }
+    CTitleTip& TitleTip() { return m_TitleTip; }
 
     int m_nScrollMessages = 0;
 
@@ -79,14 +82,39 @@ public:
         grid.ResetScrollBars();
     }
 
+    // The codes received, in order.
+    std::vector<int> Codes() const
+    {
+        std::vector<int> codes;
+        for (const auto& n : m_notifications)
+            codes.push_back(n.nCode);
+        return codes;
+    }
+    // Makes the window the active one, so that its controls can take the focus.
+    void Activate()
+    {
+        ::SetForegroundWindow(m_hWnd);
+        ::SetActiveWindow(m_hWnd);
+    }
+
     std::vector<Notification> m_notifications;
     std::map<int, LRESULT> m_answers;
     CGridCtrl* m_pGrid = NULL;
+    std::vector<UINT> m_commands;   // the control ids of the WM_COMMANDs received
 
 protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM) override
+    {
+        m_commands.push_back(LOWORD(wParam));
+        return TRUE;
+    }
+
     BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
     {
         const NM_GRIDVIEW* pRecord = (const NM_GRIDVIEW*)lParam;
+        // Cache hints and display requests carry other records.
+        if (pRecord->hdr.code == (UINT)LVN_ODCACHEHINT || pRecord->hdr.code == (UINT)LVN_GETDISPINFOW)
+            return OnOtherRecord(lParam, pResult);
         Notification notification = { (int)pRecord->hdr.code, pRecord->iRow, pRecord->iColumn,
                                       CString(), pRecord->hdr.idFrom, pRecord->hdr.hwndFrom };
         if (m_pGrid != NULL)
@@ -96,7 +124,47 @@ protected:
         *pResult = it == m_answers.end() ? 0 : it->second;
         return TRUE;
     }
+    // What a virtual grid's owner does with the records that are no grid notification.
+    virtual BOOL OnOtherRecord(LPARAM, LRESULT* pResult)
+    {
+        *pResult = 0;
+        return TRUE;
+    }
 };
+
+// Holds Ctrl and Shift down, as GetKeyState reads them, for its lifetime.
+class CHeldKeys
+{
+public:
+    CHeldKeys(bool bCtrl, bool bShift)
+    {
+        ::GetKeyboardState(m_saved);
+        BYTE state[256];
+        memcpy(state, m_saved, sizeof(state));
+        state[VK_CONTROL] = bCtrl ? 0x80 : 0;
+        state[VK_SHIFT] = bShift ? 0x80 : 0;
+        ::SetKeyboardState(state);
+    }
+    ~CHeldKeys() { ::SetKeyboardState(m_saved); }
+
+private:
+    BYTE m_saved[256];
+};
+
+// A left click at the client point: press and release, with the MK_ flags given.
+inline void ClickAt(CWnd& wnd, CPoint point, UINT nFlags = 0)
+{
+    wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | nFlags, MAKELPARAM(point.x, point.y));
+    wnd.SendMessage(WM_LBUTTONUP, nFlags, MAKELPARAM(point.x, point.y));
+}
+
+// The centre of the cell in the grid's client area.
+inline CPoint CellCentre(CGridCtrl& grid, int nRow, int nCol)
+{
+    CRect rect;
+    grid.GetCellRect(nRow, nCol, rect);
+    return rect.CenterPoint();
+}
 
 // Delivers what is pending: paints, posted scroll messages.
 inline void PumpGridMessages()
@@ -108,3 +176,81 @@ inline void PumpGridMessages()
         DispatchMessageW(&msg);
     }
 }
+
+// The selected cells, row by row.
+inline std::vector<CCellID> SelectedCells(const CGridCtrl& grid)
+{
+    std::vector<CCellID> cells;
+    for (int nRow = 0; nRow < grid.GetRowCount(); nRow++)
+        for (int nCol = 0; nCol < grid.GetColumnCount(); nCol++)
+            if (grid.IsCellSelected(nRow, nCol))
+                cells.push_back(CCellID(nRow, nCol));
+    return cells;
+}
+
+// The cells of a rectangle, row by row.
+inline std::vector<CCellID> Rect(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol)
+{
+    std::vector<CCellID> cells;
+    for (int nRow = nMinRow; nRow <= nMaxRow; nRow++)
+        for (int nCol = nMinCol; nCol <= nMaxCol; nCol++)
+            cells.push_back(CCellID(nRow, nCol));
+    return cells;
+}
+
+// Each cell holds "row,column".
+inline void FillTexts(CGridCtrl& grid)
+{
+    for (int nRow = 0; nRow < grid.GetRowCount(); nRow++)
+        for (int nCol = 0; nCol < grid.GetColumnCount(); nCol++)
+        {
+            CString strText;
+            strText.Format(L"%d,%d", nRow, nCol);
+            grid.SetItemText(nRow, nCol, strText);
+        }
+}
+
+// A grid of 6 x 5 cells with one fixed row and column: the fixed column 40 pixels wide, the
+// others 60, every row 20 high.
+class GridInput : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_owner.Attach(m_grid, CRect(0, 0, 380, 260));
+        m_owner.m_pGrid = &m_grid;
+        m_owner.Activate();
+        for (int nCol = 0; nCol < 5; nCol++)
+            m_grid.SetColumnWidth(nCol, nCol == 0 ? 40 : 60);
+        for (int nRow = 0; nRow < 6; nRow++)
+            m_grid.SetRowHeight(nRow, 20);
+        m_grid.ResetScrollBars();
+        FillTexts(m_grid);
+        m_grid.SetModified(FALSE);
+        m_grid.SetFocus();
+    }
+    void TearDown() override
+    {
+        m_grid.EndEditing();
+        PumpGridMessages();
+        m_grid.DestroyWindow();
+    }
+
+    void Click(int nRow, int nCol, UINT nFlags = 0)
+    {
+        ClickAt(m_grid, CellCentre(m_grid, nRow, nCol), nFlags);
+    }
+    void Key(UINT nKey, bool bCtrl = false, bool bShift = false)
+    {
+        CHeldKeys keys(bCtrl, bShift);
+        m_grid.SendMessage(WM_KEYDOWN, nKey, 0);
+    }
+    void Send(UINT nMessage, CPoint point, UINT nFlags)
+    {
+        m_grid.SendMessage(nMessage, nFlags, MAKELPARAM(point.x, point.y));
+    }
+
+    CGridOwner m_owner;
+    CTestGrid m_grid{ 6, 5, 1, 1 };
+};
+

@@ -1,0 +1,317 @@
+// In-place editing with real messages: what opens an editor and with which text, the keys
+// that end it and where the focus goes next, the owner's say, an editor that cannot be
+// made, drop-down lists, and the title tip.
+#include "MosaicTest.h"
+
+#include "GridCellCombo.h"
+#include "GridTestSupport.h"
+#include "InPlaceList.h"
+
+namespace
+{
+
+const int kBeginEdit = (int)LVN_BEGINLABELEDITW;
+const int kEndEdit = (int)LVN_ENDLABELEDITW;
+
+class GridEdit : public GridInput
+{
+protected:
+    // The open editor: the window with the focus, a child of the grid with the editors' id.
+    HWND Editor() const
+    {
+        HWND hWnd = ::GetFocus();
+        return hWnd != NULL && ::GetParent(hWnd) == m_grid.m_hWnd &&
+                       ::GetDlgCtrlID(hWnd) == (int)IDC_INPLACE_CONTROL
+                   ? hWnd
+                   : NULL;
+    }
+    static CString TextOf(HWND hWnd)
+    {
+        CString strText;
+        CWnd::FromHandle(hWnd)->GetWindowText(strText);
+        return strText;
+    }
+    // Focuses the cell and types the character on the grid.
+    HWND TypeOn(int nRow, int nCol, UINT nChar)
+    {
+        m_grid.SetFocusCellRowCol(nRow, nCol);
+        m_grid.SetFocus();
+        m_grid.SendMessage(WM_CHAR, nChar, 0);
+        PumpGridMessages();
+        return Editor();
+    }
+    static void Press(HWND hWnd, UINT nKey, bool bCtrl = false)
+    {
+        CHeldKeys keys(bCtrl, false);
+        ::SendMessageW(hWnd, WM_KEYDOWN, nKey, 0);
+        ::SendMessageW(hWnd, WM_KEYUP, nKey, 0);
+    }
+};
+
+TEST_F(GridEdit, ATypedCharacterReplacesTheTextAndEnterStoresIt)
+{
+    // Space and punctuation are text too.
+    for (UINT nChar : { (UINT)L'x', (UINT)L' ', (UINT)L'(', (UINT)L'%', (UINT)L'$', (UINT)0xE9 })
+    {
+        SCOPED_TRACE(nChar);
+        m_grid.SetItemText(2, 2, L"old");
+        m_owner.m_notifications.clear();
+        HWND hEdit = TypeOn(2, 2, nChar);
+        ASSERT_NE(nullptr, hEdit);
+        EXPECT_TRUE(m_grid.IsItemEditing(2, 2));
+        EXPECT_EQ(CString((WCHAR)nChar), TextOf(hEdit));
+        ::SendMessageW(hEdit, WM_CHAR, VK_RETURN, 0);
+        EXPECT_FALSE(::IsWindow(hEdit)) << "the editor closed";
+        EXPECT_FALSE(m_grid.IsItemEditing(2, 2));
+        EXPECT_EQ(CString((WCHAR)nChar), m_grid.GetItemText(2, 2));
+        EXPECT_TRUE(m_grid.GetCell(2, 2)->IsModified());
+        EXPECT_EQ(m_grid.m_hWnd, ::GetFocus());
+        EXPECT_EQ(std::vector<int>({ kBeginEdit, kEndEdit }), m_owner.Codes());
+        EXPECT_EQ(CCellID(2, 2), m_grid.GetFocusCell()) << "Enter stays on the cell";
+    }
+}
+
+TEST_F(GridEdit, F2AndAClickKeepTheTextWithTheCaretAtItsEnd)
+{
+    m_grid.SetFocusCellRowCol(3, 1);
+    Key(VK_F2);
+    HWND hEdit = Editor();
+    ASSERT_NE(nullptr, hEdit);
+    ::SendMessageW(hEdit, WM_CHAR, L'!', 0);
+    EXPECT_EQ(CString(L"3,1!"), TextOf(hEdit));
+    ::SendMessageW(hEdit, WM_CHAR, VK_TAB, 0);
+    EXPECT_EQ(CString(L"3,1!"), m_grid.GetItemText(3, 1));
+
+    // A click on the focus cell's text edits it when the button comes up.
+    Click(2, 3);
+    EXPECT_EQ(nullptr, Editor());
+    Click(2, 3);
+    hEdit = Editor();
+    ASSERT_NE(nullptr, hEdit);
+    DWORD dwStart = 0, dwEnd = 0;
+    ::SendMessageW(hEdit, EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
+    EXPECT_EQ(3u, dwStart);
+    EXPECT_EQ(3u, dwEnd);
+}
+
+TEST_F(GridEdit, EscapeEndsWithTheOldTextStored)
+{
+    HWND hEdit = TypeOn(2, 2, L'x');
+    ASSERT_NE(nullptr, hEdit);
+    m_owner.m_notifications.clear();
+    ::SendMessageW(hEdit, WM_CHAR, VK_ESCAPE, 0);
+    EXPECT_FALSE(::IsWindow(hEdit));
+    EXPECT_EQ(CString(L"2,2"), m_grid.GetItemText(2, 2));
+    EXPECT_FALSE(m_grid.GetCell(2, 2)->IsModified());
+    EXPECT_TRUE(m_owner.m_notifications.empty()) << "nothing changed, nothing to tell";
+    EXPECT_FALSE(m_grid.IsItemEditing(2, 2));
+}
+
+TEST_F(GridEdit, ArrowsAndTabMoveTheEditAlongUntilTheEdge)
+{
+    // Opened by typing, Down stores and edits the cell below with its text selected.
+    HWND hEdit = TypeOn(4, 2, L'a');
+    ASSERT_NE(nullptr, hEdit);
+    Press(hEdit, VK_DOWN);
+    EXPECT_EQ(CString(L"a"), m_grid.GetItemText(4, 2));
+    EXPECT_EQ(CCellID(5, 2), m_grid.GetFocusCell());
+    hEdit = Editor();
+    ASSERT_NE(nullptr, hEdit);
+    EXPECT_TRUE(m_grid.IsItemEditing(5, 2));
+    DWORD dwStart = 1, dwEnd = 0;
+    ::SendMessageW(hEdit, EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
+    EXPECT_EQ(0u, dwStart);
+    EXPECT_EQ(3u, dwEnd);
+
+    // On the last row Down leads nowhere: the edit ends there.
+    Press(hEdit, VK_DOWN);
+    EXPECT_FALSE(::IsWindow(hEdit));
+    EXPECT_EQ(nullptr, Editor());
+    EXPECT_FALSE(m_grid.IsItemEditing(5, 2));
+    EXPECT_EQ(CCellID(5, 2), m_grid.GetFocusCell());
+
+    // Tab goes on to the next cell, and ends on the last one.
+    hEdit = TypeOn(5, 3, L'b');
+    ::SendMessageW(hEdit, WM_CHAR, VK_TAB, 0);
+    EXPECT_EQ(CCellID(5, 4), m_grid.GetFocusCell());
+    hEdit = Editor();
+    ASSERT_NE(nullptr, hEdit);
+    ::SendMessageW(hEdit, WM_CHAR, VK_TAB, 0);
+    EXPECT_EQ(nullptr, Editor());
+    EXPECT_EQ(CString(L"b"), m_grid.GetItemText(5, 3));
+
+    // Opened by F2, the arrows move the caret; with Ctrl they leave.
+    m_grid.SetFocusCellRowCol(2, 2);
+    Key(VK_F2);
+    hEdit = Editor();
+    ASSERT_NE(nullptr, hEdit);
+    Press(hEdit, VK_LEFT);
+    Press(hEdit, VK_DOWN);
+    EXPECT_EQ(hEdit, Editor());
+    Press(hEdit, VK_DOWN, true);
+    EXPECT_EQ(CCellID(3, 2), m_grid.GetFocusCell());
+    EXPECT_NE(nullptr, Editor());
+}
+
+TEST_F(GridEdit, TheOwnerMayRefuseAnEdit)
+{
+    m_owner.m_answers[kBeginEdit] = -1;
+    EXPECT_EQ(nullptr, TypeOn(2, 2, L'x'));
+    EXPECT_FALSE(m_grid.IsItemEditing(2, 2));
+    // Read-only cells open nothing either.
+    m_owner.m_answers.clear();
+    m_grid.SetItemState(3, 3, m_grid.GetItemState(3, 3) | GridCellReadOnly);
+    EXPECT_EQ(nullptr, TypeOn(3, 3, L'x'));
+
+    // An owner refusing the text afterwards keeps the old one.
+    m_owner.m_answers[kEndEdit] = -1;
+    HWND hEdit = TypeOn(2, 2, L'x');
+    ASSERT_NE(nullptr, hEdit);
+    ::SendMessageW(hEdit, WM_CHAR, VK_RETURN, 0);
+    EXPECT_EQ(CString(L"2,2"), m_grid.GetItemText(2, 2));
+    EXPECT_FALSE(m_grid.IsItemEditing(2, 2));
+}
+
+// Refuses to make windows of the class named.
+class CWindowRefusal
+{
+public:
+    explicit CWindowRefusal(LPCWSTR szClass)
+    {
+        s_szClass = szClass;
+        m_hHook = ::SetWindowsHookExW(WH_CBT, Hook, NULL, ::GetCurrentThreadId());
+    }
+    ~CWindowRefusal() { ::UnhookWindowsHookEx(m_hHook); }
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HCBT_CREATEWND)
+        {
+            WCHAR szClass[64] = {};
+            ::GetClassNameW((HWND)wParam, szClass, 64);
+            if (lstrcmpiW(szClass, s_szClass) == 0)
+                return 1;
+        }
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+    static LPCWSTR s_szClass;
+    HHOOK m_hHook;
+};
+LPCWSTR CWindowRefusal::s_szClass = L"";
+
+TEST_F(GridEdit, AnEditorWithoutWindowEndsTheEditAndEndingTwiceIsHarmless)
+{
+    {
+        CWindowRefusal refusal(L"Edit");
+        m_grid.SetFocusCellRowCol(2, 2);
+        EXPECT_FALSE(m_grid.BeginCellEdit(2, 2, CPoint(-1, -1), L'x'));
+        EXPECT_FALSE(m_grid.IsItemEditing(2, 2));
+        EXPECT_EQ(nullptr, m_grid.GetCell(2, 2)->GetEditWnd());
+        m_grid.EndEditing();
+    }
+    HWND hEdit = TypeOn(2, 2, L'y');
+    ASSERT_NE(nullptr, hEdit) << "the cell edits again";
+    m_owner.m_notifications.clear();
+    m_grid.EndEditing();
+    m_grid.EndEditing();
+    m_grid.GetCell(2, 2)->EndEdit();
+    EXPECT_FALSE(::IsWindow(hEdit));
+    EXPECT_EQ(std::vector<int>({ kEndEdit }), m_owner.Codes());
+    EXPECT_EQ(CString(L"y"), m_grid.GetItemText(2, 2));
+
+    // A grid closing under an open editor takes it along.
+    hEdit = TypeOn(3, 3, L'z');
+    ASSERT_NE(nullptr, hEdit);
+    m_grid.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(hEdit));
+    EXPECT_FALSE(m_grid.IsItemEditing(3, 3));
+}
+
+TEST_F(GridEdit, AComboCellDropsItsOptionsDown)
+{
+    ASSERT_TRUE(m_grid.SetCellType(2, 2, RUNTIME_CLASS(CGridCellCombo)));
+    CGridCellCombo* pCombo = (CGridCellCombo*)m_grid.GetCell(2, 2);
+    CStringArray options;
+    options.Add(L"Reste");
+    options.Add(L"Monte");
+    options.Add(L"Descend");
+    pCombo->SetOptions(options);
+    m_grid.SetItemText(2, 2, L"Autre");
+
+    m_grid.SetFocusCellRowCol(2, 2);
+    Key(VK_F2);
+    CInPlaceList* pList = dynamic_cast<CInPlaceList*>(CWnd::FromHandlePermanent(::GetParent(::GetFocus())));
+    ASSERT_NE(nullptr, pList);
+    EXPECT_EQ(CString(L"Autre"), TextOf(pList->m_hWnd)) << "a text that is no option shows";
+    EXPECT_EQ(CB_ERR, pList->GetCurSel());
+    EXPECT_TRUE(pList->GetDroppedState());
+    EXPECT_EQ(pCombo->GetEditWnd(), &pList->GetEditPart());
+    EXPECT_LE(pList->ComputeDropWidth(), 200);
+
+    // Enter in the edit part ends the edit with the option chosen.
+    pList->SetCurSel(1);
+    HWND hList = pList->m_hWnd;
+    Press(pList->GetEditPart().m_hWnd, VK_RETURN);
+    PumpGridMessages();
+    EXPECT_FALSE(::IsWindow(hList));
+    EXPECT_EQ(CString(L"Monte"), m_grid.GetItemText(2, 2));
+    EXPECT_FALSE(m_grid.IsItemEditing(2, 2));
+
+    // An option equal to the text is selected, not one that merely starts with it; a very
+    // long option drops down no wider than 200 pixels.
+    options.Add(CString(L'W', 120));
+    options.Add(L"Mon");
+    pCombo->SetOptions(options);
+    pCombo->SetStyle(CBS_DROPDOWNLIST);
+    m_grid.SetItemText(2, 2, L"Mon");
+    Key(VK_F2);
+    pList = dynamic_cast<CInPlaceList*>(CWnd::FromHandlePermanent(::GetFocus()));
+    ASSERT_NE(nullptr, pList);
+    EXPECT_EQ(4, pList->GetCurSel());
+    EXPECT_EQ(200, pList->ComputeDropWidth());
+    EXPECT_EQ(nullptr, pCombo->GetEditWnd()) << "a list without edit part";
+    hList = pList->m_hWnd;
+    Press(hList, VK_ESCAPE);
+    PumpGridMessages();
+    EXPECT_FALSE(::IsWindow(hList));
+    EXPECT_EQ(CString(L"Mon"), m_grid.GetItemText(2, 2));
+}
+
+TEST_F(GridEdit, TheTitleTipShowsATextTheCellCuts)
+{
+    CTitleTip& tip = m_grid.TitleTip();
+    m_grid.SetItemText(2, 2, L"ok");
+    m_grid.SetItemText(3, 2, L"A text far too long for a cell sixty pixels wide");
+    Send(WM_MOUSEMOVE, CellCentre(m_grid, 2, 2), 0);
+    EXPECT_FALSE(tip.GetSafeHwnd() != NULL && tip.IsWindowVisible()) << "the text fits";
+
+    Send(WM_MOUSEMOVE, CellCentre(m_grid, 3, 2), 0);
+    ASSERT_NE(nullptr, tip.GetSafeHwnd());
+    EXPECT_TRUE(tip.IsWindowVisible());
+    EXPECT_EQ(CString(L" A text far too long for a cell sixty pixels wide "), tip.GetShownText());
+    CRect rectTip, rectCell;
+    tip.GetWindowRect(rectTip);
+    m_grid.GetCellRect(3, 2, rectCell);
+    m_grid.ClientToScreen(rectCell);
+    EXPECT_EQ(rectCell.top, rectTip.top);
+    EXPECT_GT(rectTip.Width(), rectCell.Width());
+
+    // Leaving the cell hides it; a key does too.
+    CPoint pointOut = CellCentre(m_grid, 5, 4);
+    m_grid.ClientToScreen(&pointOut);
+    tip.ScreenToClient(&pointOut);
+    tip.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pointOut.x, pointOut.y));
+    EXPECT_FALSE(tip.IsWindowVisible());
+
+    // Nothing shows while another program has the keyboard.
+    ::SetFocus(NULL);
+    Send(WM_MOUSEMOVE, CellCentre(m_grid, 3, 2), 0);
+    EXPECT_FALSE(tip.IsWindowVisible());
+    m_grid.EnableTitleTips(FALSE);
+    m_grid.SetFocus();
+    Send(WM_MOUSEMOVE, CellCentre(m_grid, 3, 2), 0);
+    EXPECT_FALSE(tip.IsWindowVisible());
+}
+
+} // namespace
