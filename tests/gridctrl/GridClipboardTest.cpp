@@ -2,6 +2,7 @@
 // heading, and the grid printed on the test printer.
 #include "MosaicTest.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string>
 #include <unistd.h>
@@ -275,7 +276,10 @@ TEST_F(GridTransfer, AHeadingDroppedOnAnotherMovesItsColumn)
 
 TEST_F(GridTransfer, AGridTwoPagesWideAndThreeLongPrintsSixPages)
 {
-    char szFolder[] = "/tmp/mosaic-grid-print-XXXXXX";
+    const char* pszTemp = getenv("TMPDIR");
+    std::string strFolder =
+        std::string(pszTemp != NULL ? pszTemp : P_tmpdir) + "/mosaic-grid-print-XXXXXX";
+    char* szFolder = &strFolder[0];
     ASSERT_NE(nullptr, mkdtemp(szFolder));
     const std::string strJob = std::string(szFolder) + "/job.ps";
     const std::string strPdf = std::string(szFolder) + "/job.pdf";

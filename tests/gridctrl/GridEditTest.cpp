@@ -263,7 +263,8 @@ TEST_F(GridEdit, AComboCellDropsItsOptionsDown)
 
     m_grid.SetFocusCellRowCol(2, 2);
     Key(VK_F2);
-    CInPlaceList* pList = dynamic_cast<CInPlaceList*>(CWnd::FromHandlePermanent(::GetParent(::GetFocus())));
+    CInPlaceList* pList =
+        dynamic_cast<CInPlaceList*>(CWnd::FromHandlePermanent(::GetParent(::GetFocus())));
     ASSERT_NE(nullptr, pList);
     EXPECT_EQ(CString(L"Autre"), TextOf(pList->m_hWnd)) << "a text that is no option shows";
     EXPECT_EQ(CB_ERR, pList->GetCurSel());
