@@ -146,7 +146,7 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         cellNew = NextCellForKey(nChar, bShift, bCtrl, nWrap);
         break;
     case VK_TAB:
-        if (m_bTabLeaves)
+        if (m_bTabLeaves && !bShift)
         {
             GetParent()->PostMessage(WM_NEXTDLGCTL, 0, 0);
             return;

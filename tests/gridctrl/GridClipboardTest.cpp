@@ -248,6 +248,17 @@ TEST_F(GridTransfer, DroppedTextPastesWhereTheHighlightIs)
 
     m_grid.OnDragEnter(data.Get(), 0, point);
     m_grid.OnDragLeave();
+
+    // The drag's picture is the focus cell's.
+    m_grid.SetFocusCellRowCol(2, 2);
+    CSize size;
+    CImageList* pImage = m_grid.CreateDragImage(&size);
+    ASSERT_NE(nullptr, pImage);
+    EXPECT_EQ(CSize(60, 20), size);
+    EXPECT_EQ(1, pImage->GetImageCount());
+    delete pImage;
+    m_grid.SetFocusCell(CCellID());
+    EXPECT_EQ(nullptr, m_grid.CreateDragImage(&size));
     EXPECT_FALSE(m_grid.GetCell(2, 2)->IsDropHighlighted());
     EXPECT_EQ(CCellID(), m_grid.GetDropCell());
 }
