@@ -107,7 +107,8 @@ BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nCha
                           : (nFormat & DT_CENTER) != 0 ? ES_CENTER
                                                        : ES_LEFT;
     m_bEditing = TRUE;
-    return TakeEditor(new CInPlaceEdit(GetGrid(), rect, dwStyle, nID, nRow, nCol, GetText(), nChar));
+    return TakeEditor(
+        new CInPlaceEdit(GetGrid(), rect, dwStyle, nID, nRow, nCol, GetText(), nChar));
 }
 
 void CGridCell::EndEdit()

@@ -146,7 +146,7 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         cellNew = NextCellForKey(nChar, bShift, bCtrl, nWrap);
         break;
     case VK_TAB:
-        if (m_bTabLeaves)
+        if (m_bTabLeaves && !bShift)
         {
             GetParent()->PostMessage(WM_NEXTDLGCTL, 0, 0);
             return;
@@ -197,7 +197,8 @@ void CGridCtrl::MoveFocusByKey(UINT nChar, CCellID cellNew, int nWrap, BOOL bShi
     if (GetSafeHwnd() == NULL)
         return;
     BOOL bHScrolled = nChar == VK_HOME || nChar == VK_END;
-    BOOL bVScrolled = nChar == VK_NEXT || nChar == VK_PRIOR || (bHScrolled && IsKeyDown(VK_CONTROL));
+    BOOL bVScrolled =
+        nChar == VK_NEXT || nChar == VK_PRIOR || (bHScrolled && IsKeyDown(VK_CONTROL));
     if (!IsCellVisibleId(cellNew))
     {
         // One line towards the cell first, so that it comes in from the side it lies on.
@@ -218,7 +219,8 @@ void CGridCtrl::MoveFocusByKey(UINT nChar, CCellID cellNew, int nWrap, BOOL bShi
         }
         else if (nChar == VK_LEFT || nChar == VK_RIGHT || nChar == VK_TAB)
         {
-            scroll(WM_HSCROLL, nChar == VK_LEFT || IsKeyDown(VK_SHIFT) ? SB_LINELEFT : SB_LINERIGHT);
+            const BOOL bLeft = nChar == VK_LEFT || IsKeyDown(VK_SHIFT);
+            scroll(WM_HSCROLL, bLeft ? SB_LINELEFT : SB_LINERIGHT);
             bHScrolled = TRUE;
         }
         else if (nChar == VK_UP || nChar == VK_DOWN)

@@ -139,8 +139,9 @@ void CGridCtrl::SelectColumns(CCellID cell, BOOL bForceRedraw, BOOL bSelectCells
 {
     if (cell.col < m_nFixedCols || cell.col >= m_nCols)
         return;
-    const int nFirst = m_bSingleColSelection ? cell.col : std::min(m_idSelectionAnchor.col, cell.col);
-    const int nLast = m_bSingleColSelection ? cell.col : std::max(m_idSelectionAnchor.col, cell.col);
+    const int nAnchor = m_bSingleColSelection ? cell.col : m_idSelectionAnchor.col;
+    const int nFirst = std::min(nAnchor, cell.col);
+    const int nLast = std::max(nAnchor, cell.col);
     SetSelectedRange(m_nFixedRows, nFirst, m_nRows - 1, nLast, bForceRedraw, bSelectCells);
 }
 

@@ -2,6 +2,7 @@
 // heading, and the grid printed on the test printer.
 #include "MosaicTest.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string>
 #include <unistd.h>
@@ -247,6 +248,17 @@ TEST_F(GridTransfer, DroppedTextPastesWhereTheHighlightIs)
 
     m_grid.OnDragEnter(data.Get(), 0, point);
     m_grid.OnDragLeave();
+
+    // The drag's picture is the focus cell's.
+    m_grid.SetFocusCellRowCol(2, 2);
+    CSize size;
+    CImageList* pImage = m_grid.CreateDragImage(&size);
+    ASSERT_NE(nullptr, pImage);
+    EXPECT_EQ(CSize(60, 20), size);
+    EXPECT_EQ(1, pImage->GetImageCount());
+    delete pImage;
+    m_grid.SetFocusCell(CCellID());
+    EXPECT_EQ(nullptr, m_grid.CreateDragImage(&size));
     EXPECT_FALSE(m_grid.GetCell(2, 2)->IsDropHighlighted());
     EXPECT_EQ(CCellID(), m_grid.GetDropCell());
 }
@@ -275,7 +287,10 @@ TEST_F(GridTransfer, AHeadingDroppedOnAnotherMovesItsColumn)
 
 TEST_F(GridTransfer, AGridTwoPagesWideAndThreeLongPrintsSixPages)
 {
-    char szFolder[] = "/tmp/mosaic-grid-print-XXXXXX";
+    const char* pszTemp = getenv("TMPDIR");
+    std::string strFolder =
+        std::string(pszTemp != NULL ? pszTemp : P_tmpdir) + "/mosaic-grid-print-XXXXXX";
+    char* szFolder = &strFolder[0];
     ASSERT_NE(nullptr, mkdtemp(szFolder));
     const std::string strJob = std::string(szFolder) + "/job.ps";
     const std::string strPdf = std::string(szFolder) + "/job.pdf";

@@ -94,6 +94,28 @@ TEST_F(GridEdit, F2AndAClickKeepTheTextWithTheCaretAtItsEnd)
     EXPECT_EQ(3u, dwEnd);
 }
 
+TEST_F(GridEdit, TheEditorWidensToItsTextUpToTheGridsEdge)
+{
+    HWND hEdit = TypeOn(2, 3, L'W');
+    ASSERT_NE(nullptr, hEdit);
+    CRect rectBefore;
+    ::GetWindowRect(hEdit, rectBefore);
+    for (int i = 0; i < 6; i++)
+        ::SendMessageW(hEdit, WM_CHAR, L'W', 0);
+    CRect rectWider;
+    ::GetWindowRect(hEdit, rectWider);
+    EXPECT_GT(rectWider.Width(), rectBefore.Width());
+    EXPECT_EQ(rectBefore.left, rectWider.left);
+    for (int i = 0; i < 60; i++)
+        ::SendMessageW(hEdit, WM_CHAR, L'W', 0);
+    CRect rectClient, rectWidest;
+    m_grid.GetClientRect(rectClient);
+    m_grid.ClientToScreen(rectClient);
+    ::GetWindowRect(hEdit, rectWidest);
+    EXPECT_EQ(rectClient.right, rectWidest.right) << "no further than the grid";
+    HoldForLooking();
+}
+
 TEST_F(GridEdit, EscapeEndsWithTheOldTextStored)
 {
     HWND hEdit = TypeOn(2, 2, L'x');
@@ -241,7 +263,8 @@ TEST_F(GridEdit, AComboCellDropsItsOptionsDown)
 
     m_grid.SetFocusCellRowCol(2, 2);
     Key(VK_F2);
-    CInPlaceList* pList = dynamic_cast<CInPlaceList*>(CWnd::FromHandlePermanent(::GetParent(::GetFocus())));
+    CInPlaceList* pList =
+        dynamic_cast<CInPlaceList*>(CWnd::FromHandlePermanent(::GetParent(::GetFocus())));
     ASSERT_NE(nullptr, pList);
     EXPECT_EQ(CString(L"Autre"), TextOf(pList->m_hWnd)) << "a text that is no option shows";
     EXPECT_EQ(CB_ERR, pList->GetCurSel());
@@ -286,10 +309,17 @@ TEST_F(GridEdit, TheTitleTipShowsATextTheCellCuts)
     Send(WM_MOUSEMOVE, CellCentre(m_grid, 2, 2), 0);
     EXPECT_FALSE(tip.GetSafeHwnd() != NULL && tip.IsWindowVisible()) << "the text fits";
 
+    // The window's activation settles first, as it has long before a user's mouse rests.
+    HoldForLooking();
+    // The mouse itself rests there, as a user's would.
+    CPoint pointCursor = CellCentre(m_grid, 3, 2);
+    m_grid.ClientToScreen(&pointCursor);
+    ::SetCursorPos(pointCursor.x, pointCursor.y);
     Send(WM_MOUSEMOVE, CellCentre(m_grid, 3, 2), 0);
     ASSERT_NE(nullptr, tip.GetSafeHwnd());
     EXPECT_TRUE(tip.IsWindowVisible());
     EXPECT_EQ(CString(L" A text far too long for a cell sixty pixels wide "), tip.GetShownText());
+    HoldForLooking();
     CRect rectTip, rectCell;
     tip.GetWindowRect(rectTip);
     m_grid.GetCellRect(3, 2, rectCell);
@@ -297,7 +327,18 @@ TEST_F(GridEdit, TheTitleTipShowsATextTheCellCuts)
     EXPECT_EQ(rectCell.top, rectTip.top);
     EXPECT_GT(rectTip.Width(), rectCell.Width());
 
+    // A click on the tip reaches the cell under it.
+    MSG msg = { tip.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4) };
+    EXPECT_TRUE(tip.PreTranslateMessage(&msg));
+    EXPECT_FALSE(tip.IsWindowVisible());
+    PumpGridMessages();
+    Send(WM_LBUTTONUP, CellCentre(m_grid, 3, 2), 0);
+    EXPECT_EQ(CCellID(3, 2), m_grid.GetFocusCell());
+
     // Leaving the cell hides it; a key does too.
+    Send(WM_MOUSEMOVE, CellCentre(m_grid, 2, 2), 0);
+    Send(WM_MOUSEMOVE, CellCentre(m_grid, 3, 2), 0);
+    ASSERT_TRUE(tip.IsWindowVisible());
     CPoint pointOut = CellCentre(m_grid, 5, 4);
     m_grid.ClientToScreen(&pointOut);
     tip.ScreenToClient(&pointOut);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <map>
+#include <stdlib.h>
 #include <string.h>
 #include <vector>
 
@@ -164,6 +165,21 @@ inline CPoint CellCentre(CGridCtrl& grid, int nRow, int nCol)
     CRect rect;
     grid.GetCellRect(nRow, nCol, rect);
     return rect.CenterPoint();
+}
+
+// While MOSAIC_GRID_LOOK is set, shows the screen as it is for a moment, for a person to
+// capture and look at.
+inline void HoldForLooking()
+{
+    if (getenv("MOSAIC_GRID_LOOK") == NULL)
+        return;
+    MSG msg;
+    for (DWORD dwEnd = ::GetTickCount() + 1500; ::GetTickCount() < dwEnd; ::Sleep(20))
+        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
 }
 
 // Delivers what is pending: paints, posted scroll messages.
