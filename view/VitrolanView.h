@@ -97,6 +97,8 @@ public:
     // Any tool that acts on a click is on.
     BOOL AnyToolOn() const;
     BOOL CutToolOn() const;
+    // The point (logical) lies where a tool may act: the client area, grown while stamping.
+    BOOL InToolArea(CPoint point) const;
     // The tile under a client point, as the tools see it.
     BOOL LocateTile(CPoint point, TileSpot& spot);
     // The current colour of a click and of a drag (see ToolRules.h for the codes).

@@ -43,17 +43,23 @@ void ReleaseColourButton(CPaletteBar* pBar, int nColour)
 
 // ---- Messages ----------------------------------------------------------------------------------
 
+BOOL CVitrolanView::InToolArea(CPoint point) const
+{
+    const CVitrolanDoc* pDoc = GetDocument();
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    return ToolClickArea(rectClient.Size(), pDoc->m_textStampTool, pDoc->m_textImage.width)
+        .PtInRect(point);
+}
+
 void CVitrolanView::OnLButtonDown(UINT, CPoint point)
 {
     if (!ToolsActive())
         return;
     point = ToLogical(point);
-    CVitrolanDoc* pDoc = GetDocument();
-    CRect rectClient;
-    GetClientRect(&rectClient);
-    if (!ToolClickArea(rectClient.Size(), pDoc->m_textStampTool, pDoc->m_textImage.width)
-             .PtInRect(point))
+    if (!InToolArea(point))
         return;
+    CVitrolanDoc* pDoc = GetDocument();
     // A click beside the mosaic does nothing.
     TileSpot spot;
     if (!LocateTile(point, spot))
@@ -74,12 +80,9 @@ void CVitrolanView::OnMouseMove(UINT, CPoint point)
     if (!ToolsActive())
         return;
     point = ToLogical(point);
-    CVitrolanDoc* pDoc = GetDocument();
-    CRect rectClient;
-    GetClientRect(&rectClient);
-    if (!ToolClickArea(rectClient.Size(), pDoc->m_textStampTool, pDoc->m_textImage.width)
-             .PtInRect(point))
+    if (!InToolArea(point))
         return;
+    CVitrolanDoc* pDoc = GetDocument();
     if (m_drag && pDoc->m_brushTool)
     {
         // The button-down made the colour an image colour. Should another button be pressed
