@@ -9,11 +9,13 @@
 #include "GridCtrl.h"
 #include "InfoMos.h"
 #include "LC.h"
+#include "LangText.h"
 #include "MainFrm.h"
 #include "Melange2.h"
 #include "NewMos.h"
 #include "PrintPlaques.h"
 #include "TexteDlg.h"
+#include "TextIds.h"
 #include "VitrolanApp.h"
 #include "ViewFrameHooks.h"
 #include "ViewHooks.h"
@@ -154,6 +156,8 @@ void ShowInformation(CVitrolanDoc* pDoc, const InfoFigures& figures)
     dialog.m_unitText = figures.unitText;
     dialog.m_areaUnitText = figures.areaUnitText;
     dialog.m_pGrid = &grid;
+    dialog.m_caption.Format(L"%s %s", (LPCTSTR)GetLangText(TXT_INFORMATION),
+                            (LPCTSTR)pDoc->GetTitle());
     dialog.DoModal();
 }
 

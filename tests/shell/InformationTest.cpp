@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdlib.h>
 #include <vector>
 
 #include "AfxApp.h"
@@ -66,6 +67,15 @@ public:
 void Click(HWND hDlg, int nID)
 {
     PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)GetDlgItem(hDlg, nID));
+}
+
+// While MOSAIC_DIALOG_SHOTS is set, the dialog stays a moment for a screen capture.
+void HoldForLooking(HWND hDlg)
+{
+    if (getenv("MOSAIC_DIALOG_SHOTS") == NULL)
+        return;
+    RedrawWindow(hDlg, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(3000);
 }
 
 CString ItemText(HWND hDlg, int nID)
@@ -216,10 +226,13 @@ TEST_F(InformationTest, InformationDialogWritesTheTextSummaryFromItsButton)
 {
     StartOnPicture(L"two colours.png");
     CPdfOpenRecorder opened(m_strFolder + L"opened.txt", L".txt");
-    CString strCount, strCols, strRows, strProposed;
+    CString strCaption, strCount, strCols, strRows, strProposed;
     int nGridRows = 0;
     CString strRedCount;
     auto inspectInformation = [&](HWND hDlg) {
+        WCHAR szCaption[128] = {};
+        GetWindowTextW(hDlg, szCaption, 128);
+        strCaption = szCaption;
         strCount = ItemText(hDlg, IDC_INFO_COLOUR_COUNT);
         strCols = ItemText(hDlg, IDC_INFO_COLS);
         strRows = ItemText(hDlg, IDC_INFO_ROWS);
@@ -230,6 +243,7 @@ TEST_F(InformationTest, InformationDialogWritesTheTextSummaryFromItsButton)
             nGridRows = pGrid->GetRowCount();
             strRedCount = pGrid->GetItemText(1, 2);
         }
+        HoldForLooking(hDlg);
         Click(hDlg, IDC_INFO_TEXT_FILE);
     };
     auto nameSummary = [&](HWND hDlg) {
@@ -247,6 +261,7 @@ TEST_F(InformationTest, InformationDialogWritesTheTextSummaryFromItsButton)
     CString strExpected;
     strExpected.Format(L"%d", pDoc->m_colourCount);
     EXPECT_EQ(strExpected, strCount);
+    EXPECT_EQ(GetLangText(TXT_INFORMATION) + L" two colours.png", strCaption);
     EXPECT_EQ(CString(L"20"), strCols);
     EXPECT_EQ(CString(L"12"), strRows);
     EXPECT_EQ(pDoc->m_colourCount + 2, nGridRows);
