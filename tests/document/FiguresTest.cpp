@@ -319,4 +319,54 @@ TEST_F(FiguresTest, SummaryPathFollowsTheDocumentAndTheChosenName)
     EXPECT_EQ(CString(L".ms2_T.txt"), CVitrolanDoc::SummaryFileName(L".ms2"));
 }
 
+CString g_strSummaryAnswer;
+INT_PTR AnswerSummaryName(CString* pName)
+{
+    if (g_strSummaryAnswer.IsEmpty())
+        return IDCANCEL;
+    *pName = g_strSummaryAnswer;
+    return IDOK;
+}
+
+// The summary is written where the user says and shown; a cancelled name writes nothing,
+// and a file that cannot be written is reported and not shown.
+TEST_F(FiguresTest, SummaryIsWrittenAndShownOrReported)
+{
+    CVitrolanDoc::s_uiHooks.pfnAskSummaryName = AnswerSummaryName;
+    m_doc->m_path = m_strProgram + L"garden.ms2";
+    const CString strLog = m_strProgram + L"opened.txt";
+    const struct
+    {
+        LPCWSTR answer;
+        LPCWSTR written;   // NULL when nothing is written
+        int nReports;
+    } cases[] = {
+        {L"", NULL, 0},
+        {L"missing\\figures.txt", NULL, 1},
+        {L"figures.txt", L"figures.txt", 0},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(CStringA(c.answer).GetString());
+        g_strSummaryAnswer = c.answer;
+        CPdfOpenRecorder opened(strLog, L".txt");
+        MessageBoxAnswerer answerer;
+        EXPECT_TRUE(m_doc->WriteTextSummary());
+        EXPECT_EQ(c.nReports, MessageBoxAnswerer::s_nCount);
+        const std::vector<BYTE> log = ReadBytes(strLog);
+        if (c.written == NULL)
+        {
+            EXPECT_TRUE(log.empty());
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
+                      GetFileAttributesW(m_strProgram + (*c.answer ? c.answer : L"garden_T.txt")));
+            continue;
+        }
+        EXPECT_NE(std::string::npos, std::string(log.begin(), log.end()).find("figures.txt"));
+        const std::string text = ReadTextWithPython(m_strProgram + c.written);
+        // 35 laid tiles of three colours, counted when the summary is written.
+        EXPECT_NE(std::string::npos, text.find("\r\nTotal Whole tiles = 35\r\n")) << text;
+        EXPECT_EQ(35, m_doc->m_cellCount);
+    }
+}
+
 }   // namespace
