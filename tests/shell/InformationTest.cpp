@@ -17,6 +17,7 @@
 #include "LangText.h"
 #include "MainFrm.h"
 #include "OpenCv.h"
+#include "ProgramSession.h"
 #include "SavedLanguageValue.h"
 #include "TextFile.h"
 #include "TextIds.h"
@@ -85,7 +86,7 @@ CString ItemText(HWND hDlg, int nID)
     return szText;
 }
 
-class InformationTest : public testing::Test
+class InformationTest : public testing::Test, protected CProgramSession
 {
 protected:
     InformationTest() : m_savedNew(L"Software\\Orbalith"), m_savedOld(L"Software\\Mosaic") {}
@@ -112,52 +113,13 @@ protected:
         cv::Mat picture(12, 20, CV_8UC3, cv::Scalar(255, 0, 0));
         picture(cv::Rect(0, 0, 8, 12)).setTo(cv::Scalar(0, 0, 255));
         ASSERT_TRUE(cv::imwrite(std::string(AfxGetUnixPath(strPicture).GetString()), picture));
-        m_strCommandLine = L"\"" + strPicture + L"\"";
-        m_app.reset(new CVitrolanApp);
-        m_app->m_lpCmdLine = m_strCommandLine.GetBuffer();
-        ASSERT_TRUE(m_app->InitInstance());
-        Pump();
+        Start(L"\"" + strPicture + L"\"");
         Doc()->m_programFolder = m_strFolder;
-    }
-    void Quit()
-    {
-        if (!m_app)
-            return;
-        if (m_app->m_pMainWnd != NULL)
-            m_app->OnCmdMsg(ID_APP_EXIT, CN_COMMAND, NULL, NULL);
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-            if (msg.message != WM_QUIT)
-                DispatchMessageW(&msg);
-        m_app->ExitInstance();
-        m_app.reset();
-    }
-    static void Pump()
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-                break;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (CWinThread* pThread = AfxGetThread())
-            pThread->OnIdle(0);
-    }
-    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
-    CVitrolanDoc* Doc() const { return (CVitrolanDoc*)Frame()->GetActiveDocument(); }
-    void Command(UINT nID)
-    {
-        Frame()->SendMessage(WM_COMMAND, nID, 0);
-        Pump();
     }
 
     CSavedLanguageValue m_savedNew;
     CSavedLanguageValue m_savedOld;
     CString m_strFolder;
-    CString m_strCommandLine;
-    std::unique_ptr<CVitrolanApp> m_app;
 };
 
 // The table as the dialog gets it: a heading row, a row per colour in use (name on the
