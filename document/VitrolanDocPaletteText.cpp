@@ -94,6 +94,8 @@ BOOL CVitrolanDoc::ImportTilePaletteText(LPCTSTR lpszPath)
     // The family rules a save applies to the palette in its file.
     m_tilePalette.m_paletteKind = C2Palette::KindFromName(strName, PaletteKindPlain, TRUE);
     m_tileColourCount = (int)table.m_colours.size();
+    // It stands in its file as it is: closing has nothing of it to offer for saving.
+    m_tilePaletteModified = 0;
     if (s_uiHooks.pfnRefreshTileBar != NULL)
         s_uiHooks.pfnRefreshTileBar();
 

@@ -160,7 +160,9 @@ TEST_F(PaletteTextTest, ImportsTheSoundLinesAndNamesTheOthers)
         SCOPED_TRACE(c.name);
         g_messages.clear();
         const CString strFile = WriteText(L"palette.txt", c.text);
+        m_doc->m_tilePaletteModified = 1;
         ASSERT_TRUE(m_doc->ImportTilePaletteText(strFile));
+        EXPECT_EQ(0, m_doc->m_tilePaletteModified);
         const C2Palette& palette = m_doc->m_tilePalette;
         EXPECT_EQ(CString(c.description), palette.m_description);
         // Characters a file name cannot hold are replaced in the name.

@@ -134,6 +134,8 @@ TEST_F(InformationTest, CountTableHasARowPerColourInUseAndTheTotals)
     const PaletteEntry colours[3] = {{10, 10, 10, 1}, {250, 250, 250, 1}, {0, 0, 200, 1}};
     const LPCWSTR names[3] = {L"Noir", L"Blanc", L"Bleu"};
     const LPCWSTR symbols[3] = {L"N", L"", L"B"};
+    lstrcpyW(doc.m_imagePalette.m_symbolFonts[0].lfFaceName, L"DejaVu Sans Mono");
+    doc.m_imagePalette.m_symbolFonts[0].lfHeight = -40;
     for (int i = 0; i < 3; i++)
     {
         doc.m_imagePalette.m_colours[i] = colours[i];
@@ -177,6 +179,11 @@ TEST_F(InformationTest, CountTableHasARowPerColourInUseAndTheTotals)
     EXPECT_EQ(RGB(10, 10, 10), grid.GetItemBackColour(1, 0));
     EXPECT_EQ(RGB(255, 255, 255), grid.GetCell(1, 0)->GetTextColour());
     EXPECT_EQ(RGB(0, 0, 200), grid.GetItemBackColour(2, 0));
+    // A symbol shows in its own font, at a height the row holds.
+    const LOGFONT* pFont = grid.GetItemFont(1, 1);
+    ASSERT_NE(nullptr, pFont);
+    EXPECT_EQ(-16, pFont->lfHeight);
+    EXPECT_EQ(0, lstrcmpW(doc.m_imagePalette.m_symbolFonts[0].lfFaceName, pFont->lfFaceName));
     EXPECT_EQ(RGB(128, 128, 128), grid.GetItemBackColour(4, 3));
     EXPECT_EQ(RGB(255, 255, 255), grid.GetCell(4, 3)->GetTextColour());
 }
