@@ -67,3 +67,14 @@ DWORD EnsureFolder(const CString& strFolder)
         return NO_ERROR;
     return GetLastError();
 }
+
+CString SafeFileName(const CString& strText)
+{
+    static const CString kForbidden(L"\\/:*?\"<>|");
+    CString strName = strText;
+    for (int i = 0; i < strName.GetLength(); i++)
+        if (strName[i] < L' ' || kForbidden.Find(strName[i]) >= 0)
+            strName.SetAt(i, L'_');
+    strName.TrimRight(L" .");
+    return strName.IsEmpty() ? CString(L"_") : strName;
+}

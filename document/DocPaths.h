@@ -21,3 +21,7 @@ CString FreeFileName(const CString& strPath, const CString& strOwnFile);
 // Creates the folder (a path ending in a backslash or not) and the folders above it that are
 // missing: NO_ERROR when it is there afterwards, the system error otherwise.
 DWORD EnsureFolder(const CString& strFolder);
+
+// The text as a file name: characters a file name may not hold become '_', blanks and
+// points at its end go, and nothing at all gives "_".
+CString SafeFileName(const CString& strText);

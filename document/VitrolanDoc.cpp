@@ -118,6 +118,11 @@ BEGIN_MESSAGE_MAP(CVitrolanDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateNeedMosaic)
     // Picture export.
     ON_COMMAND(ID_EXPORT_MOSAIC, OnExportMosaic)
+    // Information, text summary and text tables.
+    ON_COMMAND(ID_INFORMATION, OnInformations)
+    ON_COMMAND(ID_EXPORT_SPREADSHEET, OnExportExcel)
+    ON_COMMAND(ID_EXPORT_PALETTE_TABLE, OnExportPalette)
+    ON_COMMAND(ID_IMPORT_TILE_PALETTE, OnImportTilePalette)
 END_MESSAGE_MAP()
 
 namespace

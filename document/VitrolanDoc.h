@@ -22,6 +22,7 @@ class CMelange;
 class CGridCtrl;
 class CGridCtrl2;
 class CCmdUI;
+class CTextPalette;
 
 // The Undo item of the Edit menu.
 enum { ID_UNDO_EDIT = 32771 };
@@ -55,6 +56,25 @@ enum PlanResult
     PlanTilesDoNotFit,   // not one tile fits on a page: nothing written
     PlanNotWritten       // the file could not be written
 };
+
+// What the information dialog shows besides the tile counts: sizes in metres or feet
+// (units 0) or feet (units 1), rounded to three decimals.
+struct InfoFigures
+{
+    CString paletteName;
+    int colourCount = 0;
+    int cols = 0;
+    int rows = 0;
+    int plateCount = 0;
+    int units = 0;
+    float width = 0;
+    float height = 0;
+    float area = 0;
+    CString unitText;
+    CString areaUnitText;
+};
+
+class CVitrolanDoc;
 
 struct DocUiHooks
 {
@@ -127,10 +147,21 @@ struct DocUiHooks
     INT_PTR (*pfnAskExportPicture)(CString* pName, int* pType);
     // Builds the tile-shape masks of the paving at the document's tile size.
     void (*pfnBuildTileMasks)();
+
+    // ---- Information and text summary ----
+    // The information dialog on the figures given, with the document's tile counts.
+    void (*pfnShowInformation)(CVitrolanDoc* pDoc, const InfoFigures& figures);
+    // The text summary's file name dialog, opened with the name given: its result, and on
+    // IDOK the name chosen.
+    INT_PTR (*pfnAskSummaryName)(CString* pName);
 };
 
 // The Export Mosaic command.
 enum { ID_EXPORT_MOSAIC = 32836 };
+
+// The mosaic's figures and the text exports.
+enum { ID_INFORMATION = 32829, ID_IMPORT_TILE_PALETTE = 32888, ID_EXPORT_PALETTE_TABLE = 33047,
+       ID_EXPORT_SPREADSHEET = 33048 };
 
 // The paving commands, one per PavingType in order.
 enum { ID_PAVING_FIRST = 33065, ID_PAVING_LAST = 33072 };
@@ -482,7 +513,7 @@ public:
     void GetInfoLines(CStringArray& lines) const;
     // The three lines of image colour nColour: its label and name, then its whole, diagonal
     // half and half tiles, then its quarters.
-    void GetColourInfoLines(int nColour, CString lines[3]) const;
+    void GetColourInfoLines(int nColour, CString lines[3], BOOL bMarkEmptySymbol = FALSE) const;
     void EraseShape(CShpRectangle* pShape);
     // Reallocates both cell maps at the current grid size, keeping the working content.
     void RebuildGridImages();
@@ -612,6 +643,48 @@ public:
     // writes it; FALSE when nothing was written.
     BOOL WritePlanPicture(const CString& strPath, const cv::Mat& picture);
 
+    // ---- Information, text summary and text tables ----------------------------------------------
+    // Settles the edits and counts the tiles, then shows the information dialog.
+    afx_msg void OnInformations();
+    // The figures of the dialog, from the settled document.
+    void GetInfoFigures(InfoFigures& figures) const;
+    // Asks the file name, writes the text summary and shows it. TRUE.
+    BOOL WriteTextSummary();
+    // The summary's text; strDate is its first line.
+    CString FormatTextSummary(const CString& strDate) const;
+    // The summary's proposed name: the title without its extension, then "_T.txt".
+    static CString SummaryFileName(const CString& strTitle);
+    // Where the summary goes: beside the document (or in the current folder when it has no
+    // file) under its own name, or under the name the user chose instead of the proposed one.
+    static CString SummaryPath(const CString& strDocPath, const CString& strProposed,
+                               const CString& strChosen);
+    // Metres or feet across and down, and the square metres or feet of the laid cells.
+    void GetPhysicalSize(double& dWidth, double& dHeight, double& dSurface) const;
+    // The label of an image colour by the label mode: its number, its tile's number ("?"
+    // for none) or its symbol ("?" for none when bMarkEmptySymbol).
+    CString GetColourLabel(int nColour, BOOL bMarkEmptySymbol) const;
+    // Some tile or part of the colour is laid.
+    BOOL HasTiles(int nColour) const;
+    // The spreadsheet table in "Excel", shown when written.
+    afx_msg void OnExportExcel();
+    // Writes the table: its path, or empty when it could not be written (reported).
+    CString ExportSpreadsheet();
+    CString FormatSpreadsheetTable() const;
+    CString SpreadsheetPath(const SYSTEMTIME& time) const;
+    // The tile palette as a text table in "Palettes": FALSE when it could not be written
+    // (reported).
+    afx_msg void OnExportPalette();
+    BOOL ExportTilePaletteText();
+    CString PaletteExportPath() const;
+    // Asks for a text palette and imports it, then lists the palette files again.
+    afx_msg void OnImportTilePalette();
+    // Makes the text palette the tile palette and saves it in "Palettes": FALSE, with the
+    // palette unchanged, when nothing could be imported (reported). Lines left out are
+    // reported.
+    BOOL ImportTilePaletteText(LPCTSTR lpszPath);
+    // Lists the palette files in the Palette menu anew, no item checked.
+    void RelistPaletteFiles();
+
     // The profile section of the settings (resource text "Orbalith\Mosaic").
     static CString GetSettingsSection();
 
@@ -649,6 +722,12 @@ protected:
     void RaiseTileSizeForSymbols();
     void ShowColoursAndSymbols();
     void EndDisplayChange();
+    // Settles the edits, the colours' names and the committed map, and counts the tiles.
+    void SettleForFigures();
+    // The cell's label in the spreadsheet table; empty for a mode without labels.
+    CString GetCellLabel(int nColour) const;
+    BOOL SaveImportedPalette(const CTextPalette& table, const CString& strFolder,
+                             const CString& strName, DWORD& dwError);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -20,24 +20,29 @@ void AppendCount(CString& strLine, int nCount, UINT nTextId)
 
 }   // namespace
 
-void CVitrolanDoc::GetInfoLines(CStringArray& lines) const
+void CVitrolanDoc::GetPhysicalSize(double& dWidth, double& dHeight, double& dSurface) const
 {
-    const int P = m_pitch;
-    double dWidth, dHeight;
-    float fSurface;
+    // In single precision, and never through an int: a large grid's product overflows it.
+    const float P = (float)m_pitch;
     if (unites == 0)
     {
-        dWidth = (float)(m_cols * P) / 100000.0;
-        dHeight = (float)(m_rows * P) / 100000.0;
-        fSurface = (float)m_cellCount * (float)P * (float)P / 10000000000.0f;
+        dWidth = (float)((float)m_cols * P / 100000.0f);
+        dHeight = (float)((float)m_rows * P / 100000.0f);
+        dSurface = (float)m_cellCount * P * P / 10000000000.0f;
     }
     else
     {
-        const float q = (float)(P / 1000.0);
-        dWidth = (float)(m_cols * q / 12);
-        dHeight = (float)(m_rows * q / 12);
-        fSurface = (float)m_cellCount * (float)P * (float)P / 1000000.0f / 144.0f;
+        const float q = P / 1000.0f;
+        dWidth = (float)((float)m_cols * q / 12.0f);
+        dHeight = (float)((float)m_rows * q / 12.0f);
+        dSurface = (float)m_cellCount * P * P / 1000000.0f / 144.0f;
     }
+}
+
+void CVitrolanDoc::GetInfoLines(CStringArray& lines) const
+{
+    double dWidth, dHeight, dSurface;
+    GetPhysicalSize(dWidth, dHeight, dSurface);
     const double dTile = (float)taillecar / (unites == 0 ? 100.0 : 1000.0);
     const double dJoint = (float)intercar / (unites == 0 ? 100.0 : 1000.0);
     static const UINT labelTexts[4] = {TXT_LABELS_IMAGE_NUMBERS, TXT_LABELS_TILE_NUMBERS,
@@ -64,7 +69,7 @@ void CVitrolanDoc::GetInfoLines(CStringArray& lines) const
                    (LPCTSTR)GetLangText(TXT_DIMENSIONS), dWidth,
                    (LPCTSTR)GetLangText(TXT_DIMENSION_WIDTH), dHeight,
                    (LPCTSTR)GetLangText(TXT_DIMENSION_HEIGHT), (LPCTSTR)m_unitTextLong,
-                   (LPCTSTR)GetLangText(TXT_SURFACE), (double)fSurface,
+                   (LPCTSTR)GetLangText(TXT_SURFACE), dSurface,
                    (LPCTSTR)m_unitTextLong);
     lines.Add(strLine);
     strLine.Format(unites == 0 ? L"%s %.1f %s, %s = %.1f %s" : L"%s %.3f %s, %s = %.3f %s",
@@ -86,7 +91,7 @@ void CVitrolanDoc::GetInfoLines(CStringArray& lines) const
     lines.Add(strLine);
 }
 
-void CVitrolanDoc::GetColourInfoLines(int nColour, CString lines[3]) const
+CString CVitrolanDoc::GetColourLabel(int nColour, BOOL bMarkEmptySymbol) const
 {
     CString strLabel;
     if (impression == 1)
@@ -97,10 +102,19 @@ void CVitrolanDoc::GetColourInfoLines(int nColour, CString lines[3]) const
             strLabel.Format(L"%d", nTile);
     }
     else if (impression == 2)
+    {
         strLabel = m_imagePalette.m_symbols[nColour];
+        if (strLabel.IsEmpty() && bMarkEmptySymbol)
+            strLabel = L"?";
+    }
     else
         strLabel.Format(L"%d", nColour);
+    return strLabel;
+}
 
+void CVitrolanDoc::GetColourInfoLines(int nColour, CString lines[3], BOOL bMarkEmptySymbol) const
+{
+    const CString strLabel = GetColourLabel(nColour, bMarkEmptySymbol);
     const PaletteEntry& colour = m_imagePalette.m_colours[nColour];
     CString strName;
     if (!m_imagePalette.m_colourNames[nColour].IsEmpty())

@@ -278,7 +278,11 @@ void CVitrolanDoc::OnSaveTilePalette()
     // A cancelled dialog keeps the edits marked, so that closing still offers to save them.
     if (m_tilePalette.SaveAs(m_programFolder))
         m_tilePaletteModified = 0;
+    RelistPaletteFiles();
+}
 
+void CVitrolanDoc::RelistPaletteFiles()
+{
     CMenu* pBar = FetchMenu();
     for (int k = 0; k < PaletteMenuFileCount; k++)
     {

@@ -10,31 +10,11 @@
 #include <string>
 
 #include "AfxApp.h"
+#include "AfxCLocale.h"
 
 namespace {
 
 thread_local HWND t_hWndLockoutNotify = NULL;
-
-// Numbers in dialogs use '.' whatever the program's locale, for this thread only.
-class CCLocaleScope
-{
-public:
-    CCLocaleScope()
-    {
-        static locale_t s_cLocale = newlocale(LC_ALL_MASK, "C", (locale_t)0);
-        m_old = s_cLocale != (locale_t)0 ? uselocale(s_cLocale) : (locale_t)0;
-    }
-    ~CCLocaleScope()
-    {
-        if (m_old != (locale_t)0)
-            uselocale(m_old);
-    }
-    CCLocaleScope(const CCLocaleScope&) = delete;
-    CCLocaleScope& operator=(const CCLocaleScope&) = delete;
-
-private:
-    locale_t m_old;
-};
 
 // The control's text as ASCII; any other character becomes one that no number contains.
 std::string GetAsciiText(HWND hWndCtrl)

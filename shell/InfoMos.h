@@ -6,6 +6,8 @@
 #include "GridCtrl.h"
 #include "AfxString.h"
 
+class CVitrolanDoc;
+
 class CInfoMos : public CDialog
 {
 public:
@@ -27,7 +29,17 @@ public:
     // Shown as the window title when not empty.
     CString m_caption;
 
+    // The table of tile counts: a heading row, one row per colour in use from row 1 (the
+    // rows of colours not in use stay empty at the end), and the totals in the last row.
+    static void FillCountGrid(CGridCtrl& grid, const CVitrolanDoc& doc);
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Writes the active document's text summary, then closes.
+    afx_msg void OnTextFile();
+    // Prepares the active document for printing, then closes.
+    afx_msg void OnApplyAndClose();
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -4,13 +4,18 @@
 #include "DialPalette.h"
 #include "DlgMessageBox.h"
 #include "Export.h"
+#include "FTexte.h"
 #include "Fusion.h"
+#include "GridCtrl.h"
+#include "InfoMos.h"
 #include "LC.h"
+#include "LangText.h"
 #include "MainFrm.h"
 #include "Melange2.h"
 #include "NewMos.h"
 #include "PrintPlaques.h"
 #include "TexteDlg.h"
+#include "TextIds.h"
 #include "VitrolanApp.h"
 #include "ViewFrameHooks.h"
 #include "ViewHooks.h"
@@ -134,6 +139,38 @@ INT_PTR AskStampText(CString* pText)
     return nResult;
 }
 
+void ShowInformation(CVitrolanDoc* pDoc, const InfoFigures& figures)
+{
+    CGridCtrl grid;
+    CInfoMos::FillCountGrid(grid, *pDoc);
+    CInfoMos dialog(AfxGetMainWnd());
+    dialog.m_paletteName = figures.paletteName;
+    dialog.m_colourCount = figures.colourCount;
+    dialog.m_cols = figures.cols;
+    dialog.m_rows = figures.rows;
+    dialog.m_plateCount = figures.plateCount;
+    dialog.m_units = figures.units;
+    dialog.m_width = figures.width;
+    dialog.m_height = figures.height;
+    dialog.m_area = figures.area;
+    dialog.m_unitText = figures.unitText;
+    dialog.m_areaUnitText = figures.areaUnitText;
+    dialog.m_pGrid = &grid;
+    dialog.m_caption.Format(L"%s %s", (LPCTSTR)GetLangText(TXT_INFORMATION),
+                            (LPCTSTR)pDoc->GetTitle());
+    dialog.DoModal();
+}
+
+INT_PTR AskSummaryName(CString* pName)
+{
+    CFTexte dialog(AfxGetMainWnd());
+    dialog.m_fileName = *pName;
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK)
+        *pName = dialog.m_fileName;
+    return nResult;
+}
+
 void RefreshImageBar()
 {
     if (CMainFrame* pFrame = MainFrame())
@@ -226,6 +263,8 @@ void InstallShellHooks()
     hooks.pfnAskRowsColumns = AskRowsColumns;
     hooks.pfnAskStampText = AskStampText;
     hooks.pfnAskExportPicture = AskExportPicture;
+    hooks.pfnShowInformation = ShowInformation;
+    hooks.pfnAskSummaryName = AskSummaryName;
     // The selection shapes and the scroll origin belong to the view.
     InstallViewHooks();
     // The view's tools take their colour from the frame's palette bars.

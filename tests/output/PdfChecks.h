@@ -86,18 +86,21 @@ inline std::string PageContent(const std::string& path, int nPage = 1)
     return qdf.substr(at + 7, end - at - 7);
 }
 
-// Hands opened PDFs to a command of the test's own that notes their paths in a file, in
-// place of the desktop's viewer, and puts back the prefix's own association afterwards.
+// Hands opened files of one type (PDFs unless told otherwise) to a command of the test's
+// own that notes their paths in a file, in place of the desktop's viewer, and puts back the
+// prefix's own association afterwards.
 class CPdfOpenRecorder
 {
 public:
-    explicit CPdfOpenRecorder(const CString& strLogPath) : m_strLogPath(strLogPath)
+    explicit CPdfOpenRecorder(const CString& strLogPath, LPCWSTR lpszExtension = L".pdf")
+        : m_strLogPath(strLogPath), m_strExtension(lpszExtension)
     {
         WCHAR szOld[MAX_PATH] = {};
         LONG cbOld = sizeof(szOld);
-        m_bHadOld = RegQueryValueW(HKEY_CLASSES_ROOT, L".pdf", szOld, &cbOld) == ERROR_SUCCESS;
+        m_bHadOld =
+            RegQueryValueW(HKEY_CLASSES_ROOT, m_strExtension, szOld, &cbOld) == ERROR_SUCCESS;
         m_strOld = szOld;
-        RegSetValueW(HKEY_CLASSES_ROOT, L".pdf", REG_SZ, L"MosaicPdfTest", 0);
+        RegSetValueW(HKEY_CLASSES_ROOT, m_strExtension, REG_SZ, L"MosaicPdfTest", 0);
         CString strCommand;
         strCommand.Format(L"C:\\windows\\system32\\cmd.exe /c echo %%1>>\"%s\"",
                           (LPCTSTR)strLogPath);
@@ -108,13 +111,14 @@ public:
     {
         RegDeleteTreeW(HKEY_CLASSES_ROOT, L"MosaicPdfTest");
         if (m_bHadOld)
-            RegSetValueW(HKEY_CLASSES_ROOT, L".pdf", REG_SZ, m_strOld, 0);
+            RegSetValueW(HKEY_CLASSES_ROOT, m_strExtension, REG_SZ, m_strOld, 0);
         else
-            RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, m_strExtension);
     }
 
 private:
     CString m_strLogPath;
+    CString m_strExtension;
     CString m_strOld;
     bool m_bHadOld;
 };

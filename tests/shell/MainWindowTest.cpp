@@ -21,6 +21,7 @@
 #include "MainFrm.h"
 #include "OpenCv.h"
 #include "Paving.h"
+#include "ProgramSession.h"
 #include "RecordingCmdUI.h"
 #include "SavedLanguageValue.h"
 #include "TextIds.h"
@@ -87,7 +88,7 @@ DialogFiller::Fill TypeInto(int nControl, const CString& strText)
     return [nControl, strText](HWND hWnd) { SetDlgItemTextW(hWnd, nControl, strText); };
 }
 
-class MainWindowTest : public testing::Test
+class MainWindowTest : public testing::Test, protected CProgramSession
 {
 protected:
     MainWindowTest() : m_savedNew(L"Software\\Orbalith"), m_savedOld(L"Software\\Mosaic") {}
@@ -104,55 +105,6 @@ protected:
         CVitrolanDoc::s_uiHooks = DocUiHooks();
         SetLangTextFolder(L"");
         RemoveTree(m_strFolder);
-    }
-
-    // Starts the program as its entry point does, with the command line given.
-    void Start(const CString& strCommandLine = L"")
-    {
-        Quit();
-        m_strCommandLine = strCommandLine;
-        m_app.reset(new CVitrolanApp);
-        m_app->m_lpCmdLine = m_strCommandLine.GetBuffer();
-        ASSERT_TRUE(m_app->InitInstance());
-        Pump();
-    }
-    // Ends it as the Exit command does.
-    void Quit()
-    {
-        if (!m_app)
-            return;
-        if (m_app->m_pMainWnd != NULL)
-            m_app->OnCmdMsg(ID_APP_EXIT, CN_COMMAND, NULL, NULL);
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message != WM_QUIT)
-                DispatchMessageW(&msg);
-        }
-        m_app->ExitInstance();
-        m_app.reset();
-    }
-    static void Pump()
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-                break;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (CWinThread* pThread = AfxGetThread())
-            pThread->OnIdle(0);
-    }
-
-    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
-    CVitrolanDoc* Doc() const { return (CVitrolanDoc*)Frame()->GetActiveDocument(); }
-    CVitrolanView* View() const { return (CVitrolanView*)Frame()->GetActiveView(); }
-    void Command(UINT nID)
-    {
-        Frame()->SendMessage(WM_COMMAND, nID, 0);
-        Pump();
     }
 
     // A key pressed in the view, through the thread's accelerators.
@@ -214,8 +166,6 @@ protected:
     CSavedLanguageValue m_savedNew;
     CSavedLanguageValue m_savedOld;
     CString m_strFolder;
-    CString m_strCommandLine;
-    std::unique_ptr<CVitrolanApp> m_app;
 };
 
 // Start-up without a file: the maximised main window with its menu in the interface
