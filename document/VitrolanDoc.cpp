@@ -4,6 +4,7 @@
 
 #include "AfxRes.h"
 #include "DocSettings.h"
+#include "GridCtrl2.h"
 #include "LangText.h"
 #include "Paving.h"
 #include "TextIds.h"
@@ -118,6 +119,9 @@ BEGIN_MESSAGE_MAP(CVitrolanDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateNeedMosaic)
     // Picture export.
     ON_COMMAND(ID_EXPORT_MOSAIC, OnExportMosaic)
+    // Configuration and preferences.
+    ON_COMMAND(ID_CONFIGURATION, OnConfiguration)
+    ON_COMMAND(ID_PREFERENCES, OnPreferences)
 END_MESSAGE_MAP()
 
 namespace
@@ -261,6 +265,7 @@ CVitrolanDoc::~CVitrolanDoc()
         for (int i = TileMaskCount - 1; i >= 0; i--)
             m_tileMasks[set][i].Free();
     delete m_bmpHeader;
+    delete m_paletteGrid;
     m_patternCells.Free();
     m_textImage.Free();
     m_clipboardMap.Free();
@@ -309,7 +314,7 @@ void CVitrolanDoc::ApplyOpenedSettings(int nOldJoint, int nOldBackground, int nO
     SetUnitTexts();
     SetDisplayColours(nOldJoint == 3, nOldBackground == 2);
     if (unites != nOldUnits)
-        cresol = RoundHalfAway(unites == 1 ? cresol / 2.54 : cresol * 2.54);
+        cresol = ConvertLength(cresol, nOldUnits, unites);
 }
 
 void CVitrolanDoc::ReadSettings()

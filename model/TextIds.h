@@ -279,4 +279,5 @@ enum : UINT
     TXT_MSG_COUNT_BELOW_ONE = 995,                   // The number of rows or columns ... at least 1.
     TXT_MSG_DELETE_LIMIT = 996,                      // So many rows or columns cannot be deleted...
     TXT_MSG_STAMP_CHARACTERS = 997,                  // The text stamp draws only ... cannot draw: %s
+    TXT_MSG_COLOUR_COMPONENT_RANGE = 1020,           // The red, green and blue of colour %d ... 0 to 255.
 };
