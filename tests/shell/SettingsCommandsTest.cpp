@@ -6,7 +6,7 @@
 #include <locale.h>
 
 #include <memory>
-#include <string>
+#include <vector>
 
 #include "CommandDialogScript.h"
 #include "FileDialogAnswerer.h"
@@ -16,6 +16,7 @@
 #include "ShellHooks.h"
 #include "TextIds.h"
 #include "VitrolanDoc.h"
+#include "document/DocTestFiles.h"
 #include "document/SettingsFixture.h"
 #include "resource.h"
 
@@ -296,4 +297,47 @@ TEST_F(SettingsCommandsTest, AnAcceptedTableClosesAndSetsTheTileSizes)
     EXPECT_EQ(79, m_doc->intercar);
     EXPECT_EQ(0, m_doc->m_plaquesValid);
     EXPECT_EQ(NULL, Script::FrontDialog());
+}
+
+// Print checks the table as OK does: a fault is told and no chart is written; the table
+// without it is taken and charted, and the dialog stays open.
+TEST_F(SettingsCommandsTest, PrintChartsOnlyATableWithoutFault)
+{
+    static std::vector<CString> s_charts;
+    s_charts.clear();
+    CVitrolanDoc::s_uiHooks.pfnWritePaletteChart = [](LPCTSTR lpszPath) {
+        s_charts.push_back(lpszPath);
+        return TRUE;
+    };
+    const CString strFolder = NewTempFolder(L"MosaicChartProgram");
+    m_doc->m_programFolder = strFolder;
+    UseEightColours();
+    CString strMessage;
+    FileDialogAnswerer declineSaving(L"");
+    const size_t nSteps = Script::Run(
+        [&] { m_doc->ShowTilePaletteDialog(); },
+        {Script::OnDialogWith(IDC_PALETTE_GRID, [&](HWND hDlg) {
+             m_doc->m_paletteGrid->SetItemText(2, CGridCtrl2::COL_SYMBOL, L"");
+             Click(hDlg, IDC_PALETTE_PRINT);
+         }),
+         Script::OnDialogWith(IDC_MESSAGE_TEXT, [&](HWND hDlg) {
+             strMessage = Text(hDlg, IDC_MESSAGE_TEXT);
+             Click(hDlg, IDOK);
+         }),
+         Script::OnDialogWith(IDC_PALETTE_GRID, [&](HWND hDlg) {
+             EXPECT_TRUE(s_charts.empty());
+             m_doc->m_paletteGrid->SetItemText(2, CGridCtrl2::COL_SYMBOL, L"\x2665");
+             Click(hDlg, IDC_PALETTE_PRINT);
+         }),
+         [&](HWND hDlg) {
+             if (s_charts.empty() || ::GetDlgItem(hDlg, IDC_PALETTE_GRID) == NULL)
+                 return false;
+             ::PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
+             return true;
+         }});
+    EXPECT_EQ(4u, nSteps);
+    EXPECT_EQ(GetLangText(TXT_MSG_COLOUR_NAME_OR_SYMBOL_MISSING) + L" 1", strMessage);
+    EXPECT_EQ(1u, s_charts.size());
+    EXPECT_EQ(CString(L"\x2665"), m_doc->m_tilePalette.m_symbols[1]);
+    RemoveTree(strFolder);
 }
