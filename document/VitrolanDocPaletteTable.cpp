@@ -131,7 +131,8 @@ void CVitrolanDoc::FillPaletteGrid()
             grid.SetItemFormat(nRow, CGridCtrl2::COL_RED + c, kCentred);
         }
     }
-    grid.SetFocusCellRowCol(1, 1);
+    if (n > 0)
+        grid.SetFocusCellRowCol(1, 1);
     grid.Refresh();
 }
 
@@ -195,7 +196,8 @@ int CVitrolanDoc::ApplyPaletteGrid(CGridCtrl* pGrid, int& nIndex)
     for (int i = 0; i < n; i++)
         if (!rows[i].bRgbValid)
             report(PaletteTableBadComponent, i);
-    grid.SetFocusCellRowCol(1, 1);
+    if (n > 0 && grid.GetRowCount() > 1)
+        grid.SetFocusCellRowCol(1, 1);
     grid.Refresh();
     // A table with a fault changes nothing, so that closing it keeps the palette as it was.
     if (nResult != PaletteTableValid)

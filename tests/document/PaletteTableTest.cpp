@@ -163,6 +163,14 @@ TEST_F(PaletteTableTest, TheGridShowsEachColourOnItsRow)
     m_doc->FillPaletteGrid();
     EXPECT_EQ(4, grid.GetRowCount());
     EXPECT_EQ(3, grid.GetColourRowCount());
+
+    // A palette without colours has a table of headings alone, which is valid as it is.
+    m_doc->m_tileColourCount = 0;
+    m_doc->FillPaletteGrid();
+    EXPECT_EQ(1, grid.GetRowCount());
+    FileDialogAnswerer noSave(L"");
+    int nIndex = -1;
+    EXPECT_EQ(CVitrolanDoc::PaletteTableValid, m_doc->ApplyPaletteGrid(&grid, nIndex));
 }
 
 // A table with a fault marks it, reports the first one and leaves the palette as it was.
