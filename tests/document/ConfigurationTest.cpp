@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "AfxMsgMap.h"
 #include "ConfigurationValues.h"
 #include "DocTestFiles.h"
 #include "Paving.h"
@@ -106,7 +107,7 @@ TEST_F(ConfigurationTest, TheDialogShowsTheSettingsInTheLengthUnit)
     m_doc->imprCouleurs = 1;
     m_doc->m_colourTable[1][0] = 10;
     m_answers.nResult = IDCANCEL;
-    m_doc->OnConfiguration();
+    EXPECT_TRUE(m_doc->OnCmdMsg(ID_CONFIGURATION, CN_COMMAND, NULL, NULL));
     const ConfigurationValues& v = m_answers.shown;
     EXPECT_EQ(25.0, v.tileSize);
     EXPECT_EQ(1.6, v.jointSize);
@@ -268,7 +269,7 @@ TEST_F(ConfigurationTest, PreferencesConvertTheLengthsWhenTheUnitsChange)
         m_doc->m_dirty = 0;
         m_doc->m_plaquesValid = 1;
         const int nFormatBefore = m_doc->format;
-        m_doc->OnPreferences();
+        EXPECT_TRUE(m_doc->OnCmdMsg(ID_PREFERENCES, CN_COMMAND, NULL, NULL));
         EXPECT_EQ(s.nTile, m_doc->taillecar);
         EXPECT_EQ(s.nJoint, m_doc->intercar);
         EXPECT_EQ(s.nCresol, m_doc->cresol);
