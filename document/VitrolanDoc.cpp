@@ -4,6 +4,7 @@
 
 #include "AfxRes.h"
 #include "DocSettings.h"
+#include "GridCtrl2.h"
 #include "LangText.h"
 #include "Paving.h"
 #include "TextIds.h"
@@ -123,6 +124,9 @@ BEGIN_MESSAGE_MAP(CVitrolanDoc, CDocument)
     ON_COMMAND(ID_EXPORT_SPREADSHEET, OnExportExcel)
     ON_COMMAND(ID_EXPORT_PALETTE_TABLE, OnExportPalette)
     ON_COMMAND(ID_IMPORT_TILE_PALETTE, OnImportTilePalette)
+    // Configuration and preferences.
+    ON_COMMAND(ID_CONFIGURATION, OnConfiguration)
+    ON_COMMAND(ID_PREFERENCES, OnPreferences)
 END_MESSAGE_MAP()
 
 namespace
@@ -266,6 +270,7 @@ CVitrolanDoc::~CVitrolanDoc()
         for (int i = TileMaskCount - 1; i >= 0; i--)
             m_tileMasks[set][i].Free();
     delete m_bmpHeader;
+    delete m_paletteGrid;
     m_patternCells.Free();
     m_textImage.Free();
     m_clipboardMap.Free();
@@ -314,7 +319,7 @@ void CVitrolanDoc::ApplyOpenedSettings(int nOldJoint, int nOldBackground, int nO
     SetUnitTexts();
     SetDisplayColours(nOldJoint == 3, nOldBackground == 2);
     if (unites != nOldUnits)
-        cresol = RoundHalfAway(unites == 1 ? cresol / 2.54 : cresol * 2.54);
+        cresol = ConvertLength(cresol, nOldUnits, unites);
 }
 
 void CVitrolanDoc::ReadSettings()

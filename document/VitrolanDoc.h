@@ -23,6 +23,8 @@ class CGridCtrl;
 class CGridCtrl2;
 class CCmdUI;
 class CTextPalette;
+class CVitrolanDoc;
+struct ConfigurationValues;
 
 // The Undo item of the Edit menu.
 enum { ID_UNDO_EDIT = 32771 };
@@ -102,8 +104,8 @@ struct DocUiHooks
     void (*pfnShowPaletteBars)();
     // Rescales the shape from one tile display size to another.
     void (*pfnRezoomShape)(CShpRectangle* pShape, int nOldSize, int nNewSize);
-    // Opens the palette table on the tile palette.
-    void (*pfnShowTilePaletteDialog)();
+    // Runs the palette table dialog on the document's palette grid.
+    void (*pfnShowTilePaletteDialog)(CVitrolanDoc* pDoc);
     // Shows the tile-palette bar (display mode 1) on its first page, no button pressed.
     void (*pfnShowTilePaletteBar)();
     // Makes a selection shape (a rectangle), and deletes one: the shape classes belong to the
@@ -154,10 +156,19 @@ struct DocUiHooks
     // The text summary's file name dialog, opened with the name given: its result, and on
     // IDOK the name chosen.
     INT_PTR (*pfnAskSummaryName)(CString* pName);
+    // ---- Configuration and preferences ----
+    // The configuration dialog, filled with the values given: its result, and on IDOK the
+    // values chosen.
+    INT_PTR (*pfnAskConfiguration)(ConfigurationValues* pValues);
+    // The preferences dialog, opened with the units (0 millimetres, 1 inches) and the paper
+    // format (0 A4 ... 5 A0): its result, and on IDOK both as chosen.
+    INT_PTR (*pfnAskPreferences)(int* pUnits, int* pFormat);
 };
 
 // The Export Mosaic command.
 enum { ID_EXPORT_MOSAIC = 32836 };
+// The configuration and preferences commands.
+enum { ID_CONFIGURATION = 32778, ID_PREFERENCES = 32907 };
 
 // The mosaic's figures and the text exports.
 enum { ID_INFORMATION = 32829, ID_IMPORT_TILE_PALETTE = 32888, ID_EXPORT_PALETTE_TABLE = 33047,
@@ -687,6 +698,39 @@ public:
 
     // The profile section of the settings (resource text "Orbalith\Mosaic").
     static CString GetSettingsSection();
+
+    // ---- Configuration, preferences and the palette table ----
+    afx_msg void OnConfiguration();
+    afx_msg void OnPreferences();
+    // The settings as the configuration dialog shows them, and the dialog's values taken
+    // back: lengths rounded to the length unit, colours, plates (made even for triangles).
+    void GetConfiguration(ConfigurationValues& values) const;
+    void ApplyConfiguration(const ConfigurationValues& values);
+    // After the units changed from nOldUnits: unit words, and the lengths converted.
+    void FollowUnits(int nOldUnits);
+    // A length from one unit (0 1/100 mm, 1 1/1000 inch) to the other, rounded.
+    static int ConvertLength(int nLength, int nFromUnits, int nToUnits);
+
+    // What the palette table's check found; with each fault, the colour it names.
+    enum
+    {
+        PaletteTableValid = 0,
+        PaletteTableMissingText = 1,    // a name or symbol empty or one blank
+        PaletteTableSharedSymbol = 2,   // two colours with one symbol
+        PaletteTableBadComponent = 3    // red, green or blue not a whole number 0 to 255
+    };
+    // The rows the palette table has for colours: the tile colour count, at most 256.
+    int GetTileColourRows() const;
+    // Fills the palette grid (made when there is none) from the tile palette.
+    void FillPaletteGrid();
+    // Checks the edited table, marks its faulty names and symbols red, and when it has no
+    // fault takes it into the tile palette, offering to save the palette when it changed.
+    // A table with a fault changes nothing. Returns the check's result, nIndex the colour.
+    int ApplyPaletteGrid(CGridCtrl* pGrid, int& nIndex);
+    // The words that report a fault of the table; empty for a valid one.
+    static CString GetPaletteTableMessage(const CGridCtrl* pGrid, int nResult, int nIndex);
+    // The accepted table's palette gives the mosaic its tile size and joint width.
+    void AcceptPaletteTable();
 
 protected:
     void ReadSettings();

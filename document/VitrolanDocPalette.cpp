@@ -234,12 +234,6 @@ void CVitrolanDoc::SyncPaletteBars()
         s_uiHooks.pfnShowPaletteBars();
 }
 
-void CVitrolanDoc::ShowTilePaletteDialog()
-{
-    if (s_uiHooks.pfnShowTilePaletteDialog != NULL)
-        s_uiHooks.pfnShowTilePaletteDialog();
-}
-
 void CVitrolanDoc::OnChoosePalette(UINT nID)
 {
     if (s_uiHooks.pfnShowTilePaletteBar != NULL)

@@ -3,6 +3,7 @@
 #include "AfxDDX.h"
 #include "AfxFrame.h"
 #include "DlgGrid.h"
+#include "DlgMessageBox.h"
 #include "DlgTexts.h"
 #include "TextIds.h"
 #include "VitrolanDoc.h"
@@ -14,7 +15,7 @@ BEGIN_MESSAGE_MAP(CDialPalette, CDialog)
 END_MESSAGE_MAP()
 
 CDialPalette::CDialPalette(CWnd* pParent)
-    : CDialog(IDD_PALETTE_TABLE, pParent), m_pGrid(NULL), m_nClickedRow(-1)
+    : CDialog(IDD_PALETTE_TABLE, pParent), m_pGrid(NULL), m_pDoc(NULL), m_nClickedRow(-1)
 {
     // The template's table is a control of the grid's class.
     CGridCtrl::RegisterWindowClass();
@@ -41,12 +42,56 @@ BOOL CDialPalette::OnInitDialog()
     return bResult;
 }
 
+namespace {
+
+void SetFrameMessage(LPCTSTR lpszText)
+{
+    if (CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
+        pFrame->SetMessageText(lpszText);
+}
+
+} // namespace
+
+CVitrolanDoc* CDialPalette::GetDocument() const
+{
+    if (m_pDoc != NULL)
+        return m_pDoc;
+    CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    return pFrame != NULL ? dynamic_cast<CVitrolanDoc*>(pFrame->GetActiveDocument()) : NULL;
+}
+
+BOOL CDialPalette::ApplyTable(CVitrolanDoc* pDoc)
+{
+    int nIndex = 0;
+    const int nResult = pDoc->ApplyPaletteGrid(m_pGrid, nIndex);
+    if (nResult == CVitrolanDoc::PaletteTableValid)
+        return TRUE;
+    // Told in a box as well: the frame has no line that would show its message.
+    const CString strMessage = CVitrolanDoc::GetPaletteTableMessage(m_pGrid, nResult, nIndex);
+    SetFrameMessage(strMessage);
+    CDlgMessageBox box(this);
+    box.m_message = strMessage;
+    box.DoModal();
+    return FALSE;
+}
+
+void CDialPalette::OnOK()
+{
+    CVitrolanDoc* pDoc = GetDocument();
+    if (pDoc != NULL && m_pGrid != NULL)
+    {
+        if (!ApplyTable(pDoc))
+            return;
+        pDoc->AcceptPaletteTable();
+        SetFrameMessage(L"");
+    }
+    CDialog::OnOK();
+}
+
 void CDialPalette::OnPrint()
 {
-    CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
-    CVitrolanDoc* pDoc =
-        pFrame != NULL ? dynamic_cast<CVitrolanDoc*>(pFrame->GetActiveDocument()) : NULL;
-    if (pDoc != NULL)
+    CVitrolanDoc* pDoc = GetDocument();
+    if (pDoc != NULL && (m_pGrid == NULL || ApplyTable(pDoc)))
         pDoc->WriteColourChart();
 }
 

@@ -5,6 +5,8 @@
 #include "AfxString.h"
 #include "GridCtrl2.h"
 
+class CVitrolanDoc;
+
 class CDialPalette : public CDialog
 {
 public:
@@ -12,6 +14,8 @@ public:
 
     // The grid the caller owns; bound to control 1077 when set.
     CGridCtrl2* m_pGrid;
+    // The document whose tile palette the table edits; the active document when NULL.
+    CVitrolanDoc* m_pDoc;
     // Shown as the window title when not empty.
     CString m_caption;
     // The row of the last click in the table, -1 before any.
@@ -20,10 +24,16 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    // Writes the colour chart of the active document's tile palette.
+    // Closes only on a table without faults, which the palette then takes.
+    void OnOK() override;
+    // Writes the colour chart of the palette the table gives, when it has no fault.
     afx_msg void OnPrint();
 
     afx_msg void OnGridClick(NMHDR* pNMHDR, LRESULT* pResult);
+
+    CVitrolanDoc* GetDocument() const;
+    // Takes the table into the palette: FALSE, with its fault reported, when it has one.
+    BOOL ApplyTable(CVitrolanDoc* pDoc);
 
     DECLARE_MESSAGE_MAP()
 };

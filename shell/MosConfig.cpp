@@ -2,6 +2,7 @@
 
 #include "AfxDDX.h"
 #include "AfxDlgs.h"
+#include "ConfigurationValues.h"
 #include "DlgTexts.h"
 #include "LangText.h"
 #include "TextIds.h"
@@ -42,20 +43,68 @@ CMosConfig::CMosConfig(CWnd* pParent)
     : CDialog(IDD_CONFIGURATION, pParent), m_tileSize(0), m_jointSize(0), m_plateTilesAcross(0),
       m_plateTilesDown(0), m_jointColour(0), m_backgroundColour(0), m_customJointColour(0),
       m_customBackgroundColour(0), m_plateGrids(0), m_showPlateNumbers(0), m_staggerPlates(0),
-      m_layingMethod(0), m_plateNumbering(0), m_plateLabels(0), m_printColours(0), m_units(0)
+      m_layingMethod(0), m_plateNumbering(0), m_plateLabels(0), m_printColours(0), m_units(0),
+      m_minPlateTilesDown(1)
 {
+}
+
+void CMosConfig::SetValues(const ConfigurationValues& values)
+{
+    m_tileSize = values.tileSize;
+    m_jointSize = values.jointSize;
+    m_plateTilesAcross = values.plateTilesAcross;
+    m_plateTilesDown = values.plateTilesDown;
+    m_minPlateTilesDown = values.minPlateTilesDown;
+    m_jointColour = values.jointColour;
+    m_backgroundColour = values.backgroundColour;
+    m_customJointColour = values.customJointColour;
+    m_customBackgroundColour = values.customBackgroundColour;
+    m_layingMethod = values.layingMethod;
+    m_plateNumbering = values.plateNumbering;
+    m_staggerPlates = values.staggerPlates;
+    m_plateLabels = values.plateLabels;
+    m_plateGrids = values.plateGrids;
+    m_showPlateNumbers = values.showPlateNumbers;
+    m_printColours = values.printColours;
+    m_units = values.units;
+    m_tileSizeUnit = values.unitText;
+    m_jointSizeUnit = values.unitText;
+}
+
+void CMosConfig::GetValues(ConfigurationValues& values) const
+{
+    values.tileSize = m_tileSize;
+    values.jointSize = m_jointSize;
+    values.plateTilesAcross = m_plateTilesAcross;
+    values.plateTilesDown = m_plateTilesDown;
+    values.jointColour = m_jointColour;
+    values.backgroundColour = m_backgroundColour;
+    values.customJointColour = m_customJointColour;
+    values.customBackgroundColour = m_customBackgroundColour;
+    values.layingMethod = m_layingMethod;
+    values.plateNumbering = m_plateNumbering;
+    values.staggerPlates = m_staggerPlates;
+    values.plateLabels = m_plateLabels;
+    values.plateGrids = m_plateGrids;
+    values.showPlateNumbers = m_showPlateNumbers;
+    values.printColours = m_printColours;
 }
 
 void CMosConfig::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
+    // The document keeps lengths in whole 1/100 mm or 1/1000 inch: a tile must keep at least
+    // one of them, as the plates and the plan's pages divide by the tile pitch.
+    const double dUnit = m_units == 1 ? 0.001 : 0.01;
     DDX_Text(pDX, IDC_CONFIG_TILE_SIZE, m_tileSize);
+    DDV_MinMaxDouble(pDX, m_tileSize, dUnit, MaxLength * dUnit);
     DDX_Text(pDX, IDC_CONFIG_JOINT_SIZE, m_jointSize);
+    DDV_MinMaxDouble(pDX, m_jointSize, 0.0, MaxLength * dUnit);
     // Plates are cut from these sizes: a size the document cannot cut with is refused here.
     DDX_Text(pDX, IDC_CONFIG_PLATE_X, m_plateTilesAcross);
     DDV_MinMaxInt(pDX, m_plateTilesAcross, 1, MaxPlateTiles);
     DDX_Text(pDX, IDC_CONFIG_PLATE_Y, m_plateTilesDown);
-    DDV_MinMaxInt(pDX, m_plateTilesDown, 1, MaxPlateTiles);
+    DDV_MinMaxInt(pDX, m_plateTilesDown, m_minPlateTilesDown, MaxPlateTiles);
     DDX_CBIndex(pDX, IDC_CONFIG_JOINT_COLOUR, m_jointColour);
     DDX_CBIndex(pDX, IDC_CONFIG_BACK_COLOUR, m_backgroundColour);
     DDX_Radio(pDX, IDC_CONFIG_GRID_COLOUR, m_plateGrids);

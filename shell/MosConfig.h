@@ -5,6 +5,8 @@
 #include "AfxDialog.h"
 #include "AfxString.h"
 
+struct ConfigurationValues;
+
 class CMosConfig : public CDialog
 {
 public:
@@ -30,8 +32,13 @@ public:
     int m_plateLabels;          // 0 picture numbers, 1 tile numbers, 2 symbols
     int m_printColours;
     int m_units;                // 0 metric, 1 imperial: the unit labels
+    int m_minPlateTilesDown;    // the fewest tiles down a plate may have
     CString m_tileSizeUnit;
     CString m_jointSizeUnit;
+
+    // The members from the values and back; the unit texts take the values' unit text.
+    void SetValues(const ConfigurationValues& values);
+    void GetValues(ConfigurationValues& values) const;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -1,6 +1,7 @@
 #include "ShellHooks.h"
 
 #include "AfxApp.h"
+#include "ConfigurationValues.h"
 #include "DialPalette.h"
 #include "DlgMessageBox.h"
 #include "Export.h"
@@ -11,9 +12,11 @@
 #include "LC.h"
 #include "LangText.h"
 #include "MainFrm.h"
+#include "MosConfig.h"
 #include "Melange2.h"
 #include "NewMos.h"
 #include "PrintPlaques.h"
+#include "ProgOpt.h"
 #include "TexteDlg.h"
 #include "TextIds.h"
 #include "VitrolanApp.h"
@@ -212,10 +215,38 @@ void ShowTilePaletteBar()
     pFrame->m_tileBar.Invalidate();
 }
 
-void ShowTilePaletteDialog()
+void ShowTilePaletteDialog(CVitrolanDoc* pDoc)
 {
     CDialPalette dialog(AfxGetMainWnd());
+    dialog.m_pDoc = pDoc;
+    dialog.m_pGrid = pDoc->m_paletteGrid;
+    dialog.m_caption.Format(L"%s %s", (LPCTSTR)GetLangText(TXT_PALETTE),
+                            (LPCTSTR)pDoc->m_tilePalette.m_name);
     dialog.DoModal();
+}
+
+INT_PTR AskConfiguration(ConfigurationValues* pValues)
+{
+    CMosConfig dialog(AfxGetMainWnd());
+    dialog.SetValues(*pValues);
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK)
+        dialog.GetValues(*pValues);
+    return nResult;
+}
+
+INT_PTR AskPreferences(int* pUnits, int* pFormat)
+{
+    CProgOpt dialog(AfxGetMainWnd());
+    dialog.m_units = *pUnits;
+    dialog.m_paper = *pFormat;
+    const INT_PTR nResult = dialog.DoModal();
+    if (nResult == IDOK)
+    {
+        *pUnits = dialog.m_units;
+        *pFormat = dialog.m_paper;
+    }
+    return nResult;
 }
 
 void SetPrinterPaper(int nFormat)
@@ -265,6 +296,8 @@ void InstallShellHooks()
     hooks.pfnAskExportPicture = AskExportPicture;
     hooks.pfnShowInformation = ShowInformation;
     hooks.pfnAskSummaryName = AskSummaryName;
+    hooks.pfnAskConfiguration = AskConfiguration;
+    hooks.pfnAskPreferences = AskPreferences;
     // The selection shapes and the scroll origin belong to the view.
     InstallViewHooks();
     // The view's tools take their colour from the frame's palette bars.

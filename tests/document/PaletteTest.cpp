@@ -43,7 +43,7 @@ void ResetImageBar() { g_pLog->nResetImageBar++; }
 void RefreshTileBar() { g_pLog->nRefreshTileBar++; }
 void ShowPaletteBars() { g_pLog->nShowPaletteBars++; }
 void ShowTileBar() { g_pLog->nShowTileBar++; }
-void ShowPaletteDialog() { g_pLog->nPaletteDialog++; }
+void ShowPaletteDialog(CVitrolanDoc*) { g_pLog->nPaletteDialog++; }
 
 bool SameRgb(const PaletteEntry& e, const Tile& t)
 {

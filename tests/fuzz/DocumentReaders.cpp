@@ -41,7 +41,7 @@ CVitrolanDoc& SharedDocument()
         hooks.pfnRefreshTileBar = [] {};
         hooks.pfnShowPaletteBars = [] {};
         hooks.pfnRezoomShape = [](CShpRectangle*, int, int) {};
-        hooks.pfnShowTilePaletteDialog = [] {};
+        hooks.pfnShowTilePaletteDialog = [](CVitrolanDoc*) {};
         hooks.pfnShowTilePaletteBar = [] {};
         CVitrolanDoc::s_uiHooks = hooks;
         s_pDoc = new CVitrolanDoc;

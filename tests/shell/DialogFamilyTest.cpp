@@ -23,6 +23,7 @@
 #include "OptionsMelange.h"
 #include "PrintPlaques.h"
 #include "ProgOpt.h"
+#include "PromptApp.h"
 #include "SelCouleurs.h"
 #include "TexteDlg.h"
 #include "LangText.h"
@@ -31,19 +32,6 @@
 #include "resource.h"
 
 namespace {
-
-// Keeps the framework's prompts (failed data checks) instead of showing them.
-class CPromptApp : public CWinApp
-{
-public:
-    CPromptApp() : CWinApp(L"MosaicDialogFamilyTest") {}
-    int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
-    {
-        m_prompts.push_back(lpszPrompt);
-        return IDOK;
-    }
-    std::vector<CString> m_prompts;
-};
 
 // A language file whose text n reads "L<n>", in a folder of its own, so that a dialog's
 // texts can be told from the template's French defaults.
@@ -610,6 +598,7 @@ TEST_F(DialogFamilyTest, ConfigurationRefusesAPlateOfNoTiles)
     {
         SCOPED_TRACE(nEdit);
         CMosConfig dlg;
+        dlg.m_tileSize = 2.5;
         dlg.m_plateTilesAcross = 12;
         dlg.m_plateTilesDown = 12;
         m_app.m_prompts.clear();
@@ -795,6 +784,7 @@ TEST_F(DialogFamilyTest, ConfigurationCustomEntryAsksForTheColour)
     {
         SCOPED_TRACE(testing::Message() << "list " << c.nList << ", entry " << c.nEntry);
         CMosConfig dlg;
+        dlg.m_tileSize = 2.5;
         dlg.m_plateTilesAcross = 12;
         dlg.m_plateTilesDown = 12;
         dlg.m_customJointColour = RGB(10, 20, 30);
