@@ -229,7 +229,8 @@ int CVitrolanDoc::ApplyPaletteGrid(CGridCtrl* pGrid, int& nIndex)
         NoteChange(colour.peRed, (BYTE)0, bChanged);
         NoteChange(colour.peGreen, (BYTE)0, bChanged);
         NoteChange(colour.peBlue, (BYTE)0, bChanged);
-        NoteChange(m_tilePalette.m_values[i], 0.0, bChanged);
+        // Values past the table are never shown, so clearing them is no edit to offer saving.
+        m_tilePalette.m_values[i] = 0.0;
     }
     if (bChanged)
         m_tilePaletteModified = 1;
