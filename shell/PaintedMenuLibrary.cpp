@@ -1,5 +1,7 @@
 #include "PaintedMenuLibrary.h"
 
+#include "MenuTheme.h"
+#include "PaintedMenuHook.h"
 #include "PaintedMenuIcons.h"
 
 PaintedMenuLibraryState& PaintedMenuLibrary()
@@ -56,6 +58,7 @@ void InitPaintedMenuLibrary()
             state.pGradientFill = (BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG))
                 GetProcAddress(state.hImageLibrary, "GradientFill");
     }
+    InstallPaintedMenuHook();
 }
 
 void ExitPaintedMenuLibrary()
@@ -63,6 +66,8 @@ void ExitPaintedMenuLibrary()
     PaintedMenuLibraryState& state = PaintedMenuLibrary();
     if (!state.bStarted)
         return;
+    UninstallPaintedMenuHook();
+    DeleteMenuThemes();
     state.pIsThemeActive = NULL;
     if (state.hUxTheme != NULL)
         FreeLibrary(state.hUxTheme);
@@ -81,6 +86,12 @@ BOOL ThemeIsActive()
 {
     BOOL(WINAPI * pIsThemeActive)() = PaintedMenuLibrary().pIsThemeActive;
     return pIsThemeActive != NULL && pIsThemeActive();
+}
+
+BOOL GetDropShadowSetting()
+{
+    BOOL bShadow = FALSE;
+    return ::SystemParametersInfoW(SPI_GETDROPSHADOW, 0, &bShadow, 0) && bShadow;
 }
 
 HFONT GetPaintedMenuFont(BOOL bDefaultItem)

@@ -29,5 +29,7 @@ void ExitPaintedMenuLibrary();
 // 7 for Windows XP and later (and Wine), lower values for older systems.
 int GetWinVersionClass();
 BOOL ThemeIsActive();
+// Whether Windows draws the shadow of popup menus itself.
+BOOL GetDropShadowSetting();
 // The menu font of the system, and its bold form for default items.
 HFONT GetPaintedMenuFont(BOOL bDefaultItem = FALSE);
