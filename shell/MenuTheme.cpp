@@ -2,6 +2,7 @@
 
 #include "MenuColours.h"
 #include "PaintedMenuLibrary.h"
+#include "PaintedMenuSymbols.h"
 #include <algorithm>
 #include <vector>
 
@@ -21,9 +22,7 @@ CMenuTheme*& CurrentTheme()
 
 void SetPixelRect(HDC hDC, int nLeft, int nTop, int nWidth, int nHeight, COLORREF cr)
 {
-    RECT rect = {nLeft, nTop, nLeft + nWidth, nTop + nHeight};
-    ::SetBkColor(hDC, cr);
-    ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rect, NULL, 0, NULL);
+    PaintedFillSolid(hDC, CRect(nLeft, nTop, nLeft + nWidth, nTop + nHeight), cr);
 }
 }
 

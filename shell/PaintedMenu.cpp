@@ -42,7 +42,8 @@ BOOL ModifyOwnerDrawn(HMENU hMenu, UINT nPosition, UINT nFlags, CPaintedMenuItem
 
 CPaintedMenu::CPaintedMenu(HMENU hParentMenu)
     : m_hParentWnd(NULL), m_nIconX(16), m_nIconY(15), m_crBitmapBackground(CLR_DEFAULT),
-      m_hParentMenu(hParentMenu), m_bPopup(TRUE), m_nOpenPopups(0), m_hAccel((HACCEL)-1)
+      m_hParentMenu(hParentMenu), m_bPopup(TRUE), m_nOpenPopups(0), m_hAccel((HACCEL)-1),
+      m_bIconHandles(FALSE)
 {
     m_rectMenuBarItem.SetRectEmpty();
     // A menu made before the program's start-up initialisers still finds the library.

@@ -7,6 +7,7 @@
 
 #include "AfxPath.h"
 #include "OpenCv.h"
+#include "MenuColours.h"
 #include "PaintedMenu.h"
 #include "PaintedMenuIcons.h"
 #include "resource.h"
@@ -321,7 +322,7 @@ TEST(PaintedMenuTest, ItemsAreMeasuredAndDrawnWithIconTextAndAcceleratorText)
     EXPECT_GT(inkIn(nIconColumn, nIconColumn + 20, crMenu), 5);
     EXPECT_GT(inkIn(cx - 40, cx, crMenu), 5);
     draw(ODS_SELECTED);
-    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), GetPixel(hDC, cx - 2, 1));
+    EXPECT_EQ(GetMenuHighlightColour(), GetPixel(hDC, cx - 2, 1));
 
     // The pictures of the item, for a person to look at.
     save(L"painted-menu-item-selected.png");
