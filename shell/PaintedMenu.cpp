@@ -2,6 +2,7 @@
 
 #include "AfxGdi.h"
 #include "AfxResource.h"
+#include "PaintedMenuBitmaps.h"
 #include "PaintedMenuIcons.h"
 #include "PaintedMenuLibrary.h"
 #include <algorithm>
@@ -437,6 +438,29 @@ CPaintedMenuIcons* CPaintedMenu::GetToolBarIconStore(UINT nToolBarId, HMODULE hM
     }
     stores.push_back(pIcons);
     return pIcons;
+}
+
+CPaintedMenuBitmaps* CPaintedMenu::FindBitmapStore(int& nIndex, UINT_PTR nBitmapId)
+{
+    auto offer = [this, nBitmapId](CPaintedMenuBitmaps* pStore)
+    {
+        return m_bIconHandles ? pStore->AddIcon((HICON)nBitmapId, (UINT)nBitmapId)
+                              : pStore->AddBitmap((UINT)nBitmapId, m_crBitmapBackground);
+    };
+    std::vector<CPaintedMenuIcons*>& stores = CPaintedMenuIcons::GetStoreList();
+    for (CPaintedMenuIcons* pIcons : stores)
+        if (CPaintedMenuBitmaps* pStore = DYNAMIC_DOWNCAST(CPaintedMenuBitmaps, pIcons))
+            if ((nIndex = offer(pStore)) != -1)
+                return pStore;
+    CPaintedMenuBitmaps* pStore = new CPaintedMenuBitmaps;
+    pStore->m_crMask = m_crBitmapBackground;
+    if ((nIndex = offer(pStore)) == -1)
+    {
+        delete pStore;
+        return NULL;
+    }
+    stores.push_back(pStore);
+    return pStore;
 }
 
 void CPaintedMenu::ApplyIconStore(CPaintedMenuIcons* pIcons)

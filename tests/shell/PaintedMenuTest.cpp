@@ -200,10 +200,6 @@ TEST(PaintedMenuTest, TheMenuToolbarGivesEachButtonItsThreeImages)
 
 TEST(PaintedMenuTest, VariantPixelRules)
 {
-    EXPECT_EQ((COLORREF)0x000000, PaintedMenuDarken(0x000000, 50));
-    EXPECT_EQ((COLORREF)0xCDCDCD, PaintedMenuDarken(0xFFFFFF, 50));
-    EXPECT_EQ((COLORREF)0xFFFFFF, PaintedMenuLighten(0xFFFFFF, 115));
-    EXPECT_EQ((COLORREF)0x737373, PaintedMenuLighten(0x000000, 115));
     // Grey 100 towards white: (110 * 100 + 145 * 255) / 256 = 187 per channel.
     EXPECT_EQ((COLORREF)0xBBBBBB, PaintedMenuDisabledPixel(0x646464, 0xFFFFFF));
 }
