@@ -110,12 +110,29 @@ void CMenuTheme::GetBarColours(COLORREF& crBarLeft, COLORREF& crBarRight, COLORR
     if (m_nMenuStyle < 8)
         return;
     // The bar fades from the window colour into the caption's; the menus from light to face.
-    const COLORREF crCaption = ::GetSysColor(COLOR_ACTIVECAPTION);
+    const COLORREF crCaption = m_nMenuStyle <= 9 ? CalcMenuColours() : ::GetSysColor(COLOR_ACTIVECAPTION);
     const COLORREF crWindow = ::GetSysColor(COLOR_WINDOW);
     crBarLeft = LightenColour(200, crCaption);
     crBarRight = LightenColour(120, crCaption);
     crMenuLeft = MixColours14(crWindow, crCaption);
     crMenuRight = MixColours30(crWindow, crCaption);
+}
+
+COLORREF CMenuTheme::CalcMenuColours()
+{
+    // The caption colour of the visual style, when one is active.
+    const int nCaptionPart = 1, nActiveState = 1, nFillColourHint = 3821;
+    COLORREF crCaption = ::GetSysColor(COLOR_ACTIVECAPTION);
+    if (!GetMenuDisplayFacts().bThemeActive)
+        return crCaption;
+    HANDLE hTheme = ThemeOpenData(NULL, L"WINDOW");
+    if (hTheme == NULL)
+        return crCaption;
+    COLORREF crStyle = 0;
+    if (ThemeGetColor(hTheme, nCaptionPart, nActiveState, nFillColourHint, &crStyle) == S_OK)
+        crCaption = crStyle;
+    ThemeCloseData(hTheme);
+    return crCaption;
 }
 
 CMenuThemeXP::CMenuThemeXP(int nMenuStyle, PaintedMenuMeasureProc pMeasureItem,

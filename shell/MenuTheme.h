@@ -44,6 +44,9 @@ public:
     virtual void GetBarColours(COLORREF& crBarLeft, COLORREF& crBarRight,
                                COLORREF& crMenuLeft, COLORREF& crMenuRight);
 
+    // The base colour of the bar styles 8 and 9: the visual style's caption colour.
+    COLORREF CalcMenuColours();
+
     // The theme's own popup shadow, computed from the screen captured behind the window.
     void DrawShadow(HWND hWnd, HDC hDC);
 
