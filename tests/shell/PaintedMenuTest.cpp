@@ -8,7 +8,10 @@
 #include "AfxPath.h"
 #include "OpenCv.h"
 #include "MenuColours.h"
+#include "PaintedBrushList.h"
 #include "PaintedMenu.h"
+#include "PaintedMenuBitmaps.h"
+#include "PaintedMenuSymbols.h"
 #include "PaintedMenuIcons.h"
 #include "resource.h"
 
@@ -331,6 +334,8 @@ TEST(PaintedMenuTest, ItemsAreMeasuredAndDrawnWithIconTextAndAcceleratorText)
 TEST(PaintedMenuTest, RebuildingMenusLeavesNoObjectsBehind)
 {
     std::vector<HMENU> handles;
+    HBRUSH hBackBrush = NULL;
+    CPaintedBrushList::DeleteBrushList();
     {
         CPaintedMenu bar;
         bar.LoadMenu(MakeBar());
@@ -343,10 +348,18 @@ TEST(PaintedMenuTest, RebuildingMenusLeavesNoObjectsBehind)
             bar.LoadToolBar(IDR_MENU_ICONS);
             CPaintedMenu::OnInitMenuPopup(NULL, Popup(bar, 0), 0, FALSE);
             CPaintedMenu::OnInitMenuPopup(NULL, Popup(bar, 1), 1, FALSE);
+            int nImage = -1;
+            CPaintedMenuBitmaps* pBitmaps = bar.FindBitmapStore(nImage, IDR_MENU_ICONS);
+            bar.ModifyODMenuIcon(NULL, kSecond, pBitmaps, nImage);
+            hBackBrush = GetMenuBackBrush();
         }
-        // One store, held once by each of the two items that show its images.
-        ASSERT_EQ(1u, CPaintedMenuIcons::GetStoreList().size());
+        // One toolbar store, held once by each of the two items that show its images, and
+        // one bitmap store held by its item; one bar brush.
+        ASSERT_EQ(2u, CPaintedMenuIcons::GetStoreList().size());
         EXPECT_EQ(2, CPaintedMenuIcons::GetStoreList()[0]->m_nRefCount);
+        EXPECT_EQ(1, CPaintedMenuIcons::GetStoreList()[1]->m_nRefCount);
+        EXPECT_EQ(hBackBrush, GetMenuBackBrush());
+        EXPECT_EQ(1, CPaintedBrushList::GetBrushList()->GetCount());
         EXPECT_EQ(4, Popup(bar, 0)->GetItemDataCount());
         EXPECT_EQ(2, Popup(bar, 1)->GetItemDataCount());
         for (HMENU hMenu : handles)
