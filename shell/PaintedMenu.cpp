@@ -2,6 +2,7 @@
 
 #include "AfxGdi.h"
 #include "AfxResource.h"
+#include "PaintedMenuBitmaps.h"
 #include "PaintedMenuIcons.h"
 #include "PaintedMenuLibrary.h"
 #include <algorithm>
@@ -42,7 +43,8 @@ BOOL ModifyOwnerDrawn(HMENU hMenu, UINT nPosition, UINT nFlags, CPaintedMenuItem
 
 CPaintedMenu::CPaintedMenu(HMENU hParentMenu)
     : m_hParentWnd(NULL), m_nIconX(16), m_nIconY(15), m_crBitmapBackground(CLR_DEFAULT),
-      m_hParentMenu(hParentMenu), m_bPopup(TRUE), m_nOpenPopups(0), m_hAccel((HACCEL)-1)
+      m_hParentMenu(hParentMenu), m_bPopup(TRUE), m_nOpenPopups(0), m_hAccel((HACCEL)-1),
+      m_bIconHandles(FALSE)
 {
     m_rectMenuBarItem.SetRectEmpty();
     // A menu made before the program's start-up initialisers still finds the library.
@@ -436,6 +438,29 @@ CPaintedMenuIcons* CPaintedMenu::GetToolBarIconStore(UINT nToolBarId, HMODULE hM
     }
     stores.push_back(pIcons);
     return pIcons;
+}
+
+CPaintedMenuBitmaps* CPaintedMenu::FindBitmapStore(int& nIndex, UINT_PTR nBitmapId)
+{
+    auto offer = [this, nBitmapId](CPaintedMenuBitmaps* pStore)
+    {
+        return m_bIconHandles ? pStore->AddIcon((HICON)nBitmapId, (UINT)nBitmapId)
+                              : pStore->AddBitmap((UINT)nBitmapId, m_crBitmapBackground);
+    };
+    std::vector<CPaintedMenuIcons*>& stores = CPaintedMenuIcons::GetStoreList();
+    for (CPaintedMenuIcons* pIcons : stores)
+        if (CPaintedMenuBitmaps* pStore = DYNAMIC_DOWNCAST(CPaintedMenuBitmaps, pIcons))
+            if ((nIndex = offer(pStore)) != -1)
+                return pStore;
+    CPaintedMenuBitmaps* pStore = new CPaintedMenuBitmaps;
+    pStore->m_crMask = m_crBitmapBackground;
+    if ((nIndex = offer(pStore)) == -1)
+    {
+        delete pStore;
+        return NULL;
+    }
+    stores.push_back(pStore);
+    return pStore;
 }
 
 void CPaintedMenu::ApplyIconStore(CPaintedMenuIcons* pIcons)

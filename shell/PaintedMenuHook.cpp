@@ -1,0 +1,9 @@
+#include "PaintedMenuHook.h"
+
+void InstallPaintedMenuHook()
+{
+}
+
+void UninstallPaintedMenuHook()
+{
+}
