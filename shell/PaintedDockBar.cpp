@@ -2,7 +2,7 @@
 
 #include "AfxException.h"
 #include "AfxGdi.h"
-#include "PaintedFrame.h"
+#include "PaintedMenuSymbols.h"
 
 IMPLEMENT_DYNCREATE(CPaintedDockBar, CDockBar)
 

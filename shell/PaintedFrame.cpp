@@ -17,11 +17,6 @@ BOOL IsFocusInFrame(HWND hFrame)
 }
 }
 
-HBRUSH GetMenuBackBrush()
-{
-    return ::GetSysColorBrush(COLOR_BTNFACE);
-}
-
 BOOL FrameTracksMenuBar(int nWinVersionClass, BOOL bRemoteSession, BOOL bWine)
 {
     return nWinVersionClass < 6 || bRemoteSession || bWine;
@@ -63,7 +58,10 @@ BOOL DrawMenuBarItem(HWND hFrame, HMENU hMenu, int nPosition, UINT nState)
     HDC hDC = ::GetWindowDC(hFrame);
     if (hDC == NULL)
         return FALSE;
-    HGDIOBJ hOldFont = ::SelectObject(hDC, GetPaintedMenuFont());
+    LOGFONTW logFont;
+    GetPaintedMenuLogFont(logFont, FALSE);
+    HFONT hFont = ::CreateFontIndirectW(&logFont);
+    HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
     // The item's screen rectangle is exact on every system this runs on, Wine included:
     // only the window's position is taken off.
     RECT window;
@@ -84,6 +82,7 @@ BOOL DrawMenuBarItem(HWND hFrame, HMENU hMenu, int nPosition, UINT nState)
     ::SendMessageW(hFrame, WM_DRAWITEM, 0, (LPARAM)&draw);
     ::SetWindowOrgEx(hDC, oldOrigin.x, oldOrigin.y, NULL);
     ::SelectObject(hDC, hOldFont);
+    ::DeleteObject(hFont);
     ::ReleaseDC(hFrame, hDC);
     return TRUE;
 }

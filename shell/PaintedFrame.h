@@ -8,6 +8,8 @@
 #include "AfxBar.h"
 #include "AfxFrame.h"
 #include "PaintedMenu.h"
+#include "PaintedMenuIcons.h"
+#include "PaintedMenuSymbols.h"
 
 // The two item states the frame's own hot tracking draws with.
 struct MenuBarHotStates
@@ -20,8 +22,6 @@ struct MenuBarHotStates
 // remote session, and on Wine, whose menu bar is not hot-tracked outside menu mode.
 BOOL FrameTracksMenuBar(int nWinVersionClass, BOOL bRemoteSession, BOOL bWine);
 MenuBarHotStates GetMenuBarHotStates(BOOL bFocusInFrame, int nWinVersionClass);
-
-HBRUSH GetMenuBackBrush();
 
 // Gives a CPaintedMenu the menu-bar brush as its background.
 void RedrawMenuBar(HMENU hMenu);
@@ -125,6 +125,7 @@ protected:
     afx_msg void OnSysColorChange()
     {
         CWnd::OnSysColorChange();
+        UpdateMenuColours();
         RedrawMenuBar(m_menuBar.GetSafeHmenu());
     }
     afx_msg void OnNcPaint()

@@ -33,7 +33,10 @@ cv::Mat DrawnItem(CMainFrame* pFrame, int nPosition, UINT nState)
     HDC hDC = CreateCompatibleDC(hScreen);
     HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, cx, cy);
     HGDIOBJ hOld = SelectObject(hDC, hBitmap);
-    HGDIOBJ hOldFont = SelectObject(hDC, GetPaintedMenuFont());
+    LOGFONTW logFont;
+    GetPaintedMenuLogFont(logFont, FALSE);
+    HFONT hFont = CreateFontIndirectW(&logFont);
+    HGDIOBJ hOldFont = SelectObject(hDC, hFont);
     SetWindowOrgEx(hDC, rect.left, rect.top, NULL);
     const ULONG_PTR nHot = PaintedMenuLibrary().nHotMenuBarItem;
     const CRect rectRecorded = pFrame->GetMenuBar().m_rectMenuBarItem;
@@ -43,6 +46,7 @@ cv::Mat DrawnItem(CMainFrame* pFrame, int nPosition, UINT nState)
     PaintedMenuLibrary().nHotMenuBarItem = nHot;
     pFrame->GetMenuBar().m_rectMenuBarItem = rectRecorded;
     SelectObject(hDC, hOldFont);
+    DeleteObject(hFont);
     SetWindowOrgEx(hDC, 0, 0, NULL);
     BITMAPINFO bits = {};
     bits.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32};
