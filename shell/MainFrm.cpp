@@ -18,7 +18,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CPaintedFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_INITMENUPOPUP()
-    ON_MESSAGE(WM_UNINITMENUPOPUP, OnUnInitMenuPopup)
     ON_COMMAND(ID_PALETTE_SHOW_TILES, OnPaletteTiles)
     ON_UPDATE_COMMAND_UI(ID_PALETTE_SHOW_TILES, OnUpdatePaletteTiles)
     ON_COMMAND(ID_PALETTE_SHOW_IMAGE, OnPaletteImage)
@@ -315,13 +314,6 @@ BOOL CMainFrame::LanguageOfCommand(UINT nID, int& nLanguageId)
         }
     }
     return FALSE;
-}
-
-LRESULT CMainFrame::OnUnInitMenuPopup(WPARAM wParam, LPARAM)
-{
-    if (CPaintedMenu* pMenu = CPaintedMenu::FromHandleOwned((HMENU)wParam))
-        pMenu->OnUnInitPopupMenu();
-    return Default();
 }
 
 void CMainFrame::OnLanguage(UINT nID)

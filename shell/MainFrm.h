@@ -85,7 +85,6 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
-    afx_msg LRESULT OnUnInitMenuPopup(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPaletteTiles();
     afx_msg void OnUpdatePaletteTiles(CCmdUI* pCmdUI);
     afx_msg void OnPaletteImage();

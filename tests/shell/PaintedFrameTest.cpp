@@ -49,7 +49,11 @@ cv::Mat DrawnItem(CMainFrame* pFrame, int nPosition, UINT nState)
     DeleteObject(hFont);
     SetWindowOrgEx(hDC, 0, 0, NULL);
     BITMAPINFO bits = {};
-    bits.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32};
+    bits.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bits.bmiHeader.biWidth = cx;
+    bits.bmiHeader.biHeight = -cy;
+    bits.bmiHeader.biPlanes = 1;
+    bits.bmiHeader.biBitCount = 32;
     cv::Mat picture(cy, cx, CV_8UC4);
     SelectObject(hDC, hOld);
     GetDIBits(hDC, hBitmap, 0, cy, picture.data, &bits, DIB_RGB_COLORS);

@@ -59,10 +59,11 @@ protected:
 };
 
 // The screen as it is now, in BGR. Wine copies what windows draw to the display while the
-// program waits for messages: they are let through for a moment first.
-inline cv::Mat CaptureScreen()
+// program waits for messages: they are let through for a moment first, unless a modal loop
+// (an open menu) runs and lets them through itself.
+inline cv::Mat CaptureScreen(bool bLetPaint = true)
 {
-    for (int i = 0; i < 3; i++)
+    for (int i = 0; bLetPaint && i < 3; i++)
     {
         MSG msg;
         while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
@@ -77,7 +78,11 @@ inline cv::Mat CaptureScreen()
     HGDIOBJ hOld = SelectObject(hDC, hBitmap);
     BitBlt(hDC, 0, 0, cx, cy, hScreen, 0, 0, SRCCOPY);
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = -cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
     cv::Mat picture(cy, cx, CV_8UC4);
     GetDIBits(hDC, hBitmap, 0, cy, picture.data, &info, DIB_RGB_COLORS);
     cv::Mat screen;

@@ -1,0 +1,231 @@
+// The popup windows of the owner-drawn menus as the user sees them: the frame, icon column,
+// shadow and joint with the open menu-bar item painted by the theme; plain menus left to the
+// system; every subclassed window released when the menus close.
+#include "RunningMainFrame.h"
+
+#include "MenuColours.h"
+#include "MenuTheme.h"
+#include "PaintedMenuHook.h"
+#include "PaintedMenuLibrary.h"
+
+namespace
+{
+
+// What the screen and the hook showed while a menu was open.
+struct OpenPopupRecord
+{
+    static inline cv::Mat s_screen;
+    static inline HWND s_hPopup = NULL;
+    static inline RECT s_rectPopup = {};
+    static inline HMENU s_hPopupMenu = NULL;
+    static inline int s_nSubclassed = -1;
+
+    static void Clear()
+    {
+        s_screen.release();
+        s_hPopup = NULL;
+        s_hPopupMenu = NULL;
+        s_nSubclassed = -1;
+    }
+    static void CALLBACK Capture(HWND, UINT, UINT_PTR nTimer, DWORD)
+    {
+        KillTimer(NULL, nTimer);
+        s_hPopup = FindWindowW(L"#32768", NULL);
+        GetWindowRect(s_hPopup, &s_rectPopup);
+        s_hPopupMenu = (HMENU)SendMessageW(s_hPopup, 0x01E1, 0, 0);
+        s_nSubclassed = CPaintedMenuHook::GetSubclassedWindowCount();
+        s_screen = CaptureScreen(false);
+        EndMenu();
+    }
+};
+
+class PaintedMenuWindowTest : public RunningMainFrame
+{
+protected:
+    // Opens the bar's File menu as Alt+F does and takes the screen while it is open.
+    void OpenFileMenuFromTheBar()
+    {
+        OpenPopupRecord::Clear();
+        PostMessageW(Frame()->m_hWnd, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+        SetTimer(NULL, 0, 400, OpenPopupRecord::Capture);
+        Pump();
+    }
+    // Opens a menu at a point of the screen as a context menu opens.
+    void TrackMenu(HMENU hMenu, POINT pt)
+    {
+        OpenPopupRecord::Clear();
+        SetTimer(NULL, 0, 400, OpenPopupRecord::Capture);
+        TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN, pt.x, pt.y, 0, Frame()->m_hWnd, NULL);
+        Pump();
+    }
+    static void ExpectReleased()
+    {
+        EXPECT_EQ(0, CPaintedMenuHook::GetSubclassedWindowCount());
+        EXPECT_EQ(0, GlobalFindAtomW(L"OldMenuProc"));
+    }
+};
+
+// How many pixels of the rectangle (screen) differ from the theme's shadow over the screen
+// as it was before.
+int CountOtherThanShadow(const cv::Mat& shown, const cv::Mat& before, const RECT& rectPopup,
+                         const RECT& rect)
+{
+    const int w = rectPopup.right - rectPopup.left, t = rectPopup.bottom - rectPopup.top;
+    int nCount = 0;
+    for (int y = rect.top; y < rect.bottom; y++)
+        for (int x = rect.left; x < rect.right; x++)
+            if (PixelAt(shown, x, y) != MenuShadowPixel(PixelAt(before, x, y), x - rectPopup.left,
+                                                        y - rectPopup.top, w, t))
+                nCount++;
+    return nCount;
+}
+
+}   // namespace
+
+TEST(MenuWindowPainting, TheShadowDarkensTheScreenBehindInStepsTowardsTheCorners)
+{
+    const COLORREF crBack = RGB(200, 100, 50);
+    const int w = 100, t = 60;
+    const struct
+    {
+        int x;
+        int y;
+        int nAmount;   // how much darker; 0: the background itself
+    } cases[] = {
+        {50, 30, 0},        // inside the window
+        {w - 1, 2, 0},      // the right shadow's first rows stay clear
+        {w - 1, 4, 6},      {w - 1, 7, 24},  {w - 4, 5, 48},
+        {w - 1, 30, 30},    {w - 4, 30, 120}, {w - 2, 8, 60},
+        {w - 1, t - 4, 24}, {w - 1, t - 1, 6}, {w - 4, t - 1, 24}, {w - 4, t - 4, 96},
+        {2, t - 1, 0},      // the bottom shadow's first columns stay clear
+        {4, t - 1, 6},      {7, t - 4, 96},  {50, t - 1, 30},  {50, t - 4, 120},
+        {w - 5, t - 2, 60},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DarkenColour(c.nAmount, crBack), MenuShadowPixel(crBack, c.x, c.y, w, t))
+            << c.x << "," << c.y;
+
+    // With a palette: two solid columns and rows of the shadow colour, the rest kept.
+    const COLORREF crShadow = GetSysColor(COLOR_BTNSHADOW);
+    const struct
+    {
+        int x;
+        int y;
+        bool bShadow;
+    } palette[] = {
+        {w - 1, 30, false}, {w - 2, 30, false}, {w - 3, 30, true}, {w - 4, 30, true},
+        {w - 3, 3, false},  {w - 3, 4, true},   {w - 3, t - 3, true}, {w - 3, t - 2, false},
+        {50, t - 3, true},  {50, t - 4, true},  {3, t - 3, false}, {4, t - 4, true},
+        {50, t - 1, false}, {50, 30, false},
+    };
+    for (const auto& c : palette)
+        EXPECT_EQ(c.bShadow ? crShadow : crBack, MenuShadowPixelPalette(crBack, c.x, c.y, w, t))
+            << c.x << "," << c.y;
+}
+
+TEST(MenuWindowPainting, TheFrameBandFillsRoundTheInnerRectangleAndOneColumnIntoIt)
+{
+    const int cx = 20, cy = 16;
+    HDC hScreen = GetDC(NULL);
+    HDC hDC = CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, cx, cy);
+    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    const RECT all = {0, 0, cx, cy};
+    FillRect(hDC, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    const COLORREF crBand = RGB(10, 20, 30);
+    const RECT outer = {1, 1, 19, 15}, inner = {3, 4, 17, 12};
+    DrawFrameRect(hDC, outer, inner, crBand);
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+        {
+            const POINT pt = {x, y};
+            // The right band starts at the inner rectangle's last column.
+            const RECT kept = {inner.left, inner.top, inner.right - 1, inner.bottom};
+            const bool bBand = PtInRect(&outer, pt) && !PtInRect(&kept, pt);
+            EXPECT_EQ(bBand ? crBand : RGB(255, 255, 255), GetPixel(hDC, x, y)) << x << "," << y;
+        }
+    SelectObject(hDC, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hDC);
+    ReleaseDC(NULL, hScreen);
+}
+
+TEST_F(PaintedMenuWindowTest, ABarPopupShowsTheThemesFrameShadowAndJointAndIsReleasedOnClosing)
+{
+    CMainFrame* pFrame = Frame();
+    RECT rectFile;
+    ASSERT_TRUE(GetMenuItemRect(pFrame->m_hWnd, pFrame->GetMenuBar().GetSafeHmenu(), 0,
+                                &rectFile));
+    SetCursorPos(600, 600);
+    const cv::Mat before = CaptureScreen();
+    OpenFileMenuFromTheBar();
+    ASSERT_FALSE(OpenPopupRecord::s_screen.empty());
+    const cv::Mat& shown = OpenPopupRecord::s_screen;
+    KeepPicture(shown, L"painted-popup-bar.png");
+    EXPECT_EQ(1, OpenPopupRecord::s_nSubclassed);
+    ASSERT_EQ(::GetSubMenu(pFrame->GetMenuBar().GetSafeHmenu(), 0), OpenPopupRecord::s_hPopupMenu);
+    ExpectReleased();
+    EXPECT_EQ(0, pFrame->GetMenuBar().m_nOpenPopups);
+
+    // The frame in the darkened menu colour, inside the room of the shadow (the system draws
+    // none here), the text-area line inside it and the icon column reaching the frame.
+    ASSERT_FALSE(GetDropShadowSetting());
+    const RECT& r = OpenPopupRecord::s_rectPopup;
+    const int w = r.right - r.left - 4, t = r.bottom - r.top - 4;
+    const COLORREF crMenu = GetMenuColourOf(OpenPopupRecord::s_hPopupMenu);
+    const COLORREF crBorder = DarkenColour(128, crMenu);
+    COLORREF crTextArea, crColumn;
+    HDC hScreen = GetDC(NULL);
+    GetMenuAreaColours(hScreen, crMenu, crTextArea, crColumn);
+    ReleaseDC(NULL, hScreen);
+    EXPECT_EQ(0, CountOtherThan(shown, RECT{r.left, r.top + 1, r.left + 1, r.top + t}, crBorder));
+    EXPECT_EQ(0, CountOtherThan(shown, RECT{r.left + w - 1, r.top, r.left + w, r.top + t},
+                                crBorder));
+    EXPECT_EQ(0, CountOtherThan(shown, RECT{r.left, r.top + t - 1, r.left + w, r.top + t},
+                                crBorder));
+    EXPECT_EQ(0, CountOtherThan(shown, RECT{r.left + 1, r.top + 2, r.left + 2, r.top + t - 2},
+                                crColumn));
+    EXPECT_EQ(0, CountOtherThan(shown, RECT{r.left + w - 2, r.top + 1, r.left + w - 1,
+                                            r.top + t - 1},
+                                crTextArea));
+
+    // The shadow along the right and the bottom, from the screen behind the popup.
+    EXPECT_EQ(0, CountOtherThanShadow(shown, before, r, RECT{r.right - 4, r.top, r.right,
+                                                             r.bottom}));
+    EXPECT_EQ(0, CountOtherThanShadow(shown, before, r, RECT{r.left, r.bottom - 4,
+                                                             r.right - 4, r.bottom}));
+
+    // The popup overlaps the open item by one row, painted in the open item's fill but for
+    // the frame's corners.
+    ASSERT_EQ(rectFile.bottom - 1, r.top);
+    const COLORREF crJoint = MixColours14(GetMenuBarColour(NULL), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(0, CountOtherThan(shown, RECT{rectFile.left + 1, r.top, rectFile.right - 1,
+                                            r.top + 1},
+                                crJoint));
+    EXPECT_EQ(crBorder, PixelAt(shown, rectFile.right, r.top));
+}
+
+TEST_F(PaintedMenuWindowTest, APlainContextMenuIsLeftToTheSystem)
+{
+    HMENU hMenu = CreatePopupMenu();
+    AppendMenuW(hMenu, MF_STRING, 1001, L"First");
+    AppendMenuW(hMenu, MF_STRING, 1002, L"Second");
+    const POINT pt = {300, 300};
+    TrackMenu(hMenu, pt);
+    EXPECT_NE((HWND)NULL, OpenPopupRecord::s_hPopup);
+    EXPECT_EQ(0, OpenPopupRecord::s_nSubclassed);
+    ExpectReleased();
+
+    // The File menu opened the same way is themed and released again.
+    TrackMenu(::GetSubMenu(Frame()->GetMenuBar().GetSafeHmenu(), 0), pt);
+    EXPECT_EQ(1, OpenPopupRecord::s_nSubclassed);
+    ExpectReleased();
+    KeepPicture(OpenPopupRecord::s_screen, L"painted-popup-tracked.png");
+
+    // The File menu's owner heard of it after its window was made: what it remembered then
+    // does not theme the next plain menu.
+    TrackMenu(hMenu, pt);
+    EXPECT_EQ(0, OpenPopupRecord::s_nSubclassed);
+    ExpectReleased();
+    DestroyMenu(hMenu);
+}
