@@ -118,6 +118,19 @@ void DrawMenuBarBackground(HWND hFrame)
     POINT oldOrigin;
     ::SetBrushOrgEx(hDC, 0, 0, &oldOrigin);
     ::FillRect(hDC, &strip, info.hbrBack);
+    // Wine paints the bar beyond its last item in the system's colour, whatever the menu's
+    // background: the rest of the last row takes the brush too.
+    MENUBARINFO bar = {};
+    bar.cbSize = sizeof(bar);
+    RECT rectLast;
+    const int nCount = ::GetMenuItemCount(hMenu);
+    if (nCount > 0 && ::GetMenuBarInfo(hFrame, OBJID_MENU, 0, &bar) &&
+        ::GetMenuItemRect(hFrame, hMenu, (UINT)(nCount - 1), &rectLast))
+    {
+        RECT rest = {rectLast.right, rectLast.top, bar.rcBar.right, bar.rcBar.bottom};
+        ::OffsetRect(&rest, -window.left, -window.top);
+        ::FillRect(hDC, &rest, info.hbrBack);
+    }
     ::SetBrushOrgEx(hDC, oldOrigin.x, oldOrigin.y, NULL);
     ::ReleaseDC(hFrame, hDC);
 }

@@ -203,6 +203,16 @@ TEST_F(PaintedFrameTest, TheRowUnderTheBarAndTheDockBarsTakeTheBarColour)
     const cv::Mat screen = CaptureScreen();
     KeepPicture(screen, L"painted-frame.png");
     EXPECT_EQ(0, CountOtherThan(screen, strip, crBar));
+    // The bar beyond its last item.
+    HMENU hBar = pFrame->GetMenuBar().GetSafeHmenu();
+    MENUBARINFO bar = {};
+    bar.cbSize = sizeof(bar);
+    RECT rectLast;
+    ASSERT_TRUE(GetMenuBarInfo(pFrame->m_hWnd, OBJID_MENU, 0, &bar));
+    ASSERT_TRUE(GetMenuItemRect(pFrame->m_hWnd, hBar, GetMenuItemCount(hBar) - 1, &rectLast));
+    EXPECT_EQ(0, CountOtherThan(screen, RECT{rectLast.right, rectLast.top, bar.rcBar.right,
+                                             bar.rcBar.bottom},
+                                crBar));
 
     // The toolbar on each side in turn: the rest of that side's dock bar, borders included,
     // is plain bar colour.
@@ -242,4 +252,43 @@ TEST_F(PaintedFrameTest, TheRowUnderTheBarAndTheDockBarsTakeTheBarColour)
     Pump();
     EXPECT_FALSE(toolBar.IsFloating());
     EXPECT_EQ(pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP), (CControlBar*)toolBar.m_pDockBar);
+}
+
+TEST_F(PaintedFrameTest, ANewFaceColourReachesTheBarTheRowUnderItAndTheDockBars)
+{
+    CMainFrame* pFrame = Frame();
+    struct SavedFace
+    {
+        const int nElement = COLOR_BTNFACE;
+        const COLORREF crSaved = GetSysColor(COLOR_BTNFACE);
+        ~SavedFace() { SetSysColors(1, &nElement, &crSaved); }
+    } saved;
+    const COLORREF crNew = RGB(200, 180, 160);
+    SetSysColors(1, &saved.nElement, &crNew);
+    pFrame->SendMessage(WM_SYSCOLORCHANGE);
+    RedrawWindow(pFrame->m_hWnd, NULL, NULL,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+
+    MENUINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_BACKGROUND;
+    ASSERT_TRUE(GetMenuInfo(pFrame->GetMenuBar().GetSafeHmenu(), &info));
+    EXPECT_EQ(crNew, BrushColour(info.hbrBack));
+    CRect rectClient;
+    pFrame->GetClientRect(&rectClient);
+    pFrame->ClientToScreen(&rectClient);
+    SetCursorPos(rectClient.CenterPoint().x, rectClient.CenterPoint().y);
+    const cv::Mat screen = CaptureScreen();
+    KeepPicture(screen, L"painted-frame-new-face.png");
+    MENUBARINFO bar = {};
+    bar.cbSize = sizeof(bar);
+    ASSERT_TRUE(GetMenuBarInfo(pFrame->m_hWnd, OBJID_MENU, 0, &bar));
+    EXPECT_EQ(crNew, PixelAt(screen, bar.rcBar.right - 2, (bar.rcBar.top + bar.rcBar.bottom) / 2));
+    EXPECT_EQ(0, CountOtherThan(screen, RECT{rectClient.left, rectClient.top - 1,
+                                             rectClient.right, rectClient.top},
+                                crNew));
+    CRect rectDock, rectTool;
+    pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP)->GetWindowRect(&rectDock);
+    pFrame->m_wndToolBar.GetWindowRect(&rectTool);
+    EXPECT_EQ(0, CountOtherThan(screen, rectDock, crNew, rectTool));
 }
