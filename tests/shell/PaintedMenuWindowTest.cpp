@@ -162,6 +162,10 @@ TEST_F(PaintedMenuWindowTest, ABarPopupShowsTheThemesFrameShadowAndJointAndIsRel
     ASSERT_FALSE(OpenPopupRecord::s_screen.empty());
     const cv::Mat& shown = OpenPopupRecord::s_screen;
     KeepPicture(shown, L"painted-popup-bar.png");
+    cv::Mat joint;
+    cv::resize(shown(cv::Rect(OpenPopupRecord::s_rectPopup.left, rectFile.top, 80, 50)), joint,
+               cv::Size(), 8, 8, cv::INTER_NEAREST);
+    KeepPicture(joint, L"painted-popup-bar-joint.png");
     EXPECT_EQ(1, OpenPopupRecord::s_nSubclassed);
     ASSERT_EQ(::GetSubMenu(pFrame->GetMenuBar().GetSafeHmenu(), 0), OpenPopupRecord::s_hPopupMenu);
     ExpectReleased();
