@@ -42,11 +42,8 @@ BOOL ThemeDrawsBorder(CMenuTheme* pTheme)
 
 // The theme paints the window after the system's own painting: on Wine the popup has no
 // non-client area and its frame and background are painted in WM_PAINT.
-void PaintThemedWindow(HWND hWnd, CMenuTheme* pTheme)
+void PaintThemedWindow(HWND hWnd, CMenuTheme* pTheme, HDC hDC)
 {
-    HDC hDC = ::GetWindowDC(hWnd);
-    if (hDC == NULL)
-        return;
     // The margins round the items take the background the theme erases with.
     RECT rectFirst, rectLast;
     HMENU hMenu = CPaintedMenuHook::FindMenuHookData(hWnd)->m_hMenu;
@@ -65,7 +62,72 @@ void PaintThemedWindow(HWND hWnd, CMenuTheme* pTheme)
     pTheme->OnEraseBkgnd(hWnd, hDC);
     ::RestoreDC(hDC, nSaved);
     pTheme->OnNcPaint(hWnd, hDC, FALSE);
-    ::ReleaseDC(hWnd, hDC);
+}
+
+void PaintThemedWindow(HWND hWnd, CMenuTheme* pTheme)
+{
+    if (HDC hDC = ::GetWindowDC(hWnd))
+    {
+        PaintThemedWindow(hWnd, pTheme, hDC);
+        ::ReleaseDC(hWnd, hDC);
+    }
+}
+
+// The themed picture of the window for WM_PRINT: the theme's frame, the old procedure's
+// printing inside it, then the client area erased and printed again.
+LRESULT PrintThemedWindow(HWND hWnd, WNDPROC pOldProc, CMenuTheme* pTheme, HDC hDC,
+                          LPARAM nFlags)
+{
+    CPaintedMenuHook::CMenuHookData* pData = CPaintedMenuHook::FindMenuHookData(hWnd);
+    pData->m_dwFlags |= CPaintedMenuHook::CMenuHookData::flagPrinting;
+    LRESULT lResult = 0;
+    if (PaintedMenuLibrary().bWine)
+    {
+        lResult = ::CallWindowProcW(pOldProc, hWnd, WM_PRINT, (WPARAM)hDC, nFlags);
+        PaintThemedWindow(hWnd, pTheme, hDC);
+    }
+    else
+    {
+        RECT rectWindow, rectClient;
+        ::GetWindowRect(hWnd, &rectWindow);
+        const int cx = rectWindow.right - rectWindow.left, cy = rectWindow.bottom - rectWindow.top;
+        HDC hMemDC = ::CreateCompatibleDC(hDC);
+        HBITMAP hBitmap = ::CreateCompatibleBitmap(hDC, cx, cy);
+        HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+        pTheme->OnNcPaint(hWnd, hMemDC, FALSE);
+        RECT rectInner;
+        if (pTheme->GetMenuWindowRect(hWnd, &rectInner))
+        {
+            ::OffsetRect(&rectInner, -rectWindow.left, -rectWindow.top);
+            ::InflateRect(&rectInner, -1, -1);
+            const int nSaved = ::SaveDC(hMemDC);
+            ::IntersectClipRect(hMemDC, rectInner.left, rectInner.top, rectInner.right,
+                                rectInner.bottom);
+            lResult = ::CallWindowProcW(pOldProc, hWnd, WM_PRINT, (WPARAM)hMemDC,
+                                        nFlags & ~PRF_CLIENT);
+            ::RestoreDC(hMemDC, nSaved);
+            ::BitBlt(hDC, 0, 0, cx, cy, hMemDC, 0, 0, SRCCOPY);
+            // The client area, at its place in the window.
+            ::GetClientRect(hWnd, &rectClient);
+            POINT ptClient = {0, 0};
+            ::ClientToScreen(hWnd, &ptClient);
+            ptClient.x -= rectWindow.left;
+            ptClient.y -= rectWindow.top;
+            const int nClientSaved = ::SaveDC(hMemDC);
+            ::SetViewportOrgEx(hMemDC, ptClient.x, ptClient.y, NULL);
+            ::IntersectClipRect(hMemDC, 0, 0, rectClient.right, rectClient.bottom);
+            ::SendMessageW(hWnd, WM_ERASEBKGND, (WPARAM)hMemDC, 0);
+            ::SendMessageW(hWnd, WM_PRINTCLIENT, (WPARAM)hMemDC, nFlags);
+            ::RestoreDC(hMemDC, nClientSaved);
+            ::BitBlt(hDC, ptClient.x, ptClient.y, rectClient.right - 1, rectClient.bottom, hMemDC,
+                     ptClient.x, ptClient.y, SRCCOPY);
+        }
+        ::SelectObject(hMemDC, hOld);
+        ::DeleteObject(hBitmap);
+        ::DeleteDC(hMemDC);
+    }
+    pData->m_dwFlags &= ~CPaintedMenuHook::CMenuHookData::flagPrinting;
+    return lResult;
 }
 
 // The themed non-client painting where the popup has a frame of its own: the theme paints
@@ -310,6 +372,10 @@ LRESULT CALLBACK CPaintedMenuHook::PaintedMenuWindowProc(HWND hWnd, UINT nMsg, W
     case WM_NCCALCSIZE:
         if (pData->m_bThemed && pTheme != NULL && !bWine)
             pTheme->OnCalcFrameRect(hWnd, (LPRECT)lParam);
+        break;
+    case WM_PRINT:
+        if (bBorder)
+            return PrintThemedWindow(hWnd, pOldProc, pTheme, (HDC)wParam, lParam);
         break;
     case WM_NCPAINT:
         if (bBorder && !bWine)

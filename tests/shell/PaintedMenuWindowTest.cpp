@@ -19,6 +19,7 @@ struct OpenPopupRecord
     static inline RECT s_rectPopup = {};
     static inline HMENU s_hPopupMenu = NULL;
     static inline int s_nSubclassed = -1;
+    static inline cv::Mat s_printed;
 
     static void Clear()
     {
@@ -26,6 +27,32 @@ struct OpenPopupRecord
         s_hPopup = NULL;
         s_hPopupMenu = NULL;
         s_nSubclassed = -1;
+        s_printed.release();
+    }
+    // The window's picture as WM_PRINT gives it.
+    static cv::Mat Print(HWND hWnd)
+    {
+        RECT rect;
+        GetWindowRect(hWnd, &rect);
+        const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = cx;
+        info.bmiHeader.biHeight = -cy;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* pBits = NULL;
+        HDC hDC = CreateCompatibleDC(NULL);
+        HBITMAP hBitmap = CreateDIBSection(hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+        HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+        SendMessageW(hWnd, WM_PRINT, (WPARAM)hDC, PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+        GdiFlush();
+        cv::Mat picture;
+        cv::cvtColor(cv::Mat(cy, cx, CV_8UC4, pBits), picture, cv::COLOR_BGRA2BGR);
+        SelectObject(hDC, hOld);
+        DeleteObject(hBitmap);
+        DeleteDC(hDC);
+        return picture;
     }
     static void CALLBACK Capture(HWND, UINT, UINT_PTR nTimer, DWORD)
     {
@@ -35,6 +62,7 @@ struct OpenPopupRecord
         s_hPopupMenu = (HMENU)SendMessageW(s_hPopup, 0x01E1, 0, 0);
         s_nSubclassed = CPaintedMenuHook::GetSubclassedWindowCount();
         s_screen = CaptureScreen(false);
+        s_printed = Print(s_hPopup);
         EndMenu();
     }
 };
@@ -207,6 +235,16 @@ TEST_F(PaintedMenuWindowTest, ABarPopupShowsTheThemesFrameShadowAndJointAndIsRel
                                             r.top + 1},
                                 crJoint));
     EXPECT_EQ(crBorder, PixelAt(shown, rectFile.right, r.top));
+
+    // Printed, the popup shows the same frame and icon column.
+    const cv::Mat& printed = OpenPopupRecord::s_printed;
+    ASSERT_EQ(r.bottom - r.top, printed.rows);
+    KeepPicture(printed, L"painted-popup-printed.png");
+    EXPECT_EQ(0, CountOtherThan(printed, RECT{0, 1, 1, t}, crBorder));
+    EXPECT_EQ(0, CountOtherThan(printed, RECT{w - 1, 1, w, t}, crBorder));
+    EXPECT_EQ(0, CountOtherThan(printed, RECT{1, 2, 2, t - 2}, crColumn));
+    EXPECT_EQ(0, cv::norm(printed(cv::Rect(0, 1, w, t - 1)),
+                          shown(cv::Rect(r.left, r.top + 1, w, t - 1)), cv::NORM_INF));
 }
 
 TEST_F(PaintedMenuWindowTest, APlainContextMenuIsLeftToTheSystem)
