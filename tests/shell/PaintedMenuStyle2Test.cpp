@@ -324,6 +324,14 @@ TEST_F(PaintedMenuStyle2Test, BarItemIsHotBeforeItsPopupOpensAndShadowedOnceItIs
     EXPECT_EQ(GetMenuHighlightColour(), canvas.At(cx - 6, 1));
     EXPECT_EQ(crMenu, canvas.At(cx - 1, cy / 2));
     EXPECT_EQ(CRect(rect), m_bar.m_rectMenuBarItem);
+    // Drawn on a window, the item is recorded where it is on the screen.
+    HWND hWnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 130, 70, 200, 60, NULL,
+                                NULL, NULL, NULL);
+    HDC hWindowDC = GetWindowDC(hWnd);
+    Draw(&m_bar, 0, ODS_SELECTED, hWindowDC, {10, 5, 10 + cx, 5 + cy}, TRUE);
+    ReleaseDC(hWnd, hWindowDC);
+    DestroyWindow(hWnd);
+    EXPECT_EQ(CRect(140, 75, 140 + cx, 75 + cy), m_bar.m_rectMenuBarItem);
 
     // With its popup open: the light fill, the darker frame and a 4-pixel shadow at the right.
     m_bar.m_nOpenPopups = 1;
