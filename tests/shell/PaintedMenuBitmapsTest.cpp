@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "MenuColours.h"
+#include "MenuTheme.h"
 #include "PaintedBrush.h"
 #include "PaintedBrushList.h"
 #include "PaintedMemDC.h"
@@ -205,11 +206,15 @@ TEST(PaintedMenuBitmapsTest, AColourChangeRefreshesTheStoresAtMostOnceInTwoSecon
     EXPECT_TRUE(UpdateMenuColours(nNow + 2001));
     EXPECT_EQ(Disabled(crBlue, crNewFace), ImagePixel(store.m_imageList.GetSafeHandle(), 2, 8, 8));
     EXPECT_EQ(crBlue, ImagePixel(store.m_imageList.GetSafeHandle(), 0, 8, 8));
+    // The themes' own colours follow.
+    EXPECT_EQ(crNewFace, FindMenuTheme(2)->m_crBtnFace);
+    EXPECT_EQ(crNewFace, FindMenuTheme(9)->m_crBtnFace);
     EXPECT_NE(crToolbarBefore, ImagePixel(pSave->m_pIcons->m_imageList.GetSafeHandle(),
                                           pSave->m_nImage + 2, 8, 8));
     EXPECT_FALSE(UpdateMenuColours(nNow + 3000));
     SetSysColors(1, &nFace, &crOldFace);
     EXPECT_TRUE(UpdateMenuColours(nNow + 6000));
+    EXPECT_EQ(crOldFace, FindMenuTheme(2)->m_crBtnFace);
 
     std::vector<CPaintedMenuIcons*>& list = CPaintedMenuIcons::GetStoreList();
     list.erase(std::remove(list.begin(), list.end(), &store), list.end());
