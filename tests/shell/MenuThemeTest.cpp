@@ -305,3 +305,38 @@ TEST(MenuThemeTest, OtherStylesDrawTheirOwnSelectionAndMarks)
     DeleteDC(hDC);
     DeleteObject(hBitmap);
 }
+
+TEST(MenuThemeTest, TheBarBrushIsTheFaceForStyleTwoAGradientForTheBarStylesAndNoneOtherwise)
+{
+    CMenuTheme* pCurrent = GetCurrentMenuTheme();
+    HBITMAP hBitmap = NULL;
+    HDC hDC = CreateCanvas(800, 4, hBitmap);
+    const RECT rect = {0, 0, 800, 4};
+    struct
+    {
+        int nStyle;
+        bool bBrush;
+        bool bGradient;
+    } cases[] = {{2, true, false}, {3, true, false}, {8, true, true}, {9, true, false},
+                 {10, true, true}, {0, false, false}, {6, false, false}};
+    for (const auto& c : cases)
+    {
+        SetCurrentMenuTheme(FindMenuTheme(c.nStyle));
+        HBRUSH hBrush = GetMenuBackBrush();
+        EXPECT_EQ(c.bBrush, hBrush != NULL) << c.nStyle;
+        if (hBrush == NULL)
+            continue;
+        EXPECT_EQ(hBrush, GetMenuBackBrush()) << c.nStyle;
+        FillRect(hDC, &rect, hBrush);
+        COLORREF crBarLeft, crBarRight, crMenuLeft, crMenuRight;
+        FindMenuTheme(c.nStyle)->GetBarColours(crBarLeft, crBarRight, crMenuLeft, crMenuRight);
+        if (c.nStyle <= 3)
+            EXPECT_EQ(GetSysColor(COLOR_BTNFACE), GetPixel(hDC, 10, 1)) << c.nStyle;
+        else
+            EXPECT_EQ(crBarLeft, GetPixel(hDC, 0, 1)) << c.nStyle;
+        EXPECT_EQ(c.bGradient, GetPixel(hDC, 0, 1) != GetPixel(hDC, 750, 1)) << c.nStyle;
+    }
+    SetCurrentMenuTheme(pCurrent);
+    DeleteDC(hDC);
+    DeleteObject(hBitmap);
+}

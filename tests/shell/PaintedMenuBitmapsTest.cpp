@@ -247,6 +247,24 @@ TEST(PaintedMenuBitmapsTest, GradientFillDrawsBandsOrTheSystemGradient)
     EXPECT_EQ(crTo, GetPixel(hDC, 3, 19));
     EXPECT_EQ(GetPixel(hDC, 0, 4), GetPixel(hDC, 5, 5));
 
+    // The off-screen context draws in the target's coordinates and lands on its rectangle,
+    // unless told not to copy.
+    PatBlt(hDC, 0, 0, 200, 20, WHITENESS);
+    {
+        CPaintedMemDC memDC(CRect(30, 5, 60, 15), hDC);
+        PatBlt(memDC, 30, 5, 30, 10, BLACKNESS);
+    }
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(hDC, 30, 5));
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(hDC, 59, 14));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(hDC, 29, 5));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(hDC, 60, 15));
+    {
+        CPaintedMemDC memDC(CRect(100, 5, 120, 15), hDC);
+        PatBlt(memDC, 100, 5, 20, 10, BLACKNESS);
+        memDC.m_bNoCopy = TRUE;
+    }
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(hDC, 110, 10));
+
     // The system gradient changes from one column to the next; the palette flag is
     // ignored on a device without a palette.
     CPaintedMemDC* pMemDC = new CPaintedMemDC(CRect(0, 0, 200, 20), hDC);
