@@ -10,6 +10,7 @@
 #include "PaintedBrush.h"
 #include "PaintedBrushList.h"
 #include "PaintedMemDC.h"
+#include "PaintedMenuCanvas.h"
 #include "PaintedMenu.h"
 #include "PaintedMenuBitmaps.h"
 #include "PaintedMenuLibrary.h"
@@ -53,21 +54,9 @@ HICON MakeIcon(int nSize, COLORREF cr)
 // Image nImage drawn on the key colour, read at (x, y).
 COLORREF ImagePixel(HIMAGELIST hList, int nImage, int x, int y)
 {
-    HDC hScreen = GetDC(NULL);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 64, 64);
-    ReleaseDC(NULL, hScreen);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
-    RECT rect = {0, 0, 64, 64};
-    HBRUSH hBrush = CreateSolidBrush(kKey);
-    FillRect(hDC, &rect, hBrush);
-    DeleteObject(hBrush);
-    ImageList_Draw(hList, nImage, hDC, 0, 0, ILD_TRANSPARENT);
-    const COLORREF cr = GetPixel(hDC, x, y);
-    SelectObject(hDC, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hDC);
-    return cr;
+    CPaintedMenuCanvas canvas(64, 64, kKey);
+    ImageList_Draw(hList, nImage, canvas.m_hDC, 0, 0, ILD_TRANSPARENT);
+    return canvas.At(x, y);
 }
 
 // The variant rules on Windows colour values.
@@ -223,11 +212,8 @@ TEST(PaintedMenuBitmapsTest, AColourChangeRefreshesTheStoresAtMostOnceInTwoSecon
 
 TEST(PaintedMenuBitmapsTest, GradientFillDrawsBandsOrTheSystemGradient)
 {
-    HDC hScreen = GetDC(NULL);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 200, 20);
-    ReleaseDC(NULL, hScreen);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    CPaintedMenuCanvas canvas(200, 20);
+    HDC hDC = canvas.m_hDC;
     const COLORREF crFrom = RGB(0, 100, 200), crTo = RGB(200, 100, 0);
 
     // Bands 2 pixels wide, each at c1 + (c2 - c1) * n / (extent - 2); the last pair c2.
@@ -276,9 +262,6 @@ TEST(PaintedMenuBitmapsTest, GradientFillDrawsBandsOrTheSystemGradient)
         EXPECT_LE(GetRValue(GetPixel(hDC, 0, 5)), 2);
         EXPECT_GE(GetRValue(GetPixel(hDC, 199, 5)), 197);
     }
-    SelectObject(hDC, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hDC);
 }
 
 TEST(PaintedMenuBitmapsTest, BarBrushesAreCachedByKindAndColoursAndFadeForTheBarKinds)
@@ -292,11 +275,8 @@ TEST(PaintedMenuBitmapsTest, BarBrushesAreCachedByKindAndColoursAndFadeForTheBar
     EXPECT_EQ(pGradient, pList->FindBrush(8, crFrom, crTo));
     EXPECT_NE(pGradient, pList->FindBrush(10, crFrom, crTo));
 
-    HDC hScreen = GetDC(NULL);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 800, 4);
-    ReleaseDC(NULL, hScreen);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    CPaintedMenuCanvas canvas(800, 4);
+    HDC hDC = canvas.m_hDC;
     RECT rect = {0, 0, 800, 4};
     FillRect(hDC, &rect, *pGradient);
     EXPECT_GE(GetRValue(GetPixel(hDC, 0, 1)), 250);
@@ -305,7 +285,4 @@ TEST(PaintedMenuBitmapsTest, BarBrushesAreCachedByKindAndColoursAndFadeForTheBar
     FillRect(hDC, &rect, *pSolid);
     EXPECT_EQ(crTo, GetPixel(hDC, 0, 1));
     EXPECT_EQ(crTo, GetPixel(hDC, 799, 3));
-    SelectObject(hDC, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hDC);
 }
