@@ -286,3 +286,48 @@ TEST(PaintedMenuBitmapsTest, BarBrushesAreCachedByKindAndColoursAndFadeForTheBar
     EXPECT_EQ(crTo, GetPixel(hDC, 0, 1));
     EXPECT_EQ(crTo, GetPixel(hDC, 799, 3));
 }
+
+TEST(PaintedMenuBitmapsTest, StoresLoadFromToolbarDataOrABitmapAndRecogniseTheirSource)
+{
+    // Toolbar data: separators (0) take no image; the k-th button's images start at 3k.
+    CPaintedMenuIcons data;
+    const std::vector<UINT> ids = {ID_FILE_NEW, 0, ID_FILE_OPEN, ID_FILE_IMPORT_IMAGE};
+    ASSERT_TRUE(data.LoadToolBarData(IDR_MENU_ICONS, CSize(16, 16), ids));
+    EXPECT_EQ((std::vector<UINT>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_IMPORT_IMAGE}), data.m_commandIds);
+    EXPECT_EQ(6, data.FindIndex(ID_FILE_IMPORT_IMAGE));
+    EXPECT_EQ(CSize(16, 16), data.GetIconSize());
+    EXPECT_TRUE(data.IsSameToolBar(IDR_MENU_ICONS, data.m_crMask, ids));
+    EXPECT_FALSE(data.IsSameToolBar(IDR_MENU_ICONS, data.m_crMask, {ID_FILE_NEW}));
+    EXPECT_FALSE(data.IsSameToolBar(IDR_MAINFRAME, data.m_crMask, ids));
+    EXPECT_FALSE(CPaintedMenuIcons().LoadToolBarData(1, CSize(16, 16), ids));
+
+    // A bitmap of two 8 by 8 images: red and blue halves, the corner colour transparent.
+    CPaintedMenuCanvas source(16, 8, RGB(255, 0, 255));
+    HBITMAP hBitmap = CreateCompatibleBitmap(source.m_hDC, 16, 8);
+    HDC hDC = CreateCompatibleDC(source.m_hDC);
+    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    BitBlt(hDC, 0, 0, 16, 8, source.m_hDC, 0, 0, SRCCOPY);
+    const RECT red = {1, 1, 8, 8}, blue = {9, 1, 16, 8};
+    HBRUSH hRed = CreateSolidBrush(RGB(220, 0, 0)), hBlue = CreateSolidBrush(RGB(0, 0, 220));
+    FillRect(hDC, &red, hRed);
+    FillRect(hDC, &blue, hBlue);
+    SelectObject(hDC, hOld);
+    DeleteDC(hDC);
+    DeleteObject(hRed);
+    DeleteObject(hBlue);
+    CPaintedMenuIcons picture;
+    picture.m_crMask = CLR_DEFAULT;
+    const UINT pictureIds[] = {801, 802, 0};
+    ASSERT_TRUE(picture.LoadFromBitmap(hBitmap, pictureIds));
+    EXPECT_EQ(6, picture.m_imageList.GetImageCount());
+    HIMAGELIST hList = picture.m_imageList.GetSafeHandle();
+    EXPECT_EQ(RGB(220, 0, 0), ImagePixel(hList, picture.FindIndex(801), 4, 4));
+    EXPECT_EQ(RGB(0, 0, 220), ImagePixel(hList, picture.FindIndex(802), 4, 4));
+    EXPECT_EQ(kKey, ImagePixel(hList, picture.FindIndex(802) + 1, 0, 0));
+    EXPECT_TRUE(picture.IsSameImageList(hBitmap, CSize(8, 8), {801, 802}));
+    EXPECT_FALSE(picture.IsSameImageList(hBitmap, CSize(16, 8), {801, 802}));
+    EXPECT_FALSE(picture.IsSameImageList(NULL, CSize(8, 8), {801, 802}));
+    DeleteObject(hBitmap);
+    // The store worked on a copy.
+    EXPECT_EQ(RGB(220, 0, 0), ImagePixel(hList, 0, 4, 4));
+}
