@@ -316,3 +316,37 @@ TEST(MenuThemeTest, TheBarBrushIsTheFaceForStyleTwoAGradientForTheBarStylesAndNo
     }
     SetCurrentMenuTheme(pCurrent);
 }
+
+TEST(MenuThemeTest, TitlesAndGrippersAreDrawnInTheirStyle)
+{
+    // A title item: the caption colours with the bold menu font.
+    CPaintedMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 1111, L"Title");
+    ASSERT_TRUE(menu.LoadMenu(menu.Detach()));
+    CPaintedMenuCanvas canvas(100, 20);
+    DRAWITEMSTRUCT item = {ODT_MENU, 0, 1111, ODA_DRAWENTIRE, 0, (HWND)menu.GetSafeHmenu(),
+                           canvas.m_hDC, {0, 0, 100, 20}, (ULONG_PTR)menu.GetItemData(0)};
+    menu.DrawTitle(&item);
+    EXPECT_EQ(GetSysColor(COLOR_ACTIVECAPTION), canvas.At(0, 0));
+    EXPECT_EQ(GetSysColor(COLOR_ACTIVECAPTION), canvas.At(99, 19));
+    EXPECT_GT(canvas.Count({0, 0, 100, 20}, [](COLORREF cr) { return cr == GetSysColor(COLOR_CAPTIONTEXT); }), 10);
+
+    // Grippers: lines 2 pixels apart for style 2, 2-by-2 dots for style 6.
+    const COLORREF crShadow = GetSysColor(COLOR_BTNSHADOW);
+    canvas.Clear(RGB(1, 2, 3));
+    FindMenuTheme(2)->DrawGripperLine(canvas.m_hDC, {10, 0, 20, 20}, TRUE);
+    for (int x = 10; x < 20; x++)
+        EXPECT_EQ(x % 2 == 0 ? crShadow : RGB(1, 2, 3), canvas.At(x, 10)) << x;
+    canvas.Clear(RGB(1, 2, 3));
+    FindMenuTheme(6)->DrawGripperLine(canvas.m_hDC, {10, 0, 14, 20}, TRUE);
+    EXPECT_EQ(crShadow, canvas.At(10, 2));
+    EXPECT_EQ(crShadow, canvas.At(11, 3));
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), canvas.At(12, 4));
+    EXPECT_EQ(RGB(1, 2, 3), canvas.At(10, 5));
+    // The frame's corners take the colour behind the bar.
+    FindMenuTheme(2)->DrawFrame(canvas.m_hDC, {30, 2, 60, 18}, RGB(9, 9, 9));
+    for (POINT pt : {POINT{30, 2}, POINT{59, 2}, POINT{30, 17}, POINT{59, 17}})
+        EXPECT_EQ(RGB(9, 9, 9), canvas.At(pt.x, pt.y)) << pt.x << "," << pt.y;
+    EXPECT_EQ(RGB(1, 2, 3), canvas.At(31, 3));
+}
