@@ -2,9 +2,11 @@
 
 #include "AfxGdi.h"
 #include "AfxResource.h"
+#include "MenuColours.h"
 #include "PaintedMenuBitmaps.h"
 #include "PaintedMenuIcons.h"
 #include "PaintedMenuLibrary.h"
+#include "PaintedMenuSymbols.h"
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CPaintedMenu, CMenu)
@@ -582,7 +584,7 @@ BOOL CPaintedMenu::OnEraseBkgnd(HWND hWnd, HDC hDC)
 {
     RECT rect;
     ::GetClientRect(hWnd, &rect);
-    ::FillRect(hDC, &rect, ::GetSysColorBrush(COLOR_MENU));
+    PaintedFillSolid(hDC, rect, GetMenuColourOf(m_hMenu));
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include "AfxResource.h"
 #include "MenuColours.h"
 #include "MenuTheme.h"
+#include "PaintedMenuLibrary.h"
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CPaintedMenuIcons, CObject)
@@ -385,7 +386,9 @@ BOOL UpdateMenuColours(DWORD nNow)
     s_nLastRefresh = nNow;
     for (CPaintedMenuIcons* pIcons : CPaintedMenuIcons::GetStoreList())
         pIcons->Reload();
-    // The themes keep their colours and border sizes; they follow the change as well.
+    // The themes keep their colours and border sizes, the library the high-contrast
+    // setting; they follow the change as well.
+    ReadHighContrastSetting();
     for (int nStyle = 0; nStyle <= 11; nStyle++)
         if (CMenuTheme* pTheme = FindMenuTheme(nStyle))
         {

@@ -154,6 +154,14 @@ void ThemeCloseData(HANDLE hTheme)
         entries.pClose(hTheme);
 }
 
+void ReadHighContrastSetting()
+{
+    HIGHCONTRASTW contrast = {};
+    contrast.cbSize = sizeof(contrast);
+    if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0))
+        PaintedMenuLibrary().bHighContrast = (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 void InitPaintedMenuLibrary()
 {
     PaintedMenuLibraryState& state = PaintedMenuLibrary();
@@ -164,10 +172,7 @@ void InitPaintedMenuLibrary()
     state.bRemoteSession = state.nWinVersionClass > 5 && GetSystemMetrics(SM_REMOTESESSION) != 0;
     HMODULE hKernel = GetModuleHandleW(L"kernel32.dll");
     state.bWine = hKernel != NULL && GetProcAddress(hKernel, "wine_get_unix_file_name") != NULL;
-    HIGHCONTRASTW contrast = {};
-    contrast.cbSize = sizeof(contrast);
-    if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0))
-        state.bHighContrast = (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    ReadHighContrastSetting();
     state.hUxTheme = LoadLibraryW(L"uxtheme.dll");
     if (state.hUxTheme != NULL)
         state.pIsThemeActive =

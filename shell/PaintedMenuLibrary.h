@@ -25,6 +25,8 @@ struct PaintedMenuLibraryState
 PaintedMenuLibraryState& PaintedMenuLibrary();
 
 void InitPaintedMenuLibrary();
+// Reads the high-contrast setting into the library's state.
+void ReadHighContrastSetting();
 void ExitPaintedMenuLibrary();
 // 7 for Windows XP and later (and Wine), lower values for older systems; read once.
 int GetWinVersionClass();

@@ -90,6 +90,19 @@ CRect CheckBox(const CRect& rectColumn, BOOL bRightToLeft)
     return box;
 }
 
+// A bar item's rectangle, given in the coordinates of the window it is drawn on, on the screen.
+CRect ScreenRect(HDC hDC, const CRect& rect, HWND hParentWnd)
+{
+    HWND hWnd = ::WindowFromDC(hDC);
+    if (hWnd == NULL)
+        hWnd = hParentWnd;
+    CRect rectScreen = rect;
+    RECT rectWindow;
+    if (hWnd != NULL && ::GetWindowRect(hWnd, &rectWindow))
+        rectScreen.OffsetRect(rectWindow.left, rectWindow.top);
+    return rectScreen;
+}
+
 struct ItemCheckBitmaps
 {
     HBITMAP hChecked;
@@ -232,7 +245,7 @@ void CPaintedMenu::DrawMenuItemStyle2(LPDRAWITEMSTRUCT lpDraw, BOOL bMenuBar)
         PaintedFillSolid(hDC, rectItem, crMenu);
         if (bActive)
         {
-            m_rectMenuBarItem = rectItem;
+            m_rectMenuBarItem = ScreenRect(lpDraw->hDC, rectItem, m_hParentWnd);
             if (!(nState & ODS_HOTLIGHT))
             {
                 crFrame = facts.bHighContrast ? ::GetSysColor(COLOR_BTNTEXT)

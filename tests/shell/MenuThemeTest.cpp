@@ -2,12 +2,12 @@
 // the classification of Windows versions, and the looks other than the program's own.
 #include "MosaicTest.h"
 
-#include <functional>
 #include <typeinfo>
 
 #include "MenuColours.h"
 #include "MenuTheme.h"
 #include "PaintedMenu.h"
+#include "PaintedMenuCanvas.h"
 #include "PaintedMenuLibrary.h"
 #include "PaintedMenuSymbols.h"
 #include "resource.h"
@@ -23,25 +23,6 @@ public:
     ~CPinnedFacts() { PinMenuDisplayFacts(NULL); }
     MenuDisplayFacts m_facts;
 };
-
-HDC CreateCanvas(int cx, int cy, HBITMAP& hBitmap)
-{
-    HDC hScreen = GetDC(NULL);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    hBitmap = CreateCompatibleBitmap(hScreen, cx, cy);
-    ReleaseDC(NULL, hScreen);
-    SelectObject(hDC, hBitmap);
-    return hDC;
-}
-
-int CountPixels(HDC hDC, const RECT& rect, const std::function<bool(COLORREF)>& test)
-{
-    int n = 0;
-    for (int y = rect.top; y < rect.bottom; y++)
-        for (int x = rect.left; x < rect.right; x++)
-            n += test(GetPixel(hDC, x, y));
-    return n;
-}
 
 }   // namespace
 
@@ -185,12 +166,12 @@ TEST(MenuThemeTest, WindowsVersionsAreClassified)
 
 TEST(MenuThemeTest, BarTextsUnderlineTheirMnemonicAndSystemGlyphsAreDrawn)
 {
-    HBITMAP hBitmap = NULL;
-    HDC hDC = CreateCanvas(120, 24, hBitmap);
+    CPaintedMenuCanvas canvas(120, 24);
+    HDC hDC = canvas.m_hDC;
     LOGFONTW logFont;
     GetPaintedMenuLogFont(logFont, FALSE);
     HFONT hFont = CreateFontIndirectW(&logFont);
-    SelectObject(hDC, hFont);
+    HGDIOBJ hOldFont = SelectObject(hDC, hFont);
     SetTextColor(hDC, RGB(0, 0, 0));
     SetBkMode(hDC, TRANSPARENT);
     TEXTMETRICW metrics;
@@ -211,10 +192,10 @@ TEST(MenuThemeTest, BarTextsUnderlineTheirMnemonicAndSystemGlyphsAreDrawn)
         PatBlt(hDC, 0, 0, 120, 24, WHITENESS);
         DrawMenuItemText(hDC, c.lpszText, -1, rect, c.nFormat);
         // Nothing left of the 4-pixel indent; the underline as wide as the "F".
-        EXPECT_EQ(0, CountPixels(hDC, {0, 0, 4, 24}, black)) << c.nFormat;
+        EXPECT_EQ(0, canvas.Count({0, 0, 4, 24}, black)) << c.nFormat;
         SIZE size;
         GetTextExtentPoint32W(hDC, L"F", 1, &size);
-        const int nUnder = CountPixels(hDC, {4, nLine, 4 + size.cx, nLine + 1}, black);
+        const int nUnder = canvas.Count({4, nLine, 4 + size.cx, nLine + 1}, black);
         if (c.bUnderlined)
             EXPECT_EQ(size.cx - metrics.tmOverhang / 2, nUnder) << c.nFormat;
         else
@@ -223,24 +204,23 @@ TEST(MenuThemeTest, BarTextsUnderlineTheirMnemonicAndSystemGlyphsAreDrawn)
     // "A&&B" shows "A&B".
     PatBlt(hDC, 0, 0, 120, 24, WHITENESS);
     DrawMenuItemText(hDC, L"A&&B", -1, rect, DT_VCENTER);
-    const int nDoubled = CountPixels(hDC, rect, black);
+    const int nDoubled = canvas.Count(rect, black);
     PatBlt(hDC, 0, 0, 120, 24, WHITENESS);
     TextOutW(hDC, 4, (24 - metrics.tmHeight) / 2, L"A&B", 3);
-    EXPECT_EQ(CountPixels(hDC, rect, black), nDoubled);
+    EXPECT_EQ(canvas.Count(rect, black), nDoubled);
 
     // Close, minimise, maximise and restore have glyphs; Move has none.
     for (UINT nID : {(UINT)SC_CLOSE, (UINT)SC_MINIMIZE, (UINT)SC_MAXIMIZE, (UINT)SC_RESTORE + 1, (UINT)SC_MOVE})
     {
         PatBlt(hDC, 0, 0, 120, 24, WHITENESS);
         DrawSystemMenuGlyph(NULL, hDC, {0, 0, 24, 24}, nID, 0);
-        const int nInk = CountPixels(hDC, {0, 0, 24, 24}, [](COLORREF cr) { return cr != RGB(255, 255, 255); });
+        const int nInk = canvas.Count({0, 0, 24, 24}, [](COLORREF cr) { return cr != RGB(255, 255, 255); });
         if (nID == SC_MOVE)
             EXPECT_EQ(0, nInk);
         else
             EXPECT_GT(nInk, 8) << nID;
     }
-    DeleteDC(hDC);
-    DeleteObject(hBitmap);
+    SelectObject(hDC, hOldFont);
     DeleteObject(hFont);
 }
 
@@ -257,8 +237,8 @@ TEST(MenuThemeTest, OtherStylesDrawTheirOwnSelectionAndMarks)
     CPaintedMenu* pPopup = CPaintedMenu::FromHandleOwned(hPopup);
     ASSERT_NE((CPaintedMenu*)NULL, pPopup);
     const int cx = 120, cy = 22;
-    HBITMAP hBitmap = NULL;
-    HDC hDC = CreateCanvas(cx, cy, hBitmap);
+    CPaintedMenuCanvas canvas(cx, cy);
+    HDC hDC = canvas.m_hDC;
     const RECT rect = {0, 0, cx, cy};
     const int nColumn = pPopup->m_nIconX + 8;
     auto draw = [&](CPaintedMenu* pMenu, int nPosition, UINT nState, PaintedMenuDrawProc pDraw, BOOL bMenuBar)
@@ -276,10 +256,10 @@ TEST(MenuThemeTest, OtherStylesDrawTheirOwnSelectionAndMarks)
     draw(pPopup, 0, ODS_SELECTED, &CPaintedMenu::DrawMenuItemStyle0, FALSE);
     EXPECT_EQ(crMenu, GetPixel(hDC, 1, 1));
     EXPECT_EQ(crHighlight, GetPixel(hDC, cx - 2, 1));
-    EXPECT_GT(CountPixels(hDC, {nColumn, 0, cx, cy}, [](COLORREF cr) { return cr == GetSysColor(COLOR_HIGHLIGHTTEXT); }), 5);
+    EXPECT_GT(canvas.Count({nColumn, 0, cx, cy}, [](COLORREF cr) { return cr == GetSysColor(COLOR_HIGHLIGHTTEXT); }), 5);
     // A checked item shows the system's check mark in the column.
     draw(pPopup, 0, ODS_CHECKED, &CPaintedMenu::DrawMenuItemStyle0, FALSE);
-    EXPECT_GT(CountPixels(hDC, {0, 0, nColumn, cy}, [](COLORREF cr) { return cr == GetSysColor(COLOR_MENUTEXT); }), 5);
+    EXPECT_GT(canvas.Count({0, 0, nColumn, cy}, [](COLORREF cr) { return cr == GetSysColor(COLOR_MENUTEXT); }), 5);
     // Etched separator: a shadow line over a highlight line.
     draw(pPopup, 1, 0, &CPaintedMenu::DrawMenuItemStyle0, FALSE);
     EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), GetPixel(hDC, cx / 2, cy / 2 - 1));
@@ -301,7 +281,72 @@ TEST(MenuThemeTest, OtherStylesDrawTheirOwnSelectionAndMarks)
 
     // Style 8: the check mark is the symbol font's, in the menu text colour.
     draw(pPopup, 0, ODS_CHECKED, &CPaintedMenu::DrawMenuItemStyle8, FALSE);
-    EXPECT_GT(CountPixels(hDC, {0, 0, nColumn, cy}, [](COLORREF cr) { return cr == GetSysColor(COLOR_MENUTEXT); }), 5);
-    DeleteDC(hDC);
-    DeleteObject(hBitmap);
+    EXPECT_GT(canvas.Count({0, 0, nColumn, cy}, [](COLORREF cr) { return cr == GetSysColor(COLOR_MENUTEXT); }), 5);
+}
+
+TEST(MenuThemeTest, TheBarBrushIsTheFaceForStyleTwoAGradientForTheBarStylesAndNoneOtherwise)
+{
+    CMenuTheme* pCurrent = GetCurrentMenuTheme();
+    CPaintedMenuCanvas canvas(800, 4);
+    HDC hDC = canvas.m_hDC;
+    const RECT rect = {0, 0, 800, 4};
+    struct
+    {
+        int nStyle;
+        bool bBrush;
+        bool bGradient;
+    } cases[] = {{2, true, false}, {3, true, false}, {8, true, true}, {9, true, false},
+                 {10, true, true}, {0, false, false}, {6, false, false}};
+    for (const auto& c : cases)
+    {
+        SetCurrentMenuTheme(FindMenuTheme(c.nStyle));
+        HBRUSH hBrush = GetMenuBackBrush();
+        EXPECT_EQ(c.bBrush, hBrush != NULL) << c.nStyle;
+        if (hBrush == NULL)
+            continue;
+        EXPECT_EQ(hBrush, GetMenuBackBrush()) << c.nStyle;
+        FillRect(hDC, &rect, hBrush);
+        COLORREF crBarLeft, crBarRight, crMenuLeft, crMenuRight;
+        FindMenuTheme(c.nStyle)->GetBarColours(crBarLeft, crBarRight, crMenuLeft, crMenuRight);
+        if (c.nStyle <= 3)
+            EXPECT_EQ(GetSysColor(COLOR_BTNFACE), GetPixel(hDC, 10, 1)) << c.nStyle;
+        else
+            EXPECT_EQ(crBarLeft, GetPixel(hDC, 0, 1)) << c.nStyle;
+        EXPECT_EQ(c.bGradient, GetPixel(hDC, 0, 1) != GetPixel(hDC, 750, 1)) << c.nStyle;
+    }
+    SetCurrentMenuTheme(pCurrent);
+}
+
+TEST(MenuThemeTest, TitlesAndGrippersAreDrawnInTheirStyle)
+{
+    // A title item: the caption colours with the bold menu font.
+    CPaintedMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 1111, L"Title");
+    ASSERT_TRUE(menu.LoadMenu(menu.Detach()));
+    CPaintedMenuCanvas canvas(100, 20);
+    DRAWITEMSTRUCT item = {ODT_MENU, 0, 1111, ODA_DRAWENTIRE, 0, (HWND)menu.GetSafeHmenu(),
+                           canvas.m_hDC, {0, 0, 100, 20}, (ULONG_PTR)menu.GetItemData(0)};
+    menu.DrawTitle(&item);
+    EXPECT_EQ(GetSysColor(COLOR_ACTIVECAPTION), canvas.At(0, 0));
+    EXPECT_EQ(GetSysColor(COLOR_ACTIVECAPTION), canvas.At(99, 19));
+    EXPECT_GT(canvas.Count({0, 0, 100, 20}, [](COLORREF cr) { return cr == GetSysColor(COLOR_CAPTIONTEXT); }), 10);
+
+    // Grippers: lines 2 pixels apart for style 2, 2-by-2 dots for style 6.
+    const COLORREF crShadow = GetSysColor(COLOR_BTNSHADOW);
+    canvas.Clear(RGB(1, 2, 3));
+    FindMenuTheme(2)->DrawGripperLine(canvas.m_hDC, {10, 0, 20, 20}, TRUE);
+    for (int x = 10; x < 20; x++)
+        EXPECT_EQ(x % 2 == 0 ? crShadow : RGB(1, 2, 3), canvas.At(x, 10)) << x;
+    canvas.Clear(RGB(1, 2, 3));
+    FindMenuTheme(6)->DrawGripperLine(canvas.m_hDC, {10, 0, 14, 20}, TRUE);
+    EXPECT_EQ(crShadow, canvas.At(10, 2));
+    EXPECT_EQ(crShadow, canvas.At(11, 3));
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), canvas.At(12, 4));
+    EXPECT_EQ(RGB(1, 2, 3), canvas.At(10, 5));
+    // The frame's corners take the colour behind the bar.
+    FindMenuTheme(2)->DrawFrame(canvas.m_hDC, {30, 2, 60, 18}, RGB(9, 9, 9));
+    for (POINT pt : {POINT{30, 2}, POINT{59, 2}, POINT{30, 17}, POINT{59, 17}})
+        EXPECT_EQ(RGB(9, 9, 9), canvas.At(pt.x, pt.y)) << pt.x << "," << pt.y;
+    EXPECT_EQ(RGB(1, 2, 3), canvas.At(31, 3));
 }

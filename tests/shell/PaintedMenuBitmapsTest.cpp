@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "MenuColours.h"
+#include "MenuTheme.h"
 #include "PaintedBrush.h"
 #include "PaintedBrushList.h"
 #include "PaintedMemDC.h"
+#include "PaintedMenuCanvas.h"
 #include "PaintedMenu.h"
 #include "PaintedMenuBitmaps.h"
 #include "PaintedMenuLibrary.h"
@@ -52,21 +54,9 @@ HICON MakeIcon(int nSize, COLORREF cr)
 // Image nImage drawn on the key colour, read at (x, y).
 COLORREF ImagePixel(HIMAGELIST hList, int nImage, int x, int y)
 {
-    HDC hScreen = GetDC(NULL);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 64, 64);
-    ReleaseDC(NULL, hScreen);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
-    RECT rect = {0, 0, 64, 64};
-    HBRUSH hBrush = CreateSolidBrush(kKey);
-    FillRect(hDC, &rect, hBrush);
-    DeleteObject(hBrush);
-    ImageList_Draw(hList, nImage, hDC, 0, 0, ILD_TRANSPARENT);
-    const COLORREF cr = GetPixel(hDC, x, y);
-    SelectObject(hDC, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hDC);
-    return cr;
+    CPaintedMenuCanvas canvas(64, 64, kKey);
+    ImageList_Draw(hList, nImage, canvas.m_hDC, 0, 0, ILD_TRANSPARENT);
+    return canvas.At(x, y);
 }
 
 // The variant rules on Windows colour values.
@@ -205,11 +195,15 @@ TEST(PaintedMenuBitmapsTest, AColourChangeRefreshesTheStoresAtMostOnceInTwoSecon
     EXPECT_TRUE(UpdateMenuColours(nNow + 2001));
     EXPECT_EQ(Disabled(crBlue, crNewFace), ImagePixel(store.m_imageList.GetSafeHandle(), 2, 8, 8));
     EXPECT_EQ(crBlue, ImagePixel(store.m_imageList.GetSafeHandle(), 0, 8, 8));
+    // The themes' own colours follow.
+    EXPECT_EQ(crNewFace, FindMenuTheme(2)->m_crBtnFace);
+    EXPECT_EQ(crNewFace, FindMenuTheme(9)->m_crBtnFace);
     EXPECT_NE(crToolbarBefore, ImagePixel(pSave->m_pIcons->m_imageList.GetSafeHandle(),
                                           pSave->m_nImage + 2, 8, 8));
     EXPECT_FALSE(UpdateMenuColours(nNow + 3000));
     SetSysColors(1, &nFace, &crOldFace);
     EXPECT_TRUE(UpdateMenuColours(nNow + 6000));
+    EXPECT_EQ(crOldFace, FindMenuTheme(2)->m_crBtnFace);
 
     std::vector<CPaintedMenuIcons*>& list = CPaintedMenuIcons::GetStoreList();
     list.erase(std::remove(list.begin(), list.end(), &store), list.end());
@@ -218,11 +212,8 @@ TEST(PaintedMenuBitmapsTest, AColourChangeRefreshesTheStoresAtMostOnceInTwoSecon
 
 TEST(PaintedMenuBitmapsTest, GradientFillDrawsBandsOrTheSystemGradient)
 {
-    HDC hScreen = GetDC(NULL);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 200, 20);
-    ReleaseDC(NULL, hScreen);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    CPaintedMenuCanvas canvas(200, 20);
+    HDC hDC = canvas.m_hDC;
     const COLORREF crFrom = RGB(0, 100, 200), crTo = RGB(200, 100, 0);
 
     // Bands 2 pixels wide, each at c1 + (c2 - c1) * n / (extent - 2); the last pair c2.
@@ -242,6 +233,24 @@ TEST(PaintedMenuBitmapsTest, GradientFillDrawsBandsOrTheSystemGradient)
     EXPECT_EQ(crTo, GetPixel(hDC, 3, 19));
     EXPECT_EQ(GetPixel(hDC, 0, 4), GetPixel(hDC, 5, 5));
 
+    // The off-screen context draws in the target's coordinates and lands on its rectangle,
+    // unless told not to copy.
+    PatBlt(hDC, 0, 0, 200, 20, WHITENESS);
+    {
+        CPaintedMemDC memDC(CRect(30, 5, 60, 15), hDC);
+        PatBlt(memDC, 30, 5, 30, 10, BLACKNESS);
+    }
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(hDC, 30, 5));
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(hDC, 59, 14));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(hDC, 29, 5));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(hDC, 60, 15));
+    {
+        CPaintedMemDC memDC(CRect(100, 5, 120, 15), hDC);
+        PatBlt(memDC, 100, 5, 20, 10, BLACKNESS);
+        memDC.m_bNoCopy = TRUE;
+    }
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(hDC, 110, 10));
+
     // The system gradient changes from one column to the next; the palette flag is
     // ignored on a device without a palette.
     CPaintedMemDC* pMemDC = new CPaintedMemDC(CRect(0, 0, 200, 20), hDC);
@@ -253,9 +262,6 @@ TEST(PaintedMenuBitmapsTest, GradientFillDrawsBandsOrTheSystemGradient)
         EXPECT_LE(GetRValue(GetPixel(hDC, 0, 5)), 2);
         EXPECT_GE(GetRValue(GetPixel(hDC, 199, 5)), 197);
     }
-    SelectObject(hDC, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hDC);
 }
 
 TEST(PaintedMenuBitmapsTest, BarBrushesAreCachedByKindAndColoursAndFadeForTheBarKinds)
@@ -269,11 +275,8 @@ TEST(PaintedMenuBitmapsTest, BarBrushesAreCachedByKindAndColoursAndFadeForTheBar
     EXPECT_EQ(pGradient, pList->FindBrush(8, crFrom, crTo));
     EXPECT_NE(pGradient, pList->FindBrush(10, crFrom, crTo));
 
-    HDC hScreen = GetDC(NULL);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 800, 4);
-    ReleaseDC(NULL, hScreen);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    CPaintedMenuCanvas canvas(800, 4);
+    HDC hDC = canvas.m_hDC;
     RECT rect = {0, 0, 800, 4};
     FillRect(hDC, &rect, *pGradient);
     EXPECT_GE(GetRValue(GetPixel(hDC, 0, 1)), 250);
@@ -282,7 +285,49 @@ TEST(PaintedMenuBitmapsTest, BarBrushesAreCachedByKindAndColoursAndFadeForTheBar
     FillRect(hDC, &rect, *pSolid);
     EXPECT_EQ(crTo, GetPixel(hDC, 0, 1));
     EXPECT_EQ(crTo, GetPixel(hDC, 799, 3));
+}
+
+TEST(PaintedMenuBitmapsTest, StoresLoadFromToolbarDataOrABitmapAndRecogniseTheirSource)
+{
+    // Toolbar data: separators (0) take no image; the k-th button's images start at 3k.
+    CPaintedMenuIcons data;
+    const std::vector<UINT> ids = {ID_FILE_NEW, 0, ID_FILE_OPEN, ID_FILE_IMPORT_IMAGE};
+    ASSERT_TRUE(data.LoadToolBarData(IDR_MENU_ICONS, CSize(16, 16), ids));
+    EXPECT_EQ((std::vector<UINT>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_IMPORT_IMAGE}), data.m_commandIds);
+    EXPECT_EQ(6, data.FindIndex(ID_FILE_IMPORT_IMAGE));
+    EXPECT_EQ(CSize(16, 16), data.GetIconSize());
+    EXPECT_TRUE(data.IsSameToolBar(IDR_MENU_ICONS, data.m_crMask, ids));
+    EXPECT_FALSE(data.IsSameToolBar(IDR_MENU_ICONS, data.m_crMask, {ID_FILE_NEW}));
+    EXPECT_FALSE(data.IsSameToolBar(IDR_MAINFRAME, data.m_crMask, ids));
+    EXPECT_FALSE(CPaintedMenuIcons().LoadToolBarData(1, CSize(16, 16), ids));
+
+    // A bitmap of two 8 by 8 images: red and blue halves, the corner colour transparent.
+    CPaintedMenuCanvas source(16, 8, RGB(255, 0, 255));
+    HBITMAP hBitmap = CreateCompatibleBitmap(source.m_hDC, 16, 8);
+    HDC hDC = CreateCompatibleDC(source.m_hDC);
+    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    BitBlt(hDC, 0, 0, 16, 8, source.m_hDC, 0, 0, SRCCOPY);
+    const RECT red = {1, 1, 8, 8}, blue = {9, 1, 16, 8};
+    HBRUSH hRed = CreateSolidBrush(RGB(220, 0, 0)), hBlue = CreateSolidBrush(RGB(0, 0, 220));
+    FillRect(hDC, &red, hRed);
+    FillRect(hDC, &blue, hBlue);
     SelectObject(hDC, hOld);
-    DeleteObject(hBitmap);
     DeleteDC(hDC);
+    DeleteObject(hRed);
+    DeleteObject(hBlue);
+    CPaintedMenuIcons picture;
+    picture.m_crMask = CLR_DEFAULT;
+    const UINT pictureIds[] = {801, 802, 0};
+    ASSERT_TRUE(picture.LoadFromBitmap(hBitmap, pictureIds));
+    EXPECT_EQ(6, picture.m_imageList.GetImageCount());
+    HIMAGELIST hList = picture.m_imageList.GetSafeHandle();
+    EXPECT_EQ(RGB(220, 0, 0), ImagePixel(hList, picture.FindIndex(801), 4, 4));
+    EXPECT_EQ(RGB(0, 0, 220), ImagePixel(hList, picture.FindIndex(802), 4, 4));
+    EXPECT_EQ(kKey, ImagePixel(hList, picture.FindIndex(802) + 1, 0, 0));
+    EXPECT_TRUE(picture.IsSameImageList(hBitmap, CSize(8, 8), {801, 802}));
+    EXPECT_FALSE(picture.IsSameImageList(hBitmap, CSize(16, 8), {801, 802}));
+    EXPECT_FALSE(picture.IsSameImageList(NULL, CSize(8, 8), {801, 802}));
+    DeleteObject(hBitmap);
+    // The store worked on a copy.
+    EXPECT_EQ(RGB(220, 0, 0), ImagePixel(hList, 0, 4, 4));
 }

@@ -2,13 +2,13 @@
 // display facts, so that every expected colour follows from the colour rules.
 #include "MosaicTest.h"
 
-#include <functional>
 #include <memory>
 
 #include "MenuColours.h"
 #include "MenuTheme.h"
 #include "PaintedMenu.h"
 #include "PaintedMenuIcons.h"
+#include "PaintedMenuCanvas.h"
 #include "PaintedMenuLibrary.h"
 #include "PaintedMenuSymbols.h"
 #include "resource.h"
@@ -26,48 +26,6 @@ MenuDisplayFacts PlainFacts()
     MenuDisplayFacts facts = {64000, FALSE, FALSE, FALSE, TRUE, 7};
     return facts;
 }
-
-class CBitmapCanvas
-{
-public:
-    CBitmapCanvas(int cx, int cy) : m_cx(cx), m_cy(cy)
-    {
-        HDC hScreen = GetDC(NULL);
-        m_hDC = CreateCompatibleDC(hScreen);
-        m_hBitmap = CreateCompatibleBitmap(hScreen, cx, cy);
-        ReleaseDC(NULL, hScreen);
-        m_hOld = SelectObject(m_hDC, m_hBitmap);
-        Clear(kKey);
-    }
-    ~CBitmapCanvas()
-    {
-        SelectObject(m_hDC, m_hOld);
-        DeleteObject(m_hBitmap);
-        DeleteDC(m_hDC);
-    }
-    void Clear(COLORREF cr)
-    {
-        RECT rect = {0, 0, m_cx, m_cy};
-        HBRUSH hBrush = CreateSolidBrush(cr);
-        FillRect(m_hDC, &rect, hBrush);
-        DeleteObject(hBrush);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(m_hDC, x, y); }
-    int Count(const RECT& rect, const std::function<bool(COLORREF)>& test) const
-    {
-        int n = 0;
-        for (int y = rect.top; y < rect.bottom; y++)
-            for (int x = rect.left; x < rect.right; x++)
-                n += test(At(x, y));
-        return n;
-    }
-    HDC m_hDC;
-    int m_cx, m_cy;
-
-private:
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-};
 
 class PaintedMenuStyle2Test : public testing::Test
 {
@@ -120,10 +78,10 @@ protected:
 };
 
 // Image nImage of the item's store drawn alone on the key colour.
-std::unique_ptr<CBitmapCanvas> Reference(CPaintedMenuItemData* pData, int nImage)
+std::unique_ptr<CPaintedMenuCanvas> Reference(CPaintedMenuItemData* pData, int nImage)
 {
     const CSize size = pData->m_pIcons->GetIconSize();
-    std::unique_ptr<CBitmapCanvas> pCanvas(new CBitmapCanvas(size.cx, size.cy));
+    std::unique_ptr<CPaintedMenuCanvas> pCanvas(new CPaintedMenuCanvas(size.cx, size.cy));
     ImageList_Draw(pData->m_pIcons->m_imageList.GetSafeHandle(), nImage, pCanvas->m_hDC, 0, 0,
                    ILD_TRANSPARENT);
     return pCanvas;
@@ -195,7 +153,7 @@ TEST_F(PaintedMenuStyle2Test, PopupItemsAreMeasuredFromTheirTextIconAndMenuHeigh
 TEST_F(PaintedMenuStyle2Test, SelectedIconItemHasAFramedBoxAndALiftedIconWithItsShadow)
 {
     const CSize size = Measure(m_pPopup, 0, FALSE);
-    CBitmapCanvas canvas(size.cx, size.cy);
+    CPaintedMenuCanvas canvas(size.cx, size.cy);
     const RECT rect = {0, 0, size.cx, size.cy};
     Draw(m_pPopup, 0, ODS_SELECTED, canvas.m_hDC, rect, FALSE);
 
@@ -211,7 +169,7 @@ TEST_F(PaintedMenuStyle2Test, SelectedIconItemHasAFramedBoxAndALiftedIconWithIts
     // Every pixel around the icon: the normal image one pixel up and left, its silhouette in
     // the shadow colour one pixel down and right, the fill elsewhere.
     CPaintedMenuItemData* pData = m_pPopup->GetItemData(0);
-    std::unique_ptr<CBitmapCanvas> pNormal = Reference(pData, pData->m_nImage);
+    std::unique_ptr<CPaintedMenuCanvas> pNormal = Reference(pData, pData->m_nImage);
     const CSize icon = pData->m_pIcons->GetIconSize();
     const int x = 3, y = (size.cy - icon.cy) / 2;
     const COLORREF crShadow = MenuIconShadowColour(crFill);
@@ -248,14 +206,14 @@ TEST_F(PaintedMenuStyle2Test, UnselectedAndDisabledIconsUseTheirVariantsOnTheTwo
     } cases[] = {{0, 1, COLOR_MENUTEXT}, {ODS_DISABLED | ODS_GRAYED, 2, COLOR_GRAYTEXT}};
     for (const auto& c : cases)
     {
-        CBitmapCanvas canvas(size.cx, size.cy);
+        CPaintedMenuCanvas canvas(size.cx, size.cy);
         const RECT rect = {0, 0, size.cx, size.cy};
         Draw(m_pPopup, 0, c.nState, canvas.m_hDC, rect, FALSE);
         EXPECT_EQ(Column(), canvas.At(0, 0)) << c.nState;
         EXPECT_EQ(Column(), canvas.At(ColumnWidth() - 1, size.cy - 1)) << c.nState;
         EXPECT_EQ(TextArea(), canvas.At(ColumnWidth(), 0)) << c.nState;
         EXPECT_EQ(TextArea(), canvas.At(size.cx - 1, size.cy - 1)) << c.nState;
-        std::unique_ptr<CBitmapCanvas> pVariant = Reference(pData, pData->m_nImage + c.nVariant);
+        std::unique_ptr<CPaintedMenuCanvas> pVariant = Reference(pData, pData->m_nImage + c.nVariant);
         for (int iy = 0; iy < icon.cy; iy++)
             for (int ix = 0; ix < icon.cx; ix++)
                 ASSERT_EQ(pVariant->At(ix, iy) == kKey ? Column() : pVariant->At(ix, iy),
@@ -270,7 +228,7 @@ TEST_F(PaintedMenuStyle2Test, UnselectedAndDisabledIconsUseTheirVariantsOnTheTwo
 TEST_F(PaintedMenuStyle2Test, CheckedItemWithoutIconShowsTheFramedBoxAndSeparatorIsAGreyLine)
 {
     const CSize size = Measure(m_pPopup, 0, FALSE);
-    CBitmapCanvas canvas(size.cx, size.cy);
+    CPaintedMenuCanvas canvas(size.cx, size.cy);
     const RECT rect = {0, 0, size.cx, size.cy};
     for (BOOL bSelected : {FALSE, TRUE})
     {
@@ -295,7 +253,7 @@ TEST_F(PaintedMenuStyle2Test, CheckedItemWithoutIconShowsTheFramedBoxAndSeparato
 
     // The separator: one grey line at the middle of the text rectangle, right to the edge.
     const int cy = Measure(m_pPopup, 1, FALSE).cy;
-    CBitmapCanvas line(size.cx, cy);
+    CPaintedMenuCanvas line(size.cx, cy);
     Draw(m_pPopup, 1, 0, line.m_hDC, {0, 0, size.cx, cy}, FALSE);
     const COLORREF crGrey = GetSysColor(COLOR_GRAYTEXT);
     const int nLeft = ColumnWidth() + 4;
@@ -311,7 +269,7 @@ TEST_F(PaintedMenuStyle2Test, BarItemIsHotBeforeItsPopupOpensAndShadowedOnceItIs
 {
     const CSize size = Measure(&m_bar, 0, TRUE);
     const int cx = size.cx + 20, cy = size.cy;
-    CBitmapCanvas canvas(cx, cy);
+    CPaintedMenuCanvas canvas(cx, cy);
     const RECT rect = {0, 0, cx, cy};
     const COLORREF crMenu = GetMenuBarColour(m_bar.GetSafeHmenu());
     const COLORREF crColumn = MixColours14(crMenu, GetSysColor(COLOR_WINDOW));
@@ -324,6 +282,14 @@ TEST_F(PaintedMenuStyle2Test, BarItemIsHotBeforeItsPopupOpensAndShadowedOnceItIs
     EXPECT_EQ(GetMenuHighlightColour(), canvas.At(cx - 6, 1));
     EXPECT_EQ(crMenu, canvas.At(cx - 1, cy / 2));
     EXPECT_EQ(CRect(rect), m_bar.m_rectMenuBarItem);
+    // Drawn on a window, the item is recorded where it is on the screen.
+    HWND hWnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 130, 70, 200, 60, NULL,
+                                NULL, NULL, NULL);
+    HDC hWindowDC = GetWindowDC(hWnd);
+    Draw(&m_bar, 0, ODS_SELECTED, hWindowDC, {10, 5, 10 + cx, 5 + cy}, TRUE);
+    ReleaseDC(hWnd, hWindowDC);
+    DestroyWindow(hWnd);
+    EXPECT_EQ(CRect(140, 75, 140 + cx, 75 + cy), m_bar.m_rectMenuBarItem);
 
     // With its popup open: the light fill, the darker frame and a 4-pixel shadow at the right.
     m_bar.m_nOpenPopups = 1;
@@ -344,7 +310,7 @@ TEST_F(PaintedMenuStyle2Test, BarItemIsHotBeforeItsPopupOpensAndShadowedOnceItIs
 TEST_F(PaintedMenuStyle2Test, PaletteAndHighContrastDisplaysChangeTheColours)
 {
     const CSize size = Measure(m_pPopup, 0, FALSE);
-    CBitmapCanvas canvas(size.cx, size.cy);
+    CPaintedMenuCanvas canvas(size.cx, size.cy);
     const RECT rect = {0, 0, size.cx, size.cy};
 
     m_facts.nColours = 256;
@@ -354,7 +320,7 @@ TEST_F(PaintedMenuStyle2Test, PaletteAndHighContrastDisplaysChangeTheColours)
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), canvas.At(size.cx - 2, 1));
 
     const CSize bar = Measure(&m_bar, 0, TRUE);
-    CBitmapCanvas barCanvas(bar.cx + 20, bar.cy);
+    CPaintedMenuCanvas barCanvas(bar.cx + 20, bar.cy);
     m_bar.m_nOpenPopups = 1;
     Draw(&m_bar, 0, ODS_SELECTED, barCanvas.m_hDC, {0, 0, bar.cx + 20, bar.cy}, TRUE);
     const COLORREF crMenu = GetMenuBarColour(m_bar.GetSafeHmenu());
