@@ -293,7 +293,6 @@ void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
     CFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
     // After the command states, which may have put plain text items back.
     CPaintedMenu::OnInitMenuPopup(m_hWnd, pPopupMenu, nIndex, bSysMenu);
-    DrawOpenMenuBarItem(m_hWnd, pPopupMenu);
     if (bSysMenu || nIndex != kLanguagePopup || pPopupMenu == NULL)
         return;
     const int nCurrent = ReadLanguageId();

@@ -87,19 +87,6 @@ BOOL DrawMenuBarItem(HWND hFrame, HMENU hMenu, int nPosition, UINT nState)
     return TRUE;
 }
 
-void DrawOpenMenuBarItem(HWND hFrame, CMenu* pPopupMenu)
-{
-    CPaintedMenu* pPopup = DYNAMIC_DOWNCAST(CPaintedMenu, pPopupMenu);
-    HMENU hBar = ::GetMenu(hFrame);
-    CPaintedMenu* pBar = CPaintedMenu::FromHandleOwned(hBar);
-    if (pPopup == NULL || pBar == NULL || pPopup->m_hParentMenu != hBar || pBar->m_bPopup)
-        return;
-    const int nCount = ::GetMenuItemCount(hBar);
-    for (int i = 0; i < nCount; i++)
-        if (::GetSubMenu(hBar, i) == pPopup->GetSafeHmenu())
-            DrawMenuBarItem(hFrame, hBar, i, ODS_SELECTED);
-}
-
 UINT_PTR StartHotTrackTimer(HWND hWnd, UINT nElapse)
 {
     if (!::IsWindow(hWnd))

@@ -27,9 +27,6 @@ MenuBarHotStates GetMenuBarHotStates(BOOL bFocusInFrame, int nWinVersionClass);
 void RedrawMenuBar(HMENU hMenu);
 // Draws one menu-bar item through the menu's owner drawing, on the frame's window DC.
 BOOL DrawMenuBarItem(HWND hFrame, HMENU hMenu, int nPosition, UINT nState);
-// Draws the bar item whose popup opens in its open state: Wine draws the item selected
-// before the popup is initialised, when the item cannot yet know that it opens a popup.
-void DrawOpenMenuBarItem(HWND hFrame, CMenu* pPopupMenu);
 // The first free timer id from 31 on; 0 when none is free or the window is gone.
 UINT_PTR StartHotTrackTimer(HWND hWnd, UINT nElapse);
 // Fills the row just above the client area with the brush of the frame's menu.
@@ -91,7 +88,6 @@ protected:
     {
         BASE::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
         CPaintedMenu::OnInitMenuPopup(this->m_hWnd, pPopupMenu, nIndex, bSysMenu);
-        DrawOpenMenuBarItem(this->m_hWnd, pPopupMenu);
     }
     afx_msg void OnEnterMenuLoop(BOOL)
     {
