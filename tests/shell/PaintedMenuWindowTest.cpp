@@ -20,6 +20,8 @@ struct OpenPopupRecord
     static inline HMENU s_hPopupMenu = NULL;
     static inline int s_nSubclassed = -1;
     static inline cv::Mat s_printed;
+    static inline HBITMAP s_hBackground = NULL;
+    static inline DWORD s_nBackgroundType = 0;
 
     static void Clear()
     {
@@ -61,6 +63,9 @@ struct OpenPopupRecord
         GetWindowRect(s_hPopup, &s_rectPopup);
         s_hPopupMenu = (HMENU)SendMessageW(s_hPopup, 0x01E1, 0, 0);
         s_nSubclassed = CPaintedMenuHook::GetSubclassedWindowCount();
+        CPaintedMenuHook::CMenuHookData* pData = CPaintedMenuHook::FindMenuHookData(s_hPopup);
+        s_hBackground = pData != NULL ? pData->m_hBackground : NULL;
+        s_nBackgroundType = GetObjectType(s_hBackground);
         s_screen = CaptureScreen(false);
         s_printed = Print(s_hPopup);
         EndMenu();
@@ -247,7 +252,7 @@ TEST_F(PaintedMenuWindowTest, ABarPopupShowsTheThemesFrameShadowAndJointAndIsRel
                           shown(cv::Rect(r.left, r.top + 1, w, t - 1)), cv::NORM_INF));
 }
 
-TEST_F(PaintedMenuWindowTest, APlainContextMenuIsLeftToTheSystem)
+TEST_F(PaintedMenuWindowTest, APlainMenuIsLeftToTheSystemAndAPaintedOneIsThemedAndReleased)
 {
     HMENU hMenu = CreatePopupMenu();
     AppendMenuW(hMenu, MF_STRING, 1001, L"First");
@@ -258,9 +263,12 @@ TEST_F(PaintedMenuWindowTest, APlainContextMenuIsLeftToTheSystem)
     EXPECT_EQ(0, OpenPopupRecord::s_nSubclassed);
     ExpectReleased();
 
-    // The File menu opened the same way is themed and released again.
+    // The File menu opened the same way is themed and released again, its copy of the
+    // screen behind deleted with it.
     TrackMenu(::GetSubMenu(Frame()->GetMenuBar().GetSafeHmenu(), 0), pt);
     EXPECT_EQ(1, OpenPopupRecord::s_nSubclassed);
+    EXPECT_EQ(OBJ_BITMAP, (int)OpenPopupRecord::s_nBackgroundType);
+    EXPECT_EQ(0, (int)GetObjectType(OpenPopupRecord::s_hBackground));
     ExpectReleased();
     KeepPicture(OpenPopupRecord::s_screen, L"painted-popup-tracked.png");
 
