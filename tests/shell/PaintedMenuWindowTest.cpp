@@ -279,3 +279,49 @@ TEST_F(PaintedMenuWindowTest, APlainMenuIsLeftToTheSystemAndAPaintedOneIsThemedA
     ExpectReleased();
     DestroyMenu(hMenu);
 }
+
+namespace
+{
+HMENU s_hCascadeMenu = NULL;
+int s_nCascadeItem = 0;
+
+void CALLBACK OpenSubMenu(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    KillTimer(NULL, nTimer);
+    // The user moves the mouse onto the item that opens a menu, and clicks it.
+    RECT rect;
+    GetMenuItemRect(NULL, s_hCascadeMenu, s_nCascadeItem, &rect);
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs)
+    {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = ((rect.left + rect.right) / 2) * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, inputs, sizeof(INPUT));
+    SetTimer(NULL, 0, 400, OpenPopupRecord::Capture);
+}
+}
+
+TEST_F(PaintedMenuWindowTest, ACascadeOfPopupsIsThemedWindowByWindowAndReleasedWhole)
+{
+    CMainFrame* pFrame = Frame();
+    // The Mosaic menu's third item opens the display menu.
+    HMENU hMosaic = ::GetSubMenu(pFrame->GetMenuBar().GetSafeHmenu(), 5);
+    ASSERT_NE((HMENU)NULL, ::GetSubMenu(hMosaic, 2));
+    s_hCascadeMenu = hMosaic;
+    s_nCascadeItem = 2;
+    OpenPopupRecord::Clear();
+    PostMessageW(pFrame->m_hWnd, WM_SYSCOMMAND, SC_KEYMENU, L'm');
+    SetTimer(NULL, 0, 400, OpenSubMenu);
+    Pump();
+    ASSERT_FALSE(OpenPopupRecord::s_screen.empty());
+    KeepPicture(OpenPopupRecord::s_screen, L"painted-popup-cascade.png");
+    EXPECT_EQ(2, OpenPopupRecord::s_nSubclassed);
+    ExpectReleased();
+    EXPECT_EQ(0, pFrame->GetMenuBar().m_nOpenPopups);
+    EXPECT_EQ(0, CPaintedMenu::FromHandleOwned(hMosaic)->m_nOpenPopups);
+}
