@@ -67,6 +67,15 @@
 
 class CDockContext;
 
+// The dock bars of a frame with their side styles, in the order EnableDocking makes them: top
+// and bottom first, so that they take the frame's whole width.
+struct AFX_DOCKBAR_SIDE
+{
+    UINT nID;
+    DWORD dwStyle;
+};
+extern const AFX_DOCKBAR_SIDE dwDockBarMap[4];
+
 class CControlBar : public CWnd
 {
     DECLARE_DYNAMIC(CControlBar)

@@ -2,20 +2,17 @@
 
 #include <algorithm>
 
-namespace {
-
-// The dock bars of a frame: top and bottom first, so that they take the frame's whole width.
-struct DockSide
-{
-    UINT nID;
-    DWORD dwStyle;
-};
-const DockSide kDockSides[] = {
+const AFX_DOCKBAR_SIDE dwDockBarMap[4] = {
     { AFX_IDW_DOCKBAR_TOP, CBRS_TOP },
     { AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM },
     { AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT },
     { AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT },
 };
+
+namespace {
+
+using DockSide = AFX_DOCKBAR_SIDE;
+const DockSide (&kDockSides)[4] = dwDockBarMap;
 
 const DWORD kFloatingFrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 const DWORD kFloatingFrameExStyle = WS_EX_TOOLWINDOW;

@@ -12,15 +12,12 @@
 #include "VitrolanDoc.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CPaintedFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CPaintedFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_INITMENUPOPUP()
-    ON_MESSAGE(WM_UNINITMENUPOPUP, OnUnInitMenuPopup)
-    ON_WM_MEASUREITEM()
-    ON_WM_MENUCHAR()
     ON_COMMAND(ID_PALETTE_SHOW_TILES, OnPaletteTiles)
     ON_UPDATE_COMMAND_UI(ID_PALETTE_SHOW_TILES, OnUpdatePaletteTiles)
     ON_COMMAND(ID_PALETTE_SHOW_IMAGE, OnPaletteImage)
@@ -168,7 +165,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     // the document's.
     if (GetTitle().IsEmpty())
         SetTitle(AfxGetAppName());
-    m_menuBar.LoadMenu(::GetMenu(m_hWnd));
+    // The menu bar was loaded with the window.
     m_systemMenu.LoadMenu(::GetSystemMenu(m_hWnd, FALSE));
     EnableDocking(CBRS_ALIGN_ANY);
     if (!CreatePaletteBar(m_imageBar, ID_IMAGE_BAR, IDB_IMAGE_PALETTE_BAR,
@@ -192,7 +189,7 @@ void CMainFrame::OnDestroy()
     m_menuBar.DestroyMenu();
     m_systemMenu.DestroyMenu();
     ::GetSystemMenu(m_hWnd, TRUE);
-    CFrameWnd::OnDestroy();
+    CPaintedFrameWnd::OnDestroy();
 }
 
 BOOL CMainFrame::CreatePaletteBar(CPaletteBar& bar, UINT nID, UINT nBitmap, UINT nFirstButton)
@@ -317,25 +314,6 @@ BOOL CMainFrame::LanguageOfCommand(UINT nID, int& nLanguageId)
         }
     }
     return FALSE;
-}
-
-LRESULT CMainFrame::OnUnInitMenuPopup(WPARAM wParam, LPARAM)
-{
-    if (CPaintedMenu* pMenu = CPaintedMenu::FromHandleOwned((HMENU)wParam))
-        pMenu->OnUnInitPopupMenu();
-    return Default();
-}
-
-void CMainFrame::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
-{
-    if (!CPaintedMenu::OnMeasureItem(GetCurrentMessage()))
-        CFrameWnd::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
-}
-
-LRESULT CMainFrame::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
-{
-    const LRESULT lResult = CPaintedMenu::FindKeyboardShortcut(nChar, nFlags, pMenu);
-    return lResult != 0 ? lResult : CFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
 }
 
 void CMainFrame::OnLanguage(UINT nID)

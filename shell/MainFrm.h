@@ -8,12 +8,13 @@
 #include "AfxFrame.h"
 #include "AfxImageList.h"
 #include "AfxMenu.h"
+#include "PaintedFrameWnd.h"
 #include "PaintedMenu.h"
 #include "PaletteBar.h"
 
 class CVitrolanDoc;
 
-class CMainFrame : public CFrameWnd
+class CMainFrame : public CPaintedFrameWnd
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
@@ -69,8 +70,6 @@ public:
 
 protected:
     static CMainFrame* s_pMainFrame;
-    CPaintedMenu m_menuBar;
-    CPaintedMenu m_systemMenu;
     CImageList m_toolImages;
     CImageList m_toolHotImages;
     CImageList m_toolDisabledImages;
@@ -86,9 +85,6 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
-    afx_msg LRESULT OnUnInitMenuPopup(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
-    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     afx_msg void OnPaletteTiles();
     afx_msg void OnUpdatePaletteTiles(CCmdUI* pCmdUI);
     afx_msg void OnPaletteImage();

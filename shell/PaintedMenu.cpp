@@ -2,8 +2,11 @@
 
 #include "AfxGdi.h"
 #include "AfxResource.h"
+#include "MenuColours.h"
+#include "PaintedMenuBitmaps.h"
 #include "PaintedMenuIcons.h"
 #include "PaintedMenuLibrary.h"
+#include "PaintedMenuSymbols.h"
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CPaintedMenu, CMenu)
@@ -42,7 +45,8 @@ BOOL ModifyOwnerDrawn(HMENU hMenu, UINT nPosition, UINT nFlags, CPaintedMenuItem
 
 CPaintedMenu::CPaintedMenu(HMENU hParentMenu)
     : m_hParentWnd(NULL), m_nIconX(16), m_nIconY(15), m_crBitmapBackground(CLR_DEFAULT),
-      m_hParentMenu(hParentMenu), m_bPopup(TRUE), m_nOpenPopups(0), m_hAccel((HACCEL)-1)
+      m_hParentMenu(hParentMenu), m_bPopup(TRUE), m_nOpenPopups(0), m_hAccel((HACCEL)-1),
+      m_bIconHandles(FALSE)
 {
     m_rectMenuBarItem.SetRectEmpty();
     // A menu made before the program's start-up initialisers still finds the library.
@@ -438,6 +442,29 @@ CPaintedMenuIcons* CPaintedMenu::GetToolBarIconStore(UINT nToolBarId, HMODULE hM
     return pIcons;
 }
 
+CPaintedMenuBitmaps* CPaintedMenu::FindBitmapStore(int& nIndex, UINT_PTR nBitmapId)
+{
+    auto offer = [this, nBitmapId](CPaintedMenuBitmaps* pStore)
+    {
+        return m_bIconHandles ? pStore->AddIcon((HICON)nBitmapId, (UINT)nBitmapId)
+                              : pStore->AddBitmap((UINT)nBitmapId, m_crBitmapBackground);
+    };
+    std::vector<CPaintedMenuIcons*>& stores = CPaintedMenuIcons::GetStoreList();
+    for (CPaintedMenuIcons* pIcons : stores)
+        if (CPaintedMenuBitmaps* pStore = DYNAMIC_DOWNCAST(CPaintedMenuBitmaps, pIcons))
+            if ((nIndex = offer(pStore)) != -1)
+                return pStore;
+    CPaintedMenuBitmaps* pStore = new CPaintedMenuBitmaps;
+    pStore->m_crMask = m_crBitmapBackground;
+    if ((nIndex = offer(pStore)) == -1)
+    {
+        delete pStore;
+        return NULL;
+    }
+    stores.push_back(pStore);
+    return pStore;
+}
+
 void CPaintedMenu::ApplyIconStore(CPaintedMenuIcons* pIcons)
 {
     for (int i = (int)pIcons->m_commandIds.size() - 1; i >= 0; i--)
@@ -557,7 +584,7 @@ BOOL CPaintedMenu::OnEraseBkgnd(HWND hWnd, HDC hDC)
 {
     RECT rect;
     ::GetClientRect(hWnd, &rect);
-    ::FillRect(hDC, &rect, ::GetSysColorBrush(COLOR_MENU));
+    PaintedFillSolid(hDC, rect, GetMenuColourOf(m_hMenu));
     return TRUE;
 }
 

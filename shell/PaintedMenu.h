@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+class CPaintedMenuBitmaps;
 class CPaintedMenuIcons;
 
 class CPaintedMenu : public CMenu
@@ -49,6 +50,23 @@ public:
     CPaintedMenuItemData* FindMenuItem(UINT nID);
     void ConvertToOwnerDraw();
 
+    // The measuring, drawing and title routines that the menu themes choose from.
+    void MeasureMenuItemStyle0(LPMEASUREITEMSTRUCT lpMeasure, BOOL bMenuBar);
+    void MeasureMenuItemStyle2(LPMEASUREITEMSTRUCT lpMeasure, BOOL bMenuBar);
+    void MeasureMenuItemStyle6(LPMEASUREITEMSTRUCT lpMeasure, BOOL bMenuBar);
+    void DrawMenuItemStyle0(LPDRAWITEMSTRUCT lpDraw, BOOL bMenuBar);
+    void DrawMenuItemStyle2(LPDRAWITEMSTRUCT lpDraw, BOOL bMenuBar);
+    void DrawMenuItemStyle4(LPDRAWITEMSTRUCT lpDraw, BOOL bMenuBar);
+    void DrawMenuItemStyle6(LPDRAWITEMSTRUCT lpDraw, BOOL bMenuBar);
+    void DrawMenuItemStyle8(LPDRAWITEMSTRUCT lpDraw, BOOL bMenuBar);
+    void DrawMenuTitle(LPDRAWITEMSTRUCT lpDraw);
+    // Runs the current theme's title routine.
+    void DrawTitle(LPDRAWITEMSTRUCT lpDraw);
+
+    // The bitmap store that holds nBitmapId (an icon handle in icon-handle mode), made when
+    // none does; NULL when it cannot be loaded. nIndex is its image index.
+    CPaintedMenuBitmaps* FindBitmapStore(int& nIndex, UINT_PTR nBitmapId);
+
     int GetItemDataCount() const { return (int)m_items.size(); }
     CPaintedMenuItemData* GetItemData(int nPosition) const;
     CSize GetIconSize() const { return CSize(m_nIconX, m_nIconY); }
@@ -63,6 +81,7 @@ public:
     CRect m_rectMenuBarItem;
     int m_nOpenPopups;
     HACCEL m_hAccel;
+    BOOL m_bIconHandles;
 
 protected:
     typedef std::vector<std::pair<CPaintedMenu*, int>> VisitedList;
@@ -77,6 +96,11 @@ protected:
     void ApplyIconStore(CPaintedMenuIcons* pIcons);
     void RedrawMenuBarItem();
     void DeleteItemData(CPaintedMenuItemData* pData);
+    // The display text of an item as measured: bold for the default item, tabs as "nnn".
+    CSize MeasureItemText(CPaintedMenuItemData* pData);
+    // The measured size of the next item after nID with a command, (0, 0) when none.
+    CSize MeasureNextCommand(CPaintedMenuItemData* pData, BOOL bMenuBar,
+                             void (CPaintedMenu::*pMeasure)(LPMEASUREITEMSTRUCT, BOOL));
     static CPaintedMenuItemData* FindMenuItemData(HMENU hMenu, UINT nID, ULONG_PTR nData,
                                                   HMENU& hFound);
 

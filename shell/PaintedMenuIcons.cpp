@@ -1,6 +1,9 @@
 #include "PaintedMenuIcons.h"
 
 #include "AfxResource.h"
+#include "MenuColours.h"
+#include "MenuTheme.h"
+#include "PaintedMenuLibrary.h"
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CPaintedMenuIcons, CObject)
@@ -16,11 +19,64 @@ BYTE Channel(COLORREF cr, int nShift) { return (BYTE)((cr >> nShift) & 0xFF); }
 
 COLORREF Rgb(int r, int g, int b) { return (COLORREF)((r << 16) | (g << 8) | b); }
 
-// The disabled variant fades into the face of the menu it is drawn on.
+// The disabled variant fades into the face of the menus of the current style.
 COLORREF DisabledTarget()
 {
-    const COLORREF cr = GetSysColor(COLOR_MENU);
-    return PaintedMenuLighten(Rgb(GetRValue(cr), GetGValue(cr), GetBValue(cr)), kDisabledLighten);
+    const int nStyle = GetCurrentMenuStyle();
+    const COLORREF cr = nStyle == 2 || nStyle == 3 ? GetMenuFaceColour()
+                        : nStyle >= 8 && nStyle <= 11 ? GetMenuBackColour()
+                                                      : GetMenuBarColour();
+    // The rules work channel by channel, so they serve the 0x00RRGGBB pixels as they are.
+    return LightenColour(kDisabledLighten, Rgb(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
+}
+
+// The pixels of hBitmap as 0x00RRGGBB values, top row first.
+BOOL ReadPixels(HBITMAP hBitmap, std::vector<DWORD>& pixels, int& nWidth, int& nHeight)
+{
+    BITMAP bm = {};
+    if (hBitmap == NULL || !GetObjectW(hBitmap, sizeof(bm), &bm))
+        return FALSE;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = -bm.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    pixels.assign((size_t)bm.bmWidth * bm.bmHeight, 0);
+    HDC hDC = CreateCompatibleDC(NULL);
+    const BOOL bRead = GetDIBits(hDC, hBitmap, 0, bm.bmHeight, pixels.data(), &info,
+                                 DIB_RGB_COLORS) == bm.bmHeight;
+    DeleteDC(hDC);
+    for (DWORD& nPixel : pixels)
+        nPixel &= 0xFFFFFF;
+    nWidth = bm.bmWidth;
+    nHeight = bm.bmHeight;
+    return bRead;
+}
+
+HBITMAP MakeBitmap(const std::vector<DWORD>& pixels, int nWidth, int nHeight)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = nWidth;
+    info.bmiHeader.biHeight = -nHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC hScreen = GetDC(NULL);
+    HBITMAP hBitmap = CreateDIBitmap(hScreen, &info.bmiHeader, CBM_INIT, pixels.data(), &info,
+                                     DIB_RGB_COLORS);
+    ReleaseDC(NULL, hScreen);
+    return hBitmap;
+}
+
+// The ids of toolbar data without its separators.
+std::vector<UINT> ButtonIds(const std::vector<UINT>& ids)
+{
+    std::vector<UINT> buttons;
+    for (UINT nID : ids)
+        if (nID != 0)
+            buttons.push_back(nID);
+    return buttons;
 }
 
 // The RT_TOOLBAR resource in hModule or else in the resource module.
@@ -38,18 +94,6 @@ HRSRC FindToolBar(LPCTSTR lpszName, HMODULE hModule, HMODULE& hFound)
 }
 }
 
-COLORREF PaintedMenuDarken(COLORREF cr, int nDepth)
-{
-    auto darken = [nDepth](int c) { return c * (255 - nDepth) / 255; };
-    return Rgb(darken(Channel(cr, 16)), darken(Channel(cr, 8)), darken(Channel(cr, 0)));
-}
-
-COLORREF PaintedMenuLighten(COLORREF cr, int nAmount)
-{
-    auto lighten = [nAmount](int c) { return c + (255 - c) * nAmount / 255; };
-    return Rgb(lighten(Channel(cr, 16)), lighten(Channel(cr, 8)), lighten(Channel(cr, 0)));
-}
-
 COLORREF PaintedMenuDisabledPixel(COLORREF cr, COLORREF crTarget)
 {
     const int nGrey = (Channel(cr, 16) + Channel(cr, 8) + Channel(cr, 0)) / 3;
@@ -61,6 +105,7 @@ COLORREF PaintedMenuDisabledPixel(COLORREF cr, COLORREF crTarget)
 
 CPaintedMenuIcons::CPaintedMenuIcons()
     : m_lpszResourceName(NULL), m_hModule(NULL), m_nColourTableSize(0), m_crMask(CLR_NONE),
+      m_hImageSource(NULL),
       m_nRefCount(0), m_nSourceWidth(0), m_nSourceHeight(0), m_crSourceMask(0)
 {
 }
@@ -178,24 +223,13 @@ BOOL CPaintedMenuIcons::LoadBitmap(int nWidth, int nHeight, LPCTSTR lpszResource
     HBITMAP hBitmap = ::LoadBitmapW(hFrom, lpszResourceName);
     if (hBitmap == NULL)
         return FALSE;
-    BITMAP bm = {};
-    GetObjectW(hBitmap, sizeof(bm), &bm);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = bm.bmWidth;
-    info.bmiHeader.biHeight = -bm.bmHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    m_source.assign((size_t)bm.bmWidth * bm.bmHeight, 0);
-    HDC hDC = CreateCompatibleDC(NULL);
-    const BOOL bRead = GetDIBits(hDC, hBitmap, 0, bm.bmHeight, m_source.data(), &info,
-                                 DIB_RGB_COLORS) == bm.bmHeight;
-    DeleteDC(hDC);
+    return SetSource(hBitmap, nWidth, nHeight);
+}
+
+BOOL CPaintedMenuIcons::SetSource(HBITMAP hBitmap, int nWidth, int nHeight)
+{
+    const BOOL bRead = ReadPixels(hBitmap, m_source, m_nSourceWidth, m_nSourceHeight);
     DeleteObject(hBitmap);
-    m_nSourceWidth = bm.bmWidth;
-    m_nSourceHeight = bm.bmHeight;
-    for (DWORD& nPixel : m_source)
-        nPixel &= 0xFFFFFF;
     // CLR_DEFAULT is the top-left pixel; Wine's image list masks nothing with it (measured).
     m_crSourceMask = m_crMask == CLR_DEFAULT && !m_source.empty()
                          ? m_source[0]
@@ -240,19 +274,10 @@ void CPaintedMenuIcons::BuildVariants()
                 const BOOL bClear = nNormal == m_crSourceMask;
                 DWORD* pOut = &pixels[(size_t)y * nStride + 3 * i * cx + x];
                 pOut[0] = nNormal;
-                pOut[cx] = bClear ? nNormal : PaintedMenuDarken(nNormal, kShadowDepth);
+                pOut[cx] = bClear ? nNormal : DarkenColour(kShadowDepth, nNormal);
                 pOut[2 * cx] = bClear ? nNormal : PaintedMenuDisabledPixel(nNormal, crTarget);
             }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = nStride;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HDC hScreen = GetDC(NULL);
-    HBITMAP hColour = CreateDIBitmap(hScreen, &info.bmiHeader, CBM_INIT, pixels.data(), &info,
-                                     DIB_RGB_COLORS);
-    ReleaseDC(NULL, hScreen);
+    HBITMAP hColour = MakeBitmap(pixels, nStride, cy);
     HIMAGELIST hNew = ImageList_Create(cx, cy, ILC_COLORDDB | ILC_MASK, 3 * nImages, 10);
     const COLORREF crMask = RGB((m_crSourceMask >> 16) & 0xFF, (m_crSourceMask >> 8) & 0xFF,
                                 m_crSourceMask & 0xFF);
@@ -266,4 +291,109 @@ void CPaintedMenuIcons::BuildVariants()
         ImageList_Destroy(hNew);
     }
     DeleteObject(hColour);
+}
+
+BOOL CPaintedMenuIcons::AddIconVariant(HICON hIcon, int nIndex,
+                                       const std::function<DWORD(DWORD)>& pixelRule)
+{
+    ICONINFO icon = {};
+    if (hIcon == NULL || m_imageList.GetSafeHandle() == NULL || !GetIconInfo(hIcon, &icon))
+        return FALSE;
+    std::vector<DWORD> colour, mask;
+    int cx = 0, cy = 0, nMaskX = 0, nMaskY = 0;
+    BOOL bDone = ReadPixels(icon.hbmColor, colour, cx, cy) &&
+                 ReadPixels(icon.hbmMask, mask, nMaskX, nMaskY) && nMaskX == cx && nMaskY >= cy;
+    if (bDone)
+    {
+        // Transparent pixels stay black, so that drawing through the mask leaves them clear.
+        for (size_t i = 0; i < colour.size(); i++)
+            colour[i] = mask[i] != 0 ? 0 : pixelRule(colour[i]);
+        HBITMAP hVariant = MakeBitmap(colour, cx, cy);
+        ICONINFO variant = {TRUE, 0, 0, icon.hbmMask, hVariant};
+        HICON hVariantIcon = CreateIconIndirect(&variant);
+        bDone = hVariantIcon != NULL &&
+                ImageList_ReplaceIcon(m_imageList.GetSafeHandle(), nIndex, hVariantIcon) >= 0;
+        if (hVariantIcon != NULL)
+            DestroyIcon(hVariantIcon);
+        DeleteObject(hVariant);
+    }
+    DeleteObject(icon.hbmColor);
+    DeleteObject(icon.hbmMask);
+    return bDone;
+}
+
+BOOL CPaintedMenuIcons::AddShadowedIcon(HICON hIcon, int nIndex)
+{
+    return AddIconVariant(hIcon, nIndex,
+                          [](DWORD nPixel) { return (DWORD)DarkenColour(kShadowDepth, nPixel); });
+}
+
+BOOL CPaintedMenuIcons::AddDisabledIcon(HICON hIcon, int nIndex)
+{
+    const COLORREF crTarget = DisabledTarget();
+    return AddIconVariant(hIcon, nIndex, [crTarget](DWORD nPixel)
+                          { return (DWORD)PaintedMenuDisabledPixel(nPixel, crTarget); });
+}
+
+BOOL CPaintedMenuIcons::LoadFromBitmap(HBITMAP hBitmap, const UINT* pIds)
+{
+    BITMAP bm = {};
+    if (hBitmap == NULL || pIds == NULL || !GetObjectW(hBitmap, sizeof(bm), &bm))
+        return FALSE;
+    m_hImageSource = hBitmap;
+    m_commandIds.clear();
+    for (const UINT* pId = pIds; *pId != 0; pId++)
+        m_commandIds.push_back(*pId);
+    if (m_commandIds.empty())
+        return FALSE;
+    const int nWidth = bm.bmWidth / (int)m_commandIds.size();
+    HBITMAP hCopy = (HBITMAP)CopyImage(hBitmap, IMAGE_BITMAP, 0, 0, 0);
+    if (!SetSource(hCopy, nWidth, bm.bmHeight))
+        return FALSE;
+    BuildVariants();
+    return TRUE;
+}
+
+BOOL CPaintedMenuIcons::LoadToolBarData(UINT nBitmapId, CSize size, const std::vector<UINT>& ids)
+{
+    m_lpszResourceName = MAKEINTRESOURCEW(nBitmapId);
+    m_hModule = NULL;
+    if (!LoadBitmap(size.cx, size.cy, m_lpszResourceName, NULL))
+        return FALSE;
+    m_commandIds = ButtonIds(ids);
+    BuildVariants();
+    return !m_commandIds.empty();
+}
+
+BOOL CPaintedMenuIcons::IsSameImageList(HBITMAP hBitmap, CSize size, const std::vector<UINT>& ids) const
+{
+    return hBitmap == m_hImageSource && size == GetIconSize() && ButtonIds(ids) == m_commandIds;
+}
+
+BOOL CPaintedMenuIcons::IsSameToolBar(UINT nBitmapId, COLORREF crMask, const std::vector<UINT>& ids) const
+{
+    return crMask == m_crMask && IS_INTRESOURCE(m_lpszResourceName) &&
+           (UINT)(UINT_PTR)m_lpszResourceName == nBitmapId && ButtonIds(ids) == m_commandIds;
+}
+
+BOOL UpdateMenuColours(DWORD nNow)
+{
+    static DWORD s_nLastRefresh = 0;
+    static BOOL s_bRefreshed = FALSE;
+    if (s_bRefreshed && (DWORD)(nNow - s_nLastRefresh) <= 2000)
+        return FALSE;
+    s_bRefreshed = TRUE;
+    s_nLastRefresh = nNow;
+    for (CPaintedMenuIcons* pIcons : CPaintedMenuIcons::GetStoreList())
+        pIcons->Reload();
+    // The themes keep their colours and border sizes, the library the high-contrast
+    // setting; they follow the change as well.
+    ReadHighContrastSetting();
+    for (int nStyle = 0; nStyle <= 11; nStyle++)
+        if (CMenuTheme* pTheme = FindMenuTheme(nStyle))
+        {
+            pTheme->UpdateSysColors();
+            pTheme->UpdateSysMetrics();
+        }
+    return TRUE;
 }

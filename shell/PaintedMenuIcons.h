@@ -5,6 +5,7 @@
 #include "AfxImageList.h"
 #include "AfxObject.h"
 #include "AfxString.h"
+#include <functional>
 #include <vector>
 #include <windows.h>
 
@@ -22,6 +23,16 @@ public:
     virtual BOOL LoadToolBarByName(LPCTSTR lpszResourceName, HMODULE hModule);
     virtual BOOL IsSameResource(LPCTSTR lpszResourceName, HMODULE hModule) const;
     virtual BOOL LoadBitmap(int nWidth, int nHeight, LPCTSTR lpszResourceName, HMODULE hModule);
+    // Images from a copy of hBitmap, one per id of the zero-terminated list pIds.
+    virtual BOOL LoadFromBitmap(HBITMAP hBitmap, const UINT* pIds);
+    // Images from the bitmap resource nBitmapId cut at size, one per id of ids (0: none).
+    virtual BOOL LoadToolBarData(UINT nBitmapId, CSize size, const std::vector<UINT>& ids);
+    virtual BOOL IsSameImageList(HBITMAP hBitmap, CSize size, const std::vector<UINT>& ids) const;
+    virtual BOOL IsSameToolBar(UINT nBitmapId, COLORREF crMask, const std::vector<UINT>& ids) const;
+    // The darkened and the disabled variant of hIcon, appended (nIndex -1) or in place of
+    // image nIndex; the mask stays the icon's.
+    virtual BOOL AddShadowedIcon(HICON hIcon, int nIndex);
+    virtual BOOL AddDisabledIcon(HICON hIcon, int nIndex);
     // Every image followed by its darkened and its disabled variant.
     virtual void BuildVariants();
 
@@ -40,6 +51,7 @@ public:
     HMODULE m_hModule;
     int m_nColourTableSize;
     COLORREF m_crMask;
+    HBITMAP m_hImageSource;
     CImageList m_imageList;
     std::vector<UINT> m_commandIds;
     int m_nRefCount;
@@ -51,9 +63,17 @@ protected:
     int m_nSourceWidth;
     int m_nSourceHeight;
     COLORREF m_crSourceMask;
+
+    // Takes the pixels of hBitmap (deleted here) as the source of images of nWidth by nHeight.
+    BOOL SetSource(HBITMAP hBitmap, int nWidth, int nHeight);
+    // hIcon with every colour pixel (0x00RRGGBB) given by pixelRule, as image nIndex
+    // (-1: appended).
+    BOOL AddIconVariant(HICON hIcon, int nIndex, const std::function<DWORD(DWORD)>& pixelRule);
 };
 
+// Refreshes every icon store after a change of the system colours: at most once in 2000 ms
+// (TRUE when it did). The themes read their colours and border sizes again with it.
+BOOL UpdateMenuColours(DWORD nNow = GetTickCount());
+
 // Pixel rules of the variants, on 0x00RRGGBB values.
-COLORREF PaintedMenuDarken(COLORREF cr, int nDepth);
-COLORREF PaintedMenuLighten(COLORREF cr, int nAmount);
 COLORREF PaintedMenuDisabledPixel(COLORREF cr, COLORREF crTarget);

@@ -25,9 +25,20 @@ struct PaintedMenuLibraryState
 PaintedMenuLibraryState& PaintedMenuLibrary();
 
 void InitPaintedMenuLibrary();
+// Reads the high-contrast setting into the library's state.
+void ReadHighContrastSetting();
 void ExitPaintedMenuLibrary();
-// 7 for Windows XP and later (and Wine), lower values for older systems.
+// 7 for Windows XP and later (and Wine), lower values for older systems; read once.
 int GetWinVersionClass();
+// The class of a GetVersion value with the major and minor version of GetVersionExW.
+int ClassifyWinVersion(DWORD nVersion, DWORD nMajor, DWORD nMinor);
+// The visual-style calls, through the library loaded on first use; without it: NULL, 1
+// (failure) and nothing.
+HANDLE ThemeOpenData(HWND hWnd, LPCWSTR lpszClassList);
+HRESULT ThemeGetColor(HANDLE hTheme, int nPart, int nState, int nProperty, COLORREF* pColour);
+void ThemeCloseData(HANDLE hTheme);
 BOOL ThemeIsActive();
+// Whether Windows draws the shadow of popup menus itself.
+BOOL GetDropShadowSetting();
 // The menu font of the system, and its bold form for default items.
 HFONT GetPaintedMenuFont(BOOL bDefaultItem = FALSE);

@@ -7,7 +7,11 @@
 
 #include "AfxPath.h"
 #include "OpenCv.h"
+#include "MenuColours.h"
+#include "PaintedBrushList.h"
 #include "PaintedMenu.h"
+#include "PaintedMenuBitmaps.h"
+#include "PaintedMenuSymbols.h"
 #include "PaintedMenuIcons.h"
 #include "resource.h"
 
@@ -199,10 +203,6 @@ TEST(PaintedMenuTest, TheMenuToolbarGivesEachButtonItsThreeImages)
 
 TEST(PaintedMenuTest, VariantPixelRules)
 {
-    EXPECT_EQ((COLORREF)0x000000, PaintedMenuDarken(0x000000, 50));
-    EXPECT_EQ((COLORREF)0xCDCDCD, PaintedMenuDarken(0xFFFFFF, 50));
-    EXPECT_EQ((COLORREF)0xFFFFFF, PaintedMenuLighten(0xFFFFFF, 115));
-    EXPECT_EQ((COLORREF)0x737373, PaintedMenuLighten(0x000000, 115));
     // Grey 100 towards white: (110 * 100 + 145 * 255) / 256 = 187 per channel.
     EXPECT_EQ((COLORREF)0xBBBBBB, PaintedMenuDisabledPixel(0x646464, 0xFFFFFF));
 }
@@ -321,7 +321,7 @@ TEST(PaintedMenuTest, ItemsAreMeasuredAndDrawnWithIconTextAndAcceleratorText)
     EXPECT_GT(inkIn(nIconColumn, nIconColumn + 20, crMenu), 5);
     EXPECT_GT(inkIn(cx - 40, cx, crMenu), 5);
     draw(ODS_SELECTED);
-    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), GetPixel(hDC, cx - 2, 1));
+    EXPECT_EQ(GetMenuHighlightColour(), GetPixel(hDC, cx - 2, 1));
 
     // The pictures of the item, for a person to look at.
     save(L"painted-menu-item-selected.png");
@@ -334,6 +334,8 @@ TEST(PaintedMenuTest, ItemsAreMeasuredAndDrawnWithIconTextAndAcceleratorText)
 TEST(PaintedMenuTest, RebuildingMenusLeavesNoObjectsBehind)
 {
     std::vector<HMENU> handles;
+    HBRUSH hBackBrush = NULL;
+    CPaintedBrushList::DeleteBrushList();
     {
         CPaintedMenu bar;
         bar.LoadMenu(MakeBar());
@@ -346,10 +348,18 @@ TEST(PaintedMenuTest, RebuildingMenusLeavesNoObjectsBehind)
             bar.LoadToolBar(IDR_MENU_ICONS);
             CPaintedMenu::OnInitMenuPopup(NULL, Popup(bar, 0), 0, FALSE);
             CPaintedMenu::OnInitMenuPopup(NULL, Popup(bar, 1), 1, FALSE);
+            int nImage = -1;
+            CPaintedMenuBitmaps* pBitmaps = bar.FindBitmapStore(nImage, IDR_MENU_ICONS);
+            bar.ModifyODMenuIcon(NULL, kSecond, pBitmaps, nImage);
+            hBackBrush = GetMenuBackBrush();
         }
-        // One store, held once by each of the two items that show its images.
-        ASSERT_EQ(1u, CPaintedMenuIcons::GetStoreList().size());
+        // One toolbar store, held once by each of the two items that show its images, and
+        // one bitmap store held by its item; one bar brush.
+        ASSERT_EQ(2u, CPaintedMenuIcons::GetStoreList().size());
         EXPECT_EQ(2, CPaintedMenuIcons::GetStoreList()[0]->m_nRefCount);
+        EXPECT_EQ(1, CPaintedMenuIcons::GetStoreList()[1]->m_nRefCount);
+        EXPECT_EQ(hBackBrush, GetMenuBackBrush());
+        EXPECT_EQ(1, CPaintedBrushList::GetBrushList()->GetCount());
         EXPECT_EQ(4, Popup(bar, 0)->GetItemDataCount());
         EXPECT_EQ(2, Popup(bar, 1)->GetItemDataCount());
         for (HMENU hMenu : handles)

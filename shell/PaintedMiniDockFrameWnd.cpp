@@ -1,0 +1,3 @@
+#include "PaintedMiniDockFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CPaintedMiniDockFrameWnd, CMiniDockFrameWnd)
