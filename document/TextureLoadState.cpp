@@ -23,8 +23,8 @@ CTextureLoadState::CTextureLoadState()
 
 void CTextureLoadState::Forget()
 {
-    m_paths.assign(6400, CString());
-    m_failed.assign(6400, 0);
+    m_paths.assign(TextureCount, CString());
+    m_failed.assign(TextureCount, 0);
     m_built = false;
     m_budgetReached = false;
 }

@@ -34,6 +34,7 @@ public:
         CacheStale = 2        // the squares were made for another size, family or palette
     };
 
+    enum { TextureCount = 6400 };   // the document's texture pictures
     // Default memory bound of textures and squares together.
     static const size_t DefaultBudget = (size_t)512 << 20;
 

@@ -18,16 +18,13 @@ namespace
 const int kSquaresPerShade = 1024;
 const int kTexturesPerShade = 256;
 
+static_assert(CTextureLoadState::TextureCount == CVitrolanDoc::TileTextureCount,
+              "one load state per texture");
+
 size_t PictureBytes(const CRasterImage& image)
 {
     return image.data != NULL ? (size_t)image.width * image.height * (image.type == 1 ? 3 : 1)
                               : 0;
-}
-
-// The shades of a family kind; one for plain palettes and kinds this program does not know.
-int ShadesOf(int nKind)
-{
-    return nKind >= 1 && nKind <= 4 ? PaletteShadeCount(nKind) : 1;
 }
 
 } // namespace
@@ -154,8 +151,10 @@ BOOL CVitrolanDoc::LoadTileTextures(int n)
 {
     m_imagePalette.TakeNamesFrom(m_tilePalette);
     const int nKind = m_imagePalette.m_paletteKind;
-    // The squares are made again for the size and colours of now; pictures read stay.
-    for (int i = 0; i < kSquaresPerShade * ShadesOf(nKind) && i < TextureCacheSize; i++)
+    // The squares are made again for the size and colours of now; pictures read stay. All
+    // go, not only those of this family: squares left from a family of more shades would
+    // take memory the bound does not see.
+    for (int i = 0; i < TextureCacheSize; i++)
         m_textureCache[i].Free();
     CTextureLoadState& state = m_textureState;
     MakeTextureKey(m_imagePalette, m_tilePalette, n, state.m_key);

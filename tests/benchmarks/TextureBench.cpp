@@ -2,6 +2,7 @@
 // example palette in its four shades and four turns: reading the texture files, making the
 // tile squares, and drawing the window the view shows first (1920 x 1080). The second case
 // is the same after a zoom change: the files are read already, only the squares are made.
+// The third is the check each paint makes before drawing.
 #include "MosaicBenchmark.h"
 
 #include <memory>
@@ -26,6 +27,7 @@ public:
     TextureBench()
     {
         SetDocProfileRoot(L"Software\\MosaicBenchmarks");
+        SetLangTextFolder(BenchmarkDataFolder());
         m_doc.reset(new CVitrolanDoc);
         CVitrolanDoc& d = *m_doc;
         d.m_programFolder = BenchmarkDataFolder();
@@ -129,6 +131,23 @@ void BM_TexturedRenderAfterZoom(benchmark::State& state)
         bench.FirstRender();
 }
 BENCHMARK(BM_TexturedRenderAfterZoom)->Arg(20)->Unit(benchmark::kMillisecond);
+
+// What every paint with textured tiles asks before drawing: whether the squares serve the
+// mosaic as it stands.
+void BM_ReadinessCheckOfAPaint(benchmark::State& state)
+{
+    TextureBench bench;
+    if (!bench.Ready())
+    {
+        state.SkipWithError("the glass example palette or its family is missing");
+        return;
+    }
+    bench.SetZoom(20);
+    bench.FirstRender();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench.m_doc->GetTextureReadiness(20));
+}
+BENCHMARK(BM_ReadinessCheckOfAPaint)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

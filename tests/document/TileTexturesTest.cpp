@@ -285,6 +285,23 @@ TEST_F(TileTexturesTest, AnotherPaletteReadsItsOwnFiles)
     EXPECT_EQ(Rgb(other.at<cv::Vec3b>(3, 2)), Pixel(Render(), n + 1, 2));
 }
 
+TEST_F(TileTexturesTest, SquaresOfAnotherFamilyDoNotStay)
+{
+    // The grey tile is tile colour 30: its square is 1200 with ten shades, 120 with one.
+    C2Palette& tiles = m_doc->m_tilePalette;
+    tiles.m_colours[30] = {kColours[3][0], kColours[3][1], kColours[3][2], 1};
+    tiles.m_colourNames[30] = L"Grey";
+    const CString strPath = m_doc->TextureFilePath(L"Grey", 0);
+    EnsureFolder(strPath.Left(strPath.ReverseFind(L'\\') + 1));
+    ASSERT_TRUE(cv::imwrite(std::string(AfxGetUnixPath(strPath)), GradientTexture(n + 2, 9)));
+    m_doc->LoadTileTextures(n);
+    ASSERT_TRUE(m_doc->m_textureCache[1200].data != NULL);
+    tiles.m_paletteKind = PaletteKind1Shade;
+    m_doc->LoadTileTextures(n);
+    EXPECT_TRUE(m_doc->m_textureCache[120].data != NULL);
+    EXPECT_TRUE(m_doc->m_textureCache[1200].data == NULL);
+}
+
 TEST_F(TileTexturesTest, PlainPalettesLoadNothing)
 {
     SetPalette(L"Test-Glass", PaletteKindPlain);
