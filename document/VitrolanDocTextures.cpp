@@ -51,8 +51,16 @@ void CVitrolanDoc::FreeTileTextures(int nShades)
 namespace
 {
 
+// TRUE when the colour name can name a folder below the palette's: a name from a palette
+// file must not lead the texture path elsewhere.
+BOOL IsTextureFolderName(const CString& strName)
+{
+    return !strName.IsEmpty() && strName.FindOneOf(L"\\/:") < 0 && strName != L"." &&
+           strName != L"..";
+}
+
 // The key of the cache for the document as it stands: per image colour the tile-palette
-// index its texture is filed under, -1 for a colour without name (no texture).
+// index its texture is filed under, -1 for a colour without a name that can file one.
 void MakeTextureKey(const C2Palette& image, const C2Palette& tiles, int n,
                     CTextureLoadState::Key& key)
 {
@@ -64,7 +72,7 @@ void MakeTextureKey(const C2Palette& image, const C2Palette& tiles, int n,
         key.colourNames[c] = image.m_colourNames[c];
         const PaletteEntry& e = image.m_colours[c];
         // The plain family's index is the colour's own place in the table.
-        key.tileIndex[c] = image.m_colourNames[c].IsEmpty()
+        key.tileIndex[c] = !IsTextureFolderName(image.m_colourNames[c])
                                ? -1
                                : FindPaletteColourIndex(PaletteKindPlain,
                                                         RGB(e.peRed, e.peGreen, e.peBlue), 0,

@@ -302,6 +302,29 @@ TEST_F(TileTexturesTest, SquaresOfAnotherFamilyDoNotStay)
     EXPECT_TRUE(m_doc->m_textureCache[1200].data == NULL);
 }
 
+TEST_F(TileTexturesTest, ColourNamesDoNotLeadOutOfThePaletteFolder)
+{
+    // Each name would make the texture path of green reach a file outside its folder.
+    const struct { LPCWSTR name; LPCWSTR file; } cases[] = {
+        {L"..\\G", L"Palettes\\G\\1.bmp"},
+        {L"../G", L"Palettes\\G\\1.bmp"},
+        {L"..", L"Palettes\\1.bmp"},
+        {L"G\\..\\..\\G", L"Palettes\\G\\1.bmp"},
+    };
+    for (const auto& c : cases)
+    {
+        const CString strPath = m_folder + c.file;
+        EnsureFolder(strPath.Left(strPath.ReverseFind(L'\\') + 1));
+        ASSERT_TRUE(cv::imwrite(std::string(AfxGetUnixPath(strPath)), GradientTexture(n + 2, 1)));
+        m_doc->m_tilePalette.m_colourNames[1] = c.name;
+        m_messages.clear();
+        m_doc->LoadTileTextures(n);
+        EXPECT_TRUE(m_doc->m_textureCache[40].data == NULL) << CW2A(c.name);
+        EXPECT_TRUE(TileIsPlain(Render(), 1, kColours[1])) << CW2A(c.name);
+        DeleteFileW(strPath);
+    }
+}
+
 TEST_F(TileTexturesTest, PlainPalettesLoadNothing)
 {
     SetPalette(L"Test-Glass", PaletteKindPlain);
