@@ -1,5 +1,6 @@
 // Textured tiles in the view's window: a paint never loads textures itself; it asks for a
-// load, which runs after it, and the next paint shows the textures.
+// load, which runs after it, and the next paint shows the textures. The exported picture
+// shows them too.
 #include "MosaicTest.h"
 
 #include <string>
@@ -22,6 +23,12 @@ cv::Vec3b TextureBgr(int c)
     return cv::Vec3b((uchar)(200 - 10 * c), 90, (uchar)(20 * c));
 }
 
+INT_PTR AnswerPng(CString*, int* pType)
+{
+    *pType = 1;
+    return IDOK;
+}
+
 class TextureWindow : public testing::Test
 {
 protected:
@@ -39,6 +46,7 @@ protected:
     }
     void TearDown() override
     {
+        CVitrolanDoc::s_uiHooks = m_savedHooks;
         for (const CString& strPath : m_files)
         {
             DeleteFileW(strPath);
@@ -99,6 +107,7 @@ protected:
     CVitrolanDoc* m_pDoc = NULL;
     CString m_folder;
     std::vector<CString> m_files;
+    DocUiHooks m_savedHooks = CVitrolanDoc::s_uiHooks;
 };
 
 TEST_F(TextureWindow, APaintAsksForTexturesAndTheNextShowsThem)
@@ -125,6 +134,23 @@ TEST_F(TextureWindow, APaintAsksForTexturesAndTheNextShowsThem)
     m_pDoc->m_texturedTiles = 0;
     Paint();
     EXPECT_EQ(RGB(plain[0], plain[1], plain[2]), TileCentre(2, 1));
+}
+
+TEST_F(TextureWindow, ExportedPicturesShowTexturesWhateverTheSetting)
+{
+    LoadTexturedMosaic();
+    m_pDoc->m_texturedTiles = 0;
+    m_pDoc->m_path = m_folder + L"Garden.ms2";
+    CVitrolanDoc::s_uiHooks.pfnAskExportPicture = AnswerPng;
+    const CString strPath = m_pDoc->ExportMosaic(0);
+    m_files.push_back(strPath);
+    const cv::Mat picture = cv::imread(std::string(AfxGetUnixPath(strPath)));
+    ASSERT_EQ(kCols * kZoom, picture.cols);
+    for (int row = 0; row < kRows; row++)
+        for (int col = 0; col < kCols; col++)
+            EXPECT_EQ(TextureBgr(TestCellColour(kCols, col, row)),
+                      picture.at<cv::Vec3b>(row * kZoom + kZoom / 2, col * kZoom + kZoom / 2))
+                << col << "," << row;
 }
 
 } // namespace
