@@ -61,7 +61,14 @@ public:
         m_picture.Free();
     }
 
-    BOOL Ready() const { return m_bPalette && m_doc->m_tilePalette.m_paletteKind >= 1; }
+    // FALSE, the benchmark skipped, without the glass palette of a textured family.
+    BOOL Ready(benchmark::State& state) const
+    {
+        if (m_bPalette && m_doc->m_tilePalette.m_paletteKind >= 1)
+            return TRUE;
+        state.SkipWithError("the glass example palette or its family is missing");
+        return FALSE;
+    }
 
     void SetZoom(int n)
     {
@@ -96,11 +103,8 @@ public:
 void BM_FirstTexturedRender(benchmark::State& state)
 {
     TextureBench bench;
-    if (!bench.Ready())
-    {
-        state.SkipWithError("the glass example palette or its family is missing");
+    if (!bench.Ready(state))
         return;
-    }
     bench.SetZoom((int)state.range(0));
     for (auto _ : state)
     {
@@ -119,11 +123,8 @@ BENCHMARK(BM_FirstTexturedRender)->Arg(8)->Arg(20)->Arg(40)->Unit(benchmark::kMi
 void BM_TexturedRenderAfterZoom(benchmark::State& state)
 {
     TextureBench bench;
-    if (!bench.Ready())
-    {
-        state.SkipWithError("the glass example palette or its family is missing");
+    if (!bench.Ready(state))
         return;
-    }
     bench.SetZoom(16);
     bench.FirstRender();
     bench.SetZoom((int)state.range(0));
@@ -137,11 +138,8 @@ BENCHMARK(BM_TexturedRenderAfterZoom)->Arg(20)->Unit(benchmark::kMillisecond);
 void BM_ReadinessCheckOfAPaint(benchmark::State& state)
 {
     TextureBench bench;
-    if (!bench.Ready())
-    {
-        state.SkipWithError("the glass example palette or its family is missing");
+    if (!bench.Ready(state))
         return;
-    }
     bench.SetZoom(20);
     bench.FirstRender();
     for (auto _ : state)
