@@ -598,7 +598,7 @@ public:
     int GetTextureReadiness(int n) const;
     // The texture file of tile-palette colour name and shade (0 first).
     CString TextureFilePath(const CString& strColourName, int nShade) const;
-    // Frees the squares and pictures of the first nShades shades of every colour.
+    // Frees every square and the pictures of the first nShades shades of every colour.
     void FreeTileTextures(int nShades);
     // One message per kind of failure of a load: undecodable files, missing files, memory.
     void ReportTextureFailures(int nMissing, const CString& strFirstMissing, int nUndecodable,

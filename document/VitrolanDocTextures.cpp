@@ -14,8 +14,7 @@
 namespace
 {
 
-// Squares and pictures per shade of a family: 256 colours x 4 quarters, and 256 colours.
-const int kSquaresPerShade = 1024;
+// Pictures per shade of a family: one per colour.
 const int kTexturesPerShade = 256;
 
 static_assert(CTextureLoadState::TextureCount == CVitrolanDoc::TileTextureCount,
@@ -41,7 +40,8 @@ CString CVitrolanDoc::TextureFilePath(const CString& strColourName, int nShade) 
 
 void CVitrolanDoc::FreeTileTextures(int nShades)
 {
-    for (int i = 0; i < kSquaresPerShade * nShades && i < TextureCacheSize; i++)
+    // Every square: those of a family used before may lie beyond this one's range.
+    for (int i = 0; i < TextureCacheSize; i++)
         m_textureCache[i].Free();
     for (int i = 0; i < kTexturesPerShade * nShades && i < TileTextureCount; i++)
         m_tileTextures[i].Free();
