@@ -14,6 +14,7 @@
 #include "AfxString.h"
 #include "RasterImage.h"
 #include "TilePalette.h"
+#include "TextureLoadState.h"
 
 class CMenu;
 class CShpRectangle;
@@ -622,6 +623,30 @@ public:
     CRasterImage m_textureCache[TextureCacheSize];
     CRasterImage m_tileTextures[TileTextureCount];
     CRasterImage m_tileMasks[2][TileMaskCount];
+
+    // ---- Texture loading --------------------------------------------------------------------
+    // Loads the textures every tile part of the working map needs and makes their squares of
+    // n x n. A file read once stays; a file that is missing or cannot be decoded is reported
+    // once, and its tiles are drawn plain. FALSE when a texture could not be had.
+    virtual BOOL LoadTileTextures(int n);
+    // Reads the texture file at the path into pTexture when it holds no picture yet, then
+    // fills pTarget (an RGB square) with it scaled and turned by nQuarter quarter turns.
+    virtual BOOL LoadTileTexture(LPCTSTR lpszPath, CRasterImage* pTexture, CRasterImage* pTarget,
+                                 int nQuarter);
+    // Creates the "PalettesCry" and "PalettesVerif" folders of every named tile colour: 1,
+    // or 0 for a palette without textures.
+    virtual int PrepareTextureFolders();
+    // How far the texture squares serve the working map at tile size n (never loads).
+    int GetTextureReadiness(int n) const;
+    // The texture file of tile-palette colour name and shade (0 first).
+    CString TextureFilePath(const CString& strColourName, int nShade) const;
+    // Frees every square and the pictures of the first nShades shades of every colour.
+    void FreeTileTextures(int nShades);
+    // One message per kind of failure of a load: undecodable files, missing files, memory.
+    void ReportTextureFailures(int nMissing, const CString& strFirstMissing, int nUndecodable,
+                               const CString& strFirstUndecodable);
+    CTextureLoadState m_textureState;
+    int m_textureReadError = 0;      // TextureReadResult of the last LoadTileTexture
 
     // ---- Mosaic library and exports -------------------------------------------------------------
     CStringArray m_libraryFiles;

@@ -119,6 +119,8 @@ void CVitrolanDoc::RenderExportPicture(cv::Mat& picture)
                                ? 1
                                : 0;
     const int nTextures = m_tilePalette.m_paletteKind >= 1 ? 1 : 0;
+    if (nTextures)
+        LoadTileTextures(z);
     m_imagePalette.BuildTileImages(affichage, m_colourCount, z, impression, &m_tilePalette, P,
                                    m_tileMasks[0], m_tileMasks[1], m_tileCounts[0],
                                    m_tileCounts[1], m_tileCounts[2], m_tileCounts[3],

@@ -26,8 +26,6 @@ const LPCWSTR kTitleStops = L" #%;/\\";
 // Shades per texture family (PaletteKind): the textures in use are that many times the
 // base count.
 const int kShadesOfKind[] = {1, 25, 10, 1, 4};
-const int kTextureCacheBase = 1024;
-const int kTileTextureBase = 256;
 
 // The grid size of New: FALSE when the user cancelled. Without a dialog, or when it ends
 // in any other way, the grid is 20 x 20; a size below 1 tile becomes 1.
@@ -386,10 +384,7 @@ void CVitrolanDoc::OnCloseDocument()
     const int nKinds = (int)(sizeof(kShadesOfKind) / sizeof(kShadesOfKind[0]));
     // A kind this program does not know frees every texture.
     const int nShades = nKind >= 0 && nKind < nKinds ? kShadesOfKind[nKind] : 25;
-    for (int i = 0; i < kTextureCacheBase * nShades && i < TextureCacheSize; i++)
-        m_textureCache[i].Free();
-    for (int i = 0; i < kTileTextureBase * nShades && i < TileTextureCount; i++)
-        m_tileTextures[i].Free();
+    FreeTileTextures(nShades);
 
     m_screenImage.Free();
     m_committedMap.Free();

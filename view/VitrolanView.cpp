@@ -27,6 +27,7 @@ BEGIN_MESSAGE_MAP(CVitrolanView, CView)
     ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
+    ON_MESSAGE(WM_LOAD_TILE_TEXTURES, OnLoadTileTextures)
 END_MESSAGE_MAP()
 
 namespace
@@ -128,9 +129,7 @@ void CVitrolanView::PrepareRendering()
             pDoc->m_tileCounts[2], pDoc->m_tileCounts[3], pDoc->m_tileCounts[4]);
         pDoc->m_rebuildTileImages = 0;
     }
-    // The textures themselves are loaded where they change (palette, zoom, the texture
-    // setting), never by a paint: loading can take long and report a bad file.
-    m_textures = ComputeTexturesFlag();
+    m_textures = ComputeTexturesFlag() ? CheckTileTextures() : 0;
     m_squareCut = ComputeSquareCutFlag();
 }
 

@@ -334,5 +334,15 @@ protected:
     CRasterImage m_areaImage;        // the picture of a paint of part of the window
     BYTE m_brushLost[256];           // colours the brush has painted over in this stroke
 
+    // ---- Texture loading ----------------------------------------------------------------------
+    // Textures are loaded after a paint that found them wanting, never inside one: loading
+    // takes time and may report a bad file.
+    enum { WM_LOAD_TILE_TEXTURES = WM_APP + 0x107 };
+    // The textures flag for this paint: 0 while the document's squares were made for another
+    // size or palette. Asks, once, for a load when some are wanting.
+    int CheckTileTextures();
+    afx_msg LRESULT OnLoadTileTextures(WPARAM, LPARAM);
+    BOOL m_textureLoadAsked = FALSE;
+
     DECLARE_MESSAGE_MAP()
 };

@@ -75,13 +75,15 @@ struct ExamplePalette
     int jointWidth;
     const ExampleColour* colours;
     int count;
+    int paletteKind;   // the texture family: how many shades each colour's texture has
 };
 
 const ExamplePalette kPalettes[] = {
     {L"Verre-Nuances.pal", L"Verre-Nuances", L"Pâte de verre, 48 couleurs, 20 x 20 mm", L"VN",
-     2000, 150, kGlass, (int)(sizeof(kGlass) / sizeof(kGlass[0]))},
+     2000, 150, kGlass, (int)(sizeof(kGlass) / sizeof(kGlass[0])), PaletteKind4Shades},
     {L"Ceramique-Mate.pal", L"Ceramique-Mate", L"Grès émaillé mat, 24 couleurs, 25 x 25 mm",
-     L"CM", 2500, 200, kCeramic, (int)(sizeof(kCeramic) / sizeof(kCeramic[0]))},
+     L"CM", 2500, 200, kCeramic, (int)(sizeof(kCeramic) / sizeof(kCeramic[0])),
+     PaletteKind1Shade},
 };
 
 CString ReferenceName(const ExamplePalette& example, int i)
@@ -98,6 +100,7 @@ void BuildExample(const ExamplePalette& example, C2Palette& palette)
     palette.m_description = example.description;
     palette.m_tileSize = example.tileSize;
     palette.m_jointWidth = example.jointWidth;
+    palette.m_paletteKind = example.paletteKind;
     for (int i = 0; i < example.count; i++)
     {
         const ExampleColour& colour = example.colours[i];
@@ -162,7 +165,7 @@ TEST(ExamplePalettes, ShippedFilesAreWhatThePaletteWrites)
         ASSERT_TRUE(loaded.LoadFromFile(shipped + example.fileName));
         EXPECT_EQ(CString(example.name), loaded.m_name);
         EXPECT_EQ(CString(example.description), loaded.m_description);
-        EXPECT_EQ(0, loaded.m_paletteKind);
+        EXPECT_EQ(example.paletteKind, loaded.m_paletteKind);
         EXPECT_EQ(12, loaded.m_version);
         EXPECT_EQ(example.tileSize, loaded.m_tileSize);
         int used = 0;

@@ -1,0 +1,273 @@
+// Tile textures: the pictures of real tiles that textured tiles are drawn with, read from
+// "Palettes\<palette>\<colour>\<shade>.bmp" below the program and kept as squares of the
+// tile size, one per colour, shade and quarter turn.
+#include "VitrolanDoc.h"
+
+#include <algorithm>
+
+#include "DocPaths.h"
+#include "LangText.h"
+#include "Paving.h"
+#include "TextIds.h"
+#include "TileTexture.h"
+
+namespace
+{
+
+// Pictures per shade of a family: one per colour.
+const int kTexturesPerShade = 256;
+
+static_assert(CTextureLoadState::TextureCount == CVitrolanDoc::TileTextureCount,
+              "one load state per texture");
+
+size_t PictureBytes(const CRasterImage& image)
+{
+    return image.data != NULL ? (size_t)image.width * image.height * (image.type == 1 ? 3 : 1)
+                              : 0;
+}
+
+} // namespace
+
+CString CVitrolanDoc::TextureFilePath(const CString& strColourName, int nShade) const
+{
+    CString strPalette = m_tilePalette.m_name;
+    strPalette.Remove(L'-');
+    CString strPath;
+    strPath.Format(L"%sPalettes\\%s\\%s\\%d.bmp", (LPCTSTR)m_programFolder, (LPCTSTR)strPalette,
+                   (LPCTSTR)strColourName, nShade + 1);
+    return strPath;
+}
+
+void CVitrolanDoc::FreeTileTextures(int nShades)
+{
+    // Every square: those of a family used before may lie beyond this one's range.
+    for (int i = 0; i < TextureCacheSize; i++)
+        m_textureCache[i].Free();
+    for (int i = 0; i < kTexturesPerShade * nShades && i < TileTextureCount; i++)
+        m_tileTextures[i].Free();
+    m_textureState.Forget();
+}
+
+namespace
+{
+
+// TRUE when the colour name can name a folder below the palette's: a name from a palette
+// file must not lead the texture path elsewhere.
+BOOL IsTextureFolderName(const CString& strName)
+{
+    return !strName.IsEmpty() && strName.FindOneOf(L"\\/:") < 0 && strName != L"." &&
+           strName != L"..";
+}
+
+// The key of the cache for the document as it stands: per image colour the tile-palette
+// index its texture is filed under, -1 for a colour without a name that can file one.
+void MakeTextureKey(const C2Palette& image, const C2Palette& tiles, int n,
+                    CTextureLoadState::Key& key)
+{
+    key.tileSize = n;
+    key.paletteKind = image.m_paletteKind;
+    key.tilePaletteName = tiles.m_name;
+    for (int c = 0; c < C2Palette::ColourCount; c++)
+    {
+        key.colourNames[c] = image.m_colourNames[c];
+        const PaletteEntry& e = image.m_colours[c];
+        // The plain family's index is the colour's own place in the table.
+        key.tileIndex[c] = !IsTextureFolderName(image.m_colourNames[c])
+                               ? -1
+                               : FindPaletteColourIndex(PaletteKindPlain,
+                                                        RGB(e.peRed, e.peGreen, e.peBlue), 0,
+                                                        tiles.m_colours);
+    }
+}
+
+// The squares the cell parts of the map need (sorted, each once), as the renderer looks
+// them up: (shade + tile index x shades) x 4 + quarter.
+std::vector<int> NeededSquares(const CRasterImage& map, int cols, int rows,
+                               const CTextureLoadState::Key& key)
+{
+    std::vector<int> squares;
+    const int kind = key.paletteKind;
+    if (kind < 1 || kind > 4 || map.data == NULL)
+        return squares;
+    const int shades = PaletteShadeCount(kind);
+    std::vector<BYTE> wanted((size_t)CVitrolanDoc::TextureCacheSize, 0);
+    for (int col = 0; col < cols; col++)
+        for (int row = 0; row < rows; row++)
+        {
+            int shape, cellKind, colour[4], variant[4];
+            map.GetCell(col, row, shape, cellKind, colour[0], colour[1], colour[2], colour[3],
+                        variant[0], variant[1], variant[2], variant[3]);
+            const int parts = cellKind == 0 ? 1 : (cellKind == 5 || cellKind == 6 ? 4 : 2);
+            for (int part = 0; part < parts; part++)
+            {
+                const int i = key.tileIndex[colour[part] & 0xFF];
+                if (i < 0)
+                    continue;
+                int quarter = 0, shade = 0;
+                SplitVariantIndex(variant[part], quarter, shade, kind);
+                const int square = (shade + i * shades) * 4 + quarter;
+                if (square >= 0 && square < CVitrolanDoc::TextureCacheSize)
+                    wanted[square] = 1;
+            }
+        }
+    for (int s = 0; s < CVitrolanDoc::TextureCacheSize; s++)
+        if (wanted[s])
+            squares.push_back(s);
+    return squares;
+}
+
+// The image colour whose name files the texture of tile index i.
+int ColourOfTileIndex(const CTextureLoadState::Key& key, int i)
+{
+    for (int c = 0; c < C2Palette::ColourCount; c++)
+        if (key.tileIndex[c] == i)
+            return c;
+    return -1;
+}
+
+} // namespace
+
+int CVitrolanDoc::GetTextureReadiness(int n) const
+{
+    CTextureLoadState::Key key;
+    MakeTextureKey(m_imagePalette, m_tilePalette, n, key);
+    if (!m_textureState.m_built || !(key == m_textureState.m_key))
+        return CTextureLoadState::CacheStale;
+    if (m_textureState.m_budgetReached)
+        return CTextureLoadState::CacheReady;
+    for (int square : NeededSquares(m_workingMap, m_cols, m_rows, key))
+        if (m_textureCache[square].data == NULL && !m_textureState.m_failed[square / 4])
+            return CTextureLoadState::CacheIncomplete;
+    return CTextureLoadState::CacheReady;
+}
+
+BOOL CVitrolanDoc::LoadTileTexture(LPCTSTR lpszPath, CRasterImage* pTexture,
+                                   CRasterImage* pTarget, int nQuarter)
+{
+    m_textureReadError = TextureRead;
+    if (pTexture->data == NULL)
+    {
+        m_textureReadError = ReadTexturePicture(lpszPath, m_imagePalette.m_paletteKind,
+                                                m_textureState.m_transform, *pTexture);
+        if (m_textureReadError != TextureRead)
+            return FALSE;
+    }
+    return MakeTextureSquare(*pTexture, nQuarter, *pTarget);
+}
+
+BOOL CVitrolanDoc::LoadTileTextures(int n)
+{
+    m_imagePalette.TakeNamesFrom(m_tilePalette);
+    const int nKind = m_imagePalette.m_paletteKind;
+    // The squares are made again for the size and colours of now; pictures read stay. All
+    // go, not only those of this family: squares left from a family of more shades would
+    // take memory the bound does not see.
+    for (int i = 0; i < TextureCacheSize; i++)
+        m_textureCache[i].Free();
+    CTextureLoadState& state = m_textureState;
+    MakeTextureKey(m_imagePalette, m_tilePalette, n, state.m_key);
+    state.m_built = true;
+    state.m_budgetReached = false;
+    if (nKind < 1 || nKind > 4 || n < 1)
+        return TRUE;
+
+    size_t nBytes = 0;
+    for (int t = 0; t < TileTextureCount; t++)
+        nBytes += PictureBytes(m_tileTextures[t]);
+    const int nShades = PaletteShadeCount(nKind);
+    const size_t nSquareBytes = (size_t)n * n * 3;
+    int nMissing = 0, nUndecodable = 0;
+    CString strFirstMissing, strFirstUndecodable;
+    for (int square : NeededSquares(m_workingMap, m_cols, m_rows, state.m_key))
+    {
+        const int t = square / 4;
+        const int c = ColourOfTileIndex(state.m_key, t / nShades);
+        if (c < 0)
+            continue;
+        const CString strPath = TextureFilePath(m_imagePalette.m_colourNames[c], t % nShades);
+        // A texture read for another palette or colour under the same number is not ours.
+        if (state.m_paths[t] != strPath)
+        {
+            nBytes -= PictureBytes(m_tileTextures[t]);
+            m_tileTextures[t].Free();
+            state.m_failed[t] = 0;
+            state.m_paths[t] = strPath;
+        }
+        if (state.m_failed[t])
+            continue;
+        if (nBytes + nSquareBytes > state.m_budget)
+        {
+            state.m_budgetReached = true;
+            break;
+        }
+        const bool bRead = m_tileTextures[t].data != NULL;
+        CRasterImage& target = m_textureCache[square];
+        target.Create(1, n, n);
+        if (LoadTileTexture(strPath, &m_tileTextures[t], &target, square % 4))
+        {
+            nBytes += nSquareBytes + (bRead ? 0 : PictureBytes(m_tileTextures[t]));
+            if (nBytes <= state.m_budget)
+                continue;
+            // The picture just read does not fit: it goes, and loading stops here.
+            state.m_budgetReached = true;
+            target.Free();
+            if (!bRead)
+                m_tileTextures[t].Free();
+            break;
+        }
+        target.Free();
+        state.m_failed[t] = 1;
+        CString& strFirst = m_textureReadError == TextureUndecodable ? strFirstUndecodable
+                                                                     : strFirstMissing;
+        (m_textureReadError == TextureUndecodable ? nUndecodable : nMissing)++;
+        if (strFirst.IsEmpty())
+            strFirst = strPath;
+    }
+    ReportTextureFailures(nMissing, strFirstMissing, nUndecodable, strFirstUndecodable);
+    return nMissing == 0 && nUndecodable == 0 && !state.m_budgetReached;
+}
+
+void CVitrolanDoc::ReportTextureFailures(int nMissing, const CString& strFirstMissing,
+                                         int nUndecodable, const CString& strFirstUndecodable)
+{
+    if (s_uiHooks.pfnMessageBox == NULL)
+        return;
+    CString strMessage;
+    if (nUndecodable > 0)
+    {
+        strMessage.Format(L"%s : %s", (LPCTSTR)GetLangText(TXT_MSG_PICTURE_UNREADABLE),
+                          (LPCTSTR)strFirstUndecodable);
+        s_uiHooks.pfnMessageBox(strMessage);
+    }
+    if (nMissing > 0)
+    {
+        strMessage.Format(GetLangText(TXT_MSG_TEXTURES_MISSING), nMissing,
+                          (LPCTSTR)strFirstMissing);
+        s_uiHooks.pfnMessageBox(strMessage);
+    }
+    if (m_textureState.m_budgetReached)
+        s_uiHooks.pfnMessageBox(GetLangText(TXT_MSG_TEXTURES_TOO_LARGE));
+}
+
+int CVitrolanDoc::PrepareTextureFolders()
+{
+    const int nKind = m_tilePalette.m_paletteKind;
+    if (nKind < 1 || nKind > 4)
+        return 0;
+    CString strPalette = m_tilePalette.m_name;
+    strPalette.Remove(L'-');
+    for (int i = 0; i < C2Palette::ColourCount; i++)
+    {
+        const CString& strColour = m_tilePalette.m_colourNames[i];
+        if (strColour.IsEmpty())
+            continue;
+        for (LPCWSTR lpszTree : {L"PalettesCry", L"PalettesVerif"})
+        {
+            CString strFolder;
+            strFolder.Format(L"%s%s\\%s\\%s\\", (LPCTSTR)m_programFolder, lpszTree,
+                             (LPCTSTR)strPalette, (LPCTSTR)strColour);
+            EnsureFolder(strFolder);
+        }
+    }
+    return 1;
+}
