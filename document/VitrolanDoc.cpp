@@ -118,6 +118,13 @@ BEGIN_MESSAGE_MAP(CVitrolanDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateNeedMosaic)
     // Picture export.
     ON_COMMAND(ID_EXPORT_MOSAIC, OnExportMosaic)
+    // Library, web and help commands; the developers' sample outputs.
+    ON_COMMAND(ID_OPEN_WEB_SITE, OnWebSite)
+    ON_COMMAND(ID_OPEN_USERS_FORUM, OnUsersGroup)
+    ON_COMMAND(ID_OPEN_HELP_COMMANDS, OnHelpCommands)
+    ON_COMMAND(ID_DELETE_LIBRARY_MOSAIC, OnDeleteLibraryMosaic)
+    ON_COMMAND(ID_EXPORT_GRADIENTS, OnExportGradients)
+    ON_COMMAND(ID_WRITE_PDF_SAMPLE, OnPdfTest)
 END_MESSAGE_MAP()
 
 namespace

@@ -279,4 +279,6 @@ enum : UINT
     TXT_MSG_COUNT_BELOW_ONE = 995,                   // The number of rows or columns ... at least 1.
     TXT_MSG_DELETE_LIMIT = 996,                      // So many rows or columns cannot be deleted...
     TXT_MSG_STAMP_CHARACTERS = 997,                  // The text stamp draws only ... cannot draw: %s
+    TXT_MSG_NO_BROWSER_OPENS = 1080,                 // No web browser on this computer opens %s.
+    TXT_MSG_NOT_IN_LIBRARY = 1081,                   // The open mosaic is not in the library.
 };

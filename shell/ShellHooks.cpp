@@ -9,6 +9,7 @@
 #include "MainFrm.h"
 #include "Melange2.h"
 #include "NewMos.h"
+#include "PdfSample.h"
 #include "PrintPlaques.h"
 #include "TexteDlg.h"
 #include "VitrolanApp.h"
@@ -226,6 +227,8 @@ void InstallShellHooks()
     hooks.pfnAskRowsColumns = AskRowsColumns;
     hooks.pfnAskStampText = AskStampText;
     hooks.pfnAskExportPicture = AskExportPicture;
+    // The sample PDF page of the developers' command.
+    hooks.pfnWritePdfSample = WritePdfSample;
     // The selection shapes and the scroll origin belong to the view.
     InstallViewHooks();
     // The view's tools take their colour from the frame's palette bars.
