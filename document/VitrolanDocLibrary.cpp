@@ -126,7 +126,7 @@ void CVitrolanDoc::OnDeleteLibraryMosaic()
     // The question names the mosaic it deletes.
     const CString strName = m_libraryNames[m_libraryIndex];
     const CString strQuestion =
-        GetLangText(TXT_ASK_DELETE_LIBRARY_MOSAIC) + L"\r\n\r\n" + strName;
+        GetLangText(TXT_ASK_DELETE_LIBRARY_MOSAIC) + L"\r\n" + strName;
     if (s_uiHooks.pfnMessageBox == NULL || s_uiHooks.pfnMessageBox(strQuestion) != IDOK)
         return;
     if (!RemoveFile(m_libraryFiles[m_libraryIndex]))

@@ -21,6 +21,9 @@ CString Number(int nValue)
 
 void CVitrolanDoc::ExportXml()
 {
+    // The file is named after the document: without a path it would be a bare ".xml".
+    if (m_path.IsEmpty())
+        return;
     CXmlDoc xml;
     xml.SetDoc(L"");
     xml.AddElem(L"VITROLAN");

@@ -146,7 +146,7 @@ TEST_F(XmlExportTest, ElementsComeOneALineInTheirOrder)
 }
 
 // A longer file of an earlier export is replaced whole; a file that cannot be written is
-// left alone without a word.
+// left alone without a word, and a document without a path writes none.
 TEST_F(XmlExportTest, ReplacesAnEarlierFileAndSkipsAnUnwritableOne)
 {
     const std::string stale(100000, 'x');
@@ -158,6 +158,14 @@ TEST_F(XmlExportTest, ReplacesAnEarlierFileAndSkipsAnUnwritableOne)
     m_doc->m_path = m_strFolder + L"missing folder\\a.ms2";
     m_doc->ExportXml();
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(XmlPath()));
+
+    WCHAR szPrevious[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, szPrevious);
+    ASSERT_TRUE(SetCurrentDirectoryW(m_strFolder));
+    m_doc->m_path.Empty();
+    m_doc->ExportXml();
+    SetCurrentDirectoryW(szPrevious);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_strFolder + L".xml"));
 }
 
 }   // namespace
