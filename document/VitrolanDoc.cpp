@@ -127,6 +127,13 @@ BEGIN_MESSAGE_MAP(CVitrolanDoc, CDocument)
     // Configuration and preferences.
     ON_COMMAND(ID_CONFIGURATION, OnConfiguration)
     ON_COMMAND(ID_PREFERENCES, OnPreferences)
+    // Library, web and help commands; the developers' sample outputs.
+    ON_COMMAND(ID_OPEN_WEB_SITE, OnWebSite)
+    ON_COMMAND(ID_OPEN_USERS_FORUM, OnUsersGroup)
+    ON_COMMAND(ID_OPEN_HELP_COMMANDS, OnHelpCommands)
+    ON_COMMAND(ID_DELETE_LIBRARY_MOSAIC, OnDeleteLibraryMosaic)
+    ON_COMMAND(ID_EXPORT_GRADIENTS, OnExportGradients)
+    ON_COMMAND(ID_WRITE_PDF_SAMPLE, OnPdfTest)
 END_MESSAGE_MAP()
 
 namespace

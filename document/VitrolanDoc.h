@@ -164,6 +164,9 @@ struct DocUiHooks
     // The preferences dialog, opened with the units (0 millimetres, 1 inches) and the paper
     // format (0 A4 ... 5 A0): its result, and on IDOK both as chosen.
     INT_PTR (*pfnAskPreferences)(int* pUnits, int* pFormat);
+    // ---- Sample outputs ----
+    // Writes the sample PDF page to the path: FALSE when a step failed.
+    BOOL (*pfnWritePdfSample)(LPCTSTR lpszPath);
 };
 
 // The Export Mosaic command.
@@ -756,6 +759,50 @@ public:
     static CString GetPaletteTableMessage(const CGridCtrl* pGrid, int nResult, int nIndex);
     // The accepted table's palette gives the mosaic its tile size and joint width.
     void AcceptPaletteTable();
+    // ---- XML description, mosaic library, web and help commands, sample outputs ------------
+    enum
+    {
+        ID_OPEN_WEB_SITE = 61460,
+        ID_OPEN_USERS_FORUM = 32973,
+        ID_OPEN_HELP_COMMANDS = 32995,
+        ID_DELETE_LIBRARY_MOSAIC = 32834,
+        ID_EXPORT_GRADIENTS = 33032,
+        ID_WRITE_PDF_SAMPLE = 33084
+    };
+    // Writes the mosaic's description beside the document, as "<m_path>.xml": settings,
+    // customer and the committed cell map. A file that cannot be written stays as it was;
+    // a document without a path writes nothing.
+    virtual void ExportXml();
+    // The number at the start of the current library entry's name.
+    int m_libraryNumber = 0;
+    // The library folder "Images" beside the program, with its final backslash.
+    CString GetLibraryFolder() const;
+    // Fills the library lists from the ".ms2" files of the library folder, in the order of
+    // the numbers their names start with (then of the names): m_libraryNames without the
+    // extension, m_libraryFiles the full paths.
+    void LoadLibraryList();
+    // The entry whose file is the document's own file; -1 when the mosaic is not in the list.
+    int FindLibraryEntry() const;
+    // Makes the entry current: a changed mosaic of the library is saved first, then the
+    // entry is opened. An index outside a non-empty list changes nothing more.
+    void SelectLibraryItem(int nIndex);
+    // The thumbnail of a library entry, in "Images\Vignettes".
+    CString LibraryThumbnailPath(const CString& strName) const;
+    // The users' forum's string-table entry for an interface language.
+    static UINT ForumAddressId(int nLanguageId);
+    // The help page of the mosaic commands for an interface language.
+    CString HelpCommandsPath(int nLanguageId) const;
+    // The gradient tables' folder.
+    CString m_gradientFolder = L"D:\\Textes\\";
+    // Appends the five gradient tables to their files in m_gradientFolder. A table whose file
+    // cannot be written is reported and nothing more is written.
+    BOOL WriteGradientTables();
+    afx_msg void OnWebSite();
+    afx_msg void OnUsersGroup();
+    afx_msg void OnHelpCommands();
+    afx_msg void OnDeleteLibraryMosaic();
+    afx_msg void OnExportGradients();
+    afx_msg void OnPdfTest();
 
 protected:
     void ReadSettings();

@@ -149,6 +149,9 @@
 #define IDS_REGISTRY_KEY         32844
 #define IDS_NEW_DOCUMENT_NAME    32974
 #define IDS_MAKER_WEB_SITE       32975   // the web command's and every PDF page's link
+#define IDS_USERS_FORUM_FRENCH   32976   // the users' forum by interface language; English
+#define IDS_USERS_FORUM_ENGLISH  32977   // serves every language without a forum of its own
+#define IDS_USERS_FORUM_ITALIAN  32978
 #define IDS_DEFAULT_PALETTE_FILE 33008
 #define IDS_PICTURE_TYPE_JPEG    33080
 #define IDS_PICTURE_TYPE_PNG     33081

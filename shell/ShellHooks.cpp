@@ -15,6 +15,7 @@
 #include "MosConfig.h"
 #include "Melange2.h"
 #include "NewMos.h"
+#include "PdfSample.h"
 #include "PrintPlaques.h"
 #include "ProgOpt.h"
 #include "TexteDlg.h"
@@ -298,6 +299,8 @@ void InstallShellHooks()
     hooks.pfnAskSummaryName = AskSummaryName;
     hooks.pfnAskConfiguration = AskConfiguration;
     hooks.pfnAskPreferences = AskPreferences;
+    // The sample PDF page of the developers' command.
+    hooks.pfnWritePdfSample = WritePdfSample;
     // The selection shapes and the scroll origin belong to the view.
     InstallViewHooks();
     // The view's tools take their colour from the frame's palette bars.

@@ -19,11 +19,13 @@
 #include "FileDialogAnswerer.h"
 #include "LangText.h"
 #include "MainFrm.h"
+#include "MessageBoxAnswerer.h"
 #include "OpenCv.h"
 #include "Paving.h"
 #include "ProgramSession.h"
 #include "RecordingCmdUI.h"
 #include "SavedLanguageValue.h"
+#include "ShellOpen.h"
 #include "TextIds.h"
 #include "VitrolanApp.h"
 #include "VitrolanDoc.h"
@@ -265,6 +267,45 @@ TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheMenusAndTheNextStart)
     EXPECT_FALSE(MenuText(hBar, ID_LANGUAGE_HEBREW, MF_BYCOMMAND).IsEmpty());
     Command(ID_LANGUAGE_ENGLISH);
     EXPECT_EQ(CString(L"&File"), MenuText(hBar, 0, MF_BYPOSITION));
+}
+
+// What the Help menu's commands hand to the shell, in place of a browser or viewer.
+std::vector<CString> g_shellTargets;
+
+BOOL WINAPI RecordShellTarget(SHELLEXECUTEINFOW* pInfo)
+{
+    g_shellTargets.push_back(pInfo->lpFile);
+    pInfo->hProcess = NULL;
+    return TRUE;
+}
+
+// The Help menu's web and help items are offered and reach the shell with their address or
+// page; nothing is started for real.
+TEST_F(MainWindowTest, TheHelpMenuOpensTheWebSiteForumAndCommandsPage)
+{
+    g_shellTargets.clear();
+    const ShellExecuteExFn pfnPrevious = SetShellExecuteEx(RecordShellTarget);
+    Start();
+    HMENU hHelp = GetSubMenu(::GetMenu(Frame()->m_hWnd), 7);
+    Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)hHelp, 7);
+    for (UINT nID : {ID_HELP_WEB_SITE, ID_HELP_USERS_FORUM, ID_HELP_COMMANDS})
+        EXPECT_FALSE(GetMenuState(hHelp, nID, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) << nID;
+
+    CString strSite, strForum;
+    strSite.LoadString(IDS_MAKER_WEB_SITE);
+    strForum.LoadString(IDS_USERS_FORUM_ENGLISH);
+    Command(ID_HELP_WEB_SITE);
+    Command(ID_HELP_USERS_FORUM);
+    EXPECT_EQ((std::vector<CString>{strSite, strForum}), g_shellTargets);
+
+    // The pages are not shipped with the program: the user is told which one is missing.
+    MessageBoxAnswerer answerer;
+    Command(ID_HELP_COMMANDS);
+    EXPECT_EQ(2u, g_shellTargets.size());
+    EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+    EXPECT_NE(-1, MessageBoxAnswerer::s_strText.Find(
+                      L"Help\\409\\MenuVitrolan\\CommandeVitrolan.htm"));
+    SetShellExecuteEx(pfnPrevious);
 }
 
 // 70 image colours page as 30, 30 and 10; the pressed button is the current colour, the
