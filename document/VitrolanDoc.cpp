@@ -118,6 +118,8 @@ BEGIN_MESSAGE_MAP(CVitrolanDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateNeedMosaic)
     // Picture export.
     ON_COMMAND(ID_EXPORT_MOSAIC, OnExportMosaic)
+    // Colour reduction.
+    ON_COMMAND(ID_REDUCE_COLOURS, OnReduceColours)
 END_MESSAGE_MAP()
 
 namespace

@@ -279,4 +279,6 @@ enum : UINT
     TXT_MSG_COUNT_BELOW_ONE = 995,                   // The number of rows or columns ... at least 1.
     TXT_MSG_DELETE_LIMIT = 996,                      // So many rows or columns cannot be deleted...
     TXT_MSG_STAMP_CHARACTERS = 997,                  // The text stamp draws only ... cannot draw: %s
+    // Colour choice, reduction and mixing.
+    TXT_MSG_NO_ROOM_FOR_MIX = 1000,                  // The %d colours of the mix do not fit... room for %d more.
 };

@@ -7,9 +7,11 @@
 #include "Fusion.h"
 #include "LC.h"
 #include "MainFrm.h"
+#include "Melange.h"
 #include "Melange2.h"
 #include "NewMos.h"
 #include "PrintPlaques.h"
+#include "SelCouleurs.h"
 #include "TexteDlg.h"
 #include "VitrolanApp.h"
 #include "ViewFrameHooks.h"
@@ -205,6 +207,41 @@ CPaletteBar* TileBar()
     return pFrame != NULL ? &pFrame->m_tileBar : NULL;
 }
 
+CVitrolanDoc* ActiveMosaic()
+{
+    CMainFrame* pFrame = MainFrame();
+    return pFrame != NULL ? dynamic_cast<CVitrolanDoc*>(pFrame->GetActiveDocument()) : NULL;
+}
+
+// The mix fill's questions, on the document of the main frame.
+BOOL SelectColours()
+{
+    CVitrolanDoc* pDoc = ActiveMosaic();
+    if (pDoc == NULL)
+        return FALSE;
+    CGridCtrl grid;
+    CSelCouleurs dialog(MainFrame());
+    dialog.m_pGrid = &grid;
+    dialog.FillGrid(*pDoc);
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    dialog.ApplyChoice(*pDoc);
+    return TRUE;
+}
+
+BOOL RunMixDialog()
+{
+    CVitrolanDoc* pDoc = ActiveMosaic();
+    if (pDoc == NULL)
+        return FALSE;
+    CGridCtrl grid;
+    CMelange dialog(MainFrame());
+    dialog.m_pGrid = &grid;
+    dialog.m_pDoc = pDoc;
+    dialog.FillGrid();
+    return dialog.DoModal() == IDOK;
+}
+
 }   // namespace
 
 void InstallShellHooks()
@@ -226,6 +263,8 @@ void InstallShellHooks()
     hooks.pfnAskRowsColumns = AskRowsColumns;
     hooks.pfnAskStampText = AskStampText;
     hooks.pfnAskExportPicture = AskExportPicture;
+    hooks.pfnSelectColours = SelectColours;
+    hooks.pfnRunMixDialog = RunMixDialog;
     // The selection shapes and the scroll origin belong to the view.
     InstallViewHooks();
     // The view's tools take their colour from the frame's palette bars.
