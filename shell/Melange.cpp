@@ -1,5 +1,9 @@
 #include "Melange.h"
 
+#include <string.h>
+
+#include <vector>
+
 #include "AfxDDX.h"
 #include "ColourTable.h"
 #include "DlgGrid.h"
@@ -91,6 +95,10 @@ BOOL CMelange::ReadShares()
     CGridCtrl& grid = *m_pGrid;
     CVitrolanDoc& doc = *m_pDoc;
     const int nSteps = CVitrolanDoc::ClampMixCount(doc.m_mixCount);
+    // A refused table must not replace the shares the document holds: the user may still
+    // cancel.
+    const int* pFirst = &doc.m_mixPercent[0][0];
+    const std::vector<int> stored(pFirst, pFirst + sizeof(doc.m_mixPercent) / sizeof(int));
     BOOL bAllFit = TRUE;
     for (int s = 0; s < nSteps && s + 1 < grid.GetRowCount(); s++)
     {
@@ -103,6 +111,8 @@ BOOL CMelange::ReadShares()
         for (int k = 1; k < grid.GetColumnCount(); k++)
             grid.SetItemBackColour(s + 1, k, bOverfull ? kOverfullStep : kShare);
     }
+    if (!bAllFit)
+        memcpy(doc.m_mixPercent, stored.data(), sizeof(doc.m_mixPercent));
     if (grid.GetSafeHwnd() != NULL)
         grid.Refresh();
     return bAllFit;

@@ -21,7 +21,8 @@ public:
     // step.
     void FillGrid();
     // Takes the typed shares into the document (each kept within 0 to 100) and greys the
-    // steps that add up to more than 101 %. TRUE when there is none.
+    // steps that add up to more than 101 %. TRUE when there is none; otherwise the document
+    // keeps the shares it had.
     BOOL ReadShares();
     // The rules of the allowed colours, the number of steps and their direction; a
     // confirmed change refills the table.

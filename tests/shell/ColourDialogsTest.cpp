@@ -147,8 +147,8 @@ TEST_F(ColourDialogsTest, ChoiceShowsTheAllowedColoursAndHandsBackTheChecks)
 
 // The mixing table: a column per allowed colour, a row per step. OK takes the typed shares
 // back within 0 to 100; a step over 101 % keeps the table open, greyed, with the reason
-// shown, and adds no colour; once corrected, OK adds the mix's colours to the image palette.
-TEST_F(ColourDialogsTest, MixTableRefusesAnOverfullStepAndKeepsTheTypedShares)
+// shown, and changes nothing; once corrected, OK adds the mix's colours to the image palette.
+TEST_F(ColourDialogsTest, MixTableRefusesAnOverfullStepThenTakesTheCorrectedShares)
 {
     Allow({0, 2, 3});
     m_doc->m_mixCount = 2;
@@ -177,7 +177,7 @@ TEST_F(ColourDialogsTest, MixTableRefusesAnOverfullStepAndKeepsTheTypedShares)
     };
     CString strMessage;
     COLORREF overfull = 0, fine = 0;
-    int nCountWhileRefused = -1;
+    int nCountWhileRefused = -1, nShareWhileRefused = -1;
     const INT_PTR nResult = D::RunSteps(dlg, {
         [&](HWND hDlg) {
             type(1, {L"150", L"-5", L"0"});
@@ -193,6 +193,7 @@ TEST_F(ColourDialogsTest, MixTableRefusesAnOverfullStepAndKeepsTheTypedShares)
             overfull = grid.GetItemBackColour(2, 3);
             fine = grid.GetItemBackColour(1, 3);
             nCountWhileRefused = m_doc->m_colourCount;
+            nShareWhileRefused = m_doc->m_mixPercent[0][0];
             HoldForLooking(hDlg);
             ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
             return true;
@@ -211,6 +212,7 @@ TEST_F(ColourDialogsTest, MixTableRefusesAnOverfullStepAndKeepsTheTypedShares)
     EXPECT_EQ(0xC0C0C0u, overfull);
     EXPECT_EQ(RGB(255, 255, 255), fine);
     EXPECT_EQ(2, nCountWhileRefused) << "a refused OK adds no colour";
+    EXPECT_EQ(33, nShareWhileRefused) << "nor does it replace the stored shares";
     const int expected[2][3] = {{100, 0, 0}, {34, 34, 33}};
     const int tiles[] = {0, 2, 3};
     for (int s = 0; s < 2; s++)
