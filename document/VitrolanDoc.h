@@ -594,6 +594,9 @@ public:
     // Adds the allowed tile colours after the image colours (m_mixFirstColour). FALSE, with
     // nothing added, when they do not fit into the image palette.
     BOOL AppendMixColours();
+    // The tile colours the choice and the mixes offer: 0 to m_tileColourCount - 1, at most
+    // the palette's 256.
+    int TileColoursInUse() const;
     static int ClampPercent(int nValue);
     static int ClampMixCount(int nValue);
     // Where the last confirmed mix added its colours to the image palette.

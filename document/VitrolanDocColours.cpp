@@ -49,7 +49,7 @@ BOOL CVitrolanDoc::SelectColours()
 
 void CVitrolanDoc::ApplyColourChoice(const int* pChecked)
 {
-    const int n = m_tileColourCount < 0 ? 0 : m_tileColourCount > 256 ? 256 : m_tileColourCount;
+    const int n = TileColoursInUse();
     BOOL bChanged = FALSE;
     m_allowedCount = 0;
     for (int i = 0; i < 256; i++)
@@ -93,7 +93,7 @@ void CVitrolanDoc::OnReduceColours()
 
 BOOL CVitrolanDoc::ReduceToAllowedColours()
 {
-    const int n = m_tileColourCount < 0 ? 0 : m_tileColourCount > 256 ? 256 : m_tileColourCount;
+    const int n = TileColoursInUse();
     const int m = m_colourCount < 0 ? 0 : m_colourCount > 256 ? 256 : m_colourCount;
     const PaletteEntry* tiles = m_tilePalette.m_colours;
     int nAllowed = 0;

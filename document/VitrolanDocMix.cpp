@@ -12,12 +12,17 @@ namespace
 int CountMixColours(const int* allowed, int nTileColours)
 {
     int nCount = 0;
-    for (int c = 0; c < nTileColours && c < 256; c++)
+    for (int c = 0; c < nTileColours; c++)
         nCount += allowed[c] != 0;
     return nCount;
 }
 
 }   // namespace
+
+int CVitrolanDoc::TileColoursInUse() const
+{
+    return m_tileColourCount < 0 ? 0 : m_tileColourCount > 256 ? 256 : m_tileColourCount;
+}
 
 int CVitrolanDoc::ClampPercent(int nValue)
 {
@@ -78,7 +83,7 @@ BOOL CVitrolanDoc::IsMixStepOverfull(int nStep) const
 
 BOOL CVitrolanDoc::MakeRoomForMixColours()
 {
-    const int nNew = CountMixColours(m_allowedColours, m_tileColourCount);
+    const int nNew = CountMixColours(m_allowedColours, TileColoursInUse());
     if (m_colourCount + nNew <= 256)
         return TRUE;
     SyncPaletteBars();
@@ -94,10 +99,10 @@ BOOL CVitrolanDoc::MakeRoomForMixColours()
 BOOL CVitrolanDoc::AppendMixColours()
 {
     if (m_colourCount < 0 ||
-        m_colourCount + CountMixColours(m_allowedColours, m_tileColourCount) > 256)
+        m_colourCount + CountMixColours(m_allowedColours, TileColoursInUse()) > 256)
         return FALSE;
     m_mixFirstColour = m_colourCount;
-    for (int c = 0; c < m_tileColourCount && c < 256; c++)
+    for (int c = 0; c < TileColoursInUse(); c++)
     {
         if (m_allowedColours[c] == 0)
             continue;

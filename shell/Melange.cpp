@@ -56,12 +56,12 @@ void CMelange::FillGrid()
     const CVitrolanDoc& doc = *m_pDoc;
     const int nSteps = CVitrolanDoc::ClampMixCount(doc.m_mixCount);
     int nColumns = 1;
-    for (int c = 0; c < doc.m_tileColourCount && c < 256; c++)
+    for (int c = 0; c < doc.TileColoursInUse(); c++)
         nColumns += doc.m_allowedColours[c] != 0;
     SetUpColourTable(grid, nSteps + 1, nColumns);
     grid.SetColumnWidth(0, 50);
     int nCol = 1;
-    for (int c = 0; c < doc.m_tileColourCount && c < 256; c++)
+    for (int c = 0; c < doc.TileColoursInUse(); c++)
     {
         if (doc.m_allowedColours[c] == 0)
             continue;
@@ -103,7 +103,7 @@ BOOL CMelange::ReadShares()
     for (int s = 0; s < nSteps && s + 1 < grid.GetRowCount(); s++)
     {
         int nCol = 1;
-        for (int c = 0; c < doc.m_tileColourCount && c < 256; c++)
+        for (int c = 0; c < doc.TileColoursInUse(); c++)
             if (doc.m_allowedColours[c] != 0)
                 doc.m_mixPercent[s][c] = ReadPercentCell(grid, s + 1, nCol++);
         const BOOL bOverfull = doc.IsMixStepOverfull(s);

@@ -53,7 +53,7 @@ void COptionsMelange::FillGrid(const CVitrolanDoc& doc)
 {
     m_stepCount = CVitrolanDoc::ClampMixCount(doc.m_mixCount);
     m_direction = doc.m_mixDirection == 1 ? 1 : 0;
-    const int n = doc.m_tileColourCount < 256 ? doc.m_tileColourCount : 256;
+    const int n = doc.TileColoursInUse();
     int nRows = 1;
     for (int c = 0; c < n; c++)
         nRows += doc.m_allowedColours[c] != 0;
@@ -101,7 +101,7 @@ void COptionsMelange::ApplyTo(CVitrolanDoc& doc) const
 {
     doc.m_mixCount = CVitrolanDoc::ClampMixCount(m_stepCount);
     doc.m_mixDirection = m_direction == 1 ? 1 : 0;
-    const int n = doc.m_tileColourCount < 256 ? doc.m_tileColourCount : 256;
+    const int n = doc.TileColoursInUse();
     int nRow = 1;
     for (int c = 0; c < n && nRow < m_pGrid->GetRowCount(); c++)
     {

@@ -60,9 +60,7 @@ void CSelCouleurs::OnSelectNone()
 
 void CSelCouleurs::FillGrid(const CVitrolanDoc& doc)
 {
-    const int n = doc.m_tileColourCount < 0    ? 0
-                  : doc.m_tileColourCount > 256 ? 256
-                                                : doc.m_tileColourCount;
+    const int n = doc.TileColoursInUse();
     CGridCtrl& grid = *m_pGrid;
     SetUpColourTable(grid, n + 1, 2);
     grid.SetColumnWidth(0, 80);
