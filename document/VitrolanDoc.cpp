@@ -134,6 +134,8 @@ BEGIN_MESSAGE_MAP(CVitrolanDoc, CDocument)
     ON_COMMAND(ID_DELETE_LIBRARY_MOSAIC, OnDeleteLibraryMosaic)
     ON_COMMAND(ID_EXPORT_GRADIENTS, OnExportGradients)
     ON_COMMAND(ID_WRITE_PDF_SAMPLE, OnPdfTest)
+    // Colour reduction.
+    ON_COMMAND(ID_REDUCE_COLOURS, OnReduceColours)
 END_MESSAGE_MAP()
 
 namespace

@@ -115,8 +115,9 @@ struct DocUiHooks
     void (*pfnDeleteShape)(CShpRectangle* pShape);
     // Sets the application printer's paper to the paper format (0 A4 ... 5 A0), upright.
     void (*pfnSetPrinterPaper)(int nFormat);
-    // The mix fill's two questions: which tile colours to mix (m_allowedColours), then
-    // their shares per step (m_mixPercent). FALSE when the user cancels either.
+    // The mix fill's two questions: which tile colours to mix (a confirmed choice goes
+    // through ApplyColourChoice), then their shares per step (m_mixPercent; a confirmed
+    // table adds the colours with AppendMixColours). FALSE when the user cancels either.
     BOOL (*pfnSelectColours)();
     BOOL (*pfnRunMixDialog)();
     // The resize dialog, opened with a size in metres or feet (nUnits 0 or 1) and the
@@ -177,6 +178,10 @@ enum { ID_CONFIGURATION = 32778, ID_PREFERENCES = 32907 };
 // The mosaic's figures and the text exports.
 enum { ID_INFORMATION = 32829, ID_IMPORT_TILE_PALETTE = 32888, ID_EXPORT_PALETTE_TABLE = 33047,
        ID_EXPORT_SPREADSHEET = 33048 };
+// The colour reduction command.
+enum { ID_REDUCE_COLOURS = 32774 };
+// How a mixed colour's share changes from step to step (m_mixOptions).
+enum MixRule { MixRest = 0, MixRising = 1, MixFalling = 2 };
 
 // The paving commands, one per PavingType in order.
 enum { ID_PAVING_FIRST = 33065, ID_PAVING_LAST = 33072 };
@@ -610,6 +615,38 @@ public:
     CMelange* m_mixDialog;
     CGridCtrl* m_mixGrid;
     CGridCtrl2* m_paletteGrid;
+
+    // ---- Colour choice, reduction and mixing ----------------------------------------------------
+    // The user chooses the allowed tile colours (through the hook): TRUE when confirmed with
+    // at least one colour. A cancelled choice changes nothing.
+    BOOL SelectColours();
+    // A confirmed choice: entry i of pChecked (n = m_tileColourCount entries) nonzero when
+    // tile colour i is allowed. The mixing rules of colours no longer allowed are cleared,
+    // and when the set changed the shares are worked out again from the rules.
+    void ApplyColourChoice(const int* pChecked);
+    afx_msg void OnReduceColours();
+    // Replaces every image colour by the nearest allowed tile colour, merging those that
+    // meet, as an edit that can be undone. FALSE, with nothing changed, when no colour of
+    // the tile palette is allowed.
+    BOOL ReduceToAllowedColours();
+    // The share of every allowed colour in steps 0 to m_mixCount - 1, from the rules: a
+    // fixed start, rising or falling by a step, and the rest shared by the "rest" colours.
+    void ComputeMixShares();
+    // The shares of step nStep add up to more than the 101 % a rounding may leave.
+    BOOL IsMixStepOverfull(int nStep) const;
+    // Tells the user and returns FALSE when the allowed colours cannot be added to the image
+    // palette, even after merging and dropping the unused image colours.
+    BOOL MakeRoomForMixColours();
+    // Adds the allowed tile colours after the image colours (m_mixFirstColour). FALSE, with
+    // nothing added, when they do not fit into the image palette.
+    BOOL AppendMixColours();
+    // The tile colours the choice and the mixes offer: 0 to m_tileColourCount - 1, at most
+    // the palette's 256.
+    int TileColoursInUse() const;
+    static int ClampPercent(int nValue);
+    static int ClampMixCount(int nValue);
+    // Where the last confirmed mix added its colours to the image palette.
+    int m_mixFirstColour = 0;
 
     // ---- Tile counts and costs ------------------------------------------------------------------
     int m_tileCounts[5][256];

@@ -44,18 +44,18 @@ int CVitrolanDoc::FloodToggleCells(int x, int y)
 int CVitrolanDoc::FloodFillMix(int x, int y)
 {
     FetchMenu();
-    const int nColourCount = m_colourCount;
     SaveColoursForUndo();
-    if (s_uiHooks.pfnSelectColours != NULL && s_uiHooks.pfnSelectColours() &&
-        m_allowedCount > 0 && s_uiHooks.pfnRunMixDialog != NULL &&
+    // The mixing dialog's OK adds the mix's colours to the image palette (at
+    // m_mixFirstColour), which must have room for them first.
+    if (SelectColours() && MakeRoomForMixColours() && s_uiHooks.pfnRunMixDialog != NULL &&
         s_uiHooks.pfnRunMixDialog())
     {
         CWaitCursor wait;
         CRasterImage& plane = m_clipboardMap;
         if (PrepareRegionPlane(&plane, &m_workingMap, m_cols, m_rows) &&
             TagRegionInPlane(&plane, m_cols, m_rows, x, y))
-            m_workingMap.FillRegionWithMix(&plane, m_cols, m_rows, nColourCount, m_mixCount,
-                                           m_mixDirection, m_tileColourCount,
+            m_workingMap.FillRegionWithMix(&plane, m_cols, m_rows, m_mixFirstColour,
+                                           m_mixCount, m_mixDirection, m_tileColourCount,
                                            m_allowedColours, m_mixPercent,
                                            m_imagePalette.m_paletteKind, &m_randomSeeds[0],
                                            &m_randomSeeds[1]);

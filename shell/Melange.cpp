@@ -1,12 +1,33 @@
 #include "Melange.h"
 
+#include <string.h>
+
+#include <vector>
+
 #include "AfxDDX.h"
+#include "ColourTable.h"
 #include "DlgGrid.h"
+#include "DlgMessageBox.h"
 #include "DlgTexts.h"
+#include "LangText.h"
+#include "OptionsMelange.h"
 #include "TextIds.h"
+#include "VitrolanDoc.h"
 #include "resource.h"
 
-CMelange::CMelange(CWnd* pParent) : CDialog(IDD_MIX, pParent), m_pGrid(NULL)
+namespace
+{
+
+const COLORREF kOverfullStep = 0xC0C0C0;
+const COLORREF kShare = RGB(255, 255, 255);
+
+}   // namespace
+
+BEGIN_MESSAGE_MAP(CMelange, CDialog)
+    ON_BN_CLICKED(IDC_MIX_OPTIONS, OnOptions)
+END_MESSAGE_MAP()
+
+CMelange::CMelange(CWnd* pParent) : CDialog(IDD_MIX, pParent), m_pGrid(NULL), m_pDoc(NULL)
 {
     // The template's table is a control of the grid's class.
     CGridCtrl::RegisterWindowClass();
@@ -25,4 +46,122 @@ BOOL CMelange::OnInitDialog()
         {IDOK, TXT_OK}, {IDCANCEL, TXT_CANCEL}, {IDC_MIX_OPTIONS, TXT_MIX_OPTIONS}};
     SetDlgTexts(this, texts);
     return bResult;
+}
+
+void CMelange::FillGrid()
+{
+    if (m_pGrid == NULL || m_pDoc == NULL)
+        return;
+    CGridCtrl& grid = *m_pGrid;
+    const CVitrolanDoc& doc = *m_pDoc;
+    const int nSteps = CVitrolanDoc::ClampMixCount(doc.m_mixCount);
+    int nColumns = 1;
+    for (int c = 0; c < doc.TileColoursInUse(); c++)
+        nColumns += doc.m_allowedColours[c] != 0;
+    SetUpColourTable(grid, nSteps + 1, nColumns);
+    grid.SetColumnWidth(0, 50);
+    int nCol = 1;
+    for (int c = 0; c < doc.TileColoursInUse(); c++)
+    {
+        if (doc.m_allowedColours[c] == 0)
+            continue;
+        grid.SetColumnWidth(nCol, 80);
+        SetColourNameCell(grid, 0, nCol, doc.m_tilePalette, c);
+        for (int s = 0; s < nSteps; s++)
+        {
+            CString strShare;
+            strShare.Format(L"%d", doc.m_mixPercent[s][c]);
+            grid.SetItemText(s + 1, nCol, strShare);
+            CentreCell(grid, s + 1, nCol);
+        }
+        nCol++;
+    }
+    grid.SetItemText(0, 0, GetLangText(TXT_MIX_STEP));
+    CentreCell(grid, 0, 0);
+    for (int s = 0; s < nSteps; s++)
+    {
+        CString strStep;
+        strStep.Format(L"%d", s);
+        grid.SetItemText(s + 1, 0, strStep);
+        CentreCell(grid, s + 1, 0);
+        grid.SetItemState(s + 1, 0, grid.GetItemState(s + 1, 0) | GridCellReadOnly);
+    }
+    if (grid.GetSafeHwnd() != NULL)
+        grid.Refresh();
+}
+
+BOOL CMelange::ReadShares()
+{
+    CGridCtrl& grid = *m_pGrid;
+    CVitrolanDoc& doc = *m_pDoc;
+    const int nSteps = CVitrolanDoc::ClampMixCount(doc.m_mixCount);
+    // A refused table must not replace the shares the document holds: the user may still
+    // cancel.
+    const int* pFirst = &doc.m_mixPercent[0][0];
+    const std::vector<int> stored(pFirst, pFirst + sizeof(doc.m_mixPercent) / sizeof(int));
+    BOOL bAllFit = TRUE;
+    for (int s = 0; s < nSteps && s + 1 < grid.GetRowCount(); s++)
+    {
+        int nCol = 1;
+        for (int c = 0; c < doc.TileColoursInUse(); c++)
+            if (doc.m_allowedColours[c] != 0)
+                doc.m_mixPercent[s][c] = ReadPercentCell(grid, s + 1, nCol++);
+        const BOOL bOverfull = doc.IsMixStepOverfull(s);
+        bAllFit = bAllFit && !bOverfull;
+        for (int k = 1; k < grid.GetColumnCount(); k++)
+            grid.SetItemBackColour(s + 1, k, bOverfull ? kOverfullStep : kShare);
+    }
+    if (!bAllFit)
+        memcpy(doc.m_mixPercent, stored.data(), sizeof(doc.m_mixPercent));
+    if (grid.GetSafeHwnd() != NULL)
+        grid.Refresh();
+    return bAllFit;
+}
+
+void CMelange::OnOK()
+{
+    if (m_pDoc == NULL || m_pGrid == NULL)
+    {
+        CDialog::OnOK();
+        return;
+    }
+    // A share being typed counts as typed.
+    m_pGrid->EndEditing();
+    if (!ReadShares())
+    {
+        ShowMessage(TXT_MSG_MIX_STEP_OVER_100);
+        return;
+    }
+    // Making room tells the user when there is none.
+    if (!m_pDoc->AppendMixColours() &&
+        !(m_pDoc->MakeRoomForMixColours() && m_pDoc->AppendMixColours()))
+        return;
+    CDialog::OnOK();
+}
+
+void CMelange::ShowMessage(UINT nTextId)
+{
+    CDlgMessageBox box(this);
+    box.m_message = GetLangText(nTextId);
+    box.DoModal();
+}
+
+void CMelange::ShowOptions()
+{
+    if (m_pDoc == NULL)
+        return;
+    CGridCtrl grid;
+    COptionsMelange options(this);
+    options.m_pGrid = &grid;
+    options.FillGrid(*m_pDoc);
+    if (options.DoModal() != IDOK)
+        return;
+    options.ApplyTo(*m_pDoc);
+    m_pDoc->ComputeMixShares();
+    FillGrid();
+}
+
+void CMelange::OnOptions()
+{
+    ShowOptions();
 }

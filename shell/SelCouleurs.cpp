@@ -1,9 +1,12 @@
 #include "SelCouleurs.h"
 
+#include "ColourTable.h"
 #include "DlgGrid.h"
 #include "DlgTexts.h"
 #include "GridCellCheck.h"
+#include "LangText.h"
 #include "TextIds.h"
+#include "VitrolanDoc.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CSelCouleurs, CDialog)
@@ -53,4 +56,41 @@ void CSelCouleurs::OnSelectAll()
 void CSelCouleurs::OnSelectNone()
 {
     CheckAll(FALSE);
+}
+
+void CSelCouleurs::FillGrid(const CVitrolanDoc& doc)
+{
+    const int n = doc.TileColoursInUse();
+    CGridCtrl& grid = *m_pGrid;
+    SetUpColourTable(grid, n + 1, 2);
+    grid.SetColumnWidth(0, 80);
+    grid.SetColumnWidth(1, 70);
+    grid.SetItemText(0, 0, GetLangText(TXT_COLUMN_COLOUR));
+    grid.SetItemText(0, 1, GetLangText(TXT_COLUMN_ALLOWED));
+    CentreCell(grid, 0, 0);
+    CentreCell(grid, 0, 1);
+    for (int i = 0; i < n; i++)
+    {
+        const int nRow = i + 1;
+        SetColourNameCell(grid, nRow, 0, doc.m_tilePalette, i);
+        const PaletteEntry& entry = doc.m_tilePalette.m_colours[i];
+        grid.SetItemBackColour(nRow, 1, RGB(entry.peRed, entry.peGreen, entry.peBlue));
+        grid.SetCellType(nRow, 1, RUNTIME_CLASS(CGridCellCheck));
+        if (CGridCellCheck* pCheck = dynamic_cast<CGridCellCheck*>(grid.GetCell(nRow, 1)))
+            pCheck->SetCheck(doc.m_allowedColours[i] != 0);
+    }
+    if (n > 0)
+        grid.SetFocusCellRowCol(1, 1);
+}
+
+void CSelCouleurs::ApplyChoice(CVitrolanDoc& doc) const
+{
+    int checked[256] = {};
+    for (int nRow = 1; nRow < m_pGrid->GetRowCount() && nRow <= 256; nRow++)
+    {
+        const CGridCellCheck* pCheck =
+            dynamic_cast<const CGridCellCheck*>(m_pGrid->GetCell(nRow, 1));
+        checked[nRow - 1] = pCheck != NULL && pCheck->GetCheck();
+    }
+    doc.ApplyColourChoice(checked);
 }

@@ -5,6 +5,8 @@
 #include "AfxDialog.h"
 #include "GridCtrl.h"
 
+class CVitrolanDoc;
+
 class CSelCouleurs : public CDialog
 {
 public:
@@ -13,6 +15,11 @@ public:
     // The grid the caller owns; bound to control 1044 when set. Its rows 1 and on hold a
     // colour each, with the check cell in column 1.
     CGridCtrl* m_pGrid;
+
+    // Fills the grid with the tile colours in use of the document, those it allows checked.
+    void FillGrid(const CVitrolanDoc& doc);
+    // After OK: the document allows the colours checked.
+    void ApplyChoice(CVitrolanDoc& doc) const;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -13,11 +13,13 @@
 #include "LangText.h"
 #include "MainFrm.h"
 #include "MosConfig.h"
+#include "Melange.h"
 #include "Melange2.h"
 #include "NewMos.h"
 #include "PdfSample.h"
 #include "PrintPlaques.h"
 #include "ProgOpt.h"
+#include "SelCouleurs.h"
 #include "TexteDlg.h"
 #include "TextIds.h"
 #include "VitrolanApp.h"
@@ -274,6 +276,41 @@ CPaletteBar* TileBar()
     return pFrame != NULL ? &pFrame->m_tileBar : NULL;
 }
 
+CVitrolanDoc* ActiveMosaic()
+{
+    CMainFrame* pFrame = MainFrame();
+    return pFrame != NULL ? dynamic_cast<CVitrolanDoc*>(pFrame->GetActiveDocument()) : NULL;
+}
+
+// The mix fill's questions, on the document of the main frame.
+BOOL SelectColours()
+{
+    CVitrolanDoc* pDoc = ActiveMosaic();
+    if (pDoc == NULL)
+        return FALSE;
+    CGridCtrl grid;
+    CSelCouleurs dialog(MainFrame());
+    dialog.m_pGrid = &grid;
+    dialog.FillGrid(*pDoc);
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    dialog.ApplyChoice(*pDoc);
+    return TRUE;
+}
+
+BOOL RunMixDialog()
+{
+    CVitrolanDoc* pDoc = ActiveMosaic();
+    if (pDoc == NULL)
+        return FALSE;
+    CGridCtrl grid;
+    CMelange dialog(MainFrame());
+    dialog.m_pGrid = &grid;
+    dialog.m_pDoc = pDoc;
+    dialog.FillGrid();
+    return dialog.DoModal() == IDOK;
+}
+
 }   // namespace
 
 void InstallShellHooks()
@@ -301,6 +338,8 @@ void InstallShellHooks()
     hooks.pfnAskPreferences = AskPreferences;
     // The sample PDF page of the developers' command.
     hooks.pfnWritePdfSample = WritePdfSample;
+    hooks.pfnSelectColours = SelectColours;
+    hooks.pfnRunMixDialog = RunMixDialog;
     // The selection shapes and the scroll origin belong to the view.
     InstallViewHooks();
     // The view's tools take their colour from the frame's palette bars.

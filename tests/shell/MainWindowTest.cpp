@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -202,18 +203,11 @@ TEST_F(MainWindowTest, StartUpMakesTheMainWindowAndInstallsEveryService)
     EXPECT_EQ(CPaletteBar::ButtonCount, pFrame->m_imageBar.GetCount());
     EXPECT_EQ(CPaletteBar::ButtonCount, pFrame->m_tileBar.GetCount());
 
-    // Every service of the document is there: a missing one would do nothing at all. The two
-    // questions of the mix fill come with the colour-mixing dialogs, which are not built yet.
+    // Every service of the document is there: a missing one would do nothing at all.
     const DocUiHooks& hooks = CVitrolanDoc::s_uiHooks;
     const void* const* services = (const void* const*)&hooks;
-    const void* const* pMixQuestions = (const void* const*)&hooks.pfnSelectColours;
     for (size_t i = 0; i < sizeof(hooks) / sizeof(void*); i++)
-    {
-        if (services + i != pMixQuestions && services + i != pMixQuestions + 1)
-        {
-            EXPECT_NE((const void*)NULL, services[i]) << "service " << i;
-        }
-    }
+        EXPECT_NE((const void*)NULL, services[i]) << "service " << i;
 }
 
 // A picture named on the command line is open when the window first shows: the tiles at
@@ -675,6 +669,91 @@ TEST_F(MainWindowTest, ZoomAndScrollRepaintTheRightTileUnderAPoint)
     ASSERT_EQ(1, pView->GetOriginRow());
     EXPECT_EQ(ImageColourOfTile(20, 15), shownAt(19, 14));
     EXPECT_EQ(ImageColourOfTile(1, 1), shownAt(0, 0));
+}
+
+
+// ---- Colour reduction and colour mix, from the menu and the tool --------------------------------
+
+// A tile palette of red, blue and white, loaded over the one start-up chose.
+void UseThreeTileColours(CVitrolanDoc* pDoc)
+{
+    const PaletteEntry tiles[] = {{250, 10, 10, 1}, {10, 10, 240, 1}, {250, 250, 250, 1}};
+    const LPCWSTR names[] = {L"Red", L"Blue", L"White"};
+    for (int t = 0; t < 3; t++)
+    {
+        pDoc->m_tilePalette.m_colours[t] = tiles[t];
+        pDoc->m_tilePalette.m_colourNames[t] = names[t];
+    }
+    pDoc->m_tileColourCount = 3;
+}
+
+// The choice dialog answered with every colour checked.
+void ChooseAll(HWND hDlg)
+{
+    SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDC_SELECT_ALL, BN_CLICKED),
+                 (LPARAM)GetDlgItem(hDlg, IDC_SELECT_ALL));
+}
+
+// The reduction from the menu: every quadrant takes the nearest tile colour (green the blue
+// one), the colours that meet become one, and the Undo item names the reduction.
+TEST_F(MainWindowTest, ColourReductionFromTheMenuTakesTheNearestTileColours)
+{
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 24, 16);
+    Start(L"\"" + strPicture + L"\"");
+    UseThreeTileColours(Doc());
+    {
+        DialogFiller answer({{IDC_SELECT_GRID, ChooseAll}});
+        Command(ID_REDUCE_COLOURS);
+        EXPECT_EQ(1, DialogFiller::s_nAnswered);
+    }
+    EXPECT_EQ(3, Doc()->m_allowedCount);
+    EXPECT_EQ(3, Doc()->m_colourCount);
+    const POINT quadrants[] = {{2, 2}, {20, 2}, {2, 12}, {20, 12}};
+    const COLORREF expected[] = {RGB(250, 10, 10), RGB(10, 10, 240), RGB(10, 10, 240),
+                                 RGB(250, 250, 250)};
+    for (int q = 0; q < 4; q++)
+        EXPECT_EQ(expected[q], ImageColourOfTile(quadrants[q].x, quadrants[q].y)) << q;
+    HMENU hBar = ::GetMenu(Frame()->m_hWnd);
+    EXPECT_EQ(GetLangText(TXT_UNDO_REDUCE_COLOURS), MenuText(hBar, ID_UNDO_EDIT, MF_BYCOMMAND));
+}
+
+// The mix-fill tool: a click asks for the colours, then for their shares, and the clicked
+// quadrant takes tiles of the chosen colours only, as a preview still to be confirmed.
+TEST_F(MainWindowTest, MixFillToolAsksForTheColoursAndFillsTheClickedRegion)
+{
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 24, 16);
+    Start(L"\"" + strPicture + L"\"");
+    CVitrolanDoc* pDoc = Doc();
+    UseThreeTileColours(pDoc);
+    Command(ID_PAVING_SQUARES);
+    pDoc->m_tileSize = 10;
+    View()->Invalidate();
+    Pump();
+    const COLORREF untouched = ImageColourOfTile(20, 12);
+    Command(ID_MIX_FILL_TOOL);
+    {
+        DialogFiller answer({{IDC_SELECT_GRID, ChooseAll}, {IDC_MIX_GRID, [](HWND) {}}});
+        View()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 25));
+        View()->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(25, 25));
+        Pump();
+        EXPECT_EQ(2, DialogFiller::s_nAnswered);
+    }
+    EXPECT_EQ(1, pDoc->m_mixPreviewPending);
+    std::set<COLORREF> drawn;
+    for (int nRow = 0; nRow < 8; nRow++)
+        for (int nCol = 0; nCol < 12; nCol++)
+            drawn.insert(ImageColourOfTile(nCol, nRow));
+    const std::set<COLORREF> tiles = {RGB(250, 10, 10), RGB(10, 10, 240), RGB(250, 250, 250)};
+    EXPECT_EQ(tiles, drawn) << "each of the three shares, a third, shows in 96 tiles";
+    EXPECT_EQ(untouched, ImageColourOfTile(20, 12));
+
+    // The next edit asks whether the mix stays.
+    DialogFiller keep({{IDC_MIXCONF_TEXT, [](HWND) {}}});
+    EXPECT_TRUE(pDoc->CommitPendingEdit());
+    EXPECT_EQ(1, DialogFiller::s_nAnswered);
+    EXPECT_EQ(tiles.count(ImageColourOfTile(2, 2)), 1u);
 }
 
 }   // namespace
