@@ -2,7 +2,7 @@
 // converted, the items measured through the frame, a popup opened on the screen with its
 // icons and accelerator texts, a typed mnemonic, and language switches that rebuild the texts
 // without piling up objects.
-#include "MosaicTest.h"
+#include "RunningMainFrame.h"
 
 #include <memory>
 #include <string>
@@ -20,46 +20,8 @@
 namespace
 {
 
-const int kEnglishUs = 1033;
-
-class PaintedMainMenuTest : public testing::Test
+class PaintedMainMenuTest : public RunningMainFrame
 {
-protected:
-    PaintedMainMenuTest() : m_savedNew(L"Software\\Orbalith"), m_savedOld(L"Software\\Mosaic") {}
-
-    void SetUp() override
-    {
-        WriteLanguageId(kEnglishUs);
-        CString strFolder = CString(L"Z:") + CString(MOSAIC_DATA_DIR "/");
-        strFolder.Replace(L"/", L"\\");
-        SetLangTextFolder(strFolder);
-        m_app.reset(new CVitrolanApp);
-        m_app->m_lpCmdLine = m_strCommandLine.GetBuffer();
-        ASSERT_TRUE(m_app->InitInstance());
-        Pump();
-    }
-    void TearDown() override
-    {
-        if (m_app->m_pMainWnd != NULL)
-            m_app->OnCmdMsg(ID_APP_EXIT, CN_COMMAND, NULL, NULL);
-        Pump();
-        m_app->ExitInstance();
-        m_app.reset();
-        SetLangTextFolder(L"");
-    }
-    static void Pump()
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-            if (msg.message != WM_QUIT)
-                DispatchMessageW(&msg);
-    }
-    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
-
-    CSavedLanguageValue m_savedNew;
-    CSavedLanguageValue m_savedOld;
-    CString m_strCommandLine;
-    std::unique_ptr<CVitrolanApp> m_app;
 };
 
 CPaintedMenuItemData* DataOfCommand(HMENU hMenu, UINT nID)
