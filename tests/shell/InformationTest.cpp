@@ -10,7 +10,7 @@
 
 #include "AfxApp.h"
 #include "CsvReader.h"
-#include "DialogAnswerer.h"
+#include "DialogSteps.h"
 #include "FileDialogAnswerer.h"
 #include "GridCtrl.h"
 #include "InfoMos.h"
@@ -37,33 +37,6 @@ CString DataFolder()
     strFolder.Replace(L"/", L"\\");
     return strFolder;
 }
-
-// Plays the user in the dialogs of the thread: each dialog holding the control of the next
-// step gets that step, which ends it as the user would.
-class DialogSteps : public DialogAnswerer<DialogSteps>
-{
-public:
-    typedef std::function<void(HWND)> Step;
-    explicit DialogSteps(std::vector<std::pair<int, Step>> steps) : DialogAnswerer(30)
-    {
-        s_steps = steps;
-        s_nDone = 0;
-    }
-
-    static inline std::vector<std::pair<int, Step>> s_steps;
-    static inline int s_nDone = 0;
-
-    static BOOL OnDialog(HWND hWnd)
-    {
-        if (s_steps.empty() || GetDlgItem(hWnd, s_steps.front().first) == NULL)
-            return FALSE;
-        const Step step = s_steps.front().second;
-        s_steps.erase(s_steps.begin());
-        s_nDone++;
-        step(hWnd);
-        return TRUE;
-    }
-};
 
 void Click(HWND hDlg, int nID)
 {

@@ -15,7 +15,7 @@
 #include "AfxPath.h"
 #include "AfxPrint.h"
 #include "AfxRes.h"
-#include "DialogAnswerer.h"
+#include "DialogSteps.h"
 #include "document/DocTestFiles.h"
 #include "FileDialogAnswerer.h"
 #include "LangText.h"
@@ -58,31 +58,29 @@ void WriteQuadrants(const CString& strPath, int nCols, int nRows)
 
 // Answers the dialogs of the thread as a user would: each dialog holding the control of the
 // next answer gets that answer (what the user types or ticks), then OK.
-class DialogFiller : public DialogAnswerer<DialogFiller>
+class DialogFiller : public DialogSteps
 {
 public:
-    typedef std::function<void(HWND)> Fill;
-    explicit DialogFiller(std::vector<std::pair<int, Fill>> answers) : DialogAnswerer(20)
+    typedef Step Fill;
+    explicit DialogFiller(std::vector<std::pair<int, Fill>> answers)
+        : DialogSteps(ThenOk(std::move(answers)), 20)
     {
-        s_answers = answers;
-        s_nAnswered = 0;
     }
 
-    static inline std::vector<std::pair<int, Fill>> s_answers;
-    static inline int s_nAnswered = 0;
-
-    static BOOL OnDialog(HWND hWnd)
+private:
+    static std::vector<std::pair<int, Step>> ThenOk(std::vector<std::pair<int, Fill>> answers)
     {
-        if (s_answers.empty() || GetDlgItem(hWnd, s_answers.front().first) == NULL)
-            return FALSE;
-        const Fill fill = s_answers.front().second;
-        s_answers.erase(s_answers.begin());
-        s_nAnswered++;
-        fill(hWnd);
-        ShowWindow(hWnd, SW_HIDE);
-        PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     (LPARAM)GetDlgItem(hWnd, IDOK));
-        return TRUE;
+        for (auto& answer : answers)
+        {
+            const Fill fill = answer.second;
+            answer.second = [fill](HWND hWnd) {
+                fill(hWnd);
+                ShowWindow(hWnd, SW_HIDE);
+                PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                             (LPARAM)GetDlgItem(hWnd, IDOK));
+            };
+        }
+        return answers;
     }
 };
 
@@ -458,7 +456,7 @@ TEST_F(MainWindowTest, EditingCommandsAskThroughTheirDialogs)
     {
         DialogFiller answer({{IDC_RESIZE_SIZE, TypeInto(IDC_RESIZE_SIZE, strWidth)}});
         Command(ID_PROCESS_RESIZE);
-        EXPECT_EQ(1, DialogFiller::s_nAnswered);
+        EXPECT_EQ(1, DialogFiller::s_nDone);
     }
     EXPECT_EQ(80, pDoc->m_cols);
     EXPECT_EQ(60, pDoc->m_rows);
@@ -485,7 +483,7 @@ TEST_F(MainWindowTest, EditingCommandsAskThroughTheirDialogs)
     {
         DialogFiller answer({{IDC_LC_TOP, addAtTop(L"30")}, {IDC_MESSAGE_TEXT, keepMessage}});
         Command(ID_EDIT_ADD_ROWS_COLUMNS);
-        EXPECT_EQ(2, DialogFiller::s_nAnswered);
+        EXPECT_EQ(2, DialogFiller::s_nDone);
     }
     EXPECT_EQ(CString(L"So many rows or columns cannot be added."), strMessage);
     EXPECT_EQ(30, pDoc->m_rows);
@@ -499,7 +497,7 @@ TEST_F(MainWindowTest, EditingCommandsAskThroughTheirDialogs)
         DialogFiller answer({{IDC_STAMP_TEXT, TypeInto(IDC_STAMP_TEXT, L"Ab\x00e7")},
                              {IDC_MESSAGE_TEXT, keepMessage}});
         Command(ID_INSERT_TEXT);
-        EXPECT_EQ(2, DialogFiller::s_nAnswered);
+        EXPECT_EQ(2, DialogFiller::s_nDone);
     }
     EXPECT_EQ(0, pDoc->m_textStampTool);
     EXPECT_EQ(L'\x00e7', strMessage[strMessage.GetLength() - 1]);
@@ -536,7 +534,7 @@ TEST_F(MainWindowTest, ThePlanCommandAsksAndWritesItsFile)
     {
         DialogFiller answer({{IDC_MESSAGE_TEXT, keepMessage}, {IDC_PRINT_RULERS, noRulers}});
         Command(ID_MOSAIC_PRINT_GRIDS);
-        EXPECT_EQ(2, DialogFiller::s_nAnswered);
+        EXPECT_EQ(2, DialogFiller::s_nDone);
     }
     EXPECT_EQ(GetLangText(TXT_MSG_PLAN_AS_PDF), strMessage);
     EXPECT_EQ(0, pDoc->regles);
@@ -705,7 +703,7 @@ TEST_F(MainWindowTest, ColourReductionFromTheMenuTakesTheNearestTileColours)
     {
         DialogFiller answer({{IDC_SELECT_GRID, ChooseAll}});
         Command(ID_REDUCE_COLOURS);
-        EXPECT_EQ(1, DialogFiller::s_nAnswered);
+        EXPECT_EQ(1, DialogFiller::s_nDone);
     }
     EXPECT_EQ(3, Doc()->m_allowedCount);
     EXPECT_EQ(3, Doc()->m_colourCount);
@@ -738,7 +736,7 @@ TEST_F(MainWindowTest, MixFillToolAsksForTheColoursAndFillsTheClickedRegion)
         View()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 25));
         View()->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(25, 25));
         Pump();
-        EXPECT_EQ(2, DialogFiller::s_nAnswered);
+        EXPECT_EQ(2, DialogFiller::s_nDone);
     }
     EXPECT_EQ(1, pDoc->m_mixPreviewPending);
     std::set<COLORREF> drawn;
@@ -752,7 +750,7 @@ TEST_F(MainWindowTest, MixFillToolAsksForTheColoursAndFillsTheClickedRegion)
     // The next edit asks whether the mix stays.
     DialogFiller keep({{IDC_MIXCONF_TEXT, [](HWND) {}}});
     EXPECT_TRUE(pDoc->CommitPendingEdit());
-    EXPECT_EQ(1, DialogFiller::s_nAnswered);
+    EXPECT_EQ(1, DialogFiller::s_nDone);
     EXPECT_EQ(tiles.count(ImageColourOfTile(2, 2)), 1u);
 }
 
