@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "ResourceLanguage.h"
+
 #include "AfxApp.h"
 #include "AfxCtrl.h"
 #include "AfxDDX.h"
@@ -296,6 +298,7 @@ TEST(Dialog, EscapeCancelsThroughTheControlsPreTranslateAndKeepsTheMembers)
 
 TEST(Dialog, TextThatIsNoIntegerKeepsTheDialogOpenWithTheFocusOnIt)
 {
+    CResourceLanguage french(kFrenchResources);
     CPromptApp app;
     CDataDialog dlg;
     dlg.m_nInt = 5;
@@ -420,6 +423,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_dlg.Create(IDD_TEST_DATA)); }
     void TearDown() override { m_dlg.DestroyWindow(); }
 
+    CResourceLanguage m_french{kFrenchResources};
     CPromptApp m_app;
     CDataDialog m_dlg;
 };
