@@ -121,6 +121,7 @@ TEST_F(InterfaceLanguageTest, FrameworkTextsFollowTheLanguageMenu)
         ASSERT_NE((CPreviewView*)NULL, pPreview);
         EXPECT_EQ(CString(language.lpszPrint), PreviewButtonText(AFX_ID_PREVIEW_PRINT));
         EXPECT_EQ(CString(language.lpszClose), PreviewButtonText(AFX_ID_PREVIEW_CLOSE));
+        KeepPicture(CaptureScreen(), CString(L"preview-") + language.lpszSaveTitle + L".png");
         pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0);
         Pump();
 
