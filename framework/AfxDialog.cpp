@@ -127,7 +127,7 @@ LPCDLGTEMPLATE LoadDialogTemplate(LPCTSTR lpszTemplateName, HINSTANCE* phInst)
 {
     HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, (LPCTSTR)RT_DIALOG);
     *phInst = hInst;
-    HRSRC hResource = ::FindResourceW(hInst, lpszTemplateName, (LPCTSTR)RT_DIALOG);
+    HRSRC hResource = AfxFindResource(hInst, lpszTemplateName, (LPCTSTR)RT_DIALOG);
     if (hResource == NULL)
         return NULL;
     HGLOBAL hTemplate = ::LoadResource(hInst, hResource);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <vector>
 
+#include "AfxDDX.h"
 #include "AfxDlgs.h"
 #include "AfxRes.h"
 
@@ -337,7 +338,9 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
     }
     if (pBestTemplate == NULL)
     {
-        AfxMessageBox(AFX_IDP_FAILED_TO_OPEN_DOC);
+        CString strPrompt;
+        AfxFormatString1(strPrompt, AFX_IDP_FAILED_TO_OPEN_DOC, strPath);
+        AfxMessageBox(strPrompt, MB_ICONEXCLAMATION, AFX_IDP_FAILED_TO_OPEN_DOC);
         return NULL;
     }
     return pBestTemplate->OpenDocumentFile(strPath);

@@ -25,43 +25,19 @@ BOOL CopyMessage(LPCTSTR lpszMessage, LPTSTR lpszError, UINT nMaxError, PUINT pn
     return TRUE;
 }
 
-// The causes' texts, in cause order; %1 is the file name.
-const LPCTSTR kFileMessages[] = {
-    L"No error occurred.",
-    L"An unknown error occurred while accessing %1.",
-    L"%1 was not found.",
-    L"%1 contains an invalid path.",
-    L"%1 could not be opened because there are too many open files.",
-    L"Access to %1 was denied.",
-    L"An invalid file handle was associated with %1.",
-    L"%1 could not be removed because it is the current directory.",
-    L"%1 could not be created because the directory is full.",
-    L"Seek failed on %1.",
-    L"A hardware I/O error was reported while accessing %1.",
-    L"A sharing violation occurred while accessing %1.",
-    L"A locking violation occurred while accessing %1.",
-    L"Disk full while accessing %1.",
-    L"An attempt was made to access %1 past its end.",
-};
-
-const LPCTSTR kArchiveMessages[] = {
-    L"No error occurred.",
-    L"An unknown error occurred while accessing %1.",
-    L"An attempt was made to write to %1 while it was being read.",
-    L"An attempt was made to access %1 past its end.",
-    L"An attempt was made to read from %1 while it was being written.",
-    L"%1 has a bad format.",
-    L"%1 contained an unexpected object.",
-    L"%1 contains an incorrect schema.",
-};
-
-BOOL FileMessage(const LPCTSTR* messages, int nMessages, int cause, const CString& strFileName,
+// The message of a cause (the generic one for a cause out of range), %1 the file's name.
+BOOL FileMessage(UINT nIDFirst, int nCauses, int cause, const CString& strFileName,
                  LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
 {
-    if (cause < 0 || cause >= nMessages)
-        cause = 1;   // the generic text
-    CString strMessage(messages[cause]);
-    strMessage.Replace(L"%1", strFileName.IsEmpty() ? L"an unnamed file" : strFileName.GetString());
+    if (cause < 0 || cause >= nCauses)
+        cause = 1;
+    CString strName(strFileName);
+    if (strName.IsEmpty())
+        strName.LoadString(AFX_IDS_UNNAMED_FILE);
+    CString strMessage;
+    if (!strMessage.LoadString(nIDFirst + (UINT)cause))
+        return CopyMessage(NULL, lpszError, nMaxError, pnHelpContext);
+    strMessage.Replace(L"%1", strName);
     return CopyMessage(strMessage, lpszError, nMaxError, pnHelpContext);
 }
 
@@ -100,7 +76,7 @@ int CException::ReportError(UINT nType, UINT nMessageID)
     if (GetErrorMessage(szMessage, ARRAYSIZE(szMessage), &nHelpContext))
         strMessage = szMessage;
     else if (nMessageID == 0 || !strMessage.LoadString(nMessageID))
-        strMessage = L"No error message is available.";
+        strMessage.LoadString(AFX_IDP_NO_ERROR_AVAILABLE);
 
     // Through the application, which gives the box its owner, title and default icon.
     return AfxMessageBox(strMessage, nType);
@@ -109,27 +85,30 @@ int CException::ReportError(UINT nType, UINT nMessageID)
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
 
 CSimpleException::CSimpleException(BOOL bAutoDelete)
-    : CException(bAutoDelete), m_lpszMessage(NULL) {}
+    : CException(bAutoDelete), m_nResourceID(0) {}
 
 BOOL CSimpleException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError,
                                        PUINT pnHelpContext) const
 {
-    return CopyMessage(m_lpszMessage, lpszError, nMaxError, pnHelpContext);
+    CString strMessage;
+    if (m_nResourceID == 0 || !strMessage.LoadString(m_nResourceID))
+        return CopyMessage(NULL, lpszError, nMaxError, pnHelpContext);
+    return CopyMessage(strMessage, lpszError, nMaxError, pnHelpContext);
 }
 
-#define IMPLEMENT_SIMPLE_EXCEPTION(class_name, message) \
+#define IMPLEMENT_SIMPLE_EXCEPTION(class_name, nID) \
     IMPLEMENT_DYNAMIC(class_name, CSimpleException) \
-    class_name::class_name() : CSimpleException(TRUE) { m_lpszMessage = message; } \
+    class_name::class_name() : CSimpleException(TRUE) { m_nResourceID = nID; } \
     class_name::class_name(BOOL bAutoDelete) : CSimpleException(bAutoDelete) \
     { \
-        m_lpszMessage = message; \
+        m_nResourceID = nID; \
     }
 
-IMPLEMENT_SIMPLE_EXCEPTION(CMemoryException, L"Out of memory.")
-IMPLEMENT_SIMPLE_EXCEPTION(CNotSupportedException, L"An unsupported operation was attempted.")
-IMPLEMENT_SIMPLE_EXCEPTION(CInvalidArgException, L"Encountered an improper argument.")
-IMPLEMENT_SIMPLE_EXCEPTION(CResourceException, L"A required resource was unavailable.")
-IMPLEMENT_SIMPLE_EXCEPTION(CUserException, L"An unknown error has occurred.")
+IMPLEMENT_SIMPLE_EXCEPTION(CMemoryException, AFX_IDS_MEMORY_EXCEPTION)
+IMPLEMENT_SIMPLE_EXCEPTION(CNotSupportedException, AFX_IDS_NOT_SUPPORTED_EXCEPTION)
+IMPLEMENT_SIMPLE_EXCEPTION(CInvalidArgException, AFX_IDS_INVALID_ARG_EXCEPTION)
+IMPLEMENT_SIMPLE_EXCEPTION(CResourceException, AFX_IDS_RESOURCE_EXCEPTION)
+IMPLEMENT_SIMPLE_EXCEPTION(CUserException, AFX_IDS_USER_EXCEPTION)
 
 // ---------------------------------------------------------------------------------------
 
@@ -141,7 +120,7 @@ CFileException::CFileException(int cause, LONG lOsError, LPCTSTR lpszArchiveName
 BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError,
                                      PUINT pnHelpContext) const
 {
-    return FileMessage(kFileMessages, ARRAYSIZE(kFileMessages), m_cause, m_strFileName,
+    return FileMessage(AFX_IDP_FILE_NONE, CFileException::endOfFile + 1, m_cause, m_strFileName,
                        lpszError, nMaxError, pnHelpContext);
 }
 
@@ -305,7 +284,7 @@ CArchiveException::CArchiveException(int cause, LPCTSTR lpszArchiveName)
 BOOL CArchiveException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError,
                                         PUINT pnHelpContext) const
 {
-    return FileMessage(kArchiveMessages, ARRAYSIZE(kArchiveMessages), m_cause, m_strFileName,
+    return FileMessage(AFX_IDP_ARCH_NONE, CArchiveException::badSchema + 1, m_cause, m_strFileName,
                        lpszError, nMaxError, pnHelpContext);
 }
 

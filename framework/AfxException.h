@@ -3,6 +3,19 @@
 // the end of the CATCH block unless THROW_LAST passes it on.
 #pragma once
 
+// The messages in the string table; the resource script includes this part.
+#define AFX_IDS_UNNAMED_FILE 0xF006             // stands for the file name when there is none
+#define AFX_IDP_NO_ERROR_AVAILABLE 0xF020
+#define AFX_IDS_NOT_SUPPORTED_EXCEPTION 0xF021
+#define AFX_IDS_RESOURCE_EXCEPTION 0xF022
+#define AFX_IDS_MEMORY_EXCEPTION 0xF023
+#define AFX_IDS_USER_EXCEPTION 0xF024
+#define AFX_IDS_INVALID_ARG_EXCEPTION 0xF025
+#define AFX_IDP_FILE_NONE 0xF1A0                // then one per CFileException cause, in order
+#define AFX_IDP_ARCH_NONE 0xF1B0                // then one per CArchiveException cause
+
+#ifndef RC_INVOKED
+
 #include <windows.h>
 
 #include "AfxObject.h"
@@ -28,7 +41,8 @@ public:
     BOOL m_bAutoDelete;
 };
 
-// An exception whose message is a fixed text.
+// An exception whose message is a fixed string of the string table, loaded when asked for
+// so that it comes in the language the resources are taken in then.
 class CSimpleException : public CException
 {
     DECLARE_DYNAMIC(CSimpleException)
@@ -39,7 +53,7 @@ public:
                          PUINT pnHelpContext = NULL) const override;
 
 protected:
-    LPCTSTR m_lpszMessage;
+    UINT m_nResourceID;
 };
 
 class CMemoryException : public CSimpleException
@@ -196,3 +210,5 @@ void AfxThrowLastCleanup();
 
 #define THROW(e) throw e
 #define THROW_LAST() (AfxThrowLastCleanup(), throw)
+
+#endif // RC_INVOKED

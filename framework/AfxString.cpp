@@ -703,10 +703,9 @@ BOOL CString::LoadString(UINT nID)
 
 BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)
 {
-    // With a zero buffer size LoadStringW hands out the resource text itself, which is
-    // not null-terminated; a missing or empty entry leaves the string unchanged.
+    // A missing or empty entry leaves the string unchanged.
     LPCWSTR lpch = NULL;
-    int nLength = ::LoadStringW(hInstance, nID, (LPWSTR)&lpch, 0);
+    int nLength = AfxFindString(hInstance, nID, &lpch);
     if (nLength <= 0 || lpch == NULL)
         return FALSE;
     Assign(lpch, nLength);

@@ -266,6 +266,26 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
 }
 
+namespace {
+
+// A dialog that WM_INITDIALOG leaves hidden, unmoved and modal (without an owner, or with its
+// owner disabled) is centred on its owner, inside the work area.
+void PostInitDialog(CWnd* pWnd, const CRect& rectOld, DWORD dwStyleOld)
+{
+    if ((dwStyleOld & WS_VISIBLE) || (pWnd->GetStyle() & (WS_VISIBLE | WS_CHILD)))
+        return;
+    CRect rect;
+    pWnd->GetWindowRect(&rect);
+    if (rect.left != rectOld.left || rect.top != rectOld.top)
+        return;
+    HWND hOwner = ::GetWindow(pWnd->m_hWnd, GW_OWNER);
+    if (hOwner != NULL && ::IsWindowEnabled(hOwner))
+        return;
+    pWnd->CenterWindow();
+}
+
+} // namespace
+
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     WndThreadState& state = t_wndState;
@@ -280,7 +300,16 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     LRESULT lResult = 0;
     try
     {
+        CRect rectOld;
+        DWORD dwStyleOld = 0;
+        if (nMsg == WM_INITDIALOG)
+        {
+            dwStyleOld = pWnd->GetStyle();
+            pWnd->GetWindowRect(&rectOld);
+        }
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+        if (nMsg == WM_INITDIALOG && CWnd::FromHandlePermanent(hWnd) == pWnd)
+            PostInitDialog(pWnd, rectOld, dwStyleOld);
     }
     catch (CException* e)
     {

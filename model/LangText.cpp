@@ -4,6 +4,7 @@
 
 #include "AfxColl.h"
 #include "AfxPath.h"
+#include "AfxResource.h"
 #include "StdioFileEx.h"
 
 namespace
@@ -139,6 +140,11 @@ void AddText(UINT nId, const CString& strText)
 void LoadLangTexts()
 {
     TableLoaded() = true;
+    // The framework's own texts (its file dialogs' titles, its messages, the tool tips) take
+    // the same language: French for French, English for every other language.
+    AfxSetResourceLanguage(GetPrimaryLanguageId() == MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH)
+                               ? MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH)
+                               : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
     CString strFolder = TextFolder().IsEmpty() ? AfxGetProgramFolder() : TextFolder();
     CString strChosen = GetLangTextFilePath(strFolder, ReadLanguageId());
     CString strEnglish;

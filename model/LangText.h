@@ -11,6 +11,8 @@
 const UINT LANG_TEXT_MAX_ID = 32000;
 
 // The text of a number; empty when neither the language files nor the string table have it.
+// Loading the table also sets the language of the framework's own resources (French for
+// French, English otherwise).
 CString GetLangText(UINT nTextId);
 
 // The interface language as a Windows language id: the value "ThreadLocal" (hexadecimal

@@ -1,6 +1,7 @@
 #include "MainFrm.h"
 
 #include "AfxApp.h"
+#include "AfxDoc.h"
 #include "AfxDocTempl.h"
 #include "AfxGdi.h"
 #include "AfxRes.h"
@@ -316,16 +317,30 @@ BOOL CMainFrame::LanguageOfCommand(UINT nID, int& nLanguageId)
     return FALSE;
 }
 
+BOOL CMainFrame::HasUntitledMosaic()
+{
+    CVitrolanDoc* pDoc = GetMosaic();
+    if (pDoc == NULL || !pDoc->GetPathName().IsEmpty())
+        return FALSE;
+    CString strUntitled;
+    strUntitled.LoadString(AFX_IDS_UNTITLED);
+    return pDoc->GetTitle() == GetLangText(TXT_UNTITLED) || pDoc->GetTitle() == strUntitled;
+}
+
 void CMainFrame::OnLanguage(UINT nID)
 {
     int nLanguageId = 0;
     if (!LanguageOfCommand(nID, nLanguageId))
         return;
+    // An untitled mosaic takes the new language's name for it too.
+    const BOOL bUntitled = HasUntitledMosaic();
     // Both keys, so that the next start reads this language whichever it reads.
     WriteLanguageId(nLanguageId);
     ClearLangTexts();
     TranslateMenus();
     m_wndToolBar.SetWindowText(GetLangText(TXT_TOOLBAR));
+    if (bUntitled)
+        GetMosaic()->SetTitle(GetLangText(TXT_UNTITLED));
     ::InvalidateRect(NULL, NULL, TRUE);
 }
 

@@ -75,6 +75,8 @@ protected:
     CImageList m_toolDisabledImages;
 
     CVitrolanDoc* GetMosaic();
+    // The mosaic has no file and carries the name of an untitled one in the language in force.
+    BOOL HasUntitledMosaic();
     BOOL CreatePaletteBar(CPaletteBar& bar, UINT nID, UINT nBitmap, UINT nFirstButton);
     BOOL CreateMainToolBar();
     // A palette button press: the pressed flag or the page, and the message line.

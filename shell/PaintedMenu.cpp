@@ -17,6 +17,16 @@ const UINT kRenumbered[][2] = {{SC_RESTORE, SC_RESTORE + 1},
                                {SC_CLOSE, SC_CLOSE + 1},
                                {SC_MINIMIZE, SC_MINIMIZE + 1}};
 
+// Windows XP and later draw the restore, close and minimize items themselves unless their ids
+// change while the popup is open. Wine leaves owner-drawn items to their owner whatever their
+// ids, and sets the system menu's states by command only after WM_INITMENUPOPUP: renumbered,
+// those items would keep the states of the last time.
+BOOL RenumbersSysCommands()
+{
+    const PaintedMenuLibraryState& library = PaintedMenuLibrary();
+    return library.nWinVersionClass == 7 && !library.bWine;
+}
+
 UINT ItemFlags(HMENU hMenu, int nPosition, const MENUITEMINFOW& info)
 {
     UINT nFlags = ::GetMenuState(hMenu, nPosition, MF_BYPOSITION);
@@ -523,7 +533,7 @@ void CPaintedMenu::OnInitMenuPopupVirtual()
 {
     m_bPopup = TRUE;
     ConvertToOwnerDraw();
-    if (PaintedMenuLibrary().nWinVersionClass == 7)
+    if (RenumbersSysCommands())
         for (const auto& ids : kRenumbered)
             ReplaceSysCommandId(ids[0], ids[1]);
 }
@@ -561,7 +571,7 @@ BOOL CPaintedMenu::OnInitMenuPopup(HWND hWnd, CMenu* pPopupMenu, UINT, BOOL)
 
 BOOL CPaintedMenu::OnUnInitPopupMenu()
 {
-    if (PaintedMenuLibrary().nWinVersionClass == 7)
+    if (RenumbersSysCommands())
     {
         ReplaceSysCommandId(SC_MINIMIZE + 1, SC_MINIMIZE);
         ReplaceSysCommandId(SC_RESTORE + 1, SC_RESTORE);

@@ -148,6 +148,46 @@ LRESULT PaintThemedFrame(HWND hWnd, WNDPROC pOldProc, CMenuTheme* pTheme)
     ::ReleaseDC(hWnd, hDC);
     return lResult;
 }
+
+// The program's own windows over a copy of the screen, as they look.
+struct OwnWindowsCopy
+{
+    HDC hCopyDC;
+    HWND hPopup;       // the popup the copy is for, not on the screen yet
+    RECT rectScreen;   // what the copy holds
+};
+
+// The display may lag behind the windows: on Wine a window is drawn into a picture that
+// reaches the display later, so that right after a popup closes, the display still shows it
+// where the windows beneath have not been sent again. Each window of the thread gives the
+// part of it that shows on the screen from its own picture.
+BOOL CALLBACK CopyOwnWindow(HWND hWnd, LPARAM lParam)
+{
+    const OwnWindowsCopy& copy = *(const OwnWindowsCopy*)lParam;
+    RECT rectWindow, rectShared;
+    if (hWnd == copy.hPopup || !::IsWindowVisible(hWnd) || !::GetWindowRect(hWnd, &rectWindow) ||
+        !::IntersectRect(&rectShared, &rectWindow, &copy.rectScreen))
+        return TRUE;
+    HDC hDC = ::GetDCEx(hWnd, NULL, DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (hDC == NULL)
+        return TRUE;
+    HRGN hVisible = ::CreateRectRgn(0, 0, 0, 0);
+    // The visible region comes in screen coordinates.
+    if (::GetRandomRgn(hDC, hVisible, SYSRGN) == 1)
+    {
+        ::OffsetRgn(hVisible, -copy.rectScreen.left, -copy.rectScreen.top);
+        const int nSaved = ::SaveDC(copy.hCopyDC);
+        ::SelectClipRgn(copy.hCopyDC, hVisible);
+        ::BitBlt(copy.hCopyDC, rectShared.left - copy.rectScreen.left,
+                 rectShared.top - copy.rectScreen.top, rectShared.right - rectShared.left,
+                 rectShared.bottom - rectShared.top, hDC, rectShared.left - rectWindow.left,
+                 rectShared.top - rectWindow.top, SRCCOPY);
+        ::RestoreDC(copy.hCopyDC, nSaved);
+    }
+    ::DeleteObject(hVisible);
+    ::ReleaseDC(hWnd, hDC);
+    return TRUE;
+}
 }
 
 // ---- CMenuHookData ------------------------------------------------------------------------
@@ -409,6 +449,10 @@ CPaintedMenuHook::CMenuHookData* CaptureWindowBackground(CMenuTheme*, HWND hWnd,
     pData->m_hBackground = ::CreateCompatibleBitmap(hScreen, cx, cy);
     HGDIOBJ hOld = ::SelectObject(hMemDC, pData->m_hBackground);
     ::BitBlt(hMemDC, 0, 0, cx, cy, hScreen, pData->m_ptScreen.x, pData->m_ptScreen.y, SRCCOPY);
+    OwnWindowsCopy copy = {hMemDC, hWnd,
+                           {pData->m_ptScreen.x, pData->m_ptScreen.y, pData->m_ptScreen.x + cx,
+                            pData->m_ptScreen.y + cy}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), CopyOwnWindow, (LPARAM)&copy);
     ::SelectObject(hMemDC, hOld);
     ::DeleteDC(hMemDC);
     ::ReleaseDC(hDesktop, hScreen);

@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "ResourceLanguage.h"
+
 #include "AfxApp.h"
 #include "AfxCtrl.h"
 #include "AfxDDX.h"
@@ -296,6 +298,7 @@ TEST(Dialog, EscapeCancelsThroughTheControlsPreTranslateAndKeepsTheMembers)
 
 TEST(Dialog, TextThatIsNoIntegerKeepsTheDialogOpenWithTheFocusOnIt)
 {
+    CResourceLanguage french(kFrenchResources);
     CPromptApp app;
     CDataDialog dlg;
     dlg.m_nInt = 5;
@@ -352,6 +355,73 @@ TEST(Dialog, OwnerIsDisabledWhileTheDialogRunsAndEnabledAgainOnlyIfItWasEnabled)
     owner.EnableWindow(FALSE);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_FALSE(owner.IsWindowEnabled());
+}
+
+// Places itself where it is told while it initialises, when told.
+class CPlacingDialog : public CDataDialog
+{
+public:
+    BOOL OnInitDialog() override
+    {
+        BOOL bResult = CDataDialog::OnInitDialog();
+        if (m_bPlace)
+            SetWindowPos(NULL, m_ptPlace.x, m_ptPlace.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return bResult;
+    }
+    bool m_bPlace = false;
+    CPoint m_ptPlace;
+};
+
+TEST(Dialog, AModalDialogOpensCentredOnItsOwnerAndInsideTheWorkArea)
+{
+    CPromptApp app;
+    CRect rectWork;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &rectWork, 0);
+    const struct
+    {
+        const char* pszCase;
+        CRect rectOwner;
+        bool bPlace;
+    } cases[] = {
+        {"centred", CRect(300, 200, 1000, 700), false},
+        {"owner half off the screen", CRect(rectWork.right - 60, rectWork.bottom - 40,
+                                            rectWork.right + 600, rectWork.bottom + 400), false},
+        {"placed by the dialog itself", CRect(300, 200, 1000, 700), true},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszCase);
+        CWnd owner;
+        ASSERT_TRUE(owner.CreateEx(0, NULL, L"Owner", WS_POPUP | WS_VISIBLE, c.rectOwner.left,
+                                   c.rectOwner.top, c.rectOwner.Width(), c.rectOwner.Height(),
+                                   NULL, NULL));
+        CPlacingDialog dlg;
+        dlg.m_pParentWnd = &owner;
+        dlg.m_bPlace = c.bPlace;
+        dlg.m_ptPlace = CPoint(10, 20);
+        CRect rect;
+        dlg.m_script = [&](CDataDialog* p, int) {
+            p->GetWindowRect(&rect);
+            p->Click(IDCANCEL);
+        };
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        if (c.bPlace)
+        {
+            EXPECT_EQ(rect.TopLeft(), CPoint(10, 20));
+            continue;
+        }
+        CRect rectInside;
+        EXPECT_TRUE(rectInside.IntersectRect(&rect, &rectWork) && rectInside == rect);
+        if (rectWork.PtInRect(c.rectOwner.BottomRight()))
+        {
+            EXPECT_NEAR(rect.CenterPoint().x, c.rectOwner.CenterPoint().x, 1);
+            EXPECT_NEAR(rect.CenterPoint().y, c.rectOwner.CenterPoint().y, 1);
+        }
+        else
+        {
+            EXPECT_EQ(rect.BottomRight(), rectWork.BottomRight());
+        }
+    }
 }
 
 class CEndingDialog : public CDialog
@@ -420,6 +490,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_dlg.Create(IDD_TEST_DATA)); }
     void TearDown() override { m_dlg.DestroyWindow(); }
 
+    CResourceLanguage m_french{kFrenchResources};
     CPromptApp m_app;
     CDataDialog m_dlg;
 };

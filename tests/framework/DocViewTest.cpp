@@ -4,10 +4,12 @@
 // and application; the recent-file list; the command line.
 #include "MosaicTest.h"
 
+#include <functional>
 #include <vector>
 
 #include "FileDialogAnswerer.h"
 #include "MessageBoxAnswerer.h"
+#include "ResourceLanguage.h"
 
 #include "AfxArchive.h"
 #include "AfxDocTempl.h"
@@ -179,6 +181,7 @@ protected:
     }
 
     CString m_strFolder;
+    CResourceLanguage m_french{kFrenchResources};
 };
 
 // ---- Document strings -------------------------------------------------------------------------
@@ -426,7 +429,7 @@ TEST_F(DocViewTest, FailedReadsAreReportedAndLeaveAnEmptyDocument)
         MessageBoxAnswerer answer(IDOK);
         EXPECT_EQ(app.OpenDocumentFile(Path(L"bad.tst")), (CDocument*)NULL);
         EXPECT_EQ(MessageBoxAnswerer::s_nCount, 1);
-        EXPECT_EQ(MessageBoxAnswerer::s_strText, CString(L"Format de fichier inattendu."));
+        EXPECT_EQ(MessageBoxAnswerer::s_strText, CString(L"bad.tst\nFormat de fichier inattendu."));
     }
     // The read spoilt the document: it starts again as a new one.
     EXPECT_EQ(app.Doc(), pDoc);
@@ -453,35 +456,46 @@ TEST_F(DocViewTest, ReportSaveLoadExceptionMessages)
     CTestApp app;
     CTextDoc doc;
     doc.m_bAutoDelete = FALSE;
+    // Every failure to open names the file, in the language of the resources.
     struct
     {
-        CException* pException;
+        std::function<CException*()> make;
         BOOL bSaving;
         UINT nIDPDefault;
-        LPCWSTR lpszExpected;   // NULL: no message at all
+        LPCWSTR lpszEnglish;   // NULL: no message at all
+        LPCWSTR lpszFrench;
     } cases[] = {
-        {new CArchiveException(CArchiveException::badSchema), FALSE, AFX_IDP_FAILED_TO_OPEN_DOC,
-         L"Format de fichier inattendu."},
-        {new CArchiveException(CArchiveException::genericException), TRUE,
-         AFX_IDP_FAILED_TO_SAVE_DOC, L"L'enregistrement du document a échoué."},
-        {new CMemoryException(TRUE), FALSE, AFX_IDP_FAILED_TO_OPEN_DOC,
-         L"L'ouverture du document a échoué."},
-        {new CUserException(TRUE), FALSE, AFX_IDP_FAILED_TO_OPEN_DOC, NULL},
+        {[] { return new CArchiveException(CArchiveException::badSchema); }, FALSE,
+         AFX_IDP_FAILED_TO_OPEN_DOC, L"plan.ms2\nUnexpected file format.",
+         L"plan.ms2\nFormat de fichier inattendu."},
+        {[] { return new CArchiveException(CArchiveException::genericException); }, TRUE,
+         AFX_IDP_FAILED_TO_SAVE_DOC, L"Failed to save the document.",
+         L"L'enregistrement du document a échoué."},
+        {[] { return new CMemoryException(TRUE); }, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC,
+         L"plan.ms2 could not be opened.", L"Impossible d'ouvrir plan.ms2."},
+        {[] { return new CFileException(CFileException::fileNotFound); }, FALSE,
+         AFX_IDP_FAILED_TO_OPEN_DOC, L"C:\\dossier\\plan.ms2 was not found.",
+         L"C:\\dossier\\plan.ms2 est introuvable."},
+        {[] { return new CUserException(TRUE); }, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC, NULL, NULL},
     };
-    for (const auto& c : cases)
-    {
-        MessageBoxAnswerer answer(IDOK);
-        doc.ReportSaveLoadException(L"C:\\dossier\\plan.ms2", c.pException, c.bSaving,
-                                    c.nIDPDefault);
-        c.pException->Delete();
-        if (c.lpszExpected == NULL)
+    for (LANGID wLanguage : {kEnglishResources, kFrenchResources})
+        for (const auto& c : cases)
         {
-            EXPECT_EQ(MessageBoxAnswerer::s_nCount, 0);
-            continue;
+            CResourceLanguage language(wLanguage);
+            LPCWSTR lpszExpected = wLanguage == kEnglishResources ? c.lpszEnglish : c.lpszFrench;
+            MessageBoxAnswerer answer(IDOK);
+            CException* pException = c.make();
+            doc.ReportSaveLoadException(L"C:\\dossier\\plan.ms2", pException, c.bSaving,
+                                        c.nIDPDefault);
+            pException->Delete();
+            if (lpszExpected == NULL)
+            {
+                EXPECT_EQ(MessageBoxAnswerer::s_nCount, 0);
+                continue;
+            }
+            EXPECT_EQ(MessageBoxAnswerer::s_nCount, 1) << CStringA(lpszExpected).GetString();
+            EXPECT_EQ(MessageBoxAnswerer::s_strText, CString(lpszExpected));
         }
-        EXPECT_EQ(MessageBoxAnswerer::s_nCount, 1) << CStringA(c.lpszExpected).GetString();
-        EXPECT_EQ(MessageBoxAnswerer::s_strText, CString(c.lpszExpected));
-    }
 
     // A file exception speaks of the file, named by the path when it has no name.
     CFileException* pFileException = new CFileException(CFileException::accessDenied);

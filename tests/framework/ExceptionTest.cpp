@@ -1,6 +1,9 @@
 #include "MosaicTest.h"
 
 #include <cerrno>
+#include <functional>
+
+#include "ResourceLanguage.h"
 
 #include "AfxException.h"
 #include "resource.h"
@@ -87,23 +90,45 @@ TEST(Exception, ThrowOsErrorFillsTheException)
     }
 }
 
-TEST(Exception, MessagesNameTheFile)
+TEST(Exception, MessagesNameTheFileInTheLanguageOfTheResources)
 {
-    EXPECT_EQ(MessageOf(CFileException(CFileException::fileNotFound, 2, L"a.pal")),
-              CString(L"a.pal was not found."));
-    EXPECT_EQ(MessageOf(CFileException(CFileException::accessDenied, 5, L"b.ms2")),
-              CString(L"Access to b.ms2 was denied."));
-    EXPECT_EQ(MessageOf(CFileException(CFileException::diskFull)),
-              CString(L"Disk full while accessing an unnamed file."));
-    EXPECT_EQ(MessageOf(CFileException(42, -1, L"c")),   // unknown cause: the generic text
-              CString(L"An unknown error occurred while accessing c."));
-    EXPECT_EQ(MessageOf(CArchiveException(CArchiveException::endOfFile, L"d.ms2")),
-              CString(L"An attempt was made to access d.ms2 past its end."));
-    EXPECT_EQ(MessageOf(CArchiveException(CArchiveException::badSchema, L"e.pal")),
-              CString(L"e.pal contains an incorrect schema."));
-    EXPECT_EQ(MessageOf(CMemoryException()), CString(L"Out of memory."));
-    EXPECT_EQ(MessageOf(CNotSupportedException()),
-              CString(L"An unsupported operation was attempted."));
+    const struct
+    {
+        std::function<CString()> message;
+        LPCWSTR lpszEnglish;
+        LPCWSTR lpszFrench;
+    } cases[] = {
+        {[] { return MessageOf(CFileException(CFileException::fileNotFound, 2, L"a.pal")); },
+         L"a.pal was not found.", L"a.pal est introuvable."},
+        {[] { return MessageOf(CFileException(CFileException::accessDenied, 5, L"b.ms2")); },
+         L"Access to b.ms2 was denied.", L"L'accès à b.ms2 a été refusé."},
+        {[] { return MessageOf(CFileException(CFileException::diskFull)); },
+         L"Disk full while accessing an unnamed file.",
+         L"Le disque est plein lors de l'accès à un fichier sans nom."},
+        // An unknown cause: the generic text.
+        {[] { return MessageOf(CFileException(42, -1, L"c")); },
+         L"An unknown error occurred while accessing c.",
+         L"Une erreur inconnue s'est produite lors de l'accès à c."},
+        {[] { return MessageOf(CArchiveException(CArchiveException::endOfFile, L"d.ms2")); },
+         L"An attempt was made to access d.ms2 past its end.",
+         L"Tentative d'accès à d.ms2 au-delà de sa fin."},
+        {[] { return MessageOf(CArchiveException(CArchiveException::badSchema, L"e.pal")); },
+         L"e.pal contains an incorrect schema.", L"e.pal contient un schéma incorrect."},
+        {[] { return MessageOf(CMemoryException()); }, L"Out of memory.",
+         L"Mémoire insuffisante."},
+        {[] { return MessageOf(CNotSupportedException()); },
+         L"An unsupported operation was attempted.",
+         L"Une opération non prise en charge a été tentée."},
+    };
+    for (const auto& c : cases)
+    {
+        {
+            CResourceLanguage english(kEnglishResources);
+            EXPECT_EQ(c.message(), CString(c.lpszEnglish));
+        }
+        CResourceLanguage french(kFrenchResources);
+        EXPECT_EQ(c.message(), CString(c.lpszFrench));
+    }
 
     class CBareException : public CException {} bare;
     EXPECT_EQ(MessageOf(bare), CString(L"<none>"));
@@ -133,6 +158,7 @@ TEST(Exception, MemoryExceptionIsPreallocated)
             e->Delete();   // must not free it
         }
     }
+    CResourceLanguage english(kEnglishResources);
     EXPECT_EQ(MessageOf(*pFirst), CString(L"Out of memory."));
 }
 
@@ -350,6 +376,7 @@ LRESULT CALLBACK CloseMessageBox(int nCode, WPARAM wParam, LPARAM lParam)
 
 TEST(Exception, ReportErrorShowsTheMessage)
 {
+    CResourceLanguage english(kEnglishResources);
     HHOOK hHook = SetWindowsHookExW(WH_CBT, CloseMessageBox, NULL, GetCurrentThreadId());
     ASSERT_NE(hHook, nullptr);
 

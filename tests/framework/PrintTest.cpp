@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "DialogAnswerer.h"
+#include "ResourceLanguage.h"
 
 #include "AfxDocTempl.h"
 #include "AfxPrint.h"
@@ -301,6 +302,7 @@ protected:
         return nCount;
     }
 
+    CResourceLanguage m_french{kFrenchResources};
     CPrintApp m_app;
     std::string m_strFolder;
     std::string m_strJob;
@@ -717,6 +719,36 @@ TEST_F(PreviewTest, PagesForwardBackTwoPagesZoomAndCloseGiveTheFrameBack)
     EXPECT_EQ(StatusText(), CString(L"Pages 1-2"));
     Click(AFX_ID_PREVIEW_CLOSE);
     ExpectSameState(State(), before);
+}
+
+TEST_F(PreviewTest, TheBarAndItsPageButtonSpeakTheLanguageOfTheResources)
+{
+    const struct
+    {
+        LANGID wLanguage;
+        LPCWSTR pszPrint;
+        LPCWSTR pszTwoPages;
+        LPCWSTR pszOnePage;
+        LPCWSTR pszClose;
+    } languages[] = {
+        {kEnglishResources, L"Print...", L"Two Pages", L"One Page", L"Close"},
+        {kFrenchResources, L"Imprimer...", L"Deux pages", L"Une page", L"Fermer"},
+    };
+    for (const auto& language : languages)
+    {
+        CResourceLanguage chosen(language.wLanguage);
+        m_app.Frame()->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+        ASSERT_NE(Preview(), nullptr);
+        EXPECT_EQ(ButtonText(AFX_ID_PREVIEW_PRINT), CString(language.pszPrint));
+        EXPECT_EQ(ButtonText(AFX_ID_PREVIEW_NUMPAGE), CString(language.pszTwoPages));
+        EXPECT_EQ(ButtonText(AFX_ID_PREVIEW_CLOSE), CString(language.pszClose));
+        Click(AFX_ID_PREVIEW_NUMPAGE);
+        m_app.OnIdle(0);
+        EXPECT_EQ(ButtonText(AFX_ID_PREVIEW_NUMPAGE), CString(language.pszOnePage));
+        // Back to one page, which the next preview starts with.
+        Click(AFX_ID_PREVIEW_NUMPAGE);
+        Click(AFX_ID_PREVIEW_CLOSE);
+    }
 }
 
 TEST_F(PreviewTest, CloseButtonEscapeAndClosingTheFrameEndOnlyThePreview)

@@ -5,6 +5,7 @@
 #include "AfxException.h"
 #include "AfxResource.h"
 #include "AfxString.h"
+#include "ResourceLanguage.h"
 #include "resource.h"
 
 namespace {
@@ -340,6 +341,40 @@ TEST(String, LoadString)
 
     EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandleW(NULL));
     EXPECT_TRUE(s.LoadString(AfxGetInstanceHandle(), IDR_MAINFRAME));
+}
+
+TEST(String, LoadStringTakesTheResourceLanguageAndLendsWhatATranslationLacks)
+{
+    // The test resources' block in English and in French, the English one without the
+    // second string.
+    const UINT nTranslated = 32530, nFrenchOnly = 32531;
+    const struct
+    {
+        LANGID wLanguage;
+        LPCWSTR lpszTranslated;
+    } languages[] = {
+        {kEnglishResources, L"Translated"},
+        {kFrenchResources, L"Traduit"},
+    };
+    for (const auto& language : languages)
+    {
+        CResourceLanguage chosen(language.wLanguage);
+        CString s;
+        EXPECT_TRUE(s.LoadString(nTranslated));
+        EXPECT_EQ(s, CString(language.lpszTranslated));
+        EXPECT_TRUE(s.LoadString(nFrenchOnly));
+        EXPECT_EQ(s, CString(L"Seulement en français"));
+        // A string no language has leaves the text alone.
+        s = L"unchanged";
+        EXPECT_FALSE(s.LoadString(nFrenchOnly + 1));
+        EXPECT_EQ(s, CString(L"unchanged"));
+    }
+    // Without a language of its own the framework takes what the system chooses: one of them.
+    CResourceLanguage neutral(LANG_NEUTRAL);
+    CString s;
+    EXPECT_TRUE(s.LoadString(nTranslated));
+    EXPECT_TRUE(s == L"Translated" || s == L"Traduit") << CStringA(s).GetString();
+    EXPECT_TRUE(s.LoadString(nFrenchOnly));
 }
 
 TEST(StringA, NarrowString)

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "AfxResource.h"
 #include "LangText.h"
 #include "TextTestFiles.h"
 
@@ -267,6 +268,29 @@ TEST_F(LangTextTest, RegistryLanguageChoosesTheFileUnlessLocIsThere)
     m_folder.WriteUtf16(L"Text_Mosaic-LOC.fil", Lines({L"31001;Local"}));
     UseLanguage(1040);
     EXPECT_EQ(CString(L"Local"), GetLangText(31001));
+}
+
+TEST_F(LangTextTest, LoadingTheTextsGivesTheFrameworkTheirLanguageOrElseEnglish)
+{
+    m_folder.WriteUtf16(L"Text_Mosaic-409.fil", Lines({L"31001;English"}));
+    const struct
+    {
+        int nLanguageId;
+        LANGID wResources;
+    } cases[] = {
+        {1036, MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH)},
+        {0xC0C, MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH)},   // French of Canada
+        {1033, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)},
+        {1031, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)},
+        {384, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)},
+    };
+    for (const auto& c : cases)
+    {
+        UseLanguage(c.nLanguageId);
+        AfxSetResourceLanguage(LANG_NEUTRAL);
+        GetLangText(31001);
+        EXPECT_EQ(c.wResources, AfxGetResourceLanguage()) << c.nLanguageId;
+    }
 }
 
 TEST_F(LangTextTest, LanguageIdRoundTripsThroughTheRegistry)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "LangText.h"
+#include "ResourceLanguage.h"
 #include "TextTestFiles.h"
 #include "StdioFileEx.h"
 #include "TextIds.h"
@@ -223,9 +224,10 @@ TEST_F(TextsTest, ShippedFilesAreReadByTheLoader)
 
 TEST_F(TextsTest, StringTableKeepsItsAccents)
 {
+    CResourceLanguage french(kFrenchResources);
     CString strText;
-    ASSERT_TRUE(strText.LoadString(0xF101));
-    EXPECT_EQ(CString(L"L'ouverture du document a \x00E9" L"chou\x00E9."), strText);
+    ASSERT_TRUE(strText.LoadString(0xF102));
+    EXPECT_EQ(CString(L"L'enregistrement du document a \x00E9" L"chou\x00E9."), strText);
     ASSERT_TRUE(strText.LoadString(32844));
     EXPECT_EQ(CString(L"Orbalith\\Mosaic"), strText);
 }

@@ -24,6 +24,7 @@
 #include "PrintPlaques.h"
 #include "ProgOpt.h"
 #include "PromptApp.h"
+#include "RunningMainFrame.h"
 #include "SelCouleurs.h"
 #include "TexteDlg.h"
 #include "LangText.h"
@@ -108,6 +109,122 @@ TEST_F(DialogFamilyTest, MessageBoxShowsItsTextAndAnswersOkOrCancel)
         EXPECT_EQ(caption, CString(L""));
         EXPECT_EQ(nChildren, 3) << "the message and the two buttons, no icon";
         EXPECT_EQ(dlg.m_message, CString(c.message));
+    }
+}
+
+namespace {
+
+CRect ClientRectOf(HWND hDlg, int nID)
+{
+    CRect rect;
+    ::GetWindowRect(::GetDlgItem(hDlg, nID), &rect);
+    ::MapWindowPoints(NULL, hDlg, (LPPOINT)&rect, 2);
+    return rect;
+}
+
+// The height the message's lines need at the width of its control, as the control draws them.
+int NeededHeight(HWND hText, const CString& strText)
+{
+    CRect rect;
+    ::GetClientRect(hText, &rect);
+    HDC hDC = ::GetDC(hText);
+    HGDIOBJ hOld = ::SelectObject(hDC, (HGDIOBJ)::SendMessageW(hText, WM_GETFONT, 0, 0));
+    rect.bottom = 0;
+    ::DrawTextW(hDC, strText, -1, &rect,
+                DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX |
+                    DT_EDITCONTROL);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hText, hDC);
+    return rect.Height();
+}
+
+} // namespace
+
+TEST_F(DialogFamilyTest, MessageBoxTakesTheSizeOfItsMessageWithinTheScreen)
+{
+    CRect rectWork;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &rectWork, 0);
+    // A refused import: its line numbers after a long folder path without a space.
+    CString strFolder = L"Z:\\";
+    for (int i = 0; i < 12; i++)
+        strFolder += L"un_dossier_aux_noms_longs\\";
+    CString strRefused;
+    strRefused.Format(L"The palette Essai was imported from %spalette.csv without these lines, "
+                      L"which could not be read: 3, 7, 12, 15, 16, 18, 22, 40. A colour line "
+                      L"holds a name, a symbol, and red, green and blue from 0 to 255.",
+                      strFolder.GetString());
+    CString strHuge;
+    for (int i = 1; i <= 400; i++)
+        strHuge.AppendFormat(L"Line %d of a text longer than any screen.\n", i);
+    const struct
+    {
+        const char* pszCase;
+        CString strMessage;
+        bool bGrows;     // wider and higher than the template
+        bool bScrolls;
+    } cases[] = {
+        {"short", L"Enregistrer la palette ?", false, false},
+        {"refused import", strRefused, true, false},
+        {"longer than the screen", strHuge, true, true},
+    };
+    CRect rectTemplate;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszCase);
+        CDlgMessageBox dlg;
+        dlg.m_message = c.strMessage;
+        CRect rectBox, rectText, rectOk, rectCancel, rectClient;
+        CString strClass, strShown;
+        int nNeeded = 0;
+        SCROLLINFO scroll = {sizeof(SCROLLINFO), SIF_ALL};
+        CDialogDriver::Run(dlg, [&](HWND hDlg) {
+            ::GetWindowRect(hDlg, &rectBox);
+            ::GetClientRect(hDlg, &rectClient);
+            rectText = ClientRectOf(hDlg, IDC_MESSAGE_TEXT);
+            rectOk = ClientRectOf(hDlg, IDOK);
+            rectCancel = ClientRectOf(hDlg, IDCANCEL);
+            HWND hText = ::GetDlgItem(hDlg, IDC_MESSAGE_TEXT);
+            WCHAR szClass[16] = {};
+            ::GetClassNameW(hText, szClass, 16);
+            strClass = szClass;
+            const int nLength = ::GetWindowTextLengthW(hText);
+            ::GetWindowTextW(hText, strShown.GetBuffer(nLength + 1), nLength + 1);
+            strShown.ReleaseBuffer();
+            nNeeded = NeededHeight(hText, c.strMessage);
+            ::GetScrollInfo(hText, SB_VERT, &scroll);
+            CStringA strName;
+            strName.Format("message-box-%d.png", (int)(&c - cases));
+            KeepPicture(CaptureScreen(false), CString(strName));
+            CDialogDriver::Click(hDlg, IDOK);
+        });
+        // Inside the work area, centred in it (the box has no owner).
+        CRect rectInside;
+        EXPECT_TRUE(rectInside.IntersectRect(&rectBox, &rectWork) && rectInside == rectBox);
+        EXPECT_NEAR(rectBox.CenterPoint().x, rectWork.CenterPoint().x, 1);
+        // The buttons below the message, side by side in the middle, inside the box.
+        EXPECT_GT(rectOk.top, rectText.bottom);
+        EXPECT_EQ(rectOk.top, rectCancel.top);
+        EXPECT_NEAR(rectClient.CenterPoint().x, (rectOk.left + rectCancel.right) / 2, 1);
+        EXPECT_LE(rectOk.bottom, rectClient.bottom);
+        if (rectTemplate.IsRectEmpty())
+            rectTemplate = rectBox;
+        if (!c.bScrolls)
+        {
+            // Every line shows.
+            EXPECT_EQ(CString(L"Static"), strClass);
+            EXPECT_EQ(c.strMessage, strShown);
+            EXPECT_LE(nNeeded, rectText.Height());
+            EXPECT_EQ(c.bGrows, rectBox.Width() > rectTemplate.Width());
+            EXPECT_EQ(c.bGrows, rectBox.Height() > rectTemplate.Height());
+            continue;
+        }
+        // As high as the screen allows, the message in a box of its own that scrolls.
+        EXPECT_EQ(CString(L"Edit"), strClass);
+        CString strExpected(c.strMessage);
+        strExpected.Replace(L"\n", L"\r\n");
+        EXPECT_EQ(strExpected, strShown);
+        EXPECT_GT(rectBox.Height(), rectWork.Height() * 3 / 4);
+        EXPECT_GT(scroll.nMax - scroll.nMin + 1, (int)scroll.nPage);
     }
 }
 

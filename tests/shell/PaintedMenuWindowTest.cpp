@@ -325,3 +325,83 @@ TEST_F(PaintedMenuWindowTest, ACascadeOfPopupsIsThemedWindowByWindowAndReleasedW
     EXPECT_EQ(0, pFrame->GetMenuBar().m_nOpenPopups);
     EXPECT_EQ(0, CPaintedMenu::FromHandleOwned(hMosaic)->m_nOpenPopups);
 }
+
+namespace
+{
+// The states of the system menu's items while it is open, by command.
+struct OpenSystemMenu
+{
+    static inline UINT s_states[5] = {};
+    static inline cv::Mat s_screen;
+    static inline const UINT s_commands[5] = {SC_RESTORE, SC_MOVE, SC_MINIMIZE, SC_MAXIMIZE,
+                                              SC_CLOSE};
+    static inline HWND s_hFrame = NULL;
+
+    static void CALLBACK Capture(HWND, UINT, UINT_PTR nTimer, DWORD)
+    {
+        KillTimer(NULL, nTimer);
+        HMENU hSystem = GetSystemMenu(s_hFrame, FALSE);
+        for (int i = 0; i < 5; i++)
+            s_states[i] = GetMenuState(hSystem, s_commands[i], MF_BYCOMMAND);
+        s_screen = CaptureScreen(false);
+        EndMenu();
+    }
+};
+}   // namespace
+
+TEST_F(PaintedMenuWindowTest, TheShadowIsTakenFromTheWindowsUnderThePopupNotFromAStaleDisplay)
+{
+    // Right after a popup closes the display may still show it where the windows beneath
+    // have not been sent to it again. Here the display shows red where the File popup's
+    // shadow falls, while the main window under it is unchanged.
+    CMainFrame* pFrame = Frame();
+    SetCursorPos(600, 600);
+    OpenFileMenuFromTheBar();
+    ASSERT_FALSE(OpenPopupRecord::s_screen.empty());
+    const RECT r = OpenPopupRecord::s_rectPopup;
+    const cv::Mat before = CaptureScreen();
+    HDC hScreen = GetDC(NULL);
+    const RECT stale = {r.left, r.top, r.right + 10, r.bottom + 10};
+    HBRUSH hRed = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(hScreen, &stale, hRed);
+    DeleteObject(hRed);
+    ReleaseDC(NULL, hScreen);
+    ASSERT_EQ(RGB(255, 0, 0), PixelAt(CaptureScreen(false), r.right - 1, r.bottom - 1));
+
+    OpenFileMenuFromTheBar();
+    ASSERT_FALSE(OpenPopupRecord::s_screen.empty());
+    KeepPicture(OpenPopupRecord::s_screen, L"painted-popup-stale-display.png");
+    ASSERT_TRUE(EqualRect(&r, &OpenPopupRecord::s_rectPopup));
+    EXPECT_EQ(0, CountOtherThanShadow(OpenPopupRecord::s_screen, before, r,
+                                      RECT{r.right - 4, r.top, r.right, r.bottom}));
+    EXPECT_EQ(0, CountOtherThanShadow(OpenPopupRecord::s_screen, before, r,
+                                      RECT{r.left, r.bottom - 4, r.right - 4, r.bottom}));
+    pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+TEST_F(PaintedMenuWindowTest, TheSystemMenuShowsWhatTheWindowCanDo)
+{
+    CMainFrame* pFrame = Frame();
+    OpenSystemMenu::s_hFrame = pFrame->m_hWnd;
+    for (bool bMaximized : {true, false})
+    {
+        SCOPED_TRACE(bMaximized ? "maximized" : "restored");
+        pFrame->ShowWindow(bMaximized ? SW_MAXIMIZE : SW_RESTORE);
+        Pump();
+        OpenSystemMenu::s_screen.release();
+        PostMessageW(pFrame->m_hWnd, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+        SetTimer(NULL, 0, 400, OpenSystemMenu::Capture);
+        Pump();
+        ASSERT_FALSE(OpenSystemMenu::s_screen.empty());
+        KeepPicture(OpenSystemMenu::s_screen,
+                    bMaximized ? L"system-menu-maximized.png" : L"system-menu-restored.png");
+        ExpectReleased();
+        // Restore, Move, Minimize, Maximize, Close.
+        const bool bEnabled[5] = {bMaximized, !bMaximized, true, !bMaximized, true};
+        for (int i = 0; i < 5; i++)
+        {
+            ASSERT_NE((UINT)-1, OpenSystemMenu::s_states[i]) << i;
+            EXPECT_EQ(!bEnabled[i], (OpenSystemMenu::s_states[i] & MF_GRAYED) != 0) << i;
+        }
+    }
+}
