@@ -327,6 +327,42 @@ TEST_F(PdfTest, TextsTakeAFontThatHasTheirGlyphs)
     EXPECT_TRUE(pdf.EndPdf());
 }
 
+// The program's own logo, as shipped, lies on every page where the page layer puts it.
+TEST_F(PdfTest, ShippedLogoIsPlacedAtTheFootOfThePage)
+{
+    const CString strData = DosFolder(MOSAIC_DATA_DIR);
+    const cv::Mat logo = cv::imread(UnixPath(strData + L"LogoMosaic.jpg"));
+    ASSERT_FALSE(logo.empty());
+    CPdf pdf;
+    const int nPage = pdf.SetPaperSize(2);
+    ASSERT_EQ(PdfStartOk, pdf.StartPdf(strData, m_folder.Path(L"logo.pdf"), L"", L""));
+    ASSERT_NE(nullptr, pdf.m_pLogoForm);
+    pdf.StartPage(nPage);
+    EXPECT_EQ(0, pdf.EndPage());
+    EXPECT_TRUE(pdf.EndPdf());
+    const std::string path = UnixPath(m_folder.Path(L"logo.pdf"));
+    ASSERT_EQ("ok", QpdfCheck(path));
+
+    // A3: 54 mm left of the right edge is 842 - 153 = 689 points, 6.5 mm up is 18 points.
+    const std::string content = PageContent(path);
+    EXPECT_NE(std::string::npos, content.find("q\n0.1 0 0 0.1 689 18 cm\n/")) << content;
+    // At a tenth of a point per pixel the picture covers its own place only: rendered at ten
+    // pixels a point, with 2 points around it, it is the logo on white paper.
+    const std::string prefix = UnixPath(m_folder.Path(L"logo"));
+    RunCommand("pdftoppm -r 720 -png -singlefile -x " + std::to_string(6890 - 20) + " -y " +
+               std::to_string((1191 - 18) * 10 - logo.rows - 20) + " -W " +
+               std::to_string(logo.cols + 40) + " -H " + std::to_string(logo.rows + 40) + " " +
+               Quoted(path) + " " + Quoted(prefix));
+    const cv::Mat shown = cv::imread(prefix + ".png");
+    ASSERT_EQ(logo.cols + 40, shown.cols);
+    ASSERT_EQ(logo.rows + 40, shown.rows);
+    cv::Mat paper(shown.size(), CV_8UC3, cv::Scalar(255, 255, 255));
+    logo.copyTo(paper(cv::Rect(20, 20, logo.cols, logo.rows)));
+    cv::Mat difference;
+    cv::absdiff(shown, paper, difference);
+    EXPECT_LT(cv::mean(difference)[0] + cv::mean(difference)[1] + cv::mean(difference)[2], 6.0);
+}
+
 // The logo lies 54 mm left of the right edge and 6.5 mm above the bottom one, a tenth of a
 // point per pixel; the link to the maker's site is beside it, its corners in order.
 TEST_F(PdfTest, PagesCarryLogoAndLink)
