@@ -2,6 +2,7 @@
 // the view's pages, and the document values it leaves as they were.
 #include "MosaicTest.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -238,6 +239,21 @@ TEST(PlanFileName, TitleFromTheDocumentPath)
 
 namespace
 {
+
+// A symbol no installed font has is told once, however many tiles carry it.
+TEST_F(PlanFile, PlanTellsTextsNoFontShows)
+{
+    m_pDoc->m_path = L"C:\\mosaics\\Garden.ms2";
+    m_pDoc->m_tilePalette.m_symbols[5] = L"\u6f22";
+    m_pDoc->m_tilePalette.m_symbols[6] = L"\u6f22";
+    m_pDoc->OnPrintGrids();
+
+    CString strMessage;
+    strMessage.Format(GetLangText(TXT_MSG_TEXTS_WITHOUT_FONT), L"\u6f22");
+    EXPECT_EQ((std::vector<CString>{GetLangText(TXT_MSG_PLAN_AS_PDF), strMessage}),
+              PlanAnswers::messages);
+    ASSERT_EQ(1u, Plans().size());
+}
 
 TEST_F(PlanFile, ColourLinesJoinOnlyTheCountsThereAre)
 {

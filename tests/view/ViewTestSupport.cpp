@@ -86,3 +86,8 @@ BOOL CViewTestApp::SelectTestPrinter()
     SelectPrinter(hDevNames, hDevMode);
     return TRUE;
 }
+
+CString ShippedDataFolder()
+{
+    return DosFolder(MOSAIC_DATA_DIR);
+}
