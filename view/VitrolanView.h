@@ -274,6 +274,12 @@ public:
     // The laying plan's first page: its heading and the plan picture, centred by the
     // document's thumbnail offsets; without a picture form only the heading.
     void DrawPicturePage();
+    // The whole mosaic fitted to the window in bands, as it is shown while the plan is
+    // written; the zoom is lowered first to at most the one at which the whole mosaic fits
+    // the window's height.
+    void DrawWholeMosaicFitted(CDC* pDC);
+    // The largest zoom at which every column and every row fits the client height, at least 1.
+    int FittingZoom() const;
     // Every arc of the tile outlines.
     void DrawScaleArc(int nLeft, int nTop, int nRight, int nBottom, int xStart, int yStart,
                       int xEnd, int yEnd);

@@ -333,15 +333,18 @@ void CVitrolanView::DrawPdfPage(CDC* pDC)
         return;
     const CVitrolanDoc* pDoc = GetDocument();
     CreatePrintObjects(pDC);
-    if (pDoc->m_planPage)
-        DrawPlanPage(pDC, m_page.currentPage);
-    else if (pDoc->m_infoPage)
+    if (pDoc->m_picturePage)
+        DrawPicturePage();
+    if (pDoc->m_infoPage)
         DrawInfoPage(m_page.currentPage);
+    else if (pDoc->m_planPage)
+        DrawPlanPage(pDC, m_page.currentPage);
     else if (pDoc->m_paletteChartPage)
         DrawPaletteChartPage(pDC, m_page.currentPage);
-    else if (pDoc->m_picturePage)
-        DrawPicturePage();
     ReleasePrintObjects(pDC);
+    // Beside the picture page, the window shows the whole mosaic.
+    if (!pDoc->m_infoPage && !pDoc->m_planPage && !pDoc->m_paletteChartPage)
+        DrawWholeMosaicFitted(pDC);
 }
 
 int CVitrolanView::SymbolWidth() const

@@ -85,6 +85,7 @@ PlanResult CVitrolanView::WriteLayingPlan(const CString& strPath)
     InitPageMetrics();
     int nStatus = 0;
 
+    const int nOldZoom = pDoc->m_tileSize;
     pDoc->m_picturePage = 1;
     nStatus |= WritePdfPage(nPaper, 0);
     pDoc->m_picturePage = 0;
@@ -108,6 +109,9 @@ PlanResult CVitrolanView::WriteLayingPlan(const CString& strPath)
     pDoc->m_infoPage = 0;
 
     const BOOL bWritten = m_pPdf->EndPdf();
+    // The picture page may have lowered the zoom: the scroll bars follow.
+    if (pDoc->m_tileSize != nOldZoom)
+        pDoc->UpdateAllViews(NULL);
     if (bWritten)
         ReportUnshownTexts();
     return bWritten && nStatus == 0 ? PlanWritten : PlanNotWritten;
