@@ -311,6 +311,9 @@ public:
     afx_msg void OnZoomIn();
     // The tile display size that shows the whole grid in the screen area.
     void FitZoomToWindow();
+    // Lowers the tile display size to at most nMost, kept even (or 1) as the zoom commands
+    // keep it; a smaller size is left as it is.
+    void LimitZoom(int nMost);
     // Joints need tiles of more than two pixels: at a smaller zoom they go off, and the next
     // zoom in that brings the size back up brings them back.
     void SwitchJointsOffForSmallTiles();

@@ -148,3 +148,16 @@ void CVitrolanDoc::FitZoomToWindow()
     }
     m_tileSize = nSize;
 }
+
+void CVitrolanDoc::LimitZoom(int nMost)
+{
+    if (m_tileSize <= nMost || m_tileSize <= 1)
+        return;
+    const int nOldSize = m_tileSize;
+    m_tileSize = nMost <= 1 ? 1 : nMost - nMost % 2;
+    SwitchJointsOffForSmallTiles();
+    RezoomShapes(nOldSize, m_tileSize);
+    m_rebuildTileImages = 1;
+    // The tile display size is stored with the mosaic.
+    m_dirty = 1;
+}

@@ -290,4 +290,6 @@ enum : UINT
     TXT_MSG_PALETTE_LINES_BEYOND = 1062,             // The palette %s holds the first %d colours...
     TXT_MSG_NO_BROWSER_OPENS = 1080,                 // No web browser on this computer opens %s.
     TXT_MSG_NOT_IN_LIBRARY = 1081,                   // The open mosaic is not in the library.
+    // Fonts of the PDF files.
+    TXT_MSG_TEXTS_WITHOUT_FONT = 1100,               // No font installed ... these texts: %s
 };

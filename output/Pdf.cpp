@@ -162,8 +162,10 @@ PdfStartResult CPdf::StartPdf(CString strProgramFolder, CString strOutputPath,
     m_pThumbnailForm = LoadJpegForm(strThumbnailPath);
 
     PdfStartResult result = PdfStartOk;
-    const CStringA strFontPath = FindFontFile(kFontsFolder, m_strFontFile);
-    m_pFont = strFontPath.IsEmpty() ? NULL : m_writer.GetFontForFile(ToStdString(strFontPath), 0);
+    m_fontsByFile.clear();
+    m_unshownTexts.clear();
+    m_strFace.Empty();
+    m_pFont = FontOfFile(m_strFontFile);
     if (m_pFont == NULL)
     {
         printf("Failed to create font object for %s\n", ToUtf8(m_strFontFile).c_str());
@@ -234,6 +236,7 @@ BOOL CPdf::EndPdf()
     FreeForms();
     const bool bWritten = m_writer.EndPDF() == PDFHummus::eSuccess;
     m_pFont = NULL;
+    m_fontsByFile.clear();
     if (!bWritten)
     {
         fputs("failed in end PDF\n", stdout);
@@ -278,6 +281,41 @@ PDFFormXObject* CPdf::LoadJpegForm(const CString& strPath)
     if (size.first <= 0 || size.second <= 0)
         return NULL;
     return m_writer.CreateFormXObjectFromJPGFile(path);
+}
+
+PDFUsedFont* CPdf::FontOfFile(const CString& strFile)
+{
+    CString strKey = strFile;
+    strKey.MakeLower();
+    auto found = m_fontsByFile.find(strKey);
+    if (found != m_fontsByFile.end())
+        return found->second;
+    const CStringA strPath = FindFontFile(kFontsFolder, strFile);
+    PDFUsedFont* pFont =
+        strPath.IsEmpty() ? NULL : m_writer.GetFontForFile(ToStdString(strPath), 0);
+    m_fontsByFile[strKey] = pFont;
+    return pFont;
+}
+
+PDFUsedFont* CPdf::FontForText(const CString& strText)
+{
+    const CString strFaceFile = FontFileOfFace(m_strFace);
+    PDFUsedFont* candidates[] = {strFaceFile.IsEmpty() ? NULL : FontOfFile(strFaceFile),
+                                 m_pFont, FontOfFile(WideCoverageFontFile())};
+    PDFUsedFont* pFirst = NULL;
+    for (PDFUsedFont* pFont : candidates)
+    {
+        if (pFont == NULL)
+            continue;
+        if (CharactersWithoutGlyph(pFont, strText).IsEmpty())
+            return pFont;
+        if (pFirst == NULL)
+            pFirst = pFont;
+    }
+    if (pFirst != NULL &&
+        std::find(m_unshownTexts.begin(), m_unshownTexts.end(), strText) == m_unshownTexts.end())
+        m_unshownTexts.push_back(strText);
+    return pFirst;
 }
 
 void CPdf::FreeForms()
@@ -596,6 +634,14 @@ CPen* CPdf::SelectPen(CPen* pPen)
     return pPen;
 }
 
+CFont* CPdf::SelectFont(CFont* pFont)
+{
+    LOGFONTW logFont;
+    if (pFont != NULL && pFont->GetSafeHandle() != NULL && pFont->GetLogFont(&logFont))
+        m_strFace = logFont.lfFaceName;
+    return pFont;
+}
+
 COLORREF CPdf::SetTextColor(COLORREF crColor)
 {
     m_crCurrent = crColor;
@@ -607,11 +653,13 @@ COLORREF CPdf::SetTextColor(COLORREF crColor)
 BOOL CPdf::DrawText(int nSize, CString strText, const RECT& rect, int nHorzAlign,
                     int nVertAlign)
 {
-    if (m_pContext == NULL || m_pFont == NULL)
+    if (m_pContext == NULL)
+        return TRUE;
+    PDFUsedFont* pFont = FontForText(strText);
+    if (pFont == NULL)
         return TRUE;
     const std::string strShown = ToUtf8(strText + L" ");
-    const PDFUsedFont::TextMeasures measures =
-        m_pFont->CalculateTextDimensions(strShown, nSize);
+    const PDFUsedFont::TextMeasures measures = pFont->CalculateTextDimensions(strShown, nSize);
 
     const int nLeft = ToPageX(rect.left), nRight = ToPageX(rect.right);
     double x = 0;
@@ -645,7 +693,7 @@ BOOL CPdf::DrawText(int nSize, CString strText, const RECT& rect, int nHorzAlign
     m_pContext->BT();
     m_pContext->rg(GetRValue(m_crCurrent) / 255.0, GetGValue(m_crCurrent) / 255.0,
                    GetBValue(m_crCurrent) / 255.0);
-    m_pContext->Tf(m_pFont, nSize);
+    m_pContext->Tf(pFont, nSize);
     m_pContext->TD(Saturate(x), Saturate(y));
     m_pContext->Tj(strShown);
     m_pContext->ET();

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <map>
+#include <vector>
+
 #include "AfxGdi.h"
 #include "AfxObject.h"
 #include "AfxString.h"
@@ -71,10 +74,16 @@ public:
 
     CBrush* SelectBrush(CBrush* pBrush);
     CPen* SelectPen(CPen* pPen);
-    CFont* SelectFont(CFont* pFont) { return pFont; }
+    // The size of a text comes with each text call; of the selected font only its face
+    // counts: a text is drawn in that face when the face has a glyph for each of its
+    // characters, else in the text font, else in the font of widest coverage. A text that
+    // none of them shows whole is drawn in the first and noted once.
+    CFont* SelectFont(CFont* pFont);
     COLORREF SetTextColor(COLORREF crColor);
     BOOL DrawText(int nSize, CString strText, const RECT& rect, int nHorzAlign, int nVertAlign);
     BOOL TextOut(int x, int y, CString strText);
+    // The texts of this document that no installed font could show whole, each once.
+    const std::vector<CString>& GetUnshownTexts() const { return m_unshownTexts; }
 
     static UnicodeString ToPdfString(CString strText);
 
@@ -109,10 +118,16 @@ public:
 protected:
     static void CloseAcrobatProcesses();
     PDFFormXObject* LoadJpegForm(const CString& strPath);
+    // The font of a Windows font file, loaded once per document; NULL when not installed.
+    PDFUsedFont* FontOfFile(const CString& strFile);
+    PDFUsedFont* FontForText(const CString& strText);
     void BeginBlackStroke();
     void EndStroke();
     void FreeForms();
 
+    CString m_strFace;                               // of the selected font
+    std::map<CString, PDFUsedFont*> m_fontsByFile;   // by Windows file name, lower case
+    std::vector<CString> m_unshownTexts;
     POINT m_ptMove;              // start of the next LineTo
     bool m_bHasMove;
     bool m_bPageDrawn;

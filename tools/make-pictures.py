@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""Draws the program's pictures: toolbar buttons, menu icons, palette-bar buttons and the
-program icon, and writes the toolbar resource script that lists their commands.
+"""Draws the program's pictures: toolbar buttons, menu icons, palette-bar buttons, the
+program icon and the logo of the PDF pages, and writes the toolbar resource script that
+lists their commands.
 
 Everything is drawn from simple shapes (rectangles, polygons, discs, arcs), sampled 4 x 4
 times per pixel so that curves are smooth. Toolbar bitmaps have no alpha channel: a pixel
 at least half covered takes the shape's colour, the others the transparent colour.
 
-    python3 tools/make-pictures.py                  # rewrites resources/pictures/ and
-                                                    # resources/toolbars.rc
+    python3 tools/make-pictures.py                  # rewrites resources/pictures/,
+                                                    # resources/toolbars.rc and
+                                                    # data/LogoMosaic.jpg
     python3 tools/make-pictures.py --preview DIR    # also writes enlarged PNG previews
 
 Only the standard library is used; the outputs are committed, so the build needs no Python.
@@ -22,6 +24,7 @@ import zlib
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 PICTURES = os.path.join(ROOT, "resources", "pictures")
 TOOLBARS_RC = os.path.join(ROOT, "resources", "toolbars.rc")
+LOGO_JPG = os.path.join(ROOT, "data", "LogoMosaic.jpg")
 
 MAGENTA = (255, 0, 255)       # the main toolbar's image lists mask this colour
 BUTTON_GREY = (192, 192, 192)  # the background of classic toolbar bitmaps
@@ -365,6 +368,147 @@ def png_bytes(w, h, rgb_rows):
 
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0))
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+# A baseline JPEG (the PDF layer embeds the logo as one): 8 x 8 blocks of Y, Cb and Cr
+# without subsampling, so that the letters keep their edges, and the example tables of the
+# JPEG standard for quantisation and Huffman codes.
+
+_ZIGZAG = [0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26, 33, 40, 48,
+           41, 34, 27, 20, 13, 6, 7, 14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15,
+           23, 30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63]
+_LUMA_Q = [16, 11, 10, 16, 24, 40, 51, 61, 12, 12, 14, 19, 26, 58, 60, 55, 14, 13, 16, 24, 40,
+           57, 69, 56, 14, 17, 22, 29, 51, 87, 80, 62, 18, 22, 37, 56, 68, 109, 103, 77, 24,
+           35, 55, 64, 81, 104, 113, 92, 49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98,
+           112, 100, 103, 99]
+_CHROMA_Q = [17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99,
+             99, 99, 99, 99, 47, 66, 99, 99, 99, 99, 99, 99] + [99] * 32
+# (code lengths 1-16, symbols) of the DC and AC tables, luminance then chrominance.
+_DC_LUMA = ([0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0], list(range(12)))
+_DC_CHROMA = ([0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0], list(range(12)))
+_AC_LUMA = ([0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7D], bytes.fromhex(
+    "01020300041105122131410613516107227114328191a1082342b1c11552d1f02433627282090a161718191a"
+    "25262728292a3435363738393a434445464748494a535455565758595a636465666768696a73747576777879"
+    "7a838485868788898a92939495969798999aa2a3a4a5a6a7a8a9aab2b3b4b5b6b7b8b9bac2c3c4c5c6c7c8c9"
+    "cad2d3d4d5d6d7d8d9dae1e2e3e4e5e6e7e8e9eaf1f2f3f4f5f6f7f8f9fa"))
+_AC_CHROMA = ([0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77], bytes.fromhex(
+    "000102031104052131061241510761711322328108144291a1b1c109233352f0156272d10a162434e125f1"
+    "1718191a262728292a35363738393a434445464748494a535455565758595a636465666768696a7374757677"
+    "78797a82838485868788898a92939495969798999aa2a3a4a5a6a7a8a9aab2b3b4b5b6b7b8b9bac2c3c4c5c6"
+    "c7c8c9cad2d3d4d5d6d7d8d9dae2e3e4e5e6e7e8e9eaf2f3f4f5f6f7f8f9fa"))
+
+
+def _scaled_table(table, quality):
+    scale = 5000 // quality if quality < 50 else 200 - 2 * quality
+    return [min(255, max(1, (q * scale + 50) // 100)) for q in table]
+
+
+def _huffman_codes(table):
+    lengths, symbols = table
+    codes, code, k = {}, 0, 0
+    for length in range(1, 17):
+        for _ in range(lengths[length - 1]):
+            codes[symbols[k]] = (code, length)
+            code += 1
+            k += 1
+        code <<= 1
+    return codes
+
+
+class _BitWriter:
+    def __init__(self):
+        self.out = bytearray()
+        self.acc = 0
+        self.n = 0
+
+    def put(self, code, length):
+        self.acc = (self.acc << length) | code
+        self.n += length
+        while self.n >= 8:
+            self.n -= 8
+            byte = (self.acc >> self.n) & 0xFF
+            self.out.append(byte)
+            if byte == 0xFF:
+                self.out.append(0)
+        self.acc &= (1 << self.n) - 1
+
+    def flush(self):
+        if self.n:
+            self.put((1 << (8 - self.n)) - 1, 8 - self.n)
+
+
+_COS = [[math.cos((2 * x + 1) * u * math.pi / 16) * (math.sqrt(0.5) if u == 0 else 1.0) / 2
+         for x in range(8)] for u in range(8)]
+
+
+def _dct(block):
+    rows = [[sum(_COS[u][x] * block[y * 8 + x] for x in range(8)) for u in range(8)]
+            for y in range(8)]
+    return [sum(_COS[v][y] * rows[y][u] for y in range(8)) for v in range(8) for u in range(8)]
+
+
+def _magnitude(value):
+    size = abs(value).bit_length()
+    return size, (value if value >= 0 else value + (1 << size) - 1)
+
+
+def jpeg_bytes(img, quality=92):
+    """The image as a baseline JPEG file."""
+    qy, qc = _scaled_table(_LUMA_Q, quality), _scaled_table(_CHROMA_Q, quality)
+    tables = [(_huffman_codes(_DC_LUMA), _huffman_codes(_AC_LUMA)),
+              (_huffman_codes(_DC_CHROMA), _huffman_codes(_AC_CHROMA))]
+    planes = ([], [], [])
+    for row in img.rows:
+        for r, g, b in row:
+            planes[0].append(0.299 * r + 0.587 * g + 0.114 * b - 128)
+            planes[1].append(-0.168736 * r - 0.331264 * g + 0.5 * b)
+            planes[2].append(0.5 * r - 0.418688 * g - 0.081312 * b)
+    bits = _BitWriter()
+    previous = [0, 0, 0]
+    for by in range(0, img.h, 8):
+        for bx in range(0, img.w, 8):
+            for k, plane in enumerate(planes):
+                # Blocks past the picture's edge repeat its last row and column.
+                block = [plane[min(by + y, img.h - 1) * img.w + min(bx + x, img.w - 1)]
+                         for y in range(8) for x in range(8)]
+                q = qy if k == 0 else qc
+                coef = _dct(block)
+                zz = [int(round(coef[_ZIGZAG[i]] / q[_ZIGZAG[i]])) for i in range(64)]
+                dc_codes, ac_codes = tables[0 if k == 0 else 1]
+                size, value = _magnitude(zz[0] - previous[k])
+                previous[k] = zz[0]
+                bits.put(*dc_codes[size])
+                if size:
+                    bits.put(value, size)
+                run = 0
+                for i in range(1, 64):
+                    if zz[i] == 0:
+                        run += 1
+                        continue
+                    while run > 15:
+                        bits.put(*ac_codes[0xF0])
+                        run -= 16
+                    size, value = _magnitude(zz[i])
+                    bits.put(*ac_codes[(run << 4) | size])
+                    bits.put(value, size)
+                    run = 0
+                if run:
+                    bits.put(*ac_codes[0x00])
+    bits.flush()
+
+    def segment(marker, data):
+        return struct.pack(">BBH", 0xFF, marker, len(data) + 2) + data
+
+    out = b"\xff\xd8" + segment(0xE0, b"JFIF\0\x01\x01\x00\x00\x48\x00\x48\x00\x00")
+    for index, q in enumerate((qy, qc)):
+        out += segment(0xDB, bytes([index]) + bytes(q[_ZIGZAG[i]] for i in range(64)))
+    out += segment(0xC0, struct.pack(">BHHB", 8, img.h, img.w, 3)
+                   + bytes([1, 0x11, 0, 2, 0x11, 1, 3, 0x11, 1]))
+    for tc_th, (lengths, symbols) in ((0x00, _DC_LUMA), (0x10, _AC_LUMA), (0x01, _DC_CHROMA),
+                                      (0x11, _AC_CHROMA)):
+        out += segment(0xC4, bytes([tc_th]) + bytes(lengths) + bytes(symbols))
+    out += segment(0xDA, bytes([3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0]))
+    return out + bytes(bits.out) + b"\xff\xd9"
 
 
 def preview(img, path, scale, transparent=None, cell=None, columns=1, face=(240, 240, 240)):
@@ -884,6 +1028,92 @@ def draw_icon(n):
     return c
 
 
+# The logo at the foot of every PDF page: a few tiles of the icon's colours and the
+# program's name. The PDF layer draws it at a tenth of a point per pixel, so that its
+# 880 x 200 pixels are 31 x 7.1 mm on the paper, below the page's date line.
+
+LOGO_W, LOGO_H = 880, 200
+
+
+class WideArc(Arc):
+    """An arc band stretched sx times across."""
+
+    def __init__(self, cx, cy, r_out, r_in, a0, a1, sx):
+        Arc.__init__(self, cx, cy, r_out, r_in, a0, a1)
+        self.sx = sx
+        self.bbox = (cx - r_out * sx, cy - r_out, cx + r_out * sx, cy + r_out)
+
+    def inside(self, x, y):
+        return Arc.inside(self, self.cx + (x - self.cx) / self.sx, y)
+
+
+def logo_letters(x0, baseline, x_height, cap, w):
+    """"Mosaic" from strokes w pixels wide; x0 the left of the M."""
+    shapes = []
+    r = (x_height - w) / 2 + w / 2          # outer radius of the round letters
+    mid = baseline - x_height / 2
+    # M: two stems and a V down to the middle of the cap height.
+    m_w = 0.95 * cap
+    top = baseline - cap
+    shapes += [Segment(x0 + w / 2, baseline, x0 + w / 2, top + w / 2, w, False),
+               Segment(x0 + m_w - w / 2, baseline, x0 + m_w - w / 2, top + w / 2, w, False),
+               Segment(x0 + w / 2, top + w / 2, x0 + m_w / 2, baseline - cap * 0.3, w),
+               Segment(x0 + m_w - w / 2, top + w / 2, x0 + m_w / 2, baseline - cap * 0.3, w),
+               Rect(x0, top, x0 + w, top + w / 2), Rect(x0 + m_w - w, top, x0 + m_w, top + w / 2)]
+    x = x0 + m_w + 0.28 * cap
+    # o
+    shapes.append(Arc(x + r, mid, r, r - w, 0, 360))
+    x += 2 * r + 0.2 * cap
+    # s: two open bowls, the upper one opening to the lower right, the lower one to the
+    # upper left, joined by the spine.
+    sr, sx, t = x_height / 4 + w / 4, 1.3, w * 0.85
+    cx, upper, lower = x + sr * sx, mid - sr + w / 2, mid + sr - w / 2
+    rc = sr - t / 2
+
+    def on_bowl(cy, a):
+        return (cx + rc * sx * math.cos(math.radians(a)), cy - rc * math.sin(math.radians(a)))
+
+    shapes += [WideArc(cx, upper, sr, sr - t, 25, 240, sx),
+               WideArc(cx, lower, sr, sr - t, 205, 60, sx),
+               Segment(*on_bowl(upper, 240), *on_bowl(lower, 60), t)]
+    x += 2 * sr * sx + 0.2 * cap
+    # a: a bowl with a stem on its right.
+    shapes += [Arc(x + r, mid, r, r - w, 0, 360),
+               Rect(x + 2 * r - w, baseline - x_height, x + 2 * r, baseline)]
+    x += 2 * r + 0.2 * cap
+    # i
+    shapes += [Rect(x, baseline - x_height, x + w, baseline),
+               Ellipse(x + w / 2, baseline - x_height - 0.6 * w - w / 2, w * 0.62)]
+    x += w + 0.2 * cap
+    # c: a bowl open on the right.
+    shapes.append(Arc(x + r, mid, r, r - w, 45, 315))
+    return shapes
+
+
+def draw_logo():
+    c = Canvas(LOGO_W, LOGO_H)
+    c.fill(Rect(0, 0, LOGO_W, LOGO_H), PAPER)
+    # Three rows of tiles on their joint, the colours running from blue to red.
+    tile, joint, n = 50, 8, 3
+    side = n * tile + (n + 1) * joint
+    y0 = (LOGO_H - side) / 2
+    c.fill(Rect(0, y0, side, y0 + side), (178, 178, 184))
+    for j in range(n):
+        for i in range(n):
+            x = joint + i * (tile + joint)
+            y = y0 + joint + j * (tile + joint)
+            colour = ICON_COLOURS[int((i + j) * 1.5 + 0.5)]
+            c.fill(Rect(x, y, x + tile, y + tile), colour)
+            c.fill(Rect(x, y, x + tile, y + 5), tuple(min(255, v + 50) for v in colour))
+    for shape in logo_letters(side + 40, 165, 92, 132, 22):
+        c.fill(shape, INK)
+    img = Image(LOGO_W, LOGO_H)
+    for y in range(LOGO_H):
+        for x in range(LOGO_W):
+            img.rows[y][x] = c.rgba(x, y)[:3]
+    return img
+
+
 # ---------------------------------------------------------------------------------------
 # What goes where.
 
@@ -1077,6 +1307,8 @@ def main():
         "",
     ])
     write(TOOLBARS_RC, rc.encode("ascii"))
+    logo = draw_logo()
+    write(LOGO_JPG, jpeg_bytes(logo))
 
     if args.preview:
         os.makedirs(args.preview, exist_ok=True)
@@ -1094,6 +1326,7 @@ def main():
                     img.rows[y][x] = tuple(round(v * k + 240 * (1 - k)) for v in (r, g, b))
             preview(img, os.path.join(args.preview, "icon-%d-x6.png" % c.w), 6)
             preview(img, os.path.join(args.preview, "icon-%d.png" % c.w), 1)
+        preview(logo, os.path.join(args.preview, "logo.png"), 1)
 
 
 if __name__ == "__main__":

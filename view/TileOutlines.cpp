@@ -453,6 +453,7 @@ TileOp MakeOp(TileOpCode code, int value = 0)
     op.end = POINT();
     op.hAlign = 0;
     op.vAlign = 0;
+    op.colour = -1;
     return op;
 }
 
@@ -600,6 +601,7 @@ void CTileOutlines::BuildCell(const TileCell& read, int x0, int y0, BOOL pointsD
             continue;
         TileOp text = MakeOp(TileOpDrawText, LabelSize(kind));
         text.text = LabelText(colour);
+        text.colour = colour;
         if (kind == CellWhole && m_labelMode != LabelSymbol)
             text.rect = box.Whole();
         else if (outline.exactLabel)

@@ -41,6 +41,7 @@ struct TileOp
     CString text;
     int hAlign;
     int vAlign;
+    int colour;             // texts: the image colour the label names; -1 otherwise
 };
 
 typedef std::vector<TileOp> TileOpList;

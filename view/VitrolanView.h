@@ -219,6 +219,26 @@ public:
     // follow from these.
     enum { LegendColoursFirstPage = 4, LegendColoursPerPage = 7, ChartColoursPerPage = 14 };
 
+    // Where the parts of a laying-plan page lie, in page units. The tiles stay inside the
+    // grid limit, clear of the bands along the page's edges: the rulers above and left of
+    // the grid, the arrows to the neighbouring pages on all four sides, and at the bottom the
+    // plate's title, the date line and the thumbnail.
+    enum { NeighbourLeft, NeighbourRight, NeighbourUp, NeighbourDown };
+    struct PlanLayout
+    {
+        int rulerBand;
+        POINT gridOrigin;      // grid place of the page's first column and row
+        RECT gridLimit;        // no tile reaches beyond it
+        RECT title;            // the plate's title; the date line lies one margin lower
+        RECT thumbnail;        // the square the thumbnail is fitted into
+        RECT neighbours[4];    // number boxes of the neighbouring pages, with their arrows
+    };
+    PlanLayout ComputePlanLayout(int nPitch) const;
+    // Tile columns whose boxes, staggered rows included, fit across nWidth; tile rows from
+    // nFirstRow whose boxes fit down nHeight (pairs of triangle rows kept whole).
+    int PlanColumnsIn(int nWidth) const;
+    int PlanRowsIn(int nHeight, int nFirstRow) const;
+
     // Paper of the printer and of the page layout from the document's settings.
     void InitPageMetrics();
     // Numbers the laying-plan pages of the plates in the document's print range. FALSE, and
@@ -254,6 +274,12 @@ public:
     // The laying plan's first page: its heading and the plan picture, centred by the
     // document's thumbnail offsets; without a picture form only the heading.
     void DrawPicturePage();
+    // The whole mosaic fitted to the window in bands, as it is shown while the plan is
+    // written; the zoom is lowered first to at most the one at which the whole mosaic fits
+    // the window's height.
+    void DrawWholeMosaicFitted(CDC* pDC);
+    // The largest zoom at which every column and every row fits the client height, at least 1.
+    int FittingZoom() const;
     // Every arc of the tile outlines.
     void DrawScaleArc(int nLeft, int nTop, int nRight, int nBottom, int xStart, int yStart,
                       int xEnd, int yEnd);
@@ -277,20 +303,25 @@ public:
     // information page, and opened for the user when complete. Nothing is written when the
     // tiles of a page would not fit on it.
     PlanResult WriteLayingPlan(const CString& strPath);
-    // The tile pitch that makes a plate of carplaquex tiles fill the page's width.
+    // The largest tile pitch at which a plate of carplaquex by carplaquey tiles fills one
+    // page, at most the pitch at which it would fill the page's width; 0 when none does.
     int OnePlatePerPagePitch() const;
+    // Tells the user, once, the texts of the file just written that no installed font could
+    // show whole.
+    void ReportUnshownTexts();
     // Page nIndex + 1 of the current kind, in its own PDF page.
     int WritePdfPage(int nPaper, int nIndex);
 
 protected:
     // The page of the kind the document's flags name, once for each open page.
     void DrawPdfPage(CDC* pDC);
-    void DrawPlanHeading(const CPlaque* pPlaque, int nPage);
-    void DrawNeighbourArrows(const CPlaque* pPlaque, const CRect& rectCell);
+    void DrawPlanHeading(const PlanLayout& layout, const CPlaque* pPlaque, int nPage);
+    void DrawNeighbourArrows(const PlanLayout& layout, const CPlaque* pPlaque,
+                             const CRect& rectCell);
     void DrawPlanGrid(const CPlaque* pPlaque, const CRect& rectCell, int nTextSize);
     // How far down the next row of tiles lies after row nRow.
     int PlanRowStep(int nRow) const;
-    void DrawPlanThumbnail(const CPlaque* pPlaque);
+    void DrawPlanThumbnail(const PlanLayout& layout, const CPlaque* pPlaque);
     void DrawTileOps(const TileOpList& ops);
     // The brush of an image colour; the white brush for a colour that has none.
     CBrush* ColourBrush(int nColour);

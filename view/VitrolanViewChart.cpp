@@ -101,5 +101,8 @@ BOOL CVitrolanView::WritePaletteChart(const CString& strPath)
     for (int i = 0; i < nPages; i++)
         bWritten = WritePdfPage(nPaper, i) == 0 && bWritten;
     pDoc->m_paletteChartPage = 0;
-    return m_pPdf->EndPdf() && bWritten;
+    if (!m_pPdf->EndPdf())
+        return FALSE;
+    ReportUnshownTexts();
+    return bWritten;
 }

@@ -4,11 +4,13 @@
 #include "VitrolanView.h"
 
 #include <algorithm>
+#include <limits.h>
 #include <math.h>
 
 #include "Paving.h"
 #include "Pdf.h"
 #include "Plaque.h"
+#include "TileOutlines.h"
 
 namespace
 {
@@ -20,6 +22,34 @@ const int kImageColours = 256;
 // Joint pens of laying plans are capped at this width where the tiles carry labels.
 const int kMetricJointCap = 80;
 const int kImperialJointCap = 31;
+
+// A line shows on white paper from a contrast of 3 to 1 on (a relative luminance of 0.3).
+const double kMaxOutlineLuminance = 0.3;
+
+double RelativeLuminance(COLORREF cr)
+{
+    const BYTE values[3] = {GetRValue(cr), GetGValue(cr), GetBValue(cr)};
+    const double weights[3] = {0.2126, 0.7152, 0.0722};
+    double luminance = 0;
+    for (int i = 0; i < 3; i++)
+    {
+        const double c = values[i] / 255.0;
+        luminance += weights[i] * (c <= 0.04045 ? c / 12.92 : pow((c + 0.055) / 1.055, 2.4));
+    }
+    return luminance;
+}
+
+// The joint colour, darkened as far as it takes to show on white paper: tiles without labels
+// are drawn in the joint colour, which may be as white as the paper.
+COLORREF OutlineColourOnPaper(COLORREF crJoint)
+{
+    COLORREF cr = crJoint;
+    for (int nPercent = 100; nPercent >= 0 && RelativeLuminance(cr) > kMaxOutlineLuminance;
+         nPercent -= 2)
+        cr = RGB(GetRValue(crJoint) * nPercent / 100, GetGValue(crJoint) * nPercent / 100,
+                 GetBValue(crJoint) * nPercent / 100);
+    return cr;
+}
 
 COLORREF PaletteRelative(const PaletteEntry& entry)
 {
@@ -125,15 +155,93 @@ void CVitrolanView::InitPageMetrics()
     m_canvas.Attach(m_pPdf, bImperial);
 }
 
+CVitrolanView::PlanLayout CVitrolanView::ComputePlanLayout(int nPitch) const
+{
+    const int W = m_page.width, H = m_page.height, m = m_page.margin, L = m_page.lineHeight;
+    const int R = (int)(nPitch * 0.4);
+    // The bands beside and above the grid hold a neighbour's number and its arrow even
+    // where small tiles make the rulers' band narrow.
+    const int nSide = std::max(R, m);
+    // The lower neighbour's arrow stays below the date line's descenders.
+    const int nBottomBox = (3 * m) / 4;
+    // The thumbnail fills the height of the bottom band, below the grid.
+    const int nThumbnail = 3 * m - m / 4;
+    PlanLayout layout;
+    layout.rulerBand = R;
+    layout.gridOrigin = {m + R, -(m + R)};
+    layout.gridLimit = {m + R, -(m + R), W - nSide - L / 2, 3 * m - H};
+    layout.neighbours[NeighbourLeft] = {m + R - nSide, L - H / 2, m + R, -H / 2 - L};
+    layout.neighbours[NeighbourRight] = {W - nSide, L - H / 2, W, -H / 2 - L};
+    layout.neighbours[NeighbourUp] = {W / 2 - L, nSide - (m + R), W / 2 + L, -(m + R)};
+    layout.neighbours[NeighbourDown] = {W / 2 - L, nBottomBox - H, W / 2 + L, -H};
+    layout.thumbnail = {m, nThumbnail - H, m + nThumbnail, -H};
+    int nTitleLeft = (3 * m) / 2 + R;
+    if (GetDocument()->imprVignettes == 1)
+        nTitleLeft = std::max(nTitleLeft, layout.thumbnail.right + m / 2);
+    layout.title = {nTitleLeft, 3 * m - H, W, 2 * m - H};
+    return layout;
+}
+
+int CVitrolanView::PlanColumnsIn(int nWidth) const
+{
+    const CVitrolanDoc* pDoc = GetDocument();
+    const int P = pDoc->m_pitch;
+    if (P <= 0)
+        return 0;
+    CTileOutlines outlines;
+    outlines.m_pavingType = pDoc->m_pavingType;
+    outlines.m_pitch = P;
+    const int nStagger = std::max(outlines.RowOffset(2, 0), outlines.RowOffset(2, 1));
+    return std::max(nWidth - nStagger, 0) / P;
+}
+
+int CVitrolanView::PlanRowsIn(int nHeight, int nFirstRow) const
+{
+    const CVitrolanDoc* pDoc = GetDocument();
+    const int P = pDoc->m_pitch;
+    if (P <= 0 || P > nHeight)
+        return 0;
+    // Rows that do not advance (a pitch too small to halve) would never end the count.
+    const int nMost = 2 * nHeight + 2;
+    int n = 1;
+    long long nTop = 0;
+    while (n < nMost)
+    {
+        nTop += PlanRowStep(nFirstRow + n - 1);
+        if (nTop + P > nHeight)
+            break;
+        n++;
+    }
+    // A pair of triangle rows shares its band: a page holds whole pairs.
+    if (pDoc->m_pavingType == PavingTriangles)
+        n -= n % 2;
+    return n;
+}
+
 BOOL CVitrolanView::PaginatePlaques()
 {
     CVitrolanDoc* pDoc = GetDocument();
-    const int R = (int)(pDoc->m_pitch * 0.4);
-    pDoc->m_rulerBand = R;
-    m_page.columns = TilesAcross(pDoc->m_pavingType, pDoc->m_pitch,
-                                 m_page.width - 2 * R - m_page.margin, 0);
-    m_page.rows = TilesDown(pDoc->m_pavingType, pDoc->m_pitch,
-                            m_page.height - 2 * R - m_page.margin, 0);
+    const PlanLayout layout = ComputePlanLayout(pDoc->m_pitch);
+    pDoc->m_rulerBand = layout.rulerBand;
+    m_page.columns = PlanColumnsIn(layout.gridLimit.right - layout.gridLimit.left);
+    // The rows a page holds may depend on the row its cells start at (the pairs of triangle
+    // rows); the cells of a plate start at its top row and whole pages further down.
+    const int nHeight = layout.gridLimit.top - layout.gridLimit.bottom;
+    m_page.rows = INT_MAX;
+    BOOL bStarts[2] = {FALSE, FALSE};
+    for (int n = 1; n <= pDoc->m_plaqueCount; n++)
+    {
+        const CPlaque* pPlaque = pDoc->FindPlaqueByNumber(n);
+        if (pPlaque == NULL || n < pDoc->m_printFirst || n > pDoc->m_printLast)
+            continue;
+        const int nTop = RoundHalfAway(pPlaque->m_firstRow);
+        if (bStarts[nTop & 1])
+            continue;
+        bStarts[nTop & 1] = TRUE;
+        m_page.rows = std::min(m_page.rows, PlanRowsIn(nHeight, nTop));
+    }
+    if (m_page.rows == INT_MAX)
+        m_page.rows = PlanRowsIn(nHeight, 0);
     m_page.pageCount = 0;
     if (m_page.columns <= 0 || m_page.rows <= 0)
         return FALSE;
@@ -225,15 +333,18 @@ void CVitrolanView::DrawPdfPage(CDC* pDC)
         return;
     const CVitrolanDoc* pDoc = GetDocument();
     CreatePrintObjects(pDC);
-    if (pDoc->m_planPage)
-        DrawPlanPage(pDC, m_page.currentPage);
-    else if (pDoc->m_infoPage)
+    if (pDoc->m_picturePage)
+        DrawPicturePage();
+    if (pDoc->m_infoPage)
         DrawInfoPage(m_page.currentPage);
+    else if (pDoc->m_planPage)
+        DrawPlanPage(pDC, m_page.currentPage);
     else if (pDoc->m_paletteChartPage)
         DrawPaletteChartPage(pDC, m_page.currentPage);
-    else if (pDoc->m_picturePage)
-        DrawPicturePage();
     ReleasePrintObjects(pDC);
+    // Beside the picture page, the window shows the whole mosaic.
+    if (!pDoc->m_infoPage && !pDoc->m_planPage && !pDoc->m_paletteChartPage)
+        DrawWholeMosaicFitted(pDC);
 }
 
 int CVitrolanView::SymbolWidth() const
@@ -263,7 +374,8 @@ void CVitrolanView::CreatePrintObjects(CDC* pDC)
     const BYTE* joint = pDoc->m_colourTable[1];
     const BOOL bLabels = pDoc->impression >= 0 && pDoc->impression <= 2;
     m_jointPen.CreatePen(PS_SOLID, m_page.jointWidth,
-                         bLabels ? RGB(0, 0, 0) : RGB(joint[0], joint[1], joint[2]));
+                         bLabels ? RGB(0, 0, 0)
+                                 : OutlineColourOnPaper(RGB(joint[0], joint[1], joint[2])));
     m_whitePen.CreatePen(PS_SOLID, RoundHalfAway(m_page.jointWidth * 1.35), RGB(255, 255, 255));
 
     const int b = SymbolWidth();

@@ -5,6 +5,8 @@
 
 #include <math.h>
 
+#include <algorithm>
+
 #include "AfxTime.h"
 #include "LangText.h"
 #include "Paving.h"
@@ -19,10 +21,7 @@ namespace
 enum { AlignLeft = 0, AlignCentre = 1, AlignTop = 0, AlignMiddle = 4, AlignBottom = 8 };
 const int kHeadingSize = 14;
 
-// Where the thumbnail's lower-left corner lies on the paper, in hundredths of a millimetre
-// from the left edge and above the bottom edge, and the width of its plate outline.
-const int kThumbnailLeft = 1250;
-const int kThumbnailAboveBottom = 5500;
+// Width of the plate's outline on the thumbnail.
 const int kThumbnailOutlineWidth = 2;
 
 enum ArrowSide { ArrowLeft, ArrowRight, ArrowUp, ArrowDown };
@@ -100,11 +99,12 @@ BOOL CVitrolanView::DrawPlanPage(CDC*, int nPage)
     if (pPlaque == NULL ||
         !GetPageCell(pPlaque, nPage - pPlaque->m_firstPage + 1, rectCell))
         return FALSE;
-    DrawPlanHeading(pPlaque, nPage);
-    DrawNeighbourArrows(pPlaque, rectCell);
+    const PlanLayout layout = ComputePlanLayout(pDoc->m_pitch);
+    DrawPlanHeading(layout, pPlaque, nPage);
+    DrawNeighbourArrows(layout, pPlaque, rectCell);
     DrawPlanGrid(pPlaque, rectCell, PlanTextSize(pDoc->m_pitch));
     if (pDoc->imprVignettes == 1)
-        DrawPlanThumbnail(pPlaque);
+        DrawPlanThumbnail(layout, pPlaque);
 
     m_canvas.SelectBrush(pOldBrush);
     m_canvas.SelectPen(pOldPen);
@@ -112,14 +112,15 @@ BOOL CVitrolanView::DrawPlanPage(CDC*, int nPage)
     return TRUE;
 }
 
-void CVitrolanView::DrawPlanHeading(const CPlaque* pPlaque, int nPage)
+void CVitrolanView::DrawPlanHeading(const PlanLayout& layout, const CPlaque* pPlaque,
+                                    int nPage)
 {
     CVitrolanDoc* pDoc = GetDocument();
-    const int W = m_page.width, H = m_page.height, m = m_page.margin;
+    const int m = m_page.margin;
     CString strTitle;
     strTitle.Format(L"%s %d (%d)", (LPCTSTR)GetLangText(TXT_PLATE), pPlaque->m_number,
                     nPage - pPlaque->m_firstPage + 1);
-    CRect rect((3 * m) / 2 + pDoc->m_rulerBand, 3 * m - H, W, 2 * m - H);
+    CRect rect(layout.title);
     m_canvas.SelectFont(&m_titleFont);
     m_canvas.DrawText(kHeadingSize, strTitle, rect, AlignLeft, AlignBottom);
 
@@ -132,10 +133,10 @@ void CVitrolanView::DrawPlanHeading(const CPlaque* pPlaque, int nPage)
     m_canvas.SelectFont(&m_tileFonts[0]);
 }
 
-void CVitrolanView::DrawNeighbourArrows(const CPlaque* pPlaque, const CRect& rectCell)
+void CVitrolanView::DrawNeighbourArrows(const PlanLayout& layout, const CPlaque* pPlaque,
+                                        const CRect& rectCell)
 {
-    const int W = m_page.width, H = m_page.height, m = m_page.margin, L = m_page.lineHeight;
-    const int R = GetDocument()->m_rulerBand;
+    const int L = m_page.lineHeight;
     const struct
     {
         ArrowSide side;
@@ -143,10 +144,10 @@ void CVitrolanView::DrawNeighbourArrows(const CPlaque* pPlaque, const CRect& rec
         int nRow;
         CRect rect;
     } neighbours[] = {
-        {ArrowLeft, rectCell.left - 1, rectCell.top, CRect(m, L - H / 2, m + R, -H / 2 - L)},
-        {ArrowRight, rectCell.right, rectCell.top, CRect(W - R, L - H / 2, W, -H / 2 - L)},
-        {ArrowUp, rectCell.left, rectCell.top - 1, CRect(W / 2 - L, -m, W / 2 + L, -m - R)},
-        {ArrowDown, rectCell.left, rectCell.bottom, CRect(W / 2 - L, R - H, W / 2 + L, -H)},
+        {ArrowLeft, rectCell.left - 1, rectCell.top, layout.neighbours[NeighbourLeft]},
+        {ArrowRight, rectCell.right, rectCell.top, layout.neighbours[NeighbourRight]},
+        {ArrowUp, rectCell.left, rectCell.top - 1, layout.neighbours[NeighbourUp]},
+        {ArrowDown, rectCell.left, rectCell.bottom, layout.neighbours[NeighbourDown]},
     };
     for (const auto& neighbour : neighbours)
     {
@@ -274,7 +275,12 @@ void CVitrolanView::DrawTileOps(const TileOpList& ops)
             m_canvas.LineTo(op.start);
             break;
         case TileOpDrawText:
+            // A symbol is drawn in the font its palette names for it.
+            if (GetDocument()->impression == CTileOutlines::LabelSymbol && op.colour >= 0 &&
+                op.colour < 256 && m_symbolFonts[0][op.colour].GetSafeHandle() != NULL)
+                m_canvas.SelectFont(&m_symbolFonts[0][op.colour]);
             m_canvas.DrawText(op.value, op.text, op.rect, op.hAlign, op.vAlign);
+            m_canvas.SelectFont(&m_tileFonts[0]);
             break;
         }
     }
@@ -286,25 +292,29 @@ void CVitrolanView::DrawScaleArc(int nLeft, int nTop, int nRight, int nBottom, i
     m_canvas.Arc(nLeft, nTop, nRight, nBottom, xStart, yStart, xEnd, yEnd);
 }
 
-// The thumbnail is placed in hundredths of a millimetre, whatever the document's units.
-void CVitrolanView::DrawPlanThumbnail(const CPlaque* pPlaque)
+// The thumbnail is fitted into its square below the grid, in the middle of it, with the
+// plate outlined on it in the plate's colour.
+void CVitrolanView::DrawPlanThumbnail(const PlanLayout& layout, const CPlaque* pPlaque)
 {
     const CVitrolanDoc* pDoc = GetDocument();
     CPdf& pdf = *m_pPdf;
-    if (pdf.m_pThumbnailForm == NULL || pDoc->m_cols <= 0 || pDoc->m_rows <= 0)
+    const int nLongest = std::max(pDoc->m_thumbWidth, pDoc->m_thumbHeight);
+    if (pdf.m_pThumbnailForm == NULL || pDoc->m_cols <= 0 || pDoc->m_rows <= 0 ||
+        pDoc->m_thumbWidth <= 0 || pDoc->m_thumbHeight <= 0 || pdf.m_nPaperWidth <= 0)
         return;
-    const int x0 =
-        pdf.FromPageX((int)(pDoc->m_thumbOffsetX / 100.0 * pDoc->m_thumbWidth)) + kThumbnailLeft;
-    const int y0 = pdf.FromPageY((int)(pDoc->m_thumbOffsetY / 100.0 * pDoc->m_thumbHeight)) -
-                   pdf.m_nPaperHeight + kThumbnailAboveBottom;
-    pdf.PlaceForm(pdf.m_pThumbnailForm, 1.0, pdf.ToPageX(x0), pdf.ToPageY(y0));
+    // In the layer's hundredths of a millimetre from here on, whatever the document's units.
+    const RECT box = m_canvas.ToLayer(layout.thumbnail);
+    const double dSide = box.right - box.left;
+    const double dPixel = dSide / nLongest;
+    const double w = pDoc->m_thumbWidth * dPixel, h = pDoc->m_thumbHeight * dPixel;
+    const double x0 = box.left + (dSide - w) / 2, y0 = box.bottom + (dSide - h) / 2;
+    pdf.PlaceForm(pdf.m_pThumbnailForm, dPixel * pdf.m_nPageWidthPt / pdf.m_nPaperWidth,
+                  pdf.ToPageX(RoundHalfAway(x0)), pdf.ToPageY(RoundHalfAway(y0)));
 
-    const double tw = pdf.FromPageX(pDoc->m_thumbWidth);
-    const double th = pdf.FromPageY(pDoc->m_thumbHeight);
-    const CRect rect((int)(tw / pDoc->m_cols * pPlaque->m_firstCol + x0),
-                     (int)(th + y0 - th / pDoc->m_rows * pPlaque->m_firstRow),
-                     (int)(tw / pDoc->m_cols * pPlaque->m_endCol + x0),
-                     (int)(th + y0 - th / pDoc->m_rows * pPlaque->m_endRow));
+    const CRect rect((int)(x0 + w / pDoc->m_cols * pPlaque->m_firstCol),
+                     (int)(y0 + h - h / pDoc->m_rows * pPlaque->m_firstRow),
+                     (int)(x0 + w / pDoc->m_cols * pPlaque->m_endCol),
+                     (int)(y0 + h - h / pDoc->m_rows * pPlaque->m_endRow));
     CPen pen;
     pen.CreatePen(PS_SOLID, 12, pPlaque->m_colour);
     pdf.SelectPen(&pen);

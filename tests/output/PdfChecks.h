@@ -38,6 +38,21 @@ inline std::string UnixPath(const CString& strPath)
     return std::string(strUnix.GetString(), strUnix.GetLength());
 }
 
+// The Windows form of a folder of this machine, with its final backslash.
+inline CString DosFolder(const char* pszUnixFolder)
+{
+    typedef LPWSTR(CDECL * DosNameProc)(LPCSTR);
+    DosNameProc pDosName = (DosNameProc)(void*)GetProcAddress(
+        GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name");
+    CString strFolder;
+    if (LPWSTR lpszDos = pDosName != NULL ? pDosName(pszUnixFolder) : NULL)
+    {
+        strFolder = lpszDos;
+        HeapFree(GetProcessHeap(), 0, lpszDos);
+    }
+    return strFolder + L"\\";
+}
+
 inline std::string Quoted(const std::string& path)
 {
     return "'" + path + "'";

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <sstream>
+#include <vector>
 
 namespace
 {
@@ -277,6 +278,91 @@ TEST_F(PdfTest, TextsAreShownWhereAligned)
     EXPECT_NEAR(200, right[3], 4);
 }
 
+// A text is drawn in the selected face when that has every glyph of it, else in the text
+// font, else in the font of widest coverage; what no installed font can show is noted once.
+TEST_F(PdfTest, TextsTakeAFontThatHasTheirGlyphs)
+{
+    CFont symbolFont, textFont;
+    symbolFont.CreateFont(-14, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, L"Arial Unicode MS");
+    textFont.CreateFont(14, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, L"Calibri");
+    std::vector<CString> unshown;
+    const std::string latin = WritePage([&](CPdf& pdf) {
+        pdf.TextOut(1000, -1000, L"Rouge grenat");
+    }, 0, L"latin.pdf");
+    const std::string mixed = WritePage([&](CPdf& pdf) {
+        pdf.TextOut(1000, -1000, L"Rouge grenat");
+        pdf.TextOut(1000, -2000, L"\u2605\u25b2");            // a star and a triangle
+        pdf.SelectFont(&symbolFont);
+        pdf.TextOut(1000, -3000, L"AB");
+        pdf.TextOut(1000, -4000, L"\u6f22");                    // no installed font has it
+        pdf.SelectFont(&textFont);
+        pdf.TextOut(1000, -5000, L"\u6f22");
+        pdf.TextOut(1000, -6000, L"x\u6f22");
+        unshown = pdf.GetUnshownTexts();
+    }, 0, L"mixed.pdf");
+    ASSERT_EQ("ok", QpdfCheck(mixed));
+
+    // Fonts are embedded only when a text is drawn in them.
+    const std::string latinFonts = RunCommand("pdffonts " + Quoted(latin));
+    EXPECT_NE(std::string::npos, latinFonts.find("Carlito")) << latinFonts;
+    EXPECT_EQ(std::string::npos, latinFonts.find("DejaVu")) << latinFonts;
+    const std::string fonts = RunCommand("pdffonts " + Quoted(mixed));
+    EXPECT_NE(std::string::npos, fonts.find("Carlito")) << fonts;
+    EXPECT_NE(std::string::npos, fonts.find("DejaVuSans")) << fonts;
+    const std::string text = RunCommand("pdftotext " + Quoted(mixed) + " -");
+    EXPECT_NE(std::string::npos, text.find("\xE2\x98\x85\xE2\x96\xB2")) << text;
+    EXPECT_NE(std::string::npos, text.find("AB")) << text;
+    // The face of each text: Carlito is the document's first font, DejaVu Sans its second.
+    const std::string content = PageContent(mixed);
+    const size_t star = content.find("Tf", content.find("Tf") + 2);
+    EXPECT_NE(content.substr(content.rfind('/', star), 5),
+              content.substr(content.find('/', content.find("BT")), 5))
+        << content;
+    EXPECT_EQ((std::vector<CString>{L"\u6f22", L"x\u6f22"}), unshown);
+
+    // The next document starts with nothing unshown.
+    CPdf pdf;
+    ASSERT_EQ(PdfStartOk, pdf.StartPdf(m_folder.Folder(), m_folder.Path(L"next.pdf"), L"", L""));
+    EXPECT_TRUE(pdf.GetUnshownTexts().empty());
+    EXPECT_TRUE(pdf.EndPdf());
+}
+
+// The program's own logo, as shipped, lies on every page where the page layer puts it.
+TEST_F(PdfTest, ShippedLogoIsPlacedAtTheFootOfThePage)
+{
+    const CString strData = DosFolder(MOSAIC_DATA_DIR);
+    const cv::Mat logo = cv::imread(UnixPath(strData + L"LogoMosaic.jpg"));
+    ASSERT_FALSE(logo.empty());
+    CPdf pdf;
+    const int nPage = pdf.SetPaperSize(2);
+    ASSERT_EQ(PdfStartOk, pdf.StartPdf(strData, m_folder.Path(L"logo.pdf"), L"", L""));
+    ASSERT_NE(nullptr, pdf.m_pLogoForm);
+    pdf.StartPage(nPage);
+    EXPECT_EQ(0, pdf.EndPage());
+    EXPECT_TRUE(pdf.EndPdf());
+    const std::string path = UnixPath(m_folder.Path(L"logo.pdf"));
+    ASSERT_EQ("ok", QpdfCheck(path));
+
+    // A3: 54 mm left of the right edge is 842 - 153 = 689 points, 6.5 mm up is 18 points.
+    const std::string content = PageContent(path);
+    EXPECT_NE(std::string::npos, content.find("q\n0.1 0 0 0.1 689 18 cm\n/")) << content;
+    // At a tenth of a point per pixel the picture covers its own place only: rendered at ten
+    // pixels a point, with 2 points around it, it is the logo on white paper.
+    const std::string prefix = UnixPath(m_folder.Path(L"logo"));
+    RunCommand("pdftoppm -r 720 -png -singlefile -x " + std::to_string(6890 - 20) + " -y " +
+               std::to_string((1191 - 18) * 10 - logo.rows - 20) + " -W " +
+               std::to_string(logo.cols + 40) + " -H " + std::to_string(logo.rows + 40) + " " +
+               Quoted(path) + " " + Quoted(prefix));
+    const cv::Mat shown = cv::imread(prefix + ".png");
+    ASSERT_EQ(logo.cols + 40, shown.cols);
+    ASSERT_EQ(logo.rows + 40, shown.rows);
+    cv::Mat paper(shown.size(), CV_8UC3, cv::Scalar(255, 255, 255));
+    logo.copyTo(paper(cv::Rect(20, 20, logo.cols, logo.rows)));
+    cv::Mat difference;
+    cv::absdiff(shown, paper, difference);
+    EXPECT_LT(cv::mean(difference)[0] + cv::mean(difference)[1] + cv::mean(difference)[2], 6.0);
+}
+
 // The logo lies 54 mm left of the right edge and 6.5 mm above the bottom one, a tenth of a
 // point per pixel; the link to the maker's site is beside it, its corners in order.
 TEST_F(PdfTest, PagesCarryLogoAndLink)
@@ -360,8 +446,8 @@ TEST_F(PdfTest, FailedStartLeavesTheLayerClosedAndOpensNothing)
     EXPECT_NE(std::string::npos, Opened().find("next.pdf")) << Opened();
 }
 
-// Without its font a document still has its pages, shapes and logo, only no texts; a
-// picture that is missing or no JPEG is left out.
+// Without its text font a document still has its pages, shapes, logo and texts, these in
+// the installed font of widest coverage; a picture that is missing or no JPEG is left out.
 TEST_F(PdfTest, MissingFontAndPicturesLeaveThemOut)
 {
     WriteJpeg(L"LogoMosaic.jpg", 20, 10, cv::Scalar(0, 160, 0));
@@ -387,7 +473,9 @@ TEST_F(PdfTest, MissingFontAndPicturesLeaveThemOut)
     EXPECT_EQ("ok", QpdfCheck(path));
     EXPECT_EQ("1", InfoValue(PdfInfo(path), "Pages"));
     const std::string content = PageContent(path);
-    EXPECT_EQ(std::string::npos, content.find("BT")) << content;
+    EXPECT_NE(std::string::npos, content.find("BT")) << content;
+    EXPECT_NE(std::string::npos, RunCommand("pdftotext " + Quoted(path) + " -").find("Titre"));
+    EXPECT_NE(std::string::npos, RunCommand("pdffonts " + Quoted(path)).find("DejaVuSans"));
     EXPECT_NE(std::string::npos, content.find(" re\n")) << content;
     EXPECT_NE(std::string::npos, content.find(" Do\n")) << content;
 }

@@ -2,6 +2,7 @@
 // the view's pages, and the document values it leaves as they were.
 #include "MosaicTest.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -238,6 +239,26 @@ TEST(PlanFileName, TitleFromTheDocumentPath)
 
 namespace
 {
+
+// A symbol no installed font has is told once, however many tiles carry it; the picture
+// page leaves the zoom at most the one at which the whole mosaic fits the window's height.
+TEST_F(PlanFile, PlanTellsTextsNoFontShowsAndFitsTheZoom)
+{
+    m_pDoc->m_path = L"C:\\mosaics\\Garden.ms2";
+    m_pDoc->m_tilePalette.m_symbols[5] = L"\u6f22";
+    m_pDoc->m_tilePalette.m_symbols[6] = L"\u6f22";
+    m_pDoc->m_tileSize = 300;
+    m_pDoc->OnPrintGrids();
+
+    CString strMessage;
+    strMessage.Format(GetLangText(TXT_MSG_TEXTS_WITHOUT_FONT), L"\u6f22");
+    EXPECT_EQ((std::vector<CString>{GetLangText(TXT_MSG_PLAN_AS_PDF), strMessage}),
+              PlanAnswers::messages);
+    ASSERT_EQ(1u, Plans().size());
+    const int H = m_pDoc->m_screenHeight;
+    EXPECT_LE(m_pDoc->m_tileSize, std::max(std::min(H / m_pDoc->m_rows, H / m_pDoc->m_cols), 1));
+    EXPECT_EQ(0, m_pDoc->m_tileSize % 2);
+}
 
 TEST_F(PlanFile, ColourLinesJoinOnlyTheCountsThereAre)
 {

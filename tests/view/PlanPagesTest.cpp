@@ -4,6 +4,8 @@
 // objects a page is drawn with.
 #include "MosaicTest.h"
 
+#include <math.h>
+
 #include <memory>
 
 #include "Pdf.h"
@@ -124,6 +126,8 @@ TEST_F(PlanPages, JointPenIsCappedWhereTilesCarryLabels)
 
 TEST_F(PlanPages, TilesPerPageOfEachPatternAndPaper)
 {
+    // A4 holds tiles in 169.72 x 240.36 mm: from the rulers to 3 mm before the right arrow's
+    // band, and down to the title's band 30 mm above the drawable bottom.
     const struct
     {
         const char* name;
@@ -131,15 +135,19 @@ TEST_F(PlanPages, TilesPerPageOfEachPatternAndPaper)
         int ruler, columns, rows;
     } cases[] = {
         {"squares, A4", PavingSquares, 0, 0, 2660, 1064, 6, 9},
-        {"crossed joints, A4", PavingCrossedJoints, 0, 0, 2660, 1064, 6, 9},
-        {"squares, A3", PavingSquares, 2, 0, 2660, 1064, 9, 14},
+        // Every second row is half a tile further right.
+        {"crossed joints, A4", PavingCrossedJoints, 0, 0, 2660, 1064, 5, 9},
+        {"squares, A3", PavingSquares, 2, 0, 2660, 1064, 9, 13},
         {"squares, A4 imperial", PavingSquares, 0, 1, 1047, 418, 6, 9},
-        {"diamonds: rows half a pitch apart", PavingDiamonds, 0, 0, 2660, 1064, 6, 19},
-        {"circles", PavingCircles, 0, 0, 2660, 1064, 6, 11},
+        // Rows half a pitch apart, the last one a whole tile high.
+        {"diamonds", PavingDiamonds, 0, 0, 2660, 1064, 5, 17},
+        {"circles", PavingCircles, 0, 0, 2660, 1064, 5, 10},
         // Two rows of triangles share a band: the count stays even.
-        {"triangles", PavingTriangles, 0, 0, 2660, 1064, 6, 18},
-        {"hexagons", PavingHexagons, 0, 0, 2660, 1064, 6, 13},
-        {"small tiles on A0", PavingSquares, 5, 0, 500, 200, 164, 233},
+        {"triangles", PavingTriangles, 0, 0, 2660, 1064, 5, 18},
+        {"hexagons", PavingHexagons, 0, 0, 2660, 1064, 5, 11},
+        {"squares of 18.4 + 1.6 mm", PavingSquares, 0, 0, 2000, 800, 8, 12},
+        // The bands beside the grid keep the width of a neighbour's number.
+        {"small tiles on A0", PavingSquares, 5, 0, 500, 200, 162, 228},
     };
     for (const auto& c : cases)
     {
@@ -153,6 +161,72 @@ TEST_F(PlanPages, TilesPerPageOfEachPatternAndPaper)
         EXPECT_EQ(c.columns, Metrics().columns);
         EXPECT_EQ(c.rows, Metrics().rows);
     }
+}
+
+// Every paper, pattern and tile size: the tiles of a full page, the rulers, the arrows, the
+// title, the date and the thumbnail each keep to a place of their own, and the page holds as
+// many tiles as that leaves room for.
+TEST_F(PlanPages, TilesKeepClearOfEverythingElseOnThePage)
+{
+    m_doc->imprVignettes = 1;
+    m_doc->m_rows = 40;
+    for (int format = 0; format <= 5; format++)
+        for (int units = 0; units <= 1; units++)
+            for (int type = 0; type < PavingTypeCount; type++)
+                for (int tile : {2500, 1840, 840, 400, 6000})
+                {
+                    const int joint = units == 0 ? 160 : 63;
+                    const int P = (units == 0 ? tile : tile * 100 / 254) + joint;
+                    SCOPED_TRACE(testing::Message() << "format " << format << ", units " << units
+                                                    << ", type " << type << ", pitch " << P);
+                    Paper(format, units);
+                    m_doc->m_pavingType = type;
+                    m_doc->m_pitch = P;
+                    m_view->InitPageMetrics();
+                    ASSERT_TRUE(m_view->PaginatePlaques());
+                    const CVitrolanView::PageMetrics& page = Metrics();
+                    const CVitrolanView::PlanLayout layout = m_view->ComputePlanLayout(P);
+
+                    // The extent of a page cell of columns x rows tiles.
+                    const int nStagger = type == PavingSquares ? 0 : P / 2;
+                    auto height = [&](int rows) {
+                        return TestPlanRowsHeight(type, P, m_doc->m_rows, 0, rows);
+                    };
+                    const RECT& limit = layout.gridLimit;
+                    const CRect tiles(layout.gridOrigin.x, layout.gridOrigin.y,
+                                      layout.gridOrigin.x + page.columns * P + nStagger,
+                                      layout.gridOrigin.y - height(page.rows));
+                    EXPECT_GE(tiles.left, limit.left);
+                    EXPECT_LE(tiles.right, limit.right);
+                    EXPECT_LE(tiles.top, limit.top);
+                    EXPECT_GE(tiles.bottom, limit.bottom);
+                    // Not one column or row (pair of triangle rows) more would fit.
+                    EXPECT_GT(tiles.right + P, limit.right);
+                    EXPECT_LT(tiles.top - height(page.rows + (type == PavingTriangles ? 2 : 1)),
+                              limit.bottom);
+
+                    // Rulers above and left of the grid, every other box outside the limit.
+                    EXPECT_LE(layout.gridOrigin.x, limit.left);
+                    EXPECT_GE(layout.gridOrigin.y, limit.top);
+                    const RECT* boxes[] = {&layout.title, &layout.thumbnail,
+                                           &layout.neighbours[0], &layout.neighbours[1],
+                                           &layout.neighbours[2], &layout.neighbours[3]};
+                    for (const RECT* box : boxes)
+                    {
+                        const BOOL bApart = box->right <= limit.left || box->left >= limit.right ||
+                                            box->bottom >= limit.top || box->top <= limit.bottom;
+                        EXPECT_TRUE(bApart) << box->left << ", " << box->top << ", "
+                                            << box->right << ", " << box->bottom;
+                        EXPECT_GE(box->left, 0);
+                        EXPECT_LE(box->right, page.width);
+                        EXPECT_LE(box->top, 0);
+                        EXPECT_GE(box->bottom, -page.height);
+                    }
+                    // The title and date lines start right of the thumbnail; the lower
+                    // arrow's box stays below the date line, one margin above the bottom.
+                    EXPECT_GT(layout.title.left, layout.thumbnail.right);
+                    EXPECT_LT(layout.neighbours[3].top, page.margin - page.height);
+                }
 }
 
 TEST_F(PlanPages, PlatesInThePrintRangeAreNumberedInTurn)

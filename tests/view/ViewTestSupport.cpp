@@ -6,26 +6,12 @@
 #include "LangText.h"
 #include "ViewHooks.h"
 #include "ViewTestSupport.h"
+#include "output/PdfChecks.h"
 
 namespace
 {
 
 const WCHAR kPrinter[] = L"Mosaic Test Printer";
-
-// The Windows form of a folder of this machine, with its final backslash.
-CString DosFolder(const char* pszUnixFolder)
-{
-    typedef LPWSTR(CDECL * DosNameProc)(LPCSTR);
-    DosNameProc pDosName = (DosNameProc)(void*)GetProcAddress(
-        GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name");
-    CString strFolder;
-    if (LPWSTR lpszDos = pDosName != NULL ? pDosName(pszUnixFolder) : NULL)
-    {
-        strFolder = lpszDos;
-        HeapFree(GetProcessHeap(), 0, lpszDos);
-    }
-    return strFolder + L"\\";
-}
 
 // Every document of these tests gets real shapes from the view layer, reads the program's
 // own language texts, and keeps its settings away from the program's.
@@ -99,4 +85,9 @@ BOOL CViewTestApp::SelectTestPrinter()
     GlobalUnlock(hDevNames);
     SelectPrinter(hDevNames, hDevMode);
     return TRUE;
+}
+
+CString ShippedDataFolder()
+{
+    return DosFolder(MOSAIC_DATA_DIR);
 }

@@ -4,10 +4,13 @@
 
 #include <windows.h>
 
+#include <math.h>
+
 #include "AfxApp.h"
 #include "AfxDocTempl.h"
 #include "AfxFrame.h"
 #include "Paving.h"
+#include "TileOutlines.h"
 #include "VitrolanDoc.h"
 #include "VitrolanView.h"
 
@@ -69,6 +72,41 @@ inline void LoadTestMosaic(CVitrolanDoc& d, int cols, int rows, int type, int zo
     d.m_loaded = 1;
     d.m_dirty = 0;
 }
+
+// How far below row r of a laying-plan page the next row lies, tile pitch P, a mosaic of
+// the given rows: squares a pitch; half a pitch for diamonds and scales; circles and
+// hexagons as close as their shapes let them; two rows of triangles share a band.
+inline int TestPlanRowStep(int type, int P, int rows, int r)
+{
+    switch (type)
+    {
+    case PavingDiamonds:
+    case PavingScales1:
+    case PavingScales2:
+        return P / 2;
+    case PavingCircles:
+        return RoundHalfAway(sqrt((double)P * P - (double)(P / 2) * (P / 2)));
+    case PavingTriangles:
+        return CTileOutlines::PointsDown(rows, r) ? P : 0;
+    case PavingHexagons:
+        return RoundHalfAway(P * 0.75);
+    default:
+        return P;
+    }
+}
+
+// The height of nCount plan rows from row r0, from the top of the first tile box to the
+// bottom of the last.
+inline int TestPlanRowsHeight(int type, int P, int rows, int r0, int nCount)
+{
+    int h = P;
+    for (int r = r0; r < r0 + nCount - 1; r++)
+        h += TestPlanRowStep(type, P, rows, r);
+    return h;
+}
+
+// The program's own data files (language texts, palettes, logo), as shipped.
+CString ShippedDataFolder();
 
 inline COLORREF TableColour(const CVitrolanDoc& d, int entry)
 {
