@@ -144,8 +144,8 @@ void CVitrolanDoc::OnResize()
             : IDCANCEL;
     if (nResult != IDOK || (nDimension == 0 && fSize == fWidth) ||
         !ResizeGrid(nDimension == 0 ? fWidth
-                                    : PhysicalSize(TileToPixelY(m_pavingType, m_pitch,
-                                                                m_rows, 1)),
+                                    : PhysicalSize(RowToPixelY(m_pavingType, m_pitch,
+                                                               m_rows, m_rows, 1)),
                     fSize))
         SetBorderCodes();
 }

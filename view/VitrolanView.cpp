@@ -182,13 +182,14 @@ BOOL CVitrolanView::RenderScreenArea(const CRect& rectArea, CPoint& ptImage)
     // The renderer starts a picture at the first column and row it is given, and a tile
     // there shows what the tiles before it would have covered only from the next tile on: the
     // picture starts a column and two rows before the area (a pair of triangle rows).
+    const int R = pDoc->m_rows;
     const int k = std::max(rect.left / n - 1, 0);
-    const int y0 = TileToPixelY(P, n, m_originRow, 0);
-    int j = TilesDown(P, n, y0 + rect.top, 0) - m_originRow - 2;
-    if (P == PavingTriangles && (m_originRow + j) % 2 != 0)
+    const int y0 = RowToPixelY(P, n, R, m_originRow, 0);
+    int j = RowAtPixelY(P, n, R, y0 + rect.top, 0) - m_originRow - 2;
+    if (SharesBandWithRowAbove(P, R, m_originRow + j))
         j--;
     j = std::max(j, 0);
-    ptImage = CPoint(k * n, TileToPixelY(P, n, m_originRow + j, 0) - y0);
+    ptImage = CPoint(k * n, RowToPixelY(P, n, R, m_originRow + j, 0) - y0);
     if (ptImage.x > rect.left || ptImage.y > rect.top)
         return FALSE;
 
@@ -475,7 +476,7 @@ CVitrolanView::ScrollBarLayout CVitrolanView::ComputeScrollBarLayout(CSize sizeF
     const int P = pDoc->m_pavingType;
     const int z = pDoc->m_tileSize;
     const int nWidth = pDoc->m_loaded ? TileToPixelX(P, z, pDoc->m_cols, 0) : 0;
-    const int nHeight = pDoc->m_loaded ? TileToPixelY(P, z, pDoc->m_rows, 0) : 0;
+    const int nHeight = pDoc->m_loaded ? RowToPixelY(P, z, pDoc->m_rows, pDoc->m_rows, 0) : 0;
     const int cxBar = GetSystemMetrics(SM_CXVSCROLL);
     const int cyBar = GetSystemMetrics(SM_CYHSCROLL);
 
