@@ -869,6 +869,9 @@ protected:
     CRect GetSelectionRect() const;
     BOOL HasSelection() const;
     void RedrawSelectionArea();
+    // CopyCellsRect on the working map, after which every cell of the pattern's border holds
+    // the partial tile of its place and no border code is left inside.
+    void CopyCellsKeepingBorder(const RECT& source, const RECT& target, int nMode);
     void MirrorSelection(int nMode, UINT nUndoTextId);
     void SwitchTool(int& nFlag, BOOL bSettleFirst);
     void SwitchPartTool(int& nFlag, int nCutKind);

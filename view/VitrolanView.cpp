@@ -54,7 +54,9 @@ bool HasOverlappingRows(int nPavingType)
 
 CVitrolanView::CVitrolanView()
     : m_originCol(0), m_originRow(0), m_lastDownX(-1), m_lastDownY(-1), m_drag(0),
-      m_grabbedHandle(CShape::HitNothing), m_pOldShapeBrush(NULL), m_pOldShapePen(NULL),
+      m_grabbedHandle(CShape::HitNothing), m_anchorCol(0), m_anchorRow(0),
+      m_selectionDragged(FALSE), m_selectionOnBlock(FALSE), m_pOldShapeBrush(NULL),
+      m_pOldShapePen(NULL),
       m_clickedCol(0), m_clickedX(0), m_clickedRow(0), m_clickedY(0), m_squareCut(0),
       m_textures(0), m_pPdf(new CPdf), m_page(), m_pOldPageFont(NULL)
 {
@@ -539,16 +541,21 @@ void CVitrolanView::ShiftShapes(CPoint ptOld)
 {
     CVitrolanDoc* pDoc = GetDocument();
     StorePavingTypeInShapes();
+    // Rows as the paving counts them: on triangles of an odd count from row 1.
+    const int P = pDoc->m_pavingType;
+    const int R = pDoc->m_rows;
     CShape* shapes[2] = {pDoc->m_selection, pDoc->m_stampShape};
     for (CShape* pShape : shapes)
     {
         if (pShape == NULL)
             continue;
         if (ptOld.x != m_originCol)
-            pShape->ScrollX(ptOld.x, m_originCol, pDoc->m_tileSize, pDoc->m_pavingType);
+            pShape->ScrollX(ptOld.x, m_originCol, pDoc->m_tileSize, P);
         if (ptOld.y != m_originRow)
-            pShape->ScrollY(ptOld.y, m_originRow, pDoc->m_tileSize, pDoc->m_pavingType);
+            pShape->ScrollY(PavingRowIndex(P, R, ptOld.y), PavingRowIndex(P, R, m_originRow),
+                            pDoc->m_tileSize, P);
     }
+    KeepSelectionOnBlock();
 }
 
 int CVitrolanView::NewOriginCol(UINT nSBCode, UINT nPos, int nClientWidth) const
