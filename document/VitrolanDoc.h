@@ -97,8 +97,12 @@ struct DocUiHooks
     INT_PTR (*pfnAskGridSize)(int* pWidth, int* pHeight);
     // Scrolls the active view back to column 0, row 0.
     void (*pfnResetScroll)();
-    // Puts the image-palette bar back on its first page and repaints it.
+    // Puts the image-palette bar back on its first page, or on the page of the colour pressed
+    // on it, which stays the current colour, and repaints it.
     void (*pfnResetImageBar)();
+    // The image colours have new numbers (newColour, 256 entries): the colour pressed on the
+    // image-palette bar keeps its place under its new number.
+    void (*pfnRenumberImageBar)(const int* newColour);
     // Repaints the tile-palette bar.
     void (*pfnRefreshTileBar)();
     // Shows the palette bar of the main frame's display mode (tile, image or none).
