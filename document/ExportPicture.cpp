@@ -29,9 +29,9 @@ SIZE ExportPictureSize(int nType, int z, int nCols, int nRows)
     SIZE size;
     size.cx = TileToPixelX(nType, z, nCols, bSquare ? 0 : 1);
     if (bSquare || nType == PavingTriangles)
-        size.cy = TileToPixelY(nType, z, nRows, 0);
+        size.cy = RowToPixelY(nType, z, nRows, nRows, 0);
     else
-        size.cy = TileToPixelY(nType, z, nRows - 1, 0) + 1;
+        size.cy = RowToPixelY(nType, z, nRows, nRows - 1, 0) + 1;
     return size;
 }
 

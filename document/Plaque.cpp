@@ -38,8 +38,10 @@ RECT CPlaque::GetFrame(int zoom, int cols, int rows, int originCol, int originRo
     RECT frame;
     frame.left = TileToPixelX(p, z, RoundHalfAway(m_firstCol) - originCol, 0) + xOffset + inset;
     frame.right = TileToPixelX(p, z, RoundHalfAway(rightLimit) - originCol, 0) + xOffset - inset;
-    frame.top = TileToPixelY(p, z, RoundHalfAway(m_firstRow) - originRow, 0) + yOffset + inset;
-    const int bottom = TileToPixelY(p, z, RoundHalfAway(bottomLimit) - originRow, 0) + yOffset;
+    // Rows where the paving places them, counted from the one at the top.
+    const int top = RowToPixelY(p, z, rows, originRow, 0);
+    frame.top = RowToPixelY(p, z, rows, RoundHalfAway(m_firstRow), 0) - top + yOffset + inset;
+    const int bottom = RowToPixelY(p, z, rows, RoundHalfAway(bottomLimit), 0) - top + yOffset;
     // A plate on the grid's last row keeps its bottom edge inside the last tiles.
     const bool lastRow = thick ? bottomLimit >= rows - 1 : bottomLimit == rows - 1;
     frame.bottom = lastRow ? bottom + inset : bottom - inset;

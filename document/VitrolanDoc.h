@@ -97,8 +97,12 @@ struct DocUiHooks
     INT_PTR (*pfnAskGridSize)(int* pWidth, int* pHeight);
     // Scrolls the active view back to column 0, row 0.
     void (*pfnResetScroll)();
-    // Puts the image-palette bar back on its first page and repaints it.
+    // Puts the image-palette bar back on its first page, or on the page of the colour pressed
+    // on it, which stays the current colour, and repaints it.
     void (*pfnResetImageBar)();
+    // The image colours have new numbers (newColour, 256 entries): the colour pressed on the
+    // image-palette bar keeps its place under its new number.
+    void (*pfnRenumberImageBar)(const int* newColour);
     // Repaints the tile-palette bar.
     void (*pfnRefreshTileBar)();
     // Shows the palette bar of the main frame's display mode (tile, image or none).
@@ -872,6 +876,9 @@ protected:
     CRect GetSelectionRect() const;
     BOOL HasSelection() const;
     void RedrawSelectionArea();
+    // CopyCellsRect on the working map, after which every cell of the pattern's border holds
+    // the partial tile of its place and no border code is left inside.
+    void CopyCellsKeepingBorder(const RECT& source, const RECT& target, int nMode);
     void MirrorSelection(int nMode, UINT nUndoTextId);
     void SwitchTool(int& nFlag, BOOL bSettleFirst);
     void SwitchPartTool(int& nFlag, int nCutKind);

@@ -2,6 +2,8 @@
 // columns, the cell filter, triangles, mirrors, copy and paste, and the text stamp's picture.
 #include "VitrolanDoc.h"
 
+#include <string.h>
+
 #include <algorithm>
 #include <string>
 
@@ -144,8 +146,8 @@ void CVitrolanDoc::OnResize()
             : IDCANCEL;
     if (nResult != IDOK || (nDimension == 0 && fSize == fWidth) ||
         !ResizeGrid(nDimension == 0 ? fWidth
-                                    : PhysicalSize(TileToPixelY(m_pavingType, m_pitch,
-                                                                m_rows, 1)),
+                                    : PhysicalSize(RowToPixelY(m_pavingType, m_pitch,
+                                                               m_rows, m_rows, 1)),
                     fSize))
         SetBorderCodes();
 }
@@ -363,6 +365,15 @@ void CVitrolanDoc::RedrawSelectionArea()
     s_uiHooks.pfnRedrawViewArea(&rect);
 }
 
+void CVitrolanDoc::CopyCellsKeepingBorder(const RECT& source, const RECT& target, int nMode)
+{
+    // The border's partial tiles belong to their places, not to the cells: they are taken
+    // off before the cells move and laid again where the pattern has them.
+    ClearBorderCodes();
+    m_workingMap.CopyCellsRect(&m_workingMap, source, target, nMode);
+    SetBorderCodes();
+}
+
 void CVitrolanDoc::MirrorSelection(int nMode, UINT nUndoTextId)
 {
     FetchMenu();
@@ -377,7 +388,7 @@ void CVitrolanDoc::MirrorSelection(int nMode, UINT nUndoTextId)
     block.right = std::min<LONG>(block.right, m_cols);
     block.bottom = std::min<LONG>(block.bottom, m_rows);
     if (block.left < block.right && block.top < block.bottom)
-        m_workingMap.CopyCellsRect(&m_workingMap, block, block, nMode);
+        CopyCellsKeepingBorder(block, block, nMode);
     RedrawSelectionArea();
     SetUndoItem(nUndoTextId);
     m_undoPendingB = 1;
@@ -403,7 +414,9 @@ void CVitrolanDoc::OnEditCopy()
         return;
     if (m_selection != NULL && s_uiHooks.pfnHideShapeHandles != NULL)
         s_uiHooks.pfnHideShapeHandles(m_selection);
-    // The block selected now is what the next paste copies, from the mosaic as it is then.
+    // The block selected now, wherever it was moved since it was drawn, is what the next
+    // paste copies, from the mosaic as it is then.
+    memcpy(m_copyRect + 4, m_copyRect, 4 * sizeof(int));
     m_copyValid = 1;
     RedrawSelectionArea();
 }
@@ -420,7 +433,7 @@ void CVitrolanDoc::OnEditPaste()
     RECT target = current;
     target.right = target.left + (source.right - source.left);
     target.bottom = target.top + (source.bottom - source.top);
-    m_workingMap.CopyCellsRect(&m_workingMap, source, target, kCopyPlain);
+    CopyCellsKeepingBorder(source, target, kCopyPlain);
     RedrawSelectionArea();
     SetUndoItem(TXT_UNDO_PASTE);
     m_undoPendingB = 1;

@@ -213,8 +213,13 @@ void CVitrolanDoc::SyncPaletteBars()
     }
 
     if (bMoved)
+    {
         m_workingMap.RemapCellColours(newColour, m_imagePalette.m_paletteKind,
                                       &m_randomSeeds[0], &m_randomSeeds[1]);
+        // The colour the tools paint with is a colour, whatever its number.
+        if (s_uiHooks.pfnRenumberImageBar != NULL)
+            s_uiHooks.pfnRenumberImageBar(newColour);
+    }
     CountTilesPerColour();
     m_colourCount = 0;
     for (int i = 0; i < C2Palette::ColourCount; i++)

@@ -62,9 +62,12 @@ int CVitrolanDoc::BuildPlaques()
         // Wide integers so that no plate size, however large, can overflow the bands.
         const long long rows = m_rows;
         const long long cols = m_cols;
+        // Plates begin with the first row the paving places (row 1 of triangles of an odd
+        // count), so that two rows of triangles that share a band share a plate.
+        const long long nFirst = FirstPavingRow(m_pavingType, m_rows);
         int colourIndex = 1;
         int band = 1;
-        for (long long bandFrom = 0; bandFrom < rows; bandFrom += cy, band++)
+        for (long long bandFrom = 0; bandFrom < rows - nFirst; bandFrom += cy, band++)
         {
             long long firstRow, endRow;
             if (direction == 1)
@@ -74,10 +77,10 @@ int CVitrolanDoc::BuildPlaques()
             }
             else
             {
-                firstRow = bandFrom;
-                endRow = bandFrom + cy;
+                firstRow = nFirst + bandFrom;
+                endRow = firstRow + cy;
             }
-            const int scanFirst = (int)(firstRow < 0 ? 0 : firstRow);
+            const int scanFirst = (int)(firstRow < nFirst ? nFirst : firstRow);
             const int scanEnd = (int)(endRow > rows ? rows : endRow);
 
             bool firstInBand = true;

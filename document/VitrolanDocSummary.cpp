@@ -53,7 +53,7 @@ void CVitrolanDoc::GetInfoFigures(InfoFigures& figures) const
     figures.units = unites;
     const double dDivisor = unites == 0 ? 100000.0 : 1000.0 * 12.0;
     const float fWidth = (float)(TileToPixelX(m_pavingType, m_pitch, m_cols, 1) / dDivisor);
-    const float fHeight = (float)(TileToPixelY(m_pavingType, m_pitch, m_rows, 1) / dDivisor);
+    const float fHeight = (float)(RowToPixelY(m_pavingType, m_pitch, m_rows, m_rows, 1) / dDivisor);
     figures.width = (float)RoundToDecimals(fWidth, 3);
     figures.height = (float)RoundToDecimals(fHeight, 3);
     figures.area = (float)RoundToDecimals(figures.width * figures.height, 3);

@@ -205,6 +205,46 @@ int TileToPixelY(int pavingType, double p, int row, int b)
     return TileToPixelYReal(pavingType, p, static_cast<double>(row), b);
 }
 
+BOOL TrianglePointsUp(int rows, int row)
+{
+    return ((rows - 1 - row) & 1) != 0;
+}
+
+BOOL IsShiftedRow(int pavingType, int rows, int row)
+{
+    return IsValidType(pavingType) && pavingType != PavingSquares && TrianglePointsUp(rows, row);
+}
+
+int FirstPavingRow(int pavingType, int rows)
+{
+    return pavingType == PavingTriangles && (rows & 1) != 0 ? 1 : 0;
+}
+
+BOOL SharesBandWithRowAbove(int pavingType, int rows, int row)
+{
+    return pavingType == PavingTriangles && row > FirstPavingRow(pavingType, rows) &&
+           !TrianglePointsUp(rows, row);
+}
+
+int PavingRowIndex(int pavingType, int rows, int row)
+{
+    // The rows before the first lie in its place.
+    const int first = FirstPavingRow(pavingType, rows);
+    if (row >= first)
+        return row - first;
+    return row >= 0 ? 0 : row - first;
+}
+
+int RowToPixelY(int pavingType, double p, int rows, int row, int b)
+{
+    return TileToPixelY(pavingType, p, PavingRowIndex(pavingType, rows, row), b);
+}
+
+int RowAtPixelY(int pavingType, double p, int rows, int length, int b)
+{
+    return TilesDown(pavingType, p, length, b) + FirstPavingRow(pavingType, rows);
+}
+
 void BuildTileShapeOutline(int pavingType, int a, DPoint* outer, DPoint* inner)
 {
     if (outer == NULL || inner == NULL)

@@ -53,6 +53,30 @@ int TileToPixelX(int pavingType, double p, int column, int b);
 int TileToPixelYReal(int pavingType, double p, double row, int b);
 int TileToPixelY(int pavingType, double p, int row, int b);
 
+// ---- Rows of a mosaic -----------------------------------------------------------------------
+// The patterns are laid from a mosaic's last row up. Counted from it, every other row (rows -
+// 1 - row odd) is shifted half a tile to the left, on every pattern but squares. On triangles
+// those rows point up and the others down, and each row pointing up shares its band with the
+// row below it. With an odd row count row 0 of triangles has no partner: the border codes
+// keep it empty, and it takes no place of its own (it lies in the band of rows 1 and 2).
+// Every part of the program that places rows asks here.
+
+// Whether the row is shifted half a tile to the left; never on squares.
+BOOL IsShiftedRow(int pavingType, int rows, int row);
+// Whether the triangles of the row point up (the mask of orientation 0).
+BOOL TrianglePointsUp(int rows, int row);
+// The first row that the pattern places: 1 for triangles with an odd row count, else 0.
+int FirstPavingRow(int pavingType, int rows);
+// Whether the row shares the band of the row above it (triangles only).
+BOOL SharesBandWithRowAbove(int pavingType, int rows, int row);
+// The row as TileToPixelY and TilesDown count it: counted from FirstPavingRow (rows before it
+// count as that row).
+int PavingRowIndex(int pavingType, int rows, int row);
+// Start of a row of the mosaic (TileToPixelY of its PavingRowIndex); row = rows gives the end.
+int RowToPixelY(int pavingType, double p, int rows, int row, int b);
+// The inverse: the first row of the band (or row) whose place starts at or above the length.
+int RowAtPixelY(int pavingType, double p, int rows, int length, int b);
+
 // Outer outline and the outline inset by one pixel of one tile of side a. Both arrays hold
 // TileOutlinePoints points and are cleared by the caller; circles and scales write nothing.
 void BuildTileShapeOutline(int pavingType, int a, DPoint* outer, DPoint* inner);

@@ -131,3 +131,9 @@ public:
     void MajorityFilterCells(CRasterImage* dest, int size, int cols, int rows) const;
     void GenerateTriangles();
 };
+
+// What the border pattern of a paving type gives cell (col, row) of a cols x rows map: its
+// kind and shape code (a half or quarter tile along the edge, or 16 where the pattern lays no
+// tile). FALSE for a cell inside the pattern, and for squares, which have no border.
+BOOL PavingBorderCell(int pavingType, int cols, int rows, int col, int row, int& kind,
+                      int& shape);

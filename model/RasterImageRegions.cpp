@@ -67,9 +67,9 @@ bool BorderCellCode(int pavingType, int cols, int rows, int col, int row, int& k
         shape = col < last ? 4 : ShapeHole;
         return true;
     }
-    // Odd rows are shifted by half a tile: column 0 shows its right half, the last column its
-    // left half; on the other rows the last column lies outside the mosaic.
-    const bool shifted = (row + rows) % 2 == 0;
+    // On shifted rows column 0 shows its right half, the last column its left half; on the
+    // other rows the last column lies outside the mosaic.
+    const bool shifted = IsShiftedRow(pavingType, rows, row) != FALSE;
     if (col == last)
     {
         kind = shifted ? CellHalvesBytes : CellWhole;
@@ -664,4 +664,12 @@ void CRasterImage::RemapCellColours(const int* newColour, int paletteKind, int* 
                     variant[1], variant[2], variant[3]);
         }
     }
+}
+
+BOOL PavingBorderCell(int pavingType, int cols, int rows, int col, int row, int& kind,
+                      int& shape)
+{
+    if (col < 0 || row < 0 || col >= cols || row >= rows)
+        return FALSE;
+    return BorderCellCode(pavingType, cols, rows, col, row, kind, shape) ? TRUE : FALSE;
 }

@@ -110,7 +110,8 @@ struct RowState
 {
     int row;
     int y;
-    bool odd;
+    bool up;                // the row's triangles point up: the masks of orientation 0
+    bool shifted;           // the row starts half a tile to the left
     const BYTE* mask;       // mask row y, NULL when the mask has none
     int maskWidth;
     int maskBegin;          // the mask row's first and past its last non-zero value
@@ -142,11 +143,6 @@ int PartAt(int kind, int n, int h, int x, int y)
     default:
         return 0;
     }
-}
-
-bool IsOddRow(int rows, int row)
-{
-    return ((rows - row - 1) & 1) != 0;
 }
 
 // Fills cell in place: the pass decodes a row of cells at a time into its own store.
@@ -308,13 +304,13 @@ bool NeighbourJoint(const Pass& p, int col, int row, int x, int y)
 
 // Corrections of partial tiles along the mosaic's border; CodeLeave when none applies.
 int EdgeCorrection(const Pass& p, const CellInfo& cell, int col, int row, int x, int y,
-                   bool odd)
+                   bool shifted)
 {
     const int h = p.h;
     const int type = p.type;
     const bool lastColumn = col == p.columnEnd - 1;
     const bool lastRow = row == p.rows - 1;
-    if (type != PavingSquares && odd && lastColumn && x >= h)
+    if (shifted && lastColumn && x >= h)
         return CodeOutside;
     switch (cell.kind)
     {
@@ -423,7 +419,7 @@ int PixelCode(const Pass& p, const CellInfo& cell, int col, const RowState& r, i
                 code = CodeJoint;
         }
     }
-    const int corrected = EdgeCorrection(p, cell, col, r.row, x, y, r.odd);
+    const int corrected = EdgeCorrection(p, cell, col, r.row, x, y, r.shifted);
     return corrected != CodeLeave ? corrected : code;
 }
 
@@ -692,7 +688,7 @@ void RenderSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x
     // its right half does on shifted rows.
     int outsideFrom = cell.outside ? 0 : p.n;
     if (!cell.outside && col == p.columnEnd - 1 && p.type != PavingSquares)
-        outsideFrom = r.odd ? p.h : 0;
+        outsideFrom = r.shifted ? p.h : 0;
     const int split = std::max(x0, std::min(x1, outsideFrom));
     if (split > x0)
         CellSpan(p, r, cell, col, x0, split, px, py);
@@ -701,26 +697,25 @@ void RenderSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x
 }
 
 // Rows by which the band of a new tile row starts above the end of the previous band.
-int RowOverlap(const Pass& p, int newRow)
+int RowOverlap(int type, int n, int h, int rows, int newRow)
 {
-    const int n = p.n;
     int overlap = 0;
-    switch (p.type)
+    switch (type)
     {
     case PavingDiamonds:
     case PavingScales1:
     case PavingScales2:
-        overlap = p.h;
+        overlap = h;
         break;
     case PavingHexagons:
         overlap = HexagonCorner(n);
         break;
     case PavingCircles:
-        overlap = RoundHalfAway(n - std::sqrt((double)n * n - (double)p.h * p.h));
+        overlap = RoundHalfAway(n - std::sqrt((double)n * n - (double)h * h));
         break;
     case PavingTriangles:
         // The two triangles of a pair share one band.
-        return (newRow & 1) != 0 ? n : 0;
+        return SharesBandWithRowAbove(type, rows, newRow) ? n : 0;
     default:
         return 0;
     }
@@ -728,9 +723,45 @@ int RowOverlap(const Pass& p, int newRow)
     return std::max(0, std::min(overlap, n - 1));
 }
 
-const CRasterImage* MaskFor(const Pass& p, bool odd)
+int RowOverlap(const Pass& p, int newRow)
 {
-    const CRasterImage* set = odd ? p.masks0 : (p.masks1 != NULL ? p.masks1 : p.masks0);
+    return RowOverlap(p.type, p.n, p.h, p.rows, newRow);
+}
+
+// The patterns whose first row is drawn whole; the others show it from its middle.
+bool StartsWithWholeBand(int type)
+{
+    return type == PavingSquares || type == PavingTriangles || type == PavingCrossedJoints;
+}
+
+int ClampFirstRow(int firstRow, int rows)
+{
+    return firstRow > rows ? rows + 1 : firstRow;
+}
+
+// The row the pass starts with for a picture whose top shows firstRow: the first row of its
+// band, never one the pattern does not place.
+int StartRow(int type, int rows, int firstRow)
+{
+    int row = ClampFirstRow(firstRow, rows);
+    if (row >= rows)
+        return row;
+    row = std::max(row, FirstPavingRow(type, rows));
+    if (SharesBandWithRowAbove(type, rows, row))
+        --row;
+    return row;
+}
+
+// Picture row of the top of the start row's tiles, for a half tile h.
+int StartTop(int type, int n, int h)
+{
+    const int y = StartsWithWholeBand(type) ? n - 1 : std::max(h - 1, 0);
+    return -(n - 1 - y);
+}
+
+const CRasterImage* MaskFor(const Pass& p, bool up)
+{
+    const CRasterImage* set = up ? p.masks0 : (p.masks1 != NULL ? p.masks1 : p.masks0);
     if (set == NULL)
         return NULL;
     const CRasterImage* mask = &set[p.type];
@@ -739,8 +770,9 @@ const CRasterImage* MaskFor(const Pass& p, bool odd)
 
 void SetRowState(const Pass& p, RowState& r)
 {
-    r.odd = IsOddRow(p.rows, r.row);
-    const CRasterImage* mask = MaskFor(p, r.odd);
+    r.up = TrianglePointsUp(p.rows, r.row) != FALSE;
+    r.shifted = IsShiftedRow(p.type, p.rows, r.row) != FALSE;
+    const CRasterImage* mask = MaskFor(p, r.up);
     r.mask = NULL;
     r.maskWidth = 0;
     r.maskBegin = 0;
@@ -916,22 +948,20 @@ void RunPass(Pass& p, int firstRow)
     const bool neighbours = p.neighbourJoints && p.showJoints && p.type == PavingSquares;
     p.codeRows = !p.hitTest && !labels && !neighbours ? &codeRows : NULL;
     RowState r;
-    r.row = firstRow;
-    const bool wholeBand = p.type == PavingSquares || p.type == PavingTriangles ||
-                           p.type == PavingCrossedJoints;
-    r.y = wholeBand ? n - 1 : std::max(h - 1, 0);
+    r.row = StartRow(p.type, p.rows, firstRow);
+    r.y = n - 1 + StartTop(p.type, n, h);
     SetRowState(p, r);
     int py = 0;
     while (py < p.height)
     {
         if (!p.hitTest)
         {
-            // Odd rows of every pattern but squares are shifted left by half a tile.
-            DrawPictureRow(p, r, cells, (r.odd && p.type != PavingSquares) ? h : 0, py);
+            // Shifted rows start half a tile to the left.
+            DrawPictureRow(p, r, cells, r.shifted ? h : 0, py);
         }
         else if (p.hitByKey || py == p.hitY)
         {
-            int x = (r.odd && p.type != PavingSquares) ? h : 0;
+            int x = r.shifted ? h : 0;
             int col = p.firstColumn;
             int px = 0;
             while (px < p.width)
@@ -1022,11 +1052,6 @@ bool PreparePass(Pass& p, const CRasterImage* map, int n, int columnEnd, int row
     return true;
 }
 
-int ClampFirstRow(int firstRow, int rows)
-{
-    return firstRow > rows ? rows + 1 : firstRow;
-}
-
 } // namespace
 
 int TilePartAt(int kind, int n, int x, int y)
@@ -1115,7 +1140,7 @@ void RenderMosaic(CRasterImage* picture, int displayMode, const CRasterImage* ma
 
     if (!p.hitTest)
         BackgroundFill(p);
-    RunPass(p, ClampFirstRow(firstRow, rows));
+    RunPass(p, firstRow);
 
     if (p.hitTest && p.hitFound)
     {
@@ -1166,8 +1191,155 @@ BOOL HitTestMosaic(int pictureWidth, int pictureHeight, const CRasterImage* map,
     p.covered = pavingType == PavingScales1
                     ? ClearedCoveredPlane((size_t)pictureWidth * pictureHeight)
                     : NULL;
-    RunPass(p, ClampFirstRow(firstRow, rows));
+    RunPass(p, firstRow);
     if (p.hitFound)
         hit = p.hit;
     return p.hitFound ? TRUE : FALSE;
+}
+
+namespace
+{
+
+// Tops of the rows of a picture as the pass lays them, worked out from the start row.
+class RowTops
+{
+public:
+    RowTops(int n, int rows, int firstRow, int type)
+        : m_n(n), m_h(RoundHalfAway(n * 0.5)), m_rows(rows), m_type(type),
+          m_start(StartRow(type, rows, firstRow)), m_startTop(StartTop(type, n, m_h))
+    {
+    }
+
+    int HalfTile() const { return m_h; }
+
+    int Top(int row) const
+    {
+        int top = m_startTop;
+        for (int k = m_start + 1; k <= row; ++k)
+            top += Step(k);
+        for (int k = row + 1; k <= m_start; ++k)
+            top -= Step(k);
+        return top;
+    }
+
+    // The step from the row before to this one.
+    int Step(int row) const { return m_n - RowOverlap(m_type, m_n, m_h, m_rows, row); }
+
+private:
+    int m_n;
+    int m_h;
+    int m_rows;
+    int m_type;
+    int m_start;
+    int m_startTop;
+};
+
+// Tile-local x of the picture's left edge on the row: shifted rows start half a tile left.
+int RowShift(int type, int rows, int row, int h)
+{
+    return IsShiftedRow(type, rows, row) ? h : 0;
+}
+
+} // namespace
+
+RECT MosaicTileBox(int n, int rows, int firstColumn, int firstRow, int pavingType, int col,
+                   int row)
+{
+    const RowTops tops(n, rows, firstRow, pavingType);
+    RECT box;
+    box.left = n * (col - firstColumn) - RowShift(pavingType, rows, row, tops.HalfTile());
+    box.top = tops.Top(row);
+    box.right = box.left + n;
+    box.bottom = box.top + n;
+    return box;
+}
+
+BOOL MosaicTileAtPlace(int n, int cols, int rows, int firstColumn, int firstRow, int pavingType,
+                       int x, int y, int& col, int& row)
+{
+    if (n < 1 || rows < 1 || cols < 1)
+        return FALSE;
+    const RowTops tops(n, rows, firstRow, pavingType);
+    const int first = FirstPavingRow(pavingType, rows);
+    int top = tops.Top(first);
+    if (y < top)
+        return FALSE;
+    int found = first;
+    int foundTop = top;
+    for (int r = first + 1; r < rows; ++r)
+    {
+        top += tops.Step(r);
+        if (top > y)
+            break;
+        if (top > foundTop)
+        {
+            found = r;
+            foundTop = top;
+        }
+    }
+    if (y >= foundTop + n)
+        return FALSE;
+    const int shifted = x + RowShift(pavingType, rows, found, tops.HalfTile());
+    const int c = firstColumn + (shifted >= 0 ? shifted / n : -((n - 1 - shifted) / n));
+    if (c < 0 || c >= cols)
+        return FALSE;
+    col = c;
+    row = found;
+    return TRUE;
+}
+
+BOOL MosaicBlockInFrame(int n, int cols, int rows, int firstColumn, int firstRow,
+                        int pavingType, const RECT& frame, TileBlock& block)
+{
+    if (n < 1 || rows < 1 || cols < 1)
+        return FALSE;
+    const RowTops tops(n, rows, firstRow, pavingType);
+    // In doubled and quadrupled pixels, to keep the half and quarter tiles whole.
+    block.firstRow = block.lastRow = -1;
+    const int first = FirstPavingRow(pavingType, rows);
+    int top = tops.Top(first);
+    for (int r = first; r < rows; ++r)
+    {
+        if (r > first)
+            top += tops.Step(r);
+        const long long centre2 = 2LL * top + n;
+        if (centre2 <= 2LL * frame.top || centre2 >= 2LL * frame.bottom)
+            continue;
+        if (block.firstRow < 0)
+            block.firstRow = r;
+        block.lastRow = r;
+    }
+    block.firstCol = block.lastCol = -1;
+    const int shift = pavingType == PavingSquares ? 0 : tops.HalfTile();
+    for (int c = 0; c < cols; ++c)
+    {
+        const long long centre4 = 4LL * n * (c - firstColumn) + 2LL * n - 2LL * shift;
+        if (centre4 <= 4LL * frame.left || centre4 >= 4LL * frame.right)
+            continue;
+        if (block.firstCol < 0)
+            block.firstCol = c;
+        block.lastCol = c;
+    }
+    return block.firstRow >= 0 && block.firstCol >= 0;
+}
+
+RECT MosaicBlockFrame(int n, int rows, int firstColumn, int firstRow, int pavingType,
+                      const TileBlock& block)
+{
+    const RowTops tops(n, rows, firstRow, pavingType);
+    const int h = tops.HalfTile();
+    // Shifted and unshifted rows alternate: a block of two rows or more has both.
+    bool anyShifted = false, allShifted = true;
+    for (int r = block.firstRow; r <= block.lastRow && r <= block.firstRow + 1; ++r)
+    {
+        const bool shifted = IsShiftedRow(pavingType, rows, r) != FALSE;
+        anyShifted = anyShifted || shifted;
+        allShifted = allShifted && shifted;
+    }
+    RECT frame;
+    frame.left = n * (block.firstCol - firstColumn) - (anyShifted ? h : 0);
+    frame.right = n * (block.lastCol - firstColumn) + n - (allShifted ? h : 0);
+    frame.top = tops.Top(block.firstRow);
+    frame.bottom = tops.Top(block.lastRow) + n;
+    return frame;
 }

@@ -98,3 +98,38 @@ int TilePartAt(int kind, int n, int x, int y);
 
 // TRUE when shape code `shape` lays part `part` (0 A to 3 D) of a cell of kind `kind`.
 BOOL TilePartLaid(int kind, int shape, int part);
+
+// ---- Where the tiles are ------------------------------------------------------------------
+// The places RenderMosaic gives the tiles of a picture that it starts at firstColumn and
+// firstRow (its own arguments). Tiles before or past the picture get places outside it, so
+// that what lies off the screen is placed as exactly as what the screen shows.
+
+// A block of tiles, first and last column and row included.
+struct TileBlock
+{
+    int firstCol;
+    int firstRow;
+    int lastCol;
+    int lastRow;
+};
+
+// The n x n box of tile (col, row) in picture pixels.
+RECT MosaicTileBox(int n, int rows, int firstColumn, int firstRow, int pavingType, int col,
+                   int row);
+
+// The tile whose place in the pattern holds picture point (x, y), whether a tile is drawn
+// there or not (a joint, the gap between round tiles): the row whose band starts last at or
+// above y, the column from x on that row. FALSE beyond the mosaic's rows and columns.
+BOOL MosaicTileAtPlace(int n, int cols, int rows, int firstColumn, int firstRow, int pavingType,
+                       int x, int y, int& col, int& row);
+
+// The tiles whose centres lie inside frame (picture pixels, edges excluded). A row counts by
+// the centre of its tiles; a column, whose tiles on shifted rows lie half a tile to the left
+// of the others, by the centre half-way between the two. FALSE when no tile is inside.
+BOOL MosaicBlockInFrame(int n, int cols, int rows, int firstColumn, int firstRow,
+                        int pavingType, const RECT& frame, TileBlock& block);
+
+// The frame that a block fills: the union of its tiles' boxes. Its tiles are exactly those
+// whose centres lie inside it.
+RECT MosaicBlockFrame(int n, int rows, int firstColumn, int firstRow, int pavingType,
+                      const TileBlock& block);

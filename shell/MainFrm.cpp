@@ -516,8 +516,31 @@ int CMainFrame::GetCurrentColour() const
 
 void CMainFrame::ResetImageBar()
 {
-    m_imageBar.m_nPage = 0;
+    const CVitrolanDoc* pDoc = GetMosaic();
+    int nColour = PressedBarColour(SelectionOfBar(&m_imageBar), 0);
+    if (pDoc != NULL && nColour >= pDoc->m_colourCount)
+        nColour = NoToolColour;
+    SelectImageColour(nColour);
     m_imageBar.Refresh();
+}
+
+void CMainFrame::RenumberImageBar(const int* newColour)
+{
+    const int nColour = PressedBarColour(SelectionOfBar(&m_imageBar), 0);
+    if (nColour >= 0 && nColour < C2Palette::ColourCount)
+        SelectImageColour(newColour[nColour]);
+    m_imageBar.Invalidate();
+}
+
+void CMainFrame::SelectImageColour(int nColour)
+{
+    m_imageBar.ClearPressed();
+    m_imageBar.m_nPage = 0;
+    if (nColour < 0)
+        return;
+    int nButton = 0;
+    BarButtonOfColour(nColour, m_imageBar.m_nPage, nButton);
+    m_imageBar.m_pressed[nButton] = 1;
 }
 
 void CMainFrame::PressImageBarButton(int nButton)

@@ -56,8 +56,11 @@ public:
     // The language id a Language menu command stands for; FALSE for a command without one.
     static BOOL LanguageOfCommand(UINT nID, int& nLanguageId);
 
-    // The image bar on its first page, no button pressed, repainted.
+    // The image bar on its first page, or on the page of its pressed colour: a reset never
+    // changes the current colour, except one past the image palette's colours, which goes.
     void ResetImageBar();
+    // The pressed colour of the image bar follows its colour to its new number.
+    void RenumberImageBar(const int* newColour);
     // Clears the pressed buttons of both bars, then presses button nButton of the image bar.
     void PressImageBarButton(int nButton);
 
@@ -81,6 +84,8 @@ protected:
     BOOL CreateMainToolBar();
     // A palette button press: the pressed flag or the page, and the message line.
     void PressPaletteButton(CPaletteBar& bar, int nButton, int nColourCount);
+    // Presses the image colour (none for -1) on the image bar, on its page.
+    void SelectImageColour(int nColour);
     // Unchecks the palette file ticked in the Palette menu.
     void UncheckPaletteFile();
 

@@ -195,6 +195,12 @@ void ResetImageBar()
         pFrame->ResetImageBar();
 }
 
+void RenumberImageBar(const int* newColour)
+{
+    if (CMainFrame* pFrame = MainFrame())
+        pFrame->RenumberImageBar(newColour);
+}
+
 void RefreshTileBar()
 {
     if (CMainFrame* pFrame = MainFrame())
@@ -323,6 +329,7 @@ void InstallShellHooks()
     hooks.pfnAskPlanOptions = AskPlanOptions;
     hooks.pfnAskGridSize = AskGridSize;
     hooks.pfnResetImageBar = ResetImageBar;
+    hooks.pfnRenumberImageBar = RenumberImageBar;
     hooks.pfnRefreshTileBar = RefreshTileBar;
     hooks.pfnShowPaletteBars = ShowPaletteBars;
     hooks.pfnShowTilePaletteDialog = ShowTilePaletteDialog;

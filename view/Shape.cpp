@@ -158,18 +158,20 @@ void CShape::Offset(int dx, int dy)
     m_rect.OffsetRect(dx, dy);
 }
 
+// The shift is the picture's: a column (row) more or less moves it by that column's (row's)
+// pitch, also from the first column, which an offset of 1 would count as empty.
 void CShape::ScrollX(int nOldCol, int nNewCol, int nZoom, int nPavingType)
 {
-    const int d = TileToPixelX(nPavingType, nZoom, nOldCol, 1) -
-                  TileToPixelX(nPavingType, nZoom, nNewCol, 1);
+    const int d = TileToPixelX(nPavingType, nZoom, nOldCol, 0) -
+                  TileToPixelX(nPavingType, nZoom, nNewCol, 0);
     m_rect.left += d;
     m_rect.right += d;
 }
 
 void CShape::ScrollY(int nOldRow, int nNewRow, int nZoom, int nPavingType)
 {
-    const int d = TileToPixelY(nPavingType, nZoom, nOldRow, 1) -
-                  TileToPixelY(nPavingType, nZoom, nNewRow, 1);
+    const int d = TileToPixelY(nPavingType, nZoom, nOldRow, 0) -
+                  TileToPixelY(nPavingType, nZoom, nNewRow, 0);
     m_rect.top += d;
     m_rect.bottom += d;
 }

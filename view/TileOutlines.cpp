@@ -523,13 +523,14 @@ int CTileOutlines::RowOffset(int rows, int row) const
 {
     if (m_pavingType < PavingDiamonds || m_pavingType >= PavingTypeCount)
         return 0;
-    const BOOL evenFromBottom = ((rows - 1 - row) & 1) == 0;
-    return evenFromBottom != (m_mirrored != FALSE) ? m_pitch / 2 : 0;
+    // The rows the screen shifts left lie to the left here; mirrored, to the right.
+    const BOOL unshifted = !IsShiftedRow(m_pavingType, rows, row);
+    return unshifted != (m_mirrored != FALSE) ? m_pitch / 2 : 0;
 }
 
 BOOL CTileOutlines::PointsDown(int rows, int row)
 {
-    return ((rows - 1 - row) & 1) == 0;
+    return !TrianglePointsUp(rows, row);
 }
 
 int CTileOutlines::LabelSize(int kind) const

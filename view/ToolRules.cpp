@@ -12,13 +12,6 @@
 namespace
 {
 
-// Patterns whose rows overlap: the renderer shows only the lower half of the first row.
-bool RowsOverlap(int nPavingType)
-{
-    return nPavingType != PavingSquares && nPavingType != PavingTriangles &&
-           nPavingType != PavingCrossedJoints;
-}
-
 void SetAll(int colours[4], int nColour)
 {
     for (int i = 0; i < 4; i++)
@@ -96,47 +89,34 @@ BOOL LocateTile(const ShownMosaic& m, int nCutMode, CPoint pt, TileSpot& spot)
     if (n < 1 || pt.x < 0 || pt.y < 0 || pt.x >= m.width || pt.y >= m.height)
         return FALSE;
     MosaicHit hit;
-    if (HitTestMosaic(m.width, m.height, m.map, n, m.cols, m.rows, m.originCol, m.originRow, P,
-                      m.masks0, m.masks1, nCutMode, pt.x, pt.y, hit))
+    int nCol = 0, nRow = 0;
+    const BOOL bHit = HitTestMosaic(m.width, m.height, m.map, n, m.cols, m.rows, m.originCol,
+                                    m.originRow, P, m.masks0, m.masks1, nCutMode, pt.x, pt.y,
+                                    hit);
+    if (bHit)
     {
-        spot.col = hit.column;
-        spot.row = hit.row;
-        spot.x = hit.left;
-        spot.y = hit.top;
-        spot.part = hit.part;
-        // The first row of overlapping patterns is shown from its middle: its top lies above
-        // the picture, where the hit test does not place it.
-        int top = hit.top;
-        const int nFirstRow = m.originRow > m.rows ? m.rows + 1 : m.originRow;
-        if (top == 0 && hit.row == nFirstRow && RowsOverlap(P))
-            top = -(n - RoundHalfAway(n * 0.5));
-        spot.localX = std::min(std::max(pt.x - hit.left, 0), n - 1);
-        spot.localY = std::min(std::max(n - 1 - (pt.y - top), 0), n - 1);
-        return TRUE;
+        nCol = hit.column;
+        nRow = hit.row;
     }
-
-    // A joint or a gap between round tiles: the tile whose place it is, placed as the renderer
-    // places it: the first row of overlapping patterns from its middle, and the rows counted
-    // odd from the last one shifted left by half a tile.
-    const int h = RoundHalfAway(n * 0.5);
-    const int dy = RowsOverlap(P) ? n - h : 0;
-    const int y0 = TileToPixelY(P, n, m.originRow, 0) + dy;
-    const int nRow = TilesDown(P, n, y0 + pt.y, 0);
-    if (y0 + pt.y < 0 || nRow < 0 || nRow >= m.rows)
+    // A joint or a gap between round tiles: the tile whose place it is.
+    else if (!MosaicTileAtPlace(n, m.cols, m.rows, m.originCol, m.originRow, P, pt.x, pt.y,
+                                nCol, nRow))
+    {
         return FALSE;
-    const int dx = P != PavingSquares && (m.rows - nRow - 1) % 2 != 0 ? h : 0;
-    const int x0 = TileToPixelX(P, n, m.originCol, 0) + dx;
-    const int nCol = TilesAcross(P, n, x0 + pt.x, 0);
-    if (x0 + pt.x < 0 || nCol < 0 || nCol >= m.cols)
-        return FALSE;
+    }
+    // The box as the renderer places it, also where it reaches out of the picture.
+    const RECT box = MosaicTileBox(n, m.rows, m.originCol, m.originRow, P, nCol, nRow);
     spot.col = nCol;
     spot.row = nRow;
-    spot.x = TileToPixelX(P, n, nCol, 0) - x0;
-    spot.y = TileToPixelY(P, n, nRow, 0) - y0;
-    spot.localX = std::min(std::max(pt.x - spot.x, 0), n - 1);
-    spot.localY = std::min(std::max(n - 1 - (pt.y - spot.y), 0), n - 1);
+    spot.x = box.left;
+    spot.y = box.top;
+    spot.localX = std::min(std::max(pt.x - box.left, 0), n - 1);
+    spot.localY = std::min(std::max(n - 1 - (pt.y - box.top), 0), n - 1);
     spot.part = 1;
-    QuadrantOfPoint(nCutMode, n, spot.localX, spot.localY, spot.part);
+    if (bHit)
+        spot.part = hit.part;
+    else
+        QuadrantOfPoint(nCutMode, n, spot.localX, spot.localY, spot.part);
     return TRUE;
 }
 
@@ -163,22 +143,20 @@ UINT CutUndoText(int nCutMode)
     }
 }
 
-int CutEdgeKind(int nPavingType, int nCols, int nRows, int nCol, int nRow)
+int CutEdgeKind(int nPavingType, int nCols, int nRows, int nCol, int nRow, int* pShape)
 {
-    const int P = nPavingType;
-    const bool bShiftedRows = P == PavingDiamonds || P == PavingCircles ||
-                              P == PavingHexagons || P == PavingScales1 || P == PavingScales2;
-    if (bShiftedRows && (nRow == 0 || nRow == nRows - 1))
-        return CellHalvesRows;
-    if ((bShiftedRows || P == PavingTriangles) &&
-        ((nCol == 0 && nRow % 2 == 1) || nCol == nCols - 1))
-        return CellHalvesBytes;
-    return 0;
+    int nKind = 0, nShape = 0;
+    if (!PavingBorderCell(nPavingType, nCols, nRows, nCol, nRow, nKind, nShape) ||
+        nShape == ShapeHole)
+        return 0;
+    if (pShape != NULL)
+        *pShape = nShape;
+    return nKind;
 }
 
 void ApplyCut(int nCutMode, int nEdgeKind, int nPart, int nColour, int& nKind, int colours[4])
 {
-    if (nCutMode != 3 && nEdgeKind != 0 && CutUndoText(nCutMode) != 0)
+    if (nEdgeKind != 0 && CutUndoText(nCutMode) != 0)
     {
         nKind = nEdgeKind;
         SetAll(colours, nColour);
@@ -413,11 +391,3 @@ CRect StampFrameAt(int nPavingType, int nZoom, CPoint pt, int nTextWidth, int nT
     return CRect(x - m, y - t, x + m, y + t);
 }
 
-BOOL SelectionHoldsPoint(int nPavingType, int nZoom, const CRect& rectSelection, CPoint pt)
-{
-    const int P = nPavingType;
-    const int b = TileToPixelX(P, nZoom, TilesAcross(P, nZoom, pt.x, 0), 0);
-    const int d = TileToPixelY(P, nZoom, TilesDown(P, nZoom, pt.y, 0), 0);
-    return rectSelection.left <= b && b <= rectSelection.right - nZoom &&
-           rectSelection.top <= d && d <= rectSelection.bottom - nZoom;
-}

@@ -94,11 +94,13 @@ void WriteCellFields(CRasterImage& map, int nCol, int nRow, const CellFields& ce
 
 // The undo text of a cut mode (0, 1, 3, 5, 6); 0 for any other.
 UINT CutUndoText(int nCutMode);
-// 3 or 4, the kind a cut gives to a tile of the mosaic's edge whose neighbours are shifted
-// half a tile; 0 for a tile inside or a pattern without such edges.
-int CutEdgeKind(int nPavingType, int nCols, int nRows, int nCol, int nRow);
+// The kind that a cut gives a tile on the mosaic's edge: the kind of the partial tile that the
+// border pattern lays in its place (3, 4 or 5), with the pattern's shape code in pShape; 0 for
+// a tile inside the pattern or a place where the pattern lays none.
+int CutEdgeKind(int nPavingType, int nCols, int nRows, int nCol, int nRow, int* pShape = NULL);
 // The kind and part colours of a tile cut in mode nCutMode with the colour, the pointer on
-// part nPart (1-4); nEdgeKind from CutEdgeKind. Colours the cut does not name stay.
+// part nPart (1-4); nEdgeKind from CutEdgeKind: an edge tile keeps its kind, all of it in the
+// colour, whatever the mode. Colours the cut does not name stay.
 void ApplyCut(int nCutMode, int nEdgeKind, int nPart, int nColour, int& nKind, int colours[4]);
 // Turns a cut a quarter to the left or the right; a whole tile stays as it is.
 void TurnCut(int& nKind, int colours[4], BOOL bLeft);
@@ -141,6 +143,3 @@ CRect ToolClickArea(CSize sizeClient, BOOL bTextStamp, int nTextWidth);
 // the mosaic's right and bottom ends (client pixels).
 CRect StampFrameAt(int nPavingType, int nZoom, CPoint pt, int nTextWidth, int nTextHeight,
                    CSize sizeClient, CPoint ptMosaicEnd);
-// Whether the tile under pt (the scroll origin left out) lies inside the selection, which
-// opens the Edit menu.
-BOOL SelectionHoldsPoint(int nPavingType, int nZoom, const CRect& rectSelection, CPoint pt);

@@ -54,7 +54,9 @@ bool HasOverlappingRows(int nPavingType)
 
 CVitrolanView::CVitrolanView()
     : m_originCol(0), m_originRow(0), m_lastDownX(-1), m_lastDownY(-1), m_drag(0),
-      m_grabbedHandle(CShape::HitNothing), m_pOldShapeBrush(NULL), m_pOldShapePen(NULL),
+      m_grabbedHandle(CShape::HitNothing), m_anchorCol(0), m_anchorRow(0),
+      m_selectionDragged(FALSE), m_selectionOnBlock(FALSE), m_pOldShapeBrush(NULL),
+      m_pOldShapePen(NULL),
       m_clickedCol(0), m_clickedX(0), m_clickedRow(0), m_clickedY(0), m_squareCut(0),
       m_textures(0), m_pPdf(new CPdf), m_page(), m_pOldPageFont(NULL)
 {
@@ -182,13 +184,14 @@ BOOL CVitrolanView::RenderScreenArea(const CRect& rectArea, CPoint& ptImage)
     // The renderer starts a picture at the first column and row it is given, and a tile
     // there shows what the tiles before it would have covered only from the next tile on: the
     // picture starts a column and two rows before the area (a pair of triangle rows).
+    const int R = pDoc->m_rows;
     const int k = std::max(rect.left / n - 1, 0);
-    const int y0 = TileToPixelY(P, n, m_originRow, 0);
-    int j = TilesDown(P, n, y0 + rect.top, 0) - m_originRow - 2;
-    if (P == PavingTriangles && (m_originRow + j) % 2 != 0)
+    const int y0 = RowToPixelY(P, n, R, m_originRow, 0);
+    int j = RowAtPixelY(P, n, R, y0 + rect.top, 0) - m_originRow - 2;
+    if (SharesBandWithRowAbove(P, R, m_originRow + j))
         j--;
     j = std::max(j, 0);
-    ptImage = CPoint(k * n, TileToPixelY(P, n, m_originRow + j, 0) - y0);
+    ptImage = CPoint(k * n, RowToPixelY(P, n, R, m_originRow + j, 0) - y0);
     if (ptImage.x > rect.left || ptImage.y > rect.top)
         return FALSE;
 
@@ -475,7 +478,7 @@ CVitrolanView::ScrollBarLayout CVitrolanView::ComputeScrollBarLayout(CSize sizeF
     const int P = pDoc->m_pavingType;
     const int z = pDoc->m_tileSize;
     const int nWidth = pDoc->m_loaded ? TileToPixelX(P, z, pDoc->m_cols, 0) : 0;
-    const int nHeight = pDoc->m_loaded ? TileToPixelY(P, z, pDoc->m_rows, 0) : 0;
+    const int nHeight = pDoc->m_loaded ? RowToPixelY(P, z, pDoc->m_rows, pDoc->m_rows, 0) : 0;
     const int cxBar = GetSystemMetrics(SM_CXVSCROLL);
     const int cyBar = GetSystemMetrics(SM_CYHSCROLL);
 
@@ -538,16 +541,21 @@ void CVitrolanView::ShiftShapes(CPoint ptOld)
 {
     CVitrolanDoc* pDoc = GetDocument();
     StorePavingTypeInShapes();
+    // Rows as the paving counts them: on triangles of an odd count from row 1.
+    const int P = pDoc->m_pavingType;
+    const int R = pDoc->m_rows;
     CShape* shapes[2] = {pDoc->m_selection, pDoc->m_stampShape};
     for (CShape* pShape : shapes)
     {
         if (pShape == NULL)
             continue;
         if (ptOld.x != m_originCol)
-            pShape->ScrollX(ptOld.x, m_originCol, pDoc->m_tileSize, pDoc->m_pavingType);
+            pShape->ScrollX(ptOld.x, m_originCol, pDoc->m_tileSize, P);
         if (ptOld.y != m_originRow)
-            pShape->ScrollY(ptOld.y, m_originRow, pDoc->m_tileSize, pDoc->m_pavingType);
+            pShape->ScrollY(PavingRowIndex(P, R, ptOld.y), PavingRowIndex(P, R, m_originRow),
+                            pDoc->m_tileSize, P);
     }
+    KeepSelectionOnBlock();
 }
 
 int CVitrolanView::NewOriginCol(UINT nSBCode, UINT nPos, int nClientWidth) const

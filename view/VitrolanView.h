@@ -10,6 +10,7 @@
 #include "AfxGdi.h"
 #include "PageCanvas.h"
 #include "TileOutlines.h"
+#include "TileRenderer.h"
 #include "ToolRules.h"
 #include "VitrolanDoc.h"
 
@@ -125,8 +126,23 @@ public:
     void PressSelection(CPoint point, const TileSpot& spot);
     void DragSelection(CPoint point);
     void ReleaseSelection(CPoint point);
+    // The block that a release of the select tool settles: moved, or from the tile it was
+    // started on (its corner or edges that stayed) to the tile under the dragged corner.
+    TileBlock ReleasedBlock();
     // The arrow keys: move the selection a tile, shade or turn the last clicked tile.
     void MoveSelectionByKey(UINT nChar);
+    // The block of tiles the selection holds (the current block of m_copyRect), and its
+    // frame in client pixels: the union of its tiles' boxes.
+    TileBlock GetSelectedBlock() const;
+    CRect BlockFrame(const TileBlock& block) const;
+    // A block made whole: inside the grid and the pattern's rows, and on triangles both rows
+    // of each band it touches (the tiles whose centres lie in its frame).
+    TileBlock SettleBlock(TileBlock block) const;
+    // The selection takes the block, as the current one and, unless moved, as the source,
+    // and its frame settles on it.
+    void SelectBlock(const TileBlock& block, BOOL bSource);
+    // After a scroll or a zoom a settled selection lies on its block again.
+    void KeepSelectionOnBlock();
     void ShadeClickedTile(UINT nChar);
     void TurnClickedTile(BOOL bLeft);
     // The text stamp's frame follows the pointer.
@@ -336,6 +352,10 @@ protected:
     BYTE m_drag;                     // a tool holds the mouse capture
     int m_grabbedHandle;             // 0-7 a handle, 255 the whole rectangle, -1 a new one
     CRect m_savedRect;               // the selection at the start of a drag
+    int m_anchorCol;                 // the tile a new selection was started on
+    int m_anchorRow;
+    BOOL m_selectionDragged;         // the pointer moved the selection since the button-down
+    BOOL m_selectionOnBlock;         // the selection's frame is its block's
     CGdiObject* m_pOldShapeBrush;    // what BeginShapeDraw replaced
     CPen* m_pOldShapePen;
     CPen m_shapePen;                 // the dotted pen of BeginShapeDraw

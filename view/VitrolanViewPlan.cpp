@@ -190,6 +190,9 @@ void CVitrolanView::DrawPlanGrid(const CPlaque* pPlaque, const CRect& rectCell, 
         int y = -nStart;
         for (int r = rectCell.top; r < rectCell.bottom; r++)
         {
+            // A row the paving does not place (row 0 of triangles of an odd count).
+            if (r < FirstPavingRow(pDoc->m_pavingType, pDoc->m_rows))
+                continue;
             if (pDoc->regles == 1)
             {
                 m_canvas.SelectFont(&m_titleFont);
@@ -198,8 +201,8 @@ void CVitrolanView::DrawPlanGrid(const CPlaque* pPlaque, const CRect& rectCell, 
                                       CRect(x, pDoc->m_rulerBand + y, x + P, y), AlignCentre,
                                       AlignTop);
                 // Two rows of triangles share a band, and its number.
-                if (c == nFirstColumn && (pDoc->m_pavingType != PavingTriangles ||
-                                          CTileOutlines::PointsDown(pDoc->m_rows, r)))
+                if (c == nFirstColumn &&
+                    (pDoc->m_pavingType != PavingTriangles || PlanRowStep(r) != 0))
                     m_canvas.DrawText(nTextSize, NumberText(r + 1), CRect(0, y, nStart, y - P),
                                       AlignCentre, AlignMiddle);
                 m_canvas.SelectFont(&m_tileFonts[0]);
@@ -229,7 +232,8 @@ int CVitrolanView::PlanRowStep(int nRow) const
         return RoundHalfAway(sqrt((double)((long long)P * P - nHalf * nHalf)));
     }
     case PavingTriangles:
-        return CTileOutlines::PointsDown(pDoc->m_rows, nRow) ? P : 0;
+        // The row below starts a new band unless it shares this one.
+        return SharesBandWithRowAbove(PavingTriangles, pDoc->m_rows, nRow + 1) ? 0 : P;
     case PavingHexagons:
         return RoundHalfAway(P * 3.0 * 0.25);
     default:

@@ -22,9 +22,10 @@ bool TouchesGridEdge(int nCols, int nRows, int nCol, int nRow)
     return nCol <= 1 || nRow <= 1 || nCol >= nCols - 2 || nRow >= nRows - 2;
 }
 
+// Crossed joints have border tiles at the ends of their shifted rows too.
 bool HasBorderCodes(int nPavingType)
 {
-    return nPavingType != PavingSquares && nPavingType != PavingCrossedJoints;
+    return nPavingType != PavingSquares;
 }
 
 // Un-presses the button of a colour on the page the bar shows.
@@ -227,8 +228,9 @@ CPoint CVitrolanView::MosaicEnd() const
     const CVitrolanDoc* pDoc = GetDocument();
     const int P = pDoc->m_pavingType;
     const int z = pDoc->m_tileSize;
+    const int R = pDoc->m_rows;
     return CPoint(TileToPixelX(P, z, pDoc->m_cols, 0) - TileToPixelX(P, z, m_originCol, 0),
-                  TileToPixelY(P, z, pDoc->m_rows, 0) - TileToPixelY(P, z, m_originRow, 0));
+                  RowToPixelY(P, z, R, R, 0) - RowToPixelY(P, z, R, m_originRow, 0));
 }
 
 BOOL CVitrolanView::LocateInside(CPoint point, TileSpot& spot)
@@ -236,8 +238,8 @@ BOOL CVitrolanView::LocateInside(CPoint point, TileSpot& spot)
     CRect rectClient;
     GetClientRect(&rectClient);
     const CPoint ptEnd = MosaicEnd();
-    point.x = std::min(point.x, std::min(rectClient.right, ptEnd.x) - 1);
-    point.y = std::min(point.y, std::min(rectClient.bottom, ptEnd.y) - 1);
+    point.x = std::max(std::min(point.x, std::min(rectClient.right, ptEnd.x) - 1), 0);
+    point.y = std::max(std::min(point.y, std::min(rectClient.bottom, ptEnd.y) - 1), 0);
     return LocateTile(point, spot);
 }
 
@@ -522,9 +524,13 @@ void CVitrolanView::CutTile(const TileSpot& spot, int nColour)
     map.RandomizeCellVariants(spot.col, spot.row, &pDoc->m_randomSeeds[0],
                               &pDoc->m_randomSeeds[1], pDoc->m_imagePalette.m_paletteKind);
     CellFields cell = ReadCellFields(map, spot.col, spot.row);
-    ApplyCut(pDoc->m_cutKind,
-             CutEdgeKind(pDoc->m_pavingType, pDoc->m_cols, pDoc->m_rows, spot.col, spot.row),
-             spot.part, nColour, cell.kind, cell.colour);
+    // A tile of the pattern's edge stays the partial tile its place takes.
+    int nEdgeShape = ShapeWhole;
+    const int nEdgeKind = CutEdgeKind(pDoc->m_pavingType, pDoc->m_cols, pDoc->m_rows,
+                                      spot.col, spot.row, &nEdgeShape);
+    ApplyCut(pDoc->m_cutKind, nEdgeKind, spot.part, nColour, cell.kind, cell.colour);
+    if (nEdgeKind != 0)
+        cell.shape = nEdgeShape;
     pDoc->SetUndoItem(CutUndoText(pDoc->m_cutKind));
     WriteCellFields(map, spot.col, spot.row, cell);
     pDoc->m_coloursPending = 1;
@@ -543,9 +549,10 @@ void CVitrolanView::StampText(int nImageColour, int nToolColour)
     const int z = pDoc->m_tileSize;
     pDoc->m_dirty = 1;
     InvalidateShape(pStamp);
-    pDoc->m_textImage.StampMask(&pDoc->m_workingMap, nImageColour,
-                                m_originCol + TilesAcross(P, z, pStamp->m_rect.left, 0),
-                                m_originRow + TilesDown(P, z, pStamp->m_rect.top, 0));
+    const int R = pDoc->m_rows;
+    pDoc->m_textImage.StampMask(
+        &pDoc->m_workingMap, nImageColour, m_originCol + TilesAcross(P, z, pStamp->m_rect.left, 0),
+        RowAtPixelY(P, z, R, RowToPixelY(P, z, R, m_originRow, 0) + pStamp->m_rect.top, 0));
     CRect rect = pStamp->m_rect;
     rect.NormalizeRect();
     InvalidateRect(&rect, TRUE);

@@ -14,6 +14,7 @@
 #include "DocTestFiles.h"
 #include "OpenCv.h"
 #include "Paving.h"
+#include "RasterImage.h"
 #include "TextIds.h"
 #include "VitrolanDoc.h"
 
@@ -655,6 +656,77 @@ TEST_F(EditTest, CopyAndPasteNeedTheSelectToolAndABlock)
     Command(ID_EDIT_COPY);
     EXPECT_EQ(1, m_script.nHiddenHandles);
     EXPECT_EQ(before, Bytes(m_doc->m_workingMap));
+}
+
+// The block moved since it was drawn is the one a copy takes.
+TEST_F(EditTest, CopyTakesTheBlockSelectedNow)
+{
+    Select(RECT{3, 2, 4, 3}, RECT{0, 0, 1, 1});
+    Command(ID_EDIT_COPY);
+    const int copied[8] = {3, 2, 4, 3, 3, 2, 4, 3};
+    EXPECT_EQ(0, memcmp(copied, m_doc->m_copyRect, sizeof(copied)));
+    Select(RECT{0, 0, 1, 1}, RECT{3, 2, 4, 3});
+    m_doc->m_copyValid = 1;
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(23, ColourAt(0, 0));
+    EXPECT_EQ(34, ColourAt(1, 1));
+}
+
+// Mirrored or pasted, cells take the kind and shape code of their new place in the pattern:
+// a border half or quarter moved inside becomes a whole tile again, and a whole tile moved
+// onto the border becomes the border's partial tile, in every pattern, for odd and even row
+// counts, at the first and last columns and the corners.
+TEST_F(EditTest, MirrorAndPasteLeaveTheBorderAsThePatternLaysIt)
+{
+    enum { kPaste, kAcross, kDown };
+    const struct
+    {
+        int op;
+        RECT source;    // first col, first row, last col, last row; the place for a mirror
+        RECT target;
+    } cases[] = {
+        {kPaste, RECT{0, 0, 2, 2}, RECT{2, 1, 4, 3}},
+        {kPaste, RECT{2, 1, 4, 3}, RECT{4, 0, 6, 2}},
+        {kPaste, RECT{4, 2, 6, 4}, RECT{0, 2, 2, 4}},
+        {kAcross, RECT{0, 1, 2, 3}, RECT{0, 1, 2, 3}},
+        {kAcross, RECT{4, 0, 6, 2}, RECT{4, 0, 6, 2}},
+        {kDown, RECT{0, 2, 1, 4}, RECT{0, 2, 1, 4}},
+        {kDown, RECT{5, 0, 6, 2}, RECT{5, 0, 6, 2}},
+    };
+    for (int type = 0; type < PavingTypeCount; type++)
+        for (int nRows : {5, 6})
+            for (const auto& c : cases)
+            {
+                SCOPED_TRACE(testing::Message() << "type " << type << ", " << nRows
+                                                << " rows, case " << (&c - cases));
+                LoadMosaic(7, nRows);
+                m_doc->m_pavingType = type;
+                CRasterImage::SetBorderCodes(&m_doc->m_workingMap, type, 7, nRows, -1, -1);
+                Settle();
+                m_doc->m_copyValid = 0;
+                Select(c.target, c.source);
+                if (c.op == kPaste)
+                {
+                    m_doc->m_copyValid = 1;
+                    Command(ID_EDIT_PASTE);
+                    EXPECT_EQ((int)(c.source.left + 10 * c.source.top),
+                              ColourAt(c.target.left, c.target.top));
+                }
+                else
+                {
+                    Command(c.op == kAcross ? ID_MIRROR_HORIZONTAL : ID_MIRROR_VERTICAL);
+                }
+                for (int row = 0; row < nRows; row++)
+                    for (int col = 0; col < 7; col++)
+                    {
+                        int kind = 0, shape = 0;
+                        PavingBorderCell(type, 7, nRows, col, row, kind, shape);
+                        EXPECT_EQ(kind, Field(m_doc->m_workingMap, col, row, 1))
+                            << col << "," << row;
+                        EXPECT_EQ(shape, Field(m_doc->m_workingMap, col, row, 0))
+                            << col << "," << row;
+                    }
+            }
 }
 
 // ---- Text stamp ---------------------------------------------------------------------------------

@@ -150,6 +150,53 @@ TEST(PavingConversions, EdgeCasesOfTheFormulas)
     EXPECT_EQ(25, TileToPixelXReal(PavingHexagons, 10, 3.5, 1));
 }
 
+// The rows of a mosaic are laid from its last row up: the last row is never shifted, and the
+// row above it points up and shares its band. With 45 rows of triangles row 0 has no partner
+// and no band: rows 1 and 2 make the first band, rows 43 and 44 the last, 22 bands in all.
+TEST(PavingRows, LaidFromTheLastRowUp)
+{
+    const struct
+    {
+        int type, rows, row;
+        BOOL shifted, up, sharesAbove;
+        int y;       // start at a pitch of 10
+    } cases[] = {
+        {PavingTriangles, 44, 0, TRUE, TRUE, FALSE, 0},
+        {PavingTriangles, 44, 1, FALSE, FALSE, TRUE, 0},
+        {PavingTriangles, 44, 2, TRUE, TRUE, FALSE, 10},
+        {PavingTriangles, 44, 43, FALSE, FALSE, TRUE, 210},
+        {PavingTriangles, 44, 44, TRUE, TRUE, FALSE, 220},
+        {PavingTriangles, 45, 0, FALSE, FALSE, FALSE, 0},
+        {PavingTriangles, 45, 1, TRUE, TRUE, FALSE, 0},
+        {PavingTriangles, 45, 2, FALSE, FALSE, TRUE, 0},
+        {PavingTriangles, 45, 3, TRUE, TRUE, FALSE, 10},
+        {PavingTriangles, 45, 44, FALSE, FALSE, TRUE, 210},
+        {PavingTriangles, 45, 45, TRUE, TRUE, FALSE, 220},
+        {PavingSquares, 45, 43, FALSE, TRUE, FALSE, 430},
+        {PavingCrossedJoints, 45, 43, TRUE, TRUE, FALSE, 430},
+        {PavingHexagons, 45, 44, FALSE, FALSE, FALSE, 7 * 44},
+        {PavingHexagons, 44, 0, TRUE, TRUE, FALSE, 0},
+        {PavingDiamonds, 45, 0, FALSE, FALSE, FALSE, 0},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << ", " << c.rows << " rows, row "
+                                        << c.row);
+        EXPECT_EQ(c.shifted, IsShiftedRow(c.type, c.rows, c.row));
+        EXPECT_EQ(c.up, TrianglePointsUp(c.rows, c.row));
+        EXPECT_EQ(c.sharesAbove, SharesBandWithRowAbove(c.type, c.rows, c.row));
+        EXPECT_EQ(c.y, RowToPixelY(c.type, 10, c.rows, c.row, 0));
+    }
+    EXPECT_EQ(1, FirstPavingRow(PavingTriangles, 45));
+    EXPECT_EQ(0, FirstPavingRow(PavingTriangles, 44));
+    EXPECT_EQ(0, FirstPavingRow(PavingHexagons, 45));
+    // A length finds the first row of its band.
+    EXPECT_EQ(1, RowAtPixelY(PavingTriangles, 10, 45, 9, 0));
+    EXPECT_EQ(3, RowAtPixelY(PavingTriangles, 10, 45, 10, 0));
+    EXPECT_EQ(2, RowAtPixelY(PavingTriangles, 10, 44, 10, 0));
+    EXPECT_EQ(7, RowAtPixelY(PavingSquares, 10, 45, 75, 0));
+}
+
 TEST(PavingOutlines, PointsOfEachPattern)
 {
     DPoint outer[TileOutlinePoints] = {}, inner[TileOutlinePoints] = {};

@@ -720,4 +720,148 @@ TEST_F(RendererFixture, FastDrawingGivesThePixelsOfThePixelByPixelDrawing)
     displayMode = 0;
 }
 
+// Triangles laid from the last row up: with 44 rows the bands pair rows 0 and 1, 2 and 3;
+// with 45 rows row 0 is all holes and takes no band, rows 1 and 2 share the first band and
+// rows 43 and 44 the last. A picture as high as the mosaic shows every row that holds tiles,
+// the last one included.
+TEST_F(RendererFixture, EveryLaidRowOfTrianglesIsDrawnForOddAndEvenRowCounts)
+{
+    for (int rowCount : {44, 45})
+    {
+        SCOPED_TRACE(testing::Message() << rowCount << " rows");
+        MakeMap(PavingTriangles, 8, 5, rowCount);
+        CRasterImage::SetBorderCodes(&map, type, cols, rows, -1, -1);
+        const int height = RowToPixelY(type, n, rows, rows, 0);
+        EXPECT_EQ(22 * n, height);
+        Render(TileToPixelX(type, n, cols, 0), height);
+        std::vector<int> seen(256, 0);
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                for (int c = 0; c < 256; ++c)
+                    if (Pixel(x, y) == Colour(c))
+                    {
+                        seen[c]++;
+                        break;
+                    }
+        for (int r = 0; r < rows; ++r)
+        {
+            // A row shows the tiles it lays; row 0 of 45 lays none.
+            const bool laid = r >= FirstPavingRow(type, rows);
+            for (int c = 0; c < cols - 1; ++c)
+                EXPECT_EQ(laid, seen[c + cols * r] > 0) << "tile " << c << ", " << r;
+        }
+        // The first band holds the first two laid rows, pointing up then down; the last band
+        // the last two rows.
+        const int first = FirstPavingRow(type, rows);
+        auto shown = [&](int c, int r, int x, int y) {
+            const RECT box = MosaicTileBox(n, rows, 0, 0, type, c, r);
+            return Pixel(box.left + x, box.top + (n - 1 - y));
+        };
+        EXPECT_EQ(0, MosaicTileBox(n, rows, 0, 0, type, 2, first).top);
+        EXPECT_EQ(0, MosaicTileBox(n, rows, 0, 0, type, 2, first + 1).top);
+        EXPECT_EQ(Colour(2 + cols * first), shown(2, first, 4, 2));
+        EXPECT_EQ(Colour(2 + cols * (first + 1)), shown(2, first + 1, 4, 5));
+        EXPECT_EQ(picture.height - n, MosaicTileBox(n, rows, 0, 0, type, 2, rows - 1).top);
+        EXPECT_EQ(picture.height - n, MosaicTileBox(n, rows, 0, 0, type, 2, rows - 2).top);
+        EXPECT_EQ(Colour(2 + cols * (rows - 1)), shown(2, rows - 1, 4, 5));
+        EXPECT_EQ(Colour(2 + cols * (rows - 2)), shown(2, rows - 2, 4, 2));
+    }
+}
+
+// Where the renderer says a tile is, it draws it: the middle of the box of every tile shows
+// the tile, on every pattern, for odd and even row counts, scrolled or not, and the hit test
+// and the place of the point agree.
+TEST_F(RendererFixture, TileBoxesAreWhereTheTilesAreDrawn)
+{
+    for (int t = 0; t < PavingTypeCount; ++t)
+        for (int rowCount : {9, 10})
+            for (int origin : {0, 3})
+            {
+                SCOPED_TRACE(testing::Message() << kPatternNames[t] << ", " << rowCount
+                                                << " rows, origin " << origin);
+                MakeMap(t, 12, 7, rowCount);
+                Render(8 * n, 9 * n, origin, origin);
+                int sx = 0, sy = 0;
+                SamplePoint(sx, sy);
+                int checked = 0;
+                for (int r = FirstPavingRow(t, rows); r < rows; ++r)
+                    for (int c = 0; c < cols; ++c)
+                    {
+                        const RECT box = MosaicTileBox(n, rows, origin, origin, t, c, r);
+                        const int x = box.left + sx, y = box.top + (n - 1 - sy);
+                        // Beyond the picture, or outside the mosaic at its end.
+                        const int end = TileToPixelX(t, n, cols - 1 - origin, 0) +
+                                        (t == PavingSquares ? n : 0);
+                        if (x < 0 || y < 0 || x >= picture.width || y >= picture.height ||
+                            (c == cols - 1 && x >= end))
+                            continue;
+                        EXPECT_EQ(Colour(c + cols * r), Pixel(x, y)) << "tile " << c << ", " << r;
+                        MosaicHit hit;
+                        ASSERT_TRUE(HitTestMosaic(picture.width, picture.height, &map, n, cols,
+                                                  rows, origin, origin, t, masks0, masks1, 0, x,
+                                                  y, hit));
+                        EXPECT_EQ(c, hit.column);
+                        EXPECT_EQ(r, hit.row);
+                        int pc = -1, pr = -1;
+                        ASSERT_TRUE(MosaicTileAtPlace(n, cols, rows, origin, origin, t, x, y, pc,
+                                                      pr));
+                        // Rows of triangles share their place; scales overlap the next row.
+                        if (t != PavingTriangles && t != PavingScales1)
+                        {
+                            EXPECT_EQ(c, pc);
+                            EXPECT_EQ(r, pr);
+                        }
+                        checked++;
+                    }
+                EXPECT_GT(checked, 10);
+            }
+}
+
+// The block of a frame is the tiles whose centres lie in it, and the frame of a block holds
+// exactly the block: on shifted rows a tile half outside the frame on one side is in, the
+// neighbour half outside on the other is not. On triangles a block takes both rows of a band.
+TEST_F(RendererFixture, BlocksAreTheTilesWhoseCentresLieInTheFrame)
+{
+    for (int t = 0; t < PavingTypeCount; ++t)
+        for (int rowCount : {9, 10})
+        {
+            SCOPED_TRACE(testing::Message() << kPatternNames[t] << ", " << rowCount << " rows");
+            const int n = 12, cols = 8;
+            const int first = FirstPavingRow(t, rowCount);
+            const int last = rowCount - 1;
+            const TileBlock blocks[] = {
+                {0, first, 2, first + 1},      {cols - 3, last - 1, cols - 1, last},
+                {0, first, cols - 1, last},    {3, first + 2, 3, first + 3},
+                {0, last - 3, 0, last},        {cols - 1, first, cols - 1, first + 1},
+                {4, 4, 5, 4},
+            };
+            for (int origin : {0, 2})
+                for (const TileBlock& b : blocks)
+                {
+                    if (t == PavingTriangles && b.firstRow == b.lastRow)
+                        continue;
+                    const RECT frame = MosaicBlockFrame(n, rowCount, origin, origin, t, b);
+                    TileBlock found = {};
+                    ASSERT_TRUE(MosaicBlockInFrame(n, cols, rowCount, origin, origin, t, frame,
+                                                   found));
+                    EXPECT_EQ(b.firstCol, found.firstCol) << b.firstCol << "," << b.firstRow;
+                    EXPECT_EQ(b.lastCol, found.lastCol) << b.firstCol << "," << b.firstRow;
+                    EXPECT_EQ(b.firstRow, found.firstRow) << b.firstCol << "," << b.firstRow;
+                    EXPECT_EQ(b.lastRow, found.lastRow) << b.firstCol << "," << b.firstRow;
+                }
+        }
+    // On hexagons of 10 rows row 3 lies half a tile right of row 2: a frame from tile (2, 3)
+    // to tile (5, 5) holds neither row 2 nor column 1.
+    RECT frame = MosaicTileBox(12, 10, 0, 0, PavingHexagons, 2, 3);
+    const RECT to = MosaicTileBox(12, 10, 0, 0, PavingHexagons, 5, 5);
+    frame.right = to.right;
+    frame.bottom = to.bottom;
+    TileBlock block = {};
+    ASSERT_TRUE(MosaicBlockInFrame(12, 8, 10, 0, 0, PavingHexagons, frame, block));
+    EXPECT_EQ(2, block.firstCol);
+    EXPECT_EQ(3, block.firstRow);
+    EXPECT_EQ(5, block.lastCol);
+    EXPECT_EQ(5, block.lastRow);
+}
+
 } // namespace

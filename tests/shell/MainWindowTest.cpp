@@ -338,6 +338,72 @@ TEST_F(MainWindowTest, PaletteBarsPageAndGiveTheCurrentColour)
     EXPECT_EQ(-1, pFrame->GetCurrentColour());
 }
 
+// The current colour is a colour, not a button: when a brush stroke takes the last tiles of a
+// colour off the mosaic and the image palette closes the gap, the pressed button moves with
+// the colour, and the next stroke paints it. A reset of the bar to its first page keeps it.
+TEST_F(MainWindowTest, TheCurrentColourFollowsItsColourThroughTheImagePalette)
+{
+    const CString strPicture = m_strFolder + L"quadrants.png";
+    WriteQuadrants(strPicture, 20, 20);
+    Start(L"\"" + strPicture + L"\"");
+    CVitrolanDoc* pDoc = Doc();
+    CMainFrame* pFrame = Frame();
+    Command(ID_PAVING_SQUARES);
+    pDoc->m_tileSize = 10;
+    pDoc->m_showJoints = 0;
+    // 70 colours of their own, colour c on every 70th tile from tile c on, but colour 0 on
+    // tiles (5, 5) and (6, 6) only.
+    auto lay = [&](int nColours) {
+        for (int c = 0; c < 256; c++)
+            pDoc->m_imagePalette.m_colours[c] = PaletteEntry{(BYTE)c, (BYTE)(3 * c), 99, 1};
+        for (int i = 0; i < 400; i++)
+        {
+            const int c = 1 + i % (nColours - 1);
+            pDoc->m_workingMap.SetCell(i % 20, i / 20, 0, 0, c, c, c, c, 0, 0, 0, 0);
+        }
+        for (int i : {5, 6})
+            pDoc->m_workingMap.SetCell(i, i, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+        pDoc->m_workingMap.CopyBlock(&pDoc->m_committedMap, 80, 80);
+        pDoc->m_colourCount = nColours;
+        pDoc->UpdateAllViews(NULL);
+        Pump();
+    };
+    lay(70);
+    Command(ID_PALETTE_SHOW_IMAGE);
+    const UINT nImage = CMainFrame::ID_IMAGE_BUTTON_FIRST;
+    // Colour 69, on the third page of the bar.
+    Command(nImage + CPaletteBar::NextButton);
+    Command(nImage + CPaletteBar::NextButton);
+    Command(nImage + 9);
+    ASSERT_EQ(69, pFrame->GetCurrentColour());
+    const PaletteEntry chosen = pDoc->m_imagePalette.m_colours[69];
+
+    // A reset of the bar, as after any change of the palette, shows the colour's page.
+    pDoc->SyncPaletteBars();
+    EXPECT_EQ(69, pFrame->GetCurrentColour());
+
+    // The brush on tile (5, 5) covers both tiles of colour 0: the palette closes the gap,
+    // and the chosen colour gets another number.
+    Command(ID_TOOL_BRUSH);
+    ASSERT_EQ(1, pDoc->m_brushTool);
+    View()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 55));
+    View()->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(55, 55));
+    Pump();
+    ASSERT_EQ(69, pDoc->m_colourCount);
+    const int nCurrent = pFrame->GetCurrentColour();
+    ASSERT_GE(nCurrent, 0);
+    ASSERT_LT(nCurrent, 69);
+    const PaletteEntry& current = pDoc->m_imagePalette.m_colours[nCurrent];
+    EXPECT_EQ(chosen.peRed, current.peRed);
+    EXPECT_EQ(chosen.peGreen, current.peGreen);
+    EXPECT_EQ(chosen.peBlue, current.peBlue);
+    View()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(155, 155));
+    View()->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(155, 155));
+    Pump();
+    EXPECT_EQ(RGB(chosen.peRed, chosen.peGreen, chosen.peBlue), ImageColourOfTile(15, 15));
+    EXPECT_EQ(RGB(chosen.peRed, chosen.peGreen, chosen.peBlue), ShownAtTile(15, 15));
+}
+
 // A new user's session: open a picture, change the pattern, zoom, save, quit, start again
 // with the saved file and find the same mosaic.
 TEST_F(MainWindowTest, ASessionSavedAndOpenedAgainGivesTheSameMosaic)

@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -521,6 +522,112 @@ TEST_F(PlanPdf, OutlinesShowWhateverTheJointColour)
         // Inside the tiles the paper stays white.
         EXPECT_EQ(cv::Vec3b(255, 255, 255), PixelAt(page, 2064 + 1330, -(2064 + 1330)));
         DeleteFileW(m_folder.Path(L"outlines.pdf"));
+    }
+}
+
+// Where each colour of the test mosaic shows in a BGR picture: the middle of its pixels.
+std::vector<cv::Point2d> ColourCentres(const cv::Mat& picture, int nColours)
+{
+    std::vector<cv::Point2d> sums(nColours + 1, cv::Point2d(0, 0));
+    std::vector<int> counts(nColours + 1, 0);
+    std::map<int, int> index;
+    for (int c = 1; c <= nColours; c++)
+    {
+        BYTE rgb[3];
+        TestColour(c, rgb);
+        index[RGB(rgb[2], rgb[1], rgb[0])] = c;
+    }
+    for (int y = 0; y < picture.rows; y++)
+        for (int x = 0; x < picture.cols; x++)
+        {
+            const cv::Vec3b& p = picture.at<cv::Vec3b>(y, x);
+            const auto found = index.find(RGB(p[0], p[1], p[2]));
+            if (found == index.end())
+                continue;
+            sums[found->second] += cv::Point2d(x, y);
+            counts[found->second]++;
+        }
+    std::vector<cv::Point2d> centres(nColours + 1, cv::Point2d(-1, -1));
+    for (int c = 1; c <= nColours; c++)
+        if (counts[c] > 0)
+            centres[c] = sums[c] / counts[c];
+    return centres;
+}
+
+// Triangles of 44 and 45 rows on the screen, in the exported picture and on the laying plan:
+// every row that holds tiles is drawn in all three, row 0 of 45 (all holes) in none, and each
+// tile lies where it lies in the other two, counted in tiles from the first one.
+TEST_F(PlanPdf, TrianglesAreTheSameMosaicOnScreenInThePictureAndOnThePlan)
+{
+    m_app.Frame()->SetWindowPos(NULL, 0, 0, 800, 700, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int nRows : {44, 45})
+    {
+        SCOPED_TRACE(testing::Message() << nRows << " rows");
+        const int nCols = 5, n = 12;
+        LoadTestMosaic(*m_pDoc, nCols, nRows, PavingTriangles, n);
+        m_pDoc->taillecar = 500;
+        m_pDoc->intercar = 100;
+        m_pDoc->m_pitch = 600;
+        m_pDoc->carplaquex = m_pDoc->carplaquey = 100;
+        m_pDoc->impression = 3;
+        m_pDoc->regles = 0;
+        m_pDoc->m_printFirst = m_pDoc->m_printLast = 1;
+        m_pDoc->UpdateAllViews(NULL);
+        m_pView->Invalidate();
+        m_pView->UpdateWindow();
+        PumpMessages();
+        const CRasterImage& screenImage = m_pDoc->m_screenImage;
+        cv::Mat screen;
+        screenImage.CopyToMat(screen);
+        cv::Mat picture;
+        m_pDoc->RenderExportPicture(picture);
+        const std::string path = WritePlan(nRows == 44 ? L"even.pdf" : L"odd.pdf");
+        EXPECT_EQ("1", InfoValue(PdfInfo(path), "Pages"));
+        const std::string prefix = UnixPath(m_folder.Path(L"triangles"));
+        RunCommand("pdftoppm -r 144 -aa no -aaVector no -png -singlefile " + Quoted(path) + " " +
+                   Quoted(prefix));
+        const cv::Mat plan = cv::imread(prefix + ".png");
+        ASSERT_FALSE(plan.empty());
+        const double planPitch = 600 / 2540.0 * 144;
+
+        const int nColours = nCols * nRows;
+        const struct
+        {
+            const char* name;
+            std::vector<cv::Point2d> centres;
+            double pitch;
+        } media[] = {{"screen", ColourCentres(screen, nColours), (double)n},
+                     {"picture", ColourCentres(picture, nColours), (double)n},
+                     {"plan", ColourCentres(plan, nColours), planPitch}};
+        const int first = FirstPavingRow(PavingTriangles, nRows);
+        const cv::Point2d* reference[3];
+        for (int m = 0; m < 3; m++)
+            reference[m] = &media[m].centres[TestCellColour(nCols, 1, first)];
+        for (int row = 0; row < nRows; row++)
+            for (int col = 0; col < nCols; col++)
+            {
+                int kind = 0, shape = 0;
+                const bool laid = !(PavingBorderCell(PavingTriangles, nCols, nRows, col, row,
+                                                     kind, shape) &&
+                                    shape == ShapeHole);
+                const int colour = TestCellColour(nCols, col, row);
+                for (int m = 0; m < 3; m++)
+                {
+                    const cv::Point2d& at = media[m].centres[colour];
+                    EXPECT_EQ(laid, at.x >= 0)
+                        << media[m].name << ", tile " << col << "," << row;
+                    if (!laid || at.x < 0 || m == 0)
+                        continue;
+                    // In tiles from the reference tile, as on the screen.
+                    const cv::Point2d here = (at - *reference[m]) / media[m].pitch;
+                    const cv::Point2d there =
+                        (media[0].centres[colour] - *reference[0]) / media[0].pitch;
+                    EXPECT_NEAR(there.x, here.x, 0.2)
+                        << media[m].name << ", tile " << col << "," << row;
+                    EXPECT_NEAR(there.y, here.y, 0.2)
+                        << media[m].name << ", tile " << col << "," << row;
+                }
+            }
     }
 }
 

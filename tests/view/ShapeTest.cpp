@@ -115,8 +115,8 @@ TEST(Shape, ScrollingShiftsByThePixelsOfTheColumnsOrRows)
         {PavingSquares, 10, 0, 1, false, -10},
         {PavingCrossedJoints, 12, 5, 3, false, 24},
         {PavingSquares, 10, 4, 2, true, 20},
-        // The other patterns count the first column (row) shifted: it moves nothing.
-        {PavingHexagons, 10, 0, 1, false, 0},
+        // From the first column too, as the picture moves.
+        {PavingHexagons, 10, 0, 1, false, -10},
         {PavingHexagons, 10, 1, 3, false, -20},
         // Both triangles of a pair start at the same height.
         {PavingTriangles, 10, 0, 1, true, 0},

@@ -79,22 +79,37 @@ TEST(ToolRules, ImageColourIsLookedForAmongTheColoursInUseOnly)
 
 // ---- Cuts, turns and shades -------------------------------------------------------------------
 
-TEST(ToolRules, EdgeTilesOfShiftedPatternsAreCutAlongTheEdge)
+// The edge of a cut is the border pattern's: in a grid of 8 rows rows 0, 2, 4 and 6 are
+// shifted (column 0 their right half, the last column their left half), the last column of the
+// others lies outside; in one of 7 rows the odd rows are shifted.
+TEST(ToolRules, EdgeTilesAreCutAsTheBorderPatternLaysThem)
 {
     const struct
     {
-        int type, col, row, kind;
+        int type, rows, col, row, kind, shape;
     } cases[] = {
-        {PavingSquares, 0, 0, 0},       {PavingCrossedJoints, 9, 7, 0},
-        {PavingHexagons, 4, 0, 3},      {PavingHexagons, 4, 7, 3},
-        {PavingHexagons, 0, 3, 4},      {PavingHexagons, 0, 2, 0},
-        {PavingHexagons, 9, 2, 4},      {PavingDiamonds, 5, 5, 0},
-        {PavingTriangles, 4, 0, 0},     {PavingTriangles, 0, 1, 4},
-        {PavingTriangles, 9, 4, 4},     {PavingScales1, 3, 0, 3},
+        {PavingSquares, 8, 0, 0, 0, 0},       {PavingCrossedJoints, 8, 9, 7, 0, 0},
+        {PavingCrossedJoints, 8, 0, 2, 4, 1}, {PavingCrossedJoints, 8, 9, 2, 4, 2},
+        {PavingHexagons, 8, 4, 0, 3, 3},      {PavingHexagons, 8, 4, 7, 3, 4},
+        {PavingHexagons, 8, 0, 3, 0, 0},      {PavingHexagons, 8, 0, 2, 4, 1},
+        {PavingHexagons, 8, 9, 2, 4, 2},      {PavingHexagons, 8, 9, 3, 0, 0},
+        {PavingHexagons, 8, 0, 0, 5, 7},      {PavingHexagons, 8, 9, 0, 5, 5},
+        {PavingHexagons, 7, 0, 0, 3, 3},      {PavingHexagons, 7, 9, 0, 0, 0},
+        {PavingHexagons, 7, 0, 1, 4, 1},      {PavingHexagons, 7, 0, 2, 0, 0},
+        {PavingDiamonds, 8, 5, 5, 0, 0},      {PavingCircles, 8, 9, 7, 0, 0},
+        {PavingTriangles, 8, 4, 0, 0, 0},     {PavingTriangles, 8, 0, 0, 4, 1},
+        {PavingTriangles, 8, 0, 1, 0, 0},     {PavingTriangles, 8, 9, 4, 4, 2},
+        {PavingTriangles, 7, 3, 0, 0, 0},     {PavingTriangles, 7, 0, 1, 4, 1},
+        {PavingScales1, 8, 3, 0, 3, 3},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.kind, CutEdgeKind(c.type, 10, 8, c.col, c.row))
-            << "type " << c.type << " at " << c.col << "," << c.row;
+    {
+        int shape = 0;
+        EXPECT_EQ(c.kind, CutEdgeKind(c.type, 10, c.rows, c.col, c.row, &shape))
+            << "type " << c.type << " rows " << c.rows << " at " << c.col << "," << c.row;
+        if (c.kind != 0)
+            EXPECT_EQ(c.shape, shape);
+    }
 }
 
 TEST(ToolRules, CutsGiveTheKindAndColourOfThePartUnderThePointer)
@@ -111,8 +126,8 @@ TEST(ToolRules, CutsGiveTheKindAndColourOfThePartUnderThePointer)
         {1, 0, 3, 2, {1, 9, 3, 4}},
         {1, 0, 4, 2, {9, 2, 3, 4}},
         {1, 3, 4, 3, {9, 9, 9, 9}},
-        // Diagonal halves know no edge.
-        {3, 3, 1, 3, {9, 2, 3, 4}},
+        // Diagonal halves keep the edge too.
+        {3, 3, 1, 3, {9, 9, 9, 9}},
         {3, 0, 2, 3, {1, 9, 3, 4}},
         {3, 0, 3, 4, {1, 9, 3, 4}},
         {3, 0, 4, 4, {9, 2, 3, 4}},
@@ -322,15 +337,8 @@ TEST(ToolRules, StampFrameFollowsThePointerInsideTheViewAndTheMosaic)
     EXPECT_EQ(0, StampFrameAt(PavingSquares, 10, CPoint(200, 100), 80, 6, client, end).left);
 }
 
-TEST(ToolRules, EditMenuOnlyOnTheTilesOfTheSelection)
+TEST(ToolRules, ToolsTakeClicksInTheClientAreaGrownByTheStamp)
 {
-    // Tiles 2 to 4 across and 1 to 2 down, with the pixel past the end that the tool adds.
-    const CRect selection(20, 10, 51, 31);
-    EXPECT_TRUE(SelectionHoldsPoint(PavingSquares, 10, selection, CPoint(25, 15)));
-    EXPECT_TRUE(SelectionHoldsPoint(PavingSquares, 10, selection, CPoint(49, 29)));
-    EXPECT_FALSE(SelectionHoldsPoint(PavingSquares, 10, selection, CPoint(51, 15)));
-    EXPECT_FALSE(SelectionHoldsPoint(PavingSquares, 10, selection, CPoint(15, 15)));
-    EXPECT_FALSE(SelectionHoldsPoint(PavingSquares, 10, selection, CPoint(25, 35)));
     EXPECT_TRUE(ToolClickArea(CSize(300, 200), FALSE, 40).PtInRect(CPoint(299, 199)));
     EXPECT_FALSE(ToolClickArea(CSize(300, 200), FALSE, 40).PtInRect(CPoint(10, 200)));
     EXPECT_TRUE(ToolClickArea(CSize(300, 200), TRUE, 40).PtInRect(CPoint(10, 239)));

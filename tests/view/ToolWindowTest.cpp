@@ -1,15 +1,21 @@
 // The editing tools in a real view: clicks, drags, releases, arrow keys and right clicks sent
-// as the window system sends them, for squares, diamonds and hexagons, checked on the cell
+// as the window system sends them, on every paving pattern, checked on the cell
 // maps, the image palette, the undo step, the palette bars and the message line.
 #include "MosaicTest.h"
 
+#include <string.h>
+
+#include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "AfxMenu.h"
+#include "AfxRes.h"
 #include "LangText.h"
 #include "PaletteBar.h"
 #include "ShpRectangle.h"
 #include "TextIds.h"
+#include "TileRenderer.h"
 #include "ViewFrameHooks.h"
 #include "ViewTestSupport.h"
 
@@ -111,6 +117,10 @@ protected:
         m_pDoc->m_pitch = 2660;
         m_pDoc->unites = 0;
         m_pDoc->m_unitTextLong = L"m";
+        // No selection from an earlier mosaic.
+        m_pDoc->m_selection->m_rect.SetRectEmpty();
+        m_pDoc->m_copyValid = 0;
+        memset(m_pDoc->m_copyRect, 0, sizeof(m_pDoc->m_copyRect));
         m_pDoc->UpdateAllViews(NULL);
         Repaint();
     }
@@ -197,6 +207,87 @@ protected:
         g_tileBar.m_pressed[colour % 30] = 1;
     }
     CString UndoText() const { return m_pDoc->m_undoItemText; }
+
+    // The screen picture's client area, pixel by pixel.
+    std::vector<COLORREF> Screen() const
+    {
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < m_pDoc->m_screenHeight; y++)
+            for (int x = 0; x < m_pDoc->m_screenWidth; x++)
+                pixels.push_back(ScreenImagePixel(*m_pDoc, x, y));
+        return pixels;
+    }
+    // A pixel the screen shows in the colour of the cell (every cell of the mosaic has a
+    // colour of its own), the one nearest to a point a fifth right and a seventh below the
+    // middle of the cell's area, two pixels clear of the lines along which a cut splits a
+    // tile; (-1, -1) when the screen does not show the cell.
+    CPoint PointOn(int col, int row) const
+    {
+        const COLORREF colour = Rgb(Get(col, row).colour[0]);
+        const int n = m_pDoc->m_tileSize;
+        const int h = n / 2;
+        const CRect box = BoxOf(col, row);
+        auto clear = [&](int x, int y) {
+            const int u = x - box.left, v = n - 1 - (y - box.top);
+            return abs(u - h) > 1 && abs(v - h) > 1 && abs(u - v) > 1 && abs(u + v - n + 2) > 1;
+        };
+        long sx = 0, sy = 0, count = 0;
+        for (int y = 0; y < m_pDoc->m_screenHeight; y++)
+            for (int x = 0; x < m_pDoc->m_screenWidth; x++)
+                if (ScreenImagePixel(*m_pDoc, x, y) == colour)
+                    sx += x, sy += y, count++;
+        if (count == 0)
+            return CPoint(-1, -1);
+        const CPoint aim(sx / count + n / 5, sy / count + n / 7);
+        CPoint best(-1, -1);
+        long bestDistance = LONG_MAX;
+        for (int y = 0; y < m_pDoc->m_screenHeight; y++)
+            for (int x = 0; x < m_pDoc->m_screenWidth; x++)
+            {
+                const long d = (long)(x - aim.x) * (x - aim.x) + (long)(y - aim.y) * (y - aim.y);
+                if (d < bestDistance && ScreenImagePixel(*m_pDoc, x, y) == colour && clear(x, y))
+                    best = CPoint(x, y), bestDistance = d;
+            }
+        return best;
+    }
+    // The renderer's box of the cell in the view as it is scrolled now.
+    CRect BoxOf(int col, int row) const
+    {
+        return CRect(MosaicTileBox(m_pDoc->m_tileSize, m_pDoc->m_rows, m_pView->GetOriginCol(),
+                                   m_pView->GetOriginRow(), m_pDoc->m_pavingType, col, row));
+    }
+    // Every cell holds the kind and shape code that its place in the pattern gives: the
+    // border's partial tiles on the border, whole tiles inside.
+    void ExpectPatternBorder() const
+    {
+        for (int row = 0; row < m_pDoc->m_rows; row++)
+            for (int col = 0; col < m_pDoc->m_cols; col++)
+            {
+                int kind = 0, shape = 0;
+                PavingBorderCell(m_pDoc->m_pavingType, m_pDoc->m_cols, m_pDoc->m_rows, col, row,
+                                 kind, shape);
+                const Cell cell = Get(col, row);
+                EXPECT_EQ(kind, cell.kind) << "cell " << col << "," << row;
+                EXPECT_EQ(shape, cell.shape) << "cell " << col << "," << row;
+            }
+    }
+    void Command(UINT nID)
+    {
+        m_app.Frame()->SendMessage(WM_COMMAND, nID, 0);
+        PumpMessages();
+    }
+    void Drag(CPoint from, CPoint to)
+    {
+        Down(from);
+        Move(CPoint((from.x + to.x) / 2, (from.y + to.y) / 2));
+        Move(to);
+        Up(to);
+    }
+    TileBlock SelectedBlock() const
+    {
+        const int* copy = m_pDoc->m_copyRect;
+        return TileBlock{copy[0], copy[1], copy[2], copy[3]};
+    }
 
     CViewTestApp m_app;
     CVitrolanView* m_pView = NULL;
@@ -776,6 +867,293 @@ TEST_F(ToolWindow, TextStampFrameFollowsThePointerAndTheClickStampsThere)
     EXPECT_EQ(0, g_imageBar.m_pressed[9]);
     EXPECT_EQ(GetLangText(TXT_UNDO_TEXT_STAMP), UndoText());
     m_pDoc->m_textImage.Free();
+}
+
+// ---- Every pattern ------------------------------------------------------------------------------
+
+// Places of a mosaic of 8 columns where the pattern's edge shows: column 0 and the last column
+// of a shifted and an unshifted row, the four corners, and a tile inside.
+struct Place
+{
+    const char* name;
+    int col, row;
+};
+
+std::vector<Place> EdgePlaces(int type, int cols, int rows)
+{
+    const int first = FirstPavingRow(type, rows);
+    int shifted = first + 2, unshifted = first + 2;
+    while (shifted < rows - 1 && !IsShiftedRow(type, rows, shifted))
+        shifted++;
+    while (unshifted < rows - 1 && IsShiftedRow(type, rows, unshifted))
+        unshifted++;
+    return {{"inside", 3, 4},
+            {"column 0, shifted row", 0, shifted},
+            {"column 0, unshifted row", 0, unshifted},
+            {"last column, shifted row", cols - 1, shifted},
+            {"top left", 0, first},
+            {"top right", cols - 1, first},
+            {"bottom left", 0, rows - 1},
+            {"bottom right", cols - 1, rows - 1}};
+}
+
+const int kRowCounts[] = {9, 10};
+const int kNewColour = 250;   // no cell of the test mosaics has it
+
+// Each cut tool, clicked on each edge tile a pattern shows, changes that tile and no other:
+// the part the renderer draws under the pointer takes the colour, and no pixel that showed the
+// tile shows the background or the area outside the mosaic afterwards.
+TEST_F(ToolWindow, CutsOnTheEdgeOfEveryPatternChangeTheTileUnderThePointer)
+{
+    const struct
+    {
+        int* flag;
+        int mode;
+    } tools[] = {{&m_pDoc->m_wholeTool, 0},       {&m_pDoc->m_halfTool, 1},
+                 {&m_pDoc->m_diagHalfTool, 3},    {&m_pDoc->m_quarterTool, 5},
+                 {&m_pDoc->m_diagQuarterTool, 6}};
+    for (int type = 0; type < PavingTypeCount; type++)
+        for (int rows : kRowCounts)
+        {
+            Load(8, rows, type, 24);
+            for (const Place& place : EdgePlaces(type, 8, rows))
+            {
+                const CPoint pt = PointOn(place.col, place.row);
+                if (pt.x < 0)
+                    continue;   // a place the pattern leaves empty
+                for (const auto& tool : tools)
+                {
+                    SCOPED_TRACE(testing::Message() << "type " << type << ", " << rows
+                                                    << " rows, " << place.name << ", mode "
+                                                    << tool.mode);
+                    Load(8, rows, type, 24);
+                    const Cell before = Get(place.col, place.row);
+                    const COLORREF old = Rgb(before.colour[0]);
+                    const std::vector<COLORREF> screen = Screen();
+                    std::vector<Cell> cells;
+                    for (int r = 0; r < rows; r++)
+                        for (int c = 0; c < 8; c++)
+                            cells.push_back(Get(c, r));
+                    PressImageColour(kNewColour);
+                    *tool.flag = 1;
+                    m_pDoc->m_partToolActive = 1;
+                    m_pDoc->m_cutKind = tool.mode;
+                    Click(pt);
+                    *tool.flag = 0;
+                    Repaint();
+
+                    const Cell cut = Get(place.col, place.row);
+                    const CRect box = BoxOf(place.col, place.row);
+                    const int n = m_pDoc->m_tileSize;
+                    const int part = TilePartAt(cut.kind, n, pt.x - box.left,
+                                                n - 1 - (pt.y - box.top));
+                    EXPECT_EQ(kNewColour, cut.colour[part]);
+                    EXPECT_TRUE(TilePartLaid(cut.kind, cut.shape, part));
+                    EXPECT_EQ(before.shape, cut.shape);
+                    for (int r = 0; r < rows; r++)
+                        for (int c = 0; c < 8; c++)
+                        {
+                            const Cell now = Get(c, r);
+                            if (c != place.col || r != place.row)
+                                ASSERT_EQ(0, memcmp(&cells[r * 8 + c], &now, sizeof(Cell)))
+                                    << "cell " << c << "," << r;
+                        }
+                    const std::vector<COLORREF> after = Screen();
+                    const COLORREF joint = TableColour(*m_pDoc, 1);
+                    int holes = 0;
+                    for (size_t i = 0; i < screen.size(); i++)
+                        holes += screen[i] == old && after[i] != old &&
+                                 after[i] != Rgb(kNewColour) && after[i] != joint;
+                    EXPECT_EQ(0, holes);
+                    EXPECT_EQ(Rgb(kNewColour), ScreenImagePixel(*m_pDoc, pt.x, pt.y));
+                }
+            }
+        }
+}
+
+// The brush on the edge tiles paints the tile under the pointer and leaves the border as the
+// pattern lays it.
+TEST_F(ToolWindow, BrushOnTheEdgeOfEveryPatternKeepsTheBorder)
+{
+    for (int type = 0; type < PavingTypeCount; type++)
+        for (int rows : kRowCounts)
+        {
+            Load(8, rows, type, 24);
+            for (const Place& place : EdgePlaces(type, 8, rows))
+            {
+                SCOPED_TRACE(testing::Message() << "type " << type << ", " << rows << " rows, "
+                                                << place.name);
+                Load(8, rows, type, 24);
+                const CPoint pt = PointOn(place.col, place.row);
+                if (pt.x < 0)
+                    continue;
+                // The colours painted over leave the palette, which then renumbers the rest.
+                const COLORREF brush = Rgb(kNewColour);
+                PressImageColour(kNewColour);
+                m_pDoc->m_brushTool = 1;
+                Click(pt);
+                m_pDoc->m_brushTool = 0;
+                Repaint();
+                EXPECT_EQ(brush, Rgb(Get(place.col, place.row).colour[0]));
+                EXPECT_EQ(brush, ScreenImagePixel(*m_pDoc, pt.x, pt.y));
+                ExpectPatternBorder();
+            }
+        }
+}
+
+// A block drawn with the select tool runs from the tile under the button-down to the tile
+// under the release, in any direction, whatever part of their boxes lies off the screen or
+// in a neighbour's place; on triangles it takes both rows of each band.
+TEST_F(ToolWindow, SelectionOnEveryPatternIsTheTilesFromPressToRelease)
+{
+    for (int type = 0; type < PavingTypeCount; type++)
+        for (int rows : kRowCounts)
+        {
+            Load(8, rows, type, 24);
+            const std::vector<Place> places = EdgePlaces(type, 8, rows);
+            const int drags[][2] = {{0, 2}, {1, 0}, {4, 7}, {7, 4}, {3, 6}, {2, 5}, {5, 3}};
+            for (const auto& drag : drags)
+            {
+                const Place& from = places[drag[0]];
+                const Place& to = places[drag[1]];
+                SCOPED_TRACE(testing::Message() << "type " << type << ", " << rows << " rows, "
+                                                << from.name << " to " << to.name);
+                Load(8, rows, type, 24);
+                const CPoint ptFrom = PointOn(from.col, from.row);
+                const CPoint ptTo = PointOn(to.col, to.row);
+                if (ptFrom.x < 0 || ptTo.x < 0)
+                    continue;
+                m_pDoc->m_selectTool = 1;
+                Drag(ptFrom, ptTo);
+                m_pDoc->m_selectTool = 0;
+                TileBlock expected = {std::min(from.col, to.col), std::min(from.row, to.row),
+                                      std::max(from.col, to.col), std::max(from.row, to.row)};
+                if (type == PavingTriangles)
+                {
+                    if (!TrianglePointsUp(rows, expected.firstRow))
+                        expected.firstRow--;
+                    if (TrianglePointsUp(rows, expected.lastRow))
+                        expected.lastRow++;
+                }
+                const int* copy = m_pDoc->m_copyRect;
+                const int block[8] = {expected.firstCol, expected.firstRow, expected.lastCol,
+                                      expected.lastRow, expected.firstCol, expected.firstRow,
+                                      expected.lastCol, expected.lastRow};
+                EXPECT_EQ(0, memcmp(block, copy, sizeof(block)))
+                    << copy[0] << "," << copy[1] << " - " << copy[2] << "," << copy[3];
+                // The frame shows both tiles the user pointed at.
+                const CRect frame = m_pDoc->m_selection->m_rect;
+                EXPECT_TRUE(frame.PtInRect(ptFrom));
+                EXPECT_TRUE(frame.PtInRect(ptTo));
+            }
+        }
+}
+
+// A block at the border copied, moved by the arrow keys and pasted inside, then mirrored:
+// the cells go where the block is, and every cell keeps the kind and shape code of its place.
+TEST_F(ToolWindow, CopyPasteAndMirrorOnEveryPatternKeepTheBorder)
+{
+    for (int type = 0; type < PavingTypeCount; type++)
+        for (int rows : kRowCounts)
+        {
+            SCOPED_TRACE(testing::Message() << "type " << type << ", " << rows << " rows");
+            Load(8, rows, type, 24);
+            const int first = FirstPavingRow(type, rows);
+            m_pDoc->m_selectTool = 1;
+            Drag(PointOn(0, first), PointOn(2, first + 1));
+            const TileBlock drawn = SelectedBlock();
+            ASSERT_EQ(0, drawn.firstCol);
+            ASSERT_EQ(first, drawn.firstRow);
+            ASSERT_EQ(2, drawn.lastCol);
+            ASSERT_EQ(first + 1, drawn.lastRow);
+            std::vector<int> colours;
+            for (int r = drawn.firstRow; r <= drawn.lastRow; r++)
+                for (int c = drawn.firstCol; c <= drawn.lastCol; c++)
+                    colours.push_back(Get(c, r).colour[0]);
+            Command(ID_EDIT_COPY);
+            ASSERT_EQ(1, m_pDoc->m_copyValid);
+            // Three columns right, one step down: a band of two rows on triangles.
+            for (UINT key : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN})
+                Key(key);
+            const int down = type == PavingTriangles ? 2 : 1;
+            const TileBlock moved = SelectedBlock();
+            EXPECT_EQ(3, moved.firstCol);
+            EXPECT_EQ(first + down, moved.firstRow);
+            EXPECT_EQ(5, moved.lastCol);
+            EXPECT_EQ(first + down + 1, moved.lastRow);
+            Command(ID_EDIT_PASTE);
+            size_t i = 0;
+            for (int r = moved.firstRow; r <= moved.lastRow; r++)
+                for (int c = moved.firstCol; c <= moved.lastCol; c++)
+                    EXPECT_EQ(colours[i++], Get(c, r).colour[0]) << "cell " << c << "," << r;
+            ExpectPatternBorder();
+
+            // Back to the border by the keys, and mirrored there.
+            for (UINT key : {VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_UP})
+                Key(key);
+            const TileBlock back = SelectedBlock();
+            EXPECT_EQ(0, back.firstCol);
+            EXPECT_EQ(first, back.firstRow);
+            const int left = Get(0, first + 1).colour[0];
+            const int right = Get(2, first + 1).colour[0];
+            Command(ID_MIRROR_HORIZONTAL);
+            EXPECT_EQ(right, Get(0, first + 1).colour[0]);
+            EXPECT_EQ(left, Get(2, first + 1).colour[0]);
+            ExpectPatternBorder();
+            Command(ID_MIRROR_VERTICAL);
+            ExpectPatternBorder();
+            m_pDoc->m_selectTool = 0;
+        }
+}
+
+// Copy takes the block where the selection is at that moment, not where it was drawn.
+TEST_F(ToolWindow, CopyTakesTheSelectionWhereItWasMoved)
+{
+    Load(12, 10, PavingHexagons, 24);
+    m_pDoc->m_selectTool = 1;
+    Drag(PointOn(1, 2), PointOn(2, 3));
+    Key(VK_RIGHT);
+    Key(VK_RIGHT);
+    const int source = Get(3, 2).colour[0];
+    Command(ID_EDIT_COPY);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(source, Get(3, 5).colour[0]);
+    EXPECT_EQ(Get(4, 3).colour[0], Get(4, 6).colour[0]);
+}
+
+// A selection whose frame starts off the screen, at column 0 of a shifted row or scrolled
+// away, still gives its block.
+TEST_F(ToolWindow, ASelectionPartlyOffTheScreenKeepsItsBlock)
+{
+    Load(16, 15, PavingHexagons, 60);
+    m_pDoc->m_selectTool = 1;
+    // Row 1 of 15 is shifted: the box of column 0 starts half a tile left of the window.
+    ASSERT_TRUE(IsShiftedRow(PavingHexagons, 15, 1));
+    ASSERT_LT(BoxOf(0, 1).left, 0);
+    Drag(PointOn(0, 1), PointOn(3, 3));
+    EXPECT_EQ(0, m_pDoc->m_copyRect[0]);
+    EXPECT_EQ(1, m_pDoc->m_copyRect[1]);
+    EXPECT_EQ(3, m_pDoc->m_copyRect[2]);
+    EXPECT_EQ(3, m_pDoc->m_copyRect[3]);
+    // Scrolled so that the frame's top left lies above and left of the window: the block
+    // stays, and the frame stays on it.
+    m_pView->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 2), 0);
+    m_pView->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 2), 0);
+    Repaint();
+    ASSERT_EQ(2, m_pView->GetOriginCol());
+    ASSERT_EQ(2, m_pView->GetOriginRow());
+    const CRect frame = m_pDoc->m_selection->m_rect;
+    EXPECT_LT(frame.left, 0);
+    EXPECT_LT(frame.top, 0);
+    EXPECT_TRUE(frame.PtInRect(PointOn(3, 3)));
+    Key(VK_RIGHT);
+    Repaint();
+    EXPECT_EQ(1, m_pDoc->m_copyRect[0]);
+    EXPECT_EQ(4, m_pDoc->m_copyRect[2]);
+    EXPECT_TRUE(m_pDoc->m_selection->m_rect.PtInRect(PointOn(4, 3)));
 }
 
 // ---- Paint --------------------------------------------------------------------------------------
