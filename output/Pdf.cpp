@@ -338,35 +338,50 @@ void CPdf::PlaceForm(PDFFormXObject* pForm, double dScale, int x, int y)
     m_pContext->Q();
 }
 
-// Adobe's readers are ended by their exact file names; others do not lock the files.
-void CPdf::CloseAcrobatProcesses()
+BOOL CPdf::ListProcesses(std::vector<ProcessEntry>& processes) const
 {
+    processes.clear();
     HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (hSnapshot == INVALID_HANDLE_VALUE)
-        return;
+        return FALSE;
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof(entry);
-    if (!Process32FirstW(hSnapshot, &entry))
+    const BOOL bListed = Process32FirstW(hSnapshot, &entry);
+    if (bListed)
     {
-        CloseHandle(hSnapshot);
-        return;
+        do
+        {
+            processes.push_back({entry.th32ProcessID, entry.szExeFile});
+        } while (Process32NextW(hSnapshot, &entry));
     }
-    do
+    CloseHandle(hSnapshot);
+    return bListed;
+}
+
+// Adobe's readers are ended by their exact file names; others do not lock the files.
+BOOL CPdf::CloseAcrobatProcesses()
+{
+    std::vector<ProcessEntry> processes;
+    ListProcesses(processes);
+    BOOL bClosed = FALSE;
+    for (const ProcessEntry& process : processes)
     {
         for (LPCWSTR lpszName : kReaderNames)
         {
-            if (lstrcmpW(entry.szExeFile, lpszName) != 0)
+            if (lstrcmpW(process.strExeName, lpszName) != 0)
                 continue;
-            HANDLE hProcess = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
+            HANDLE hProcess = OpenProcess(PROCESS_TERMINATE, FALSE, process.dwId);
             if (hProcess != NULL)
             {
-                TerminateProcess(hProcess, 0);
+                bClosed = TerminateProcess(hProcess, 0) || bClosed;
                 CloseHandle(hProcess);
             }
         }
-    } while (Process32NextW(hSnapshot, &entry));
-    CloseHandle(hSnapshot);
-    Sleep(kReaderExitWaitMs);
+    }
+    // Without a reader to let go of a file, waiting would only hold the user up.
+    if (bClosed)
+        Sleep(kReaderExitWaitMs);
+    return bClosed;
 }
 
 // ---- Coordinates ------------------------------------------------------------------------

@@ -116,7 +116,19 @@ public:
     CString m_strFontFile;
 
 protected:
-    static void CloseAcrobatProcesses();
+    // A running process as the system lists it.
+    struct ProcessEntry
+    {
+        DWORD dwId;
+        CString strExeName;
+    };
+
+    // Ends every Adobe reader among the running processes, since they lock the files they
+    // show, and then gives them time to let go of them: TRUE when one was asked to close,
+    // which alone makes it wait.
+    BOOL CloseAcrobatProcesses();
+    // The running processes; FALSE, with none, when they cannot be listed.
+    virtual BOOL ListProcesses(std::vector<ProcessEntry>& processes) const;
     PDFFormXObject* LoadJpegForm(const CString& strPath);
     // The font of a Windows font file, loaded once per document; NULL when not installed.
     PDFUsedFont* FontOfFile(const CString& strFile);

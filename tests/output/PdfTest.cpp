@@ -9,6 +9,7 @@
 #include <locale.h>
 #include <stdio.h>
 
+#include <algorithm>
 #include <functional>
 #include <sstream>
 #include <vector>
@@ -512,6 +513,137 @@ TEST_F(PdfTest, NumbersDoNotFollowTheUsersLocale)
         EXPECT_NE(std::string::npos, RunCommand("pdftotext " + Quoted(path) + " -").find("1,5 m"));
     }
     setlocale(LC_ALL, "C");
+}
+
+// A process of this prefix that waits on its input until it is ended.
+class CWaitingProcess
+{
+public:
+    CWaitingProcess()
+    {
+        SECURITY_ATTRIBUTES sa = {sizeof(sa), NULL, TRUE};
+        HANDLE hRead = NULL;
+        if (!CreatePipe(&hRead, &m_hInput, &sa, 0))
+            return;
+        SetHandleInformation(m_hInput, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW si = {};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = hRead;
+        // Its banner and prompt go nowhere.
+        HANDLE hNowhere = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &sa,
+                                      OPEN_EXISTING, 0, NULL);
+        si.hStdOutput = si.hStdError = hNowhere;
+        WCHAR szCommand[] = L"C:\\windows\\system32\\cmd.exe";
+        if (CreateProcessW(NULL, szCommand, NULL, NULL, TRUE, CREATE_NO_WINDOW, NULL, NULL, &si,
+                           &m_info))
+            CloseHandle(m_info.hThread);
+        CloseHandle(hRead);
+        if (hNowhere != INVALID_HANDLE_VALUE)
+            CloseHandle(hNowhere);
+    }
+    ~CWaitingProcess()
+    {
+        if (m_info.hProcess != NULL)
+        {
+            TerminateProcess(m_info.hProcess, 1);
+            CloseHandle(m_info.hProcess);
+        }
+        if (m_hInput != NULL)
+            CloseHandle(m_hInput);
+    }
+
+    DWORD Id() const { return m_info.dwProcessId; }
+    BOOL IsRunning() const
+    {
+        return m_info.hProcess != NULL && WaitForSingleObject(m_info.hProcess, 200) == WAIT_TIMEOUT;
+    }
+    // The exit code once the process has ended, else STILL_ACTIVE.
+    DWORD ExitCode() const
+    {
+        DWORD dwCode = STILL_ACTIVE;
+        if (m_info.hProcess != NULL && WaitForSingleObject(m_info.hProcess, 5000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(m_info.hProcess, &dwCode);
+        return dwCode;
+    }
+
+private:
+    HANDLE m_hInput = NULL;
+    PROCESS_INFORMATION m_info = {};
+};
+
+// The layer over the processes its test lists.
+class CListedProcessesPdf : public CPdf
+{
+public:
+    using CPdf::CloseAcrobatProcesses;
+    using CPdf::ProcessEntry;
+
+    BOOL ListProcesses(std::vector<ProcessEntry>& processes) const override
+    {
+        processes = m_processes;
+        return TRUE;
+    }
+    BOOL ListSystemProcesses(std::vector<ProcessEntry>& processes) const
+    {
+        return CPdf::ListProcesses(processes);
+    }
+
+    std::vector<ProcessEntry> m_processes;
+};
+
+// Only an Adobe reader, named exactly, is ended, and only ending one is worth the wait.
+TEST_F(PdfTest, ReadersAreClosedByTheirExactNamesAndOnlyThenWaitedFor)
+{
+    const DWORD kNoProcess = 0x7FFFFFF0;
+    CWaitingProcess other;
+    ASSERT_TRUE(other.IsRunning());
+    CListedProcessesPdf pdf;
+    const std::vector<std::vector<CListedProcessesPdf::ProcessEntry>> listings = {
+        {},
+        {{other.Id(), L"acrord32.exe"}, {other.Id(), L"ACROBAT.EXE"},
+         {other.Id(), L"AcroRd32.exe "}, {other.Id(), L"Acrobat"}, {other.Id(), L"notepad.exe"}},
+        // A reader that has ended already is not waited for.
+        {{kNoProcess, L"AcroRd32.exe"}, {kNoProcess, L"Acrobat.exe"}},
+    };
+    for (const auto& processes : listings)
+    {
+        pdf.m_processes = processes;
+        EXPECT_FALSE(pdf.CloseAcrobatProcesses()) << processes.size();
+    }
+    EXPECT_TRUE(other.IsRunning());
+
+    for (LPCWSTR lpszReader : {L"AcroRd32.exe", L"Acrobat.exe"})
+    {
+        CWaitingProcess reader;
+        ASSERT_TRUE(reader.IsRunning());
+        pdf.m_processes = {{other.Id(), L"cmd.exe"}, {reader.Id(), lpszReader}};
+        EXPECT_TRUE(pdf.CloseAcrobatProcesses()) << CStringA(lpszReader).GetString();
+        EXPECT_EQ(0u, reader.ExitCode()) << CStringA(lpszReader).GetString();
+        EXPECT_TRUE(other.IsRunning());
+    }
+}
+
+// Starting a document closes the readers it finds in the system's list of processes.
+TEST_F(PdfTest, StartClosesTheRunningReaders)
+{
+    CWaitingProcess reader;
+    ASSERT_TRUE(reader.IsRunning());
+    CListedProcessesPdf pdf;
+    pdf.m_processes = {{reader.Id(), L"AcroRd32.exe"}};
+    ASSERT_EQ(PdfStartOk, pdf.StartPdf(m_folder.Folder(), m_folder.Path(L"p.pdf"), L"", L""));
+    EXPECT_EQ(0u, reader.ExitCode());
+    pdf.StartPage(0);
+    EXPECT_EQ(0, pdf.EndPage());
+    EXPECT_TRUE(pdf.EndPdf());
+
+    CWaitingProcess other;
+    ASSERT_TRUE(other.IsRunning());
+    std::vector<CListedProcessesPdf::ProcessEntry> processes;
+    ASSERT_TRUE(pdf.ListSystemProcesses(processes));
+    EXPECT_TRUE(std::any_of(processes.begin(), processes.end(), [&](const auto& p) {
+        return p.dwId == other.Id() && p.strExeName == L"cmd.exe";
+    }));
 }
 
 }   // namespace
