@@ -50,7 +50,6 @@ protected:
 
     void TearDown() override
     {
-        CopyFileW(ChartPath(), L"Z:\\tmp\\pf_chart.pdf", FALSE);
         DeleteFileW(ChartPath());
         RemoveDirectoryW(m_folder.Path(L"Plans\\ColorCharts"));
         RemoveDirectoryW(m_folder.Path(L"Plans"));

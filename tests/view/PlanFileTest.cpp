@@ -76,7 +76,6 @@ protected:
     {
         for (const CString& strPlan : Plans())
         {
-            CopyFileW(m_folder.Path(L"Plans\\") + strPlan, L"Z:\\tmp\\pf_plan.pdf", FALSE);
             DeleteFileW(m_folder.Path(L"Plans\\") + strPlan);
         }
         RemoveDirectoryW(m_folder.Path(L"Plans"));
