@@ -456,8 +456,10 @@ TEST_F(PlanPdf, NothingCoversTheTilesOrTheTitleOnAnyPaperOrPattern)
         for (size_t a = 0; a < texts.size(); a++)
         {
             for (const PointBox& region : regions)
+            {
                 if (!(region.text == "arrow" && Inside(texts[a], region)))
                     EXPECT_FALSE(Overlap(texts[a], region)) << texts[a] << " on " << region;
+            }
             for (size_t b = a + 1; b < texts.size(); b++)
                 EXPECT_FALSE(Overlap(texts[a], texts[b])) << texts[a] << " on " << texts[b];
         }
