@@ -3,6 +3,7 @@
 // made, drop-down lists, and the title tip.
 #include "MosaicTest.h"
 
+#include "GridCellCheck.h"
 #include "GridCellCombo.h"
 #include "GridTestSupport.h"
 #include "InPlaceList.h"
@@ -299,6 +300,73 @@ TEST_F(GridEdit, AComboCellDropsItsOptionsDown)
     PumpGridMessages();
     EXPECT_FALSE(::IsWindow(hList));
     EXPECT_EQ(CString(L"Mon"), m_grid.GetItemText(2, 2));
+}
+
+// A check cell holds a choice, not a text: Space and a click on its box toggle it, and
+// nothing opens an editor over it.
+TEST_F(GridEdit, ACheckCellTogglesOnSpaceAndOnItsBoxAndIsNeverTyped)
+{
+    ASSERT_TRUE(m_grid.SetCellType(2, 2, RUNTIME_CLASS(CGridCellCheck)));
+    CGridCellCheck* pCheck = DYNAMIC_DOWNCAST(CGridCellCheck, m_grid.GetCell(2, 2));
+    ASSERT_NE(nullptr, pCheck);
+    m_grid.RedrawWindow();   // the box is where the cell was last drawn
+    const CRect rectBox = pCheck->GetCheckRect();
+    ASSERT_FALSE(rectBox.IsRectEmpty());
+    auto expectUntyped = [&](const char* szWhat) {
+        SCOPED_TRACE(szWhat);
+        EXPECT_EQ(nullptr, Editor());
+        EXPECT_FALSE(m_grid.IsItemEditing(2, 2));
+        EXPECT_EQ(CString(L"2,2"), m_grid.GetItemText(2, 2));
+    };
+
+    TypeOn(2, 2, L' ');
+    EXPECT_TRUE(pCheck->GetCheck()) << "Space";
+    expectUntyped("Space");
+    TypeOn(2, 2, L' ');
+    EXPECT_FALSE(pCheck->GetCheck()) << "Space again";
+    for (UINT nChar : { (UINT)L'x', (UINT)VK_RETURN, (UINT)VK_BACK })
+    {
+        TypeOn(2, 2, nChar);
+        EXPECT_FALSE(pCheck->GetCheck()) << nChar;
+        expectUntyped("another character");
+    }
+    Key(VK_F2);
+    expectUntyped("F2");
+
+    // On the focus cell: a click beside the box neither toggles nor edits, one on the box
+    // toggles.
+    const CPoint pointBeside(rectBox.right + 12, rectBox.CenterPoint().y);
+    CRect rectText;
+    m_grid.GetCellRect(2, 2, rectText);
+    pCheck->GetTextRect(rectText);
+    ASSERT_TRUE(rectText.PtInRect(pointBeside)) << "on the cell's text";
+    for (int i = 0; i < 2; i++)
+    {
+        ClickAt(m_grid, pointBeside);
+        PumpGridMessages();
+        EXPECT_FALSE(pCheck->GetCheck()) << "beside the box";
+        expectUntyped("a click beside the box");
+        ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON,
+                       MAKELPARAM(pointBeside.x, pointBeside.y));
+        ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pointBeside.x, pointBeside.y));
+        PumpGridMessages();
+        EXPECT_FALSE(pCheck->GetCheck()) << "a double click beside the box";
+        expectUntyped("a double click beside the box");
+    }
+    ClickAt(m_grid, rectBox.CenterPoint());
+    EXPECT_TRUE(pCheck->GetCheck()) << "on the box";
+
+    // A double click is two clicks: press, release, double click, release.
+    const CPoint pointBox = rectBox.CenterPoint();
+    const LPARAM lBox = MAKELPARAM(pointBox.x, pointBox.y);
+    ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lBox);
+    ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONUP, 0, lBox);
+    EXPECT_FALSE(pCheck->GetCheck()) << "the first click of a double click";
+    ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, lBox);
+    ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONUP, 0, lBox);
+    EXPECT_TRUE(pCheck->GetCheck()) << "the second click of a double click";
+    expectUntyped("a double click on the box");
+    EXPECT_EQ(CCellID(2, 2), m_grid.GetFocusCell());
 }
 
 TEST_F(GridEdit, TheTitleTipShowsATextTheCellCuts)

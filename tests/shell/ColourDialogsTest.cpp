@@ -145,6 +145,79 @@ TEST_F(ColourDialogsTest, ChoiceShowsTheAllowedColoursAndHandsBackTheChecks)
     }
 }
 
+// In the choice the user checks colours with the keyboard and the mouse as in any list of
+// check boxes: Space toggles the focused box, a double click on a box toggles it twice, a
+// click beside the box changes nothing; no text is ever typed into a check cell.
+TEST_F(ColourDialogsTest, ChoiceChecksTakeSpaceAndClicksAndNoText)
+{
+    Allow({1, 3});
+    CGridCtrl grid;
+    CSelCouleurs dlg;
+    dlg.m_pGrid = &grid;
+    dlg.FillGrid(*m_doc);
+    auto check = [&grid](int nRow) {
+        auto* pCheck = dynamic_cast<CGridCellCheck*>(grid.GetCell(nRow, 1));
+        return pCheck != NULL && pCheck->GetCheck();
+    };
+    auto box = [&grid](int nRow) {
+        auto* pCheck = dynamic_cast<CGridCellCheck*>(grid.GetCell(nRow, 1));
+        return pCheck != NULL ? pCheck->GetCheckRect() : CRect();
+    };
+    auto post = [&grid](UINT nMessage, CPoint point) {
+        grid.PostMessage(nMessage, nMessage == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                         MAKELPARAM(point.x, point.y));
+    };
+    BOOL bAfterSpace = FALSE, bAfterDoubleClick = FALSE, bAfterClickBeside = TRUE;
+    HWND hGrid = NULL, hFocusAfterSpace = NULL, hFocusAfterClicks = NULL;
+    const INT_PTR nResult = D::RunSteps(dlg, {
+        [&](HWND) {
+            hGrid = grid.m_hWnd;
+            grid.UpdateWindow();
+            grid.SetFocus();
+            D::Key(grid.m_hWnd, VK_SPACE);
+            return true;
+        },
+        [&](HWND) {
+            bAfterSpace = check(1);
+            hFocusAfterSpace = ::GetFocus();
+            const CPoint point = box(2).CenterPoint();
+            for (UINT nMessage : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+                post(nMessage, point);
+            return true;
+        },
+        [&](HWND) {
+            bAfterDoubleClick = check(2);
+            const CRect rect = box(4);
+            const CPoint point(rect.right + 20, rect.CenterPoint().y);
+            for (UINT nMessage : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                  WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+                post(nMessage, point);
+            return true;
+        },
+        [&](HWND hDlg) {
+            bAfterClickBeside = check(4);
+            hFocusAfterClicks = ::GetFocus();
+            HoldForLooking(hDlg);
+            D::Click(hDlg, IDOK);
+            return true;
+        },
+    });
+    ASSERT_EQ(IDOK, nResult);
+    EXPECT_TRUE(bAfterSpace) << "Space checks the focused colour";
+    EXPECT_EQ(hGrid, hFocusAfterSpace) << "no editor took the focus";
+    EXPECT_TRUE(bAfterDoubleClick) << "a double click toggles twice";
+    EXPECT_TRUE(bAfterClickBeside) << "clicks beside the box change nothing";
+    EXPECT_EQ(hGrid, hFocusAfterClicks) << "nor do they open an editor";
+    for (int nRow = 1; nRow <= 4; nRow++)
+        EXPECT_EQ(CString(), grid.GetItemText(nRow, 1)) << nRow;
+    dlg.ApplyChoice(*m_doc);
+    std::vector<int> allowed;
+    for (int t = 0; t < 256; t++)
+        if (m_doc->m_allowedColours[t] != 0)
+            allowed.push_back(t);
+    EXPECT_EQ((std::vector<int>{0, 1, 3}), allowed);
+}
+
 // The mixing table: a column per allowed colour, a row per step. OK takes the typed shares
 // back within 0 to 100; a step over 101 % keeps the table open, greyed, with the reason
 // shown, and changes nothing; once corrected, OK adds the mix's colours to the image palette.
