@@ -189,7 +189,7 @@ void CGridCtrl::OnHover(CPoint point)
     pCell->GetTipTextRect(rectText);
     m_TitleTip.SetParentWnd(this);
     m_TitleTip.Show(rectText, pCell->GetTipText(), 0, rectCell, pCell->GetFont(),
-                    m_crTTipTextColour, m_crTTipBackColour);
+                    m_crTTipTextColour, m_crTTipBackColour, pCell->GetFormat());
 }
 
 void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
