@@ -301,6 +301,97 @@ TEST_F(ColourDialogsTest, MixTableRefusesAnOverfullStepThenTakesTheCorrectedShar
     }
 }
 
+// A step without any share would lay no tile: the table refuses it, greyed, with the reason.
+// A step under 100 % is laid in proportion: where that changes its shares the table says so,
+// step by step, before it closes, and Cancel there returns to the table with nothing taken.
+TEST_F(ColourDialogsTest, MixTableRefusesAnEmptyStepAndTellsWhichStepsItScales)
+{
+    Allow({0, 2, 3});
+    m_doc->m_mixCount = 4;
+    m_doc->ComputeMixShares();
+    CGridCtrl grid;
+    CMelange dlg;
+    dlg.m_pGrid = &grid;
+    dlg.m_pDoc = m_doc.get();
+    dlg.FillGrid();
+    auto type = [&grid](int nRow, std::initializer_list<LPCWSTR> shares) {
+        int nCol = 1;
+        for (LPCWSTR share : shares)
+            grid.SetItemText(nRow, nCol++, share);
+    };
+    // The text of the box in front, once it is there; it is then answered.
+    auto answerBox = [](HWND hDlg, CString& strText, int nAnswer) {
+        HWND hBox = FindOwnedPopup(hDlg);
+        if (hBox == NULL)
+            return false;
+        strText = D::Text(hBox, IDC_MESSAGE_TEXT);
+        HoldForLooking(hDlg);
+        ::PostMessageW(hBox, WM_COMMAND, nAnswer, 0);
+        return true;
+    };
+    auto noBox = [](HWND hDlg) { return FindOwnedPopup(hDlg) == NULL; };
+    CString strRefused, strNotice, strNoticeAgain;
+    COLORREF emptyStep = 0, fullStep = 0;
+    int nShareWhileRefused = -1, nShareAfterCancel = -1;
+    bool bOpenAfterCancel = false;
+    const INT_PTR nResult = D::RunSteps(dlg, {
+        [&](HWND hDlg) {
+            type(1, {L"0", L"0", L"-3"});
+            type(2, {L"30", L"20", L"0"});
+            type(3, {L"33", L"33", L"33"});
+            type(4, {L"50", L"25", L"26"});
+            D::Click(hDlg, IDOK);
+            return true;
+        },
+        [&](HWND hDlg) {
+            if (!answerBox(hDlg, strRefused, IDOK))
+                return false;
+            emptyStep = grid.GetItemBackColour(1, 2);
+            fullStep = grid.GetItemBackColour(3, 2);
+            nShareWhileRefused = m_doc->m_mixPercent[0][0];
+            return true;
+        },
+        [&](HWND hDlg) {
+            if (!noBox(hDlg))
+                return false;
+            type(1, {L"10", L"0", L"10"});
+            D::Click(hDlg, IDOK);
+            return true;
+        },
+        [&](HWND hDlg) { return answerBox(hDlg, strNotice, IDCANCEL); },
+        [&](HWND hDlg) {
+            if (!noBox(hDlg))
+                return false;
+            bOpenAfterCancel = ::IsWindowVisible(hDlg) != FALSE;
+            nShareAfterCancel = m_doc->m_mixPercent[0][0];
+            D::Click(hDlg, IDOK);
+            return true;
+        },
+        [&](HWND hDlg) { return answerBox(hDlg, strNoticeAgain, IDOK); },
+    });
+
+    EXPECT_EQ(IDOK, nResult);
+    EXPECT_EQ(GetLangText(TXT_MSG_MIX_STEP_EMPTY), strRefused);
+    EXPECT_EQ(0xC0C0C0u, emptyStep);
+    EXPECT_EQ(RGB(255, 255, 255), fullStep);
+    EXPECT_EQ(33, nShareWhileRefused) << "a refused table replaces no share";
+    CString strStep0, strStep1;
+    strStep0.Format(GetLangText(TXT_MIX_STEP_SCALED), 0, L"10 % + 10 %", L"50 % + 50 %");
+    strStep1.Format(GetLangText(TXT_MIX_STEP_SCALED), 1, L"30 % + 20 %", L"60 % + 40 %");
+    EXPECT_EQ(GetLangText(TXT_MSG_MIX_STEPS_SCALED) + L"\r\n" + strStep0 + L"\r\n" + strStep1 +
+                  L"\r\n" + GetLangText(TXT_MSG_MIX_SCALED_CHOICE),
+              strNotice) << "steps of 101 % and 3 x 33 % are laid as they stand";
+    EXPECT_TRUE(bOpenAfterCancel);
+    EXPECT_EQ(33, nShareAfterCancel) << "Cancel takes nothing";
+    EXPECT_EQ(strNotice, strNoticeAgain);
+    const int expected[4][3] = {{10, 0, 10}, {30, 20, 0}, {33, 33, 33}, {50, 25, 26}};
+    const int tiles[] = {0, 2, 3};
+    for (int s = 0; s < 4; s++)
+        for (int i = 0; i < 3; i++)
+            EXPECT_EQ(expected[s][i], m_doc->m_mixPercent[s][tiles[i]]) << s << ", " << i;
+    EXPECT_EQ(5, m_doc->m_colourCount);
+}
+
 // The options show each allowed colour's rule, start and step, the steps and their
 // direction; OK hands them back (start and step within 0 to 100).
 TEST_F(ColourDialogsTest, OptionsShowAndHandBackTheRules)
