@@ -639,6 +639,8 @@ public:
     // The share of every allowed colour in steps 0 to m_mixCount - 1, from the rules: a
     // fixed start, rising or falling by a step, and the rest shared by the "rest" colours.
     void ComputeMixShares();
+    // The sum of the shares of step nStep over the allowed colours.
+    int MixStepTotal(int nStep) const;
     // The shares of step nStep add up to more than the 101 % a rounding may leave.
     BOOL IsMixStepOverfull(int nStep) const;
     // Tells the user and returns FALSE when the allowed colours cannot be added to the image

@@ -72,13 +72,18 @@ void CVitrolanDoc::ComputeMixShares()
     }
 }
 
-BOOL CVitrolanDoc::IsMixStepOverfull(int nStep) const
+int CVitrolanDoc::MixStepTotal(int nStep) const
 {
     int nTotal = 0;
     for (int c = 0; c < 256; c++)
         if (m_allowedColours[c] != 0)
             nTotal += m_mixPercent[nStep][c];
-    return nTotal > 101;
+    return nTotal;
+}
+
+BOOL CVitrolanDoc::IsMixStepOverfull(int nStep) const
+{
+    return MixStepTotal(nStep) > 101;
 }
 
 BOOL CVitrolanDoc::MakeRoomForMixColours()

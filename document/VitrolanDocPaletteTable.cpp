@@ -100,6 +100,7 @@ void CVitrolanDoc::FillPaletteGrid()
     {
         grid.SetColumnWidth(nCol, kColumnWidths[nCol]);
         grid.SetItemText(0, nCol, GetLangText(TXT_COLUMN_NUMBER + nCol));
+        grid.SetItemFormat(0, nCol, kCentred);
     }
     for (int nRow = 0; nRow <= n; nRow++)
         grid.SetRowHeight(nRow, kRowHeight);

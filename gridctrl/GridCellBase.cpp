@@ -157,6 +157,27 @@ int CGridCellBase::DrawSortArrow(CDC* pDC, CRect& rect, BOOL bAscending)
     return m;
 }
 
+void CGridCellBase::InsideMargin(CRect& rect) const
+{
+    const int nMargin = (int)GetMargin();
+    rect.DeflateRect(nMargin, nMargin);
+    Widen(rect);
+}
+
+BOOL CGridCellBase::GetTipTextRect(LPRECT pRect)
+{
+    CGridCtrl* pGrid = GetGrid();
+    CRect rect(pRect);
+    // As Draw places the text; the sort arrow, which the tip covers, is left out.
+    if (IsFixed() && pGrid != NULL && pGrid->GetGridLines() != GridLinesNone)
+        rect.DeflateRect(1, 1);
+    InsideMargin(rect);
+    GetTextRect(rect);
+    Widen(rect);
+    *pRect = rect;
+    return TRUE;
+}
+
 BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd)
 {
     CGridCtrl* pGrid = GetGrid();
@@ -241,9 +262,7 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
             pDC->SelectObject(pFont);
     }
 
-    const int nMargin = (int)GetMargin();
-    rect.DeflateRect(nMargin, nMargin);
-    Widen(rect);
+    InsideMargin(rect);
 
     CSize sizeImage;
     if (GetImageSize(sizeImage) && rect.left + sizeImage.cx <= rect.right &&

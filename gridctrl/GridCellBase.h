@@ -91,7 +91,9 @@ public:
     // drawn, without grid, DC, default cell or area.
     virtual BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE);
     virtual BOOL GetTextRect(LPRECT pRect);
-    virtual BOOL GetTipTextRect(LPRECT pRect) { return GetTextRect(pRect); }
+    // From the cell's rectangle, the one its text is drawn in (inside a heading's edge and
+    // the margin), where the title tip shows the whole text.
+    virtual BOOL GetTipTextRect(LPRECT pRect);
     // The text's size in the cell's font with the margins; pDC NULL takes the grid's.
     virtual CSize GetTextExtent(LPCTSTR szText, CDC* pDC = NULL);
     // The size the cell needs for its text and image.
@@ -126,6 +128,8 @@ protected:
     // The triangle of a sorted heading at its right edge; returns its width, 0 when the
     // cell is too narrow.
     int DrawSortArrow(CDC* pDC, CRect& rect, BOOL bAscending);
+    // The inclusive rectangle shrunk by the margin, then made exclusive: the content's room.
+    void InsideMargin(CRect& rect) const;
 
     DWORD m_nState;
 };

@@ -59,8 +59,19 @@ void CGridCellCheck::OnClick(CPoint pointCellRelative)
     // The hooks get points relative to the cell; the box is in client coordinates.
     const CPoint point = pointCellRelative + m_rectLast.TopLeft();
     if (GetCheckRect().PtInRect(point))
-    {
-        m_bChecked = !m_bChecked;
-        InvalidateLastRect();
-    }
+        Toggle();
+}
+
+BOOL CGridCellCheck::Edit(int, int, CRect, CPoint, UINT, UINT nChar)
+{
+    if (nChar != L' ')
+        return FALSE;
+    Toggle();
+    return TRUE;
+}
+
+void CGridCellCheck::Toggle()
+{
+    m_bChecked = !m_bChecked;
+    InvalidateLastRect();
 }

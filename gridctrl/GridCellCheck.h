@@ -1,5 +1,5 @@
-// CGridCellCheck: a text cell with a check box at its left, which a click on the box
-// toggles.
+// CGridCellCheck: a text cell with a check box at its left, which a click on the box or
+// Space toggles. The cell holds a choice: nothing opens a text editor over it.
 #pragma once
 
 #include "GridCell.h"
@@ -20,8 +20,11 @@ public:
     BOOL GetTextRect(LPRECT pRect) override;
     CSize GetCellExtent(CDC* pDC) override;
     void OnClick(CPoint pointCellRelative) override;
+    // Space toggles the box; no other key, click or character edits the cell.
+    BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar) override;
 
 protected:
+    void Toggle();
     // Redraws the last drawn rectangle, when there is one.
     void InvalidateLastRect();
 

@@ -189,7 +189,7 @@ void CGridCtrl::OnHover(CPoint point)
     pCell->GetTipTextRect(rectText);
     m_TitleTip.SetParentWnd(this);
     m_TitleTip.Show(rectText, pCell->GetTipText(), 0, rectCell, pCell->GetFont(),
-                    m_crTTipTextColour, m_crTTipBackColour);
+                    m_crTTipTextColour, m_crTTipBackColour, pCell->GetFormat());
 }
 
 void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
@@ -434,6 +434,10 @@ void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
         }
         else if (m_nMouseMode == GridMouseNone)
         {
+            // The second press of a double click: its release is a click like the first's.
+            m_bLMouseButtonDown = TRUE;
+            m_ptButtonDown = point;
+            m_idButtonDown = cell;
             if (cell.row >= m_nFixedRows && cell.col >= m_nFixedCols &&
                 IsPointInCellText(cell, point))
                 BeginCellEdit(cell.row, cell.col, point, GRID_EDIT_BY_MOUSE);

@@ -11,7 +11,8 @@ END_MESSAGE_MAP()
 
 CTitleTip::CTitleTip()
     : m_pParentWnd(NULL), m_rectHover(0, 0, 0, 0), m_dwLastLButtonDown(0xFFFFFFFF),
-      m_dwDblClickMsecs(::GetDoubleClickTime()), m_bCreated(FALSE), m_crText(CLR_DEFAULT),
+      m_dwDblClickMsecs(::GetDoubleClickTime()), m_bCreated(FALSE), m_rectText(0, 0, 0, 0),
+      m_nFormat(DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP), m_crText(CLR_DEFAULT),
       m_crBack(CLR_DEFAULT)
 {
     HINSTANCE hInst = AfxGetInstanceHandle();
@@ -51,8 +52,25 @@ BOOL CTitleTip::DestroyWindow()
     return CWnd::DestroyWindow();
 }
 
+HFONT CTitleTip::TipFont() const
+{
+    if (m_font.GetSafeHandle() != NULL)
+        return (HFONT)m_font.GetSafeHandle();
+    return (HFONT)m_pParentWnd->SendMessage(WM_GETFONT, 0, 0);
+}
+
+CRect CTitleTip::ScreenAround(CPoint point)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info))
+        return info.rcMonitor;
+    return CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+}
+
 void CTitleTip::Show(CRect rectTitle, LPCTSTR lpszTitleText, int xoffset, LPRECT lpHoverRect,
-                     const LOGFONT* lpLogFont, COLORREF crTextClr, COLORREF crBackClr)
+                     const LOGFONT* lpLogFont, COLORREF crTextClr, COLORREF crBackClr,
+                     UINT nFormat)
 {
     if (m_pParentWnd->GetSafeHwnd() == NULL || (m_hWnd == NULL && !Create(m_pParentWnd)))
         return;
@@ -69,28 +87,58 @@ void CTitleTip::Show(CRect rectTitle, LPCTSTR lpszTitleText, int xoffset, LPRECT
         return;
 
     m_pParentWnd->ClientToScreen(rectTitle);
-    m_strText = CString(L" ") + lpszTitleText + L" ";
+    const CString strTitle = lpszTitleText != NULL ? lpszTitleText : L"";
+    m_strText = L" " + strTitle + L" ";
     m_font.DeleteObject();
     if (lpLogFont != NULL)
         m_font.CreateFontIndirect(lpLogFont);
-    HFONT hFont = m_font.GetSafeHandle() != NULL
-                      ? (HFONT)m_font.GetSafeHandle()
-                      : (HFONT)m_pParentWnd->SendMessage(WM_GETFONT, 0, 0);
     CClientDC dc(this);
+    HFONT hFont = TipFont();
     HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(dc.GetSafeHdc(), hFont) : NULL;
-    const CSize size = dc.GetTextExtent(m_strText, m_strText.GetLength());
+    const int nTextWidth = dc.GetTextExtent(strTitle, strTitle.GetLength()).cx;
+    const int nSpace = dc.GetTextExtent(L" ", 1).cx;
     TEXTMETRICW tm = {};
     ::GetTextMetricsW(dc.GetSafeHdc(), &tm);
     if (hOldFont != NULL)
         ::SelectObject(dc.GetSafeHdc(), hOldFont);
 
-    const int nWidth = size.cx + xoffset + tm.tmOverhang;
-    if (rectTitle.left + xoffset + nWidth <= rectTitle.right - xoffset)
+    if (rectTitle.left + xoffset + nTextWidth + xoffset + tm.tmOverhang <= rectTitle.right - xoffset)
         return;
+
+    // The whole text lies where the cell's DrawText puts the part it shows, a space on
+    // either side.
+    rectTitle.OffsetRect(xoffset, 0);
+    int xText = rectTitle.left;
+    if ((nFormat & DT_CENTER) != 0)
+        xText = (rectTitle.left + rectTitle.right - nTextWidth) / 2;
+    else if ((nFormat & DT_RIGHT) != 0)
+        xText = rectTitle.right - nTextWidth;
+    CRect rectClient(xText - nSpace, rectTitle.top, xText + nTextWidth + nSpace + tm.tmOverhang,
+                     rectTitle.bottom);
+    CRect rectWindow = rectClient;
+    ::AdjustWindowRectEx(rectWindow, GetStyle(), FALSE, GetExStyle());
+    // Kept on the screen, where it gives up lying on the cell's text.
+    const CRect rectScreen = ScreenAround(rectTitle.TopLeft());
+    int nShift = 0;
+    if (rectWindow.right > rectScreen.right)
+        nShift = rectScreen.right - rectWindow.right;
+    if (rectWindow.left + nShift < rectScreen.left)
+        nShift = rectScreen.left - rectWindow.left;
+    rectWindow.OffsetRect(nShift, 0);
+    rectClient.OffsetRect(nShift, 0);
+
+    m_rectText = rectTitle;
+    m_rectText.OffsetRect(-rectClient.TopLeft());
+    // One line, as the cell shows it, and whole.
+    m_nFormat = nFormat & (DT_CENTER | DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_BOTTOM);
+    if ((m_nFormat & DT_SINGLELINE) == 0)
+        m_nFormat = (m_nFormat & ~(DT_VCENTER | DT_BOTTOM)) | DT_SINGLELINE;
+    m_nFormat |= DT_NOPREFIX | DT_NOCLIP;
     m_crText = crTextClr;
     m_crBack = crBackClr;
-    SetWindowPos(&wndTopMost, rectTitle.left + xoffset, rectTitle.top, nWidth,
-                 rectTitle.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
+
+    SetWindowPos(&wndTopMost, rectWindow.left, rectWindow.top, rectWindow.Width(),
+                 rectWindow.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
     // Painted now: the tip is there while the mouse rests.
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     SetCapture();
@@ -105,11 +153,11 @@ void CTitleTip::OnPaint()
         dc.FillSolidRect(rect, m_crBack);
     dc.SetTextColor(m_crText != CLR_DEFAULT ? m_crText : ::GetSysColor(COLOR_INFOTEXT));
     dc.SetBkMode(TRANSPARENT);
-    HFONT hFont = m_font.GetSafeHandle() != NULL
-                      ? (HFONT)m_font.GetSafeHandle()
-                      : (HFONT)m_pParentWnd->SendMessage(WM_GETFONT, 0, 0);
+    HFONT hFont = TipFont();
     HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(dc.GetSafeHdc(), hFont) : NULL;
-    dc.TextOut(0, 0, m_strText);
+    const CString strTitle = m_strText.Mid(1, m_strText.GetLength() - 2);
+    CRect rectText = m_rectText;
+    dc.DrawText(strTitle, strTitle.GetLength(), rectText, m_nFormat);
     if (hOldFont != NULL)
         ::SelectObject(dc.GetSafeHdc(), hOldFont);
 }

@@ -292,4 +292,9 @@ enum : UINT
     TXT_MSG_NOT_IN_LIBRARY = 1081,                   // The open mosaic is not in the library.
     // Fonts of the PDF files.
     TXT_MSG_TEXTS_WITHOUT_FONT = 1100,               // No font installed ... these texts: %s
+    // The mixing table's steps.
+    TXT_MSG_MIX_STEP_EMPTY = 1300,                   // The shares of a step add up to 0 %...
+    TXT_MSG_MIX_STEPS_SCALED = 1301,                 // The shares of these steps add up to less than 100 %...
+    TXT_MIX_STEP_SCALED = 1302,                      // Step %d: %s, laid as %s
+    TXT_MSG_MIX_SCALED_CHOICE = 1303,                // OK lays the mix so; Cancel returns to the table.
 };

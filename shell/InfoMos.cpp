@@ -115,6 +115,10 @@ void CInfoMos::FillCountGrid(CGridCtrl& grid, const CVitrolanDoc& doc)
     grid.SetRowCount(nColours + 2);
     grid.SetFixedRowCount(1);
     grid.SetFixedColumnCount(0);
+    // A heading names its column: a click on it selects nothing.
+    grid.SetFixedRowSelection(FALSE);
+    grid.SetFixedColumnSelection(FALSE);
+    grid.SetHandleTabKey(TRUE);
     for (int nCol = 0; nCol < kColumnCount; nCol++)
     {
         grid.SetColumnWidth(nCol, kColumnWidths[nCol]);

@@ -18,7 +18,7 @@
 namespace
 {
 
-const COLORREF kOverfullStep = 0xC0C0C0;
+const COLORREF kRefusedStep = 0xC0C0C0;
 const COLORREF kShare = RGB(255, 255, 255);
 
 }   // namespace
@@ -90,32 +90,72 @@ void CMelange::FillGrid()
         grid.Refresh();
 }
 
-BOOL CMelange::ReadShares()
+CString CMelange::ReadShares()
 {
     CGridCtrl& grid = *m_pGrid;
     CVitrolanDoc& doc = *m_pDoc;
     const int nSteps = CVitrolanDoc::ClampMixCount(doc.m_mixCount);
-    // A refused table must not replace the shares the document holds: the user may still
-    // cancel.
-    const int* pFirst = &doc.m_mixPercent[0][0];
-    const std::vector<int> stored(pFirst, pFirst + sizeof(doc.m_mixPercent) / sizeof(int));
-    BOOL bAllFit = TRUE;
+    BOOL bOverfull = FALSE, bEmpty = FALSE;
     for (int s = 0; s < nSteps && s + 1 < grid.GetRowCount(); s++)
     {
         int nCol = 1;
         for (int c = 0; c < doc.TileColoursInUse(); c++)
             if (doc.m_allowedColours[c] != 0)
                 doc.m_mixPercent[s][c] = ReadPercentCell(grid, s + 1, nCol++);
-        const BOOL bOverfull = doc.IsMixStepOverfull(s);
-        bAllFit = bAllFit && !bOverfull;
+        const BOOL bStepOverfull = doc.IsMixStepOverfull(s);
+        const BOOL bStepEmpty = doc.MixStepTotal(s) == 0;
+        bOverfull = bOverfull || bStepOverfull;
+        bEmpty = bEmpty || bStepEmpty;
         for (int k = 1; k < grid.GetColumnCount(); k++)
-            grid.SetItemBackColour(s + 1, k, bOverfull ? kOverfullStep : kShare);
+            grid.SetItemBackColour(s + 1, k, bStepOverfull || bStepEmpty ? kRefusedStep : kShare);
     }
-    if (!bAllFit)
-        memcpy(doc.m_mixPercent, stored.data(), sizeof(doc.m_mixPercent));
     if (grid.GetSafeHwnd() != NULL)
         grid.Refresh();
-    return bAllFit;
+    CString strWhy;
+    if (bOverfull)
+        strWhy = GetLangText(TXT_MSG_MIX_STEP_OVER_100);
+    if (bEmpty)
+        strWhy += (strWhy.IsEmpty() ? L"" : L"\r\n") + GetLangText(TXT_MSG_MIX_STEP_EMPTY);
+    return strWhy;
+}
+
+CString CMelange::ScaledStepsNotice() const
+{
+    const CVitrolanDoc& doc = *m_pDoc;
+    const int nSteps = CVitrolanDoc::ClampMixCount(doc.m_mixCount);
+    CString strNotice;
+    for (int s = 0; s < nSteps; s++)
+    {
+        const int nTotal = doc.MixStepTotal(s);
+        if (nTotal <= 0 || nTotal >= 100)
+            continue;
+        CString strTyped, strLaid;
+        bool bChanged = false;
+        for (int c = 0; c < doc.TileColoursInUse(); c++)
+        {
+            const int nShare = doc.m_mixPercent[s][c];
+            if (doc.m_allowedColours[c] == 0 || nShare <= 0)
+                continue;
+            // The fill draws each colour with its share of the step's total.
+            const int nLaid = (nShare * 200 + nTotal) / (2 * nTotal);
+            bChanged = bChanged || nLaid != nShare;
+            CString strShare;
+            strShare.Format(L"%s%d %%", strTyped.IsEmpty() ? L"" : L" + ", nShare);
+            strTyped += strShare;
+            strShare.Format(L"%s%d %%", strLaid.IsEmpty() ? L"" : L" + ", nLaid);
+            strLaid += strShare;
+        }
+        // What the rest rule's division leaves out (3 x 33 %) changes no share.
+        if (!bChanged)
+            continue;
+        CString strStep;
+        strStep.Format(GetLangText(TXT_MIX_STEP_SCALED), s, (LPCTSTR)strTyped, (LPCTSTR)strLaid);
+        strNotice += L"\r\n" + strStep;
+    }
+    if (strNotice.IsEmpty())
+        return strNotice;
+    return GetLangText(TXT_MSG_MIX_STEPS_SCALED) + strNotice + L"\r\n" +
+           GetLangText(TXT_MSG_MIX_SCALED_CHOICE);
 }
 
 void CMelange::OnOK()
@@ -127,9 +167,22 @@ void CMelange::OnOK()
     }
     // A share being typed counts as typed.
     m_pGrid->EndEditing();
-    if (!ReadShares())
+    // A refused or withdrawn table must not replace the shares the document holds: the user
+    // may still cancel.
+    auto& shares = m_pDoc->m_mixPercent;
+    const std::vector<int> stored(&shares[0][0], &shares[0][0] + sizeof(shares) / sizeof(int));
+    auto restore = [&]() { memcpy(shares, stored.data(), sizeof(shares)); };
+    const CString strRefused = ReadShares();
+    if (!strRefused.IsEmpty())
     {
-        ShowMessage(TXT_MSG_MIX_STEP_OVER_100);
+        restore();
+        ShowMessage(strRefused);
+        return;
+    }
+    const CString strNotice = ScaledStepsNotice();
+    if (!strNotice.IsEmpty() && ShowMessage(strNotice) != IDOK)
+    {
+        restore();
         return;
     }
     // Making room tells the user when there is none.
@@ -139,11 +192,11 @@ void CMelange::OnOK()
     CDialog::OnOK();
 }
 
-void CMelange::ShowMessage(UINT nTextId)
+INT_PTR CMelange::ShowMessage(const CString& strMessage)
 {
     CDlgMessageBox box(this);
-    box.m_message = GetLangText(nTextId);
-    box.DoModal();
+    box.m_message = strMessage;
+    return box.DoModal();
 }
 
 void CMelange::ShowOptions()

@@ -21,9 +21,13 @@ public:
     // step.
     void FillGrid();
     // Takes the typed shares into the document (each kept within 0 to 100) and greys the
-    // steps that add up to more than 101 %. TRUE when there is none; otherwise the document
-    // keeps the shares it had.
-    BOOL ReadShares();
+    // steps that cannot be laid: those that add up to more than 101 % or to 0 %. Returns
+    // why, empty when every step can be laid.
+    CString ReadShares();
+    // What the user is told before the document's steps that add up to less than 100 % are
+    // laid in proportion: each step whose shares this changes, with its shares and those it
+    // is laid with. Empty when there is none.
+    CString ScaledStepsNotice() const;
     // The rules of the allowed colours, the number of steps and their direction; a
     // confirmed change refills the table.
     void ShowOptions();
@@ -31,10 +35,12 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    // Stays open, saying why, while a step is overfull or the mix's colours do not fit into
-    // the image palette; otherwise the colours are added to it.
+    // Stays open, saying why, while a step is overfull or empty or the mix's colours do not
+    // fit into the image palette, and when the user, told which steps are scaled, returns
+    // to the table; otherwise the colours are added to the image palette.
     void OnOK() override;
-    void ShowMessage(UINT nTextId);
+    // The program's message box with OK and Cancel; IDOK or IDCANCEL.
+    INT_PTR ShowMessage(const CString& strMessage);
 
     afx_msg void OnOptions();
 

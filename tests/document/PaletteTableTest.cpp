@@ -135,6 +135,9 @@ TEST_F(PaletteTableTest, TheGridShowsEachColourOnItsRow)
     {
         EXPECT_EQ(widths[nCol], grid.GetColumnWidth(nCol));
         EXPECT_EQ(CString(headings[nCol]), grid.GetItemText(0, nCol));
+        // Headings centred across and down, as the table's numbers are.
+        EXPECT_EQ((UINT)(DT_CENTER | DT_VCENTER | DT_SINGLELINE), grid.GetCell(0, nCol)->GetFormat())
+            << nCol;
     }
     for (int nRow = 0; nRow < 9; nRow++)
         EXPECT_EQ(35, grid.GetRowHeight(nRow));

@@ -3,6 +3,7 @@
 // made, drop-down lists, and the title tip.
 #include "MosaicTest.h"
 
+#include "GridCellCheck.h"
 #include "GridCellCombo.h"
 #include "GridTestSupport.h"
 #include "InPlaceList.h"
@@ -301,6 +302,73 @@ TEST_F(GridEdit, AComboCellDropsItsOptionsDown)
     EXPECT_EQ(CString(L"Mon"), m_grid.GetItemText(2, 2));
 }
 
+// A check cell holds a choice, not a text: Space and a click on its box toggle it, and
+// nothing opens an editor over it.
+TEST_F(GridEdit, ACheckCellTogglesOnSpaceAndOnItsBoxAndIsNeverTyped)
+{
+    ASSERT_TRUE(m_grid.SetCellType(2, 2, RUNTIME_CLASS(CGridCellCheck)));
+    CGridCellCheck* pCheck = DYNAMIC_DOWNCAST(CGridCellCheck, m_grid.GetCell(2, 2));
+    ASSERT_NE(nullptr, pCheck);
+    m_grid.RedrawWindow();   // the box is where the cell was last drawn
+    const CRect rectBox = pCheck->GetCheckRect();
+    ASSERT_FALSE(rectBox.IsRectEmpty());
+    auto expectUntyped = [&](const char* szWhat) {
+        SCOPED_TRACE(szWhat);
+        EXPECT_EQ(nullptr, Editor());
+        EXPECT_FALSE(m_grid.IsItemEditing(2, 2));
+        EXPECT_EQ(CString(L"2,2"), m_grid.GetItemText(2, 2));
+    };
+
+    TypeOn(2, 2, L' ');
+    EXPECT_TRUE(pCheck->GetCheck()) << "Space";
+    expectUntyped("Space");
+    TypeOn(2, 2, L' ');
+    EXPECT_FALSE(pCheck->GetCheck()) << "Space again";
+    for (UINT nChar : { (UINT)L'x', (UINT)VK_RETURN, (UINT)VK_BACK })
+    {
+        TypeOn(2, 2, nChar);
+        EXPECT_FALSE(pCheck->GetCheck()) << nChar;
+        expectUntyped("another character");
+    }
+    Key(VK_F2);
+    expectUntyped("F2");
+
+    // On the focus cell: a click beside the box neither toggles nor edits, one on the box
+    // toggles.
+    const CPoint pointBeside(rectBox.right + 12, rectBox.CenterPoint().y);
+    CRect rectText;
+    m_grid.GetCellRect(2, 2, rectText);
+    pCheck->GetTextRect(rectText);
+    ASSERT_TRUE(rectText.PtInRect(pointBeside)) << "on the cell's text";
+    for (int i = 0; i < 2; i++)
+    {
+        ClickAt(m_grid, pointBeside);
+        PumpGridMessages();
+        EXPECT_FALSE(pCheck->GetCheck()) << "beside the box";
+        expectUntyped("a click beside the box");
+        ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON,
+                       MAKELPARAM(pointBeside.x, pointBeside.y));
+        ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pointBeside.x, pointBeside.y));
+        PumpGridMessages();
+        EXPECT_FALSE(pCheck->GetCheck()) << "a double click beside the box";
+        expectUntyped("a double click beside the box");
+    }
+    ClickAt(m_grid, rectBox.CenterPoint());
+    EXPECT_TRUE(pCheck->GetCheck()) << "on the box";
+
+    // A double click is two clicks: press, release, double click, release.
+    const CPoint pointBox = rectBox.CenterPoint();
+    const LPARAM lBox = MAKELPARAM(pointBox.x, pointBox.y);
+    ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lBox);
+    ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONUP, 0, lBox);
+    EXPECT_FALSE(pCheck->GetCheck()) << "the first click of a double click";
+    ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, lBox);
+    ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONUP, 0, lBox);
+    EXPECT_TRUE(pCheck->GetCheck()) << "the second click of a double click";
+    expectUntyped("a double click on the box");
+    EXPECT_EQ(CCellID(2, 2), m_grid.GetFocusCell());
+}
+
 TEST_F(GridEdit, TheTitleTipShowsATextTheCellCuts)
 {
     CTitleTip& tip = m_grid.TitleTip();
@@ -324,7 +392,8 @@ TEST_F(GridEdit, TheTitleTipShowsATextTheCellCuts)
     tip.GetWindowRect(rectTip);
     m_grid.GetCellRect(3, 2, rectCell);
     m_grid.ClientToScreen(rectCell);
-    EXPECT_EQ(rectCell.top, rectTip.top);
+    EXPECT_GE(rectTip.top, rectCell.top) << "over the cell's line";
+    EXPECT_LE(rectTip.bottom, rectCell.bottom + 1);
     EXPECT_GT(rectTip.Width(), rectCell.Width());
 
     // A click on the tip reaches the cell under it.
@@ -353,6 +422,132 @@ TEST_F(GridEdit, TheTitleTipShowsATextTheCellCuts)
     m_grid.SetFocus();
     Send(WM_MOUSEMOVE, CellCentre(m_grid, 3, 2), 0);
     EXPECT_FALSE(tip.IsWindowVisible());
+}
+
+// The client area of a window as drawn, one COLORREF per pixel, row by row, with the
+// window's client origin on the screen.
+struct ClientPicture
+{
+    explicit ClientPicture(CWnd& wnd)
+    {
+        CRect rect;
+        wnd.GetClientRect(rect);
+        size = rect.Size();
+        wnd.ClientToScreen(&origin);
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = size.cx;
+        bmi.bmiHeader.biHeight = -size.cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        DWORD* pBits = NULL;
+        HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&pBits, NULL, 0);
+        HDC hMem = ::CreateCompatibleDC(NULL);
+        HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+        HDC hWndDC = ::GetDC(wnd.m_hWnd);
+        ::BitBlt(hMem, 0, 0, size.cx, size.cy, hWndDC, 0, 0, SRCCOPY);
+        ::ReleaseDC(wnd.m_hWnd, hWndDC);
+        ::GdiFlush();
+        pixels.assign(pBits, pBits + size.cx * size.cy);
+        ::SelectObject(hMem, hOld);
+        ::DeleteDC(hMem);
+        ::DeleteObject(hBitmap);
+    }
+    // The pixel at a screen point.
+    DWORD At(CPoint point) const
+    {
+        return pixels[(size_t)((point.y - origin.y) * size.cx + point.x - origin.x)] & 0xFFFFFF;
+    }
+    CRect OnScreen() const { return CRect(origin, size); }
+
+    CSize size;
+    CPoint origin{ 0, 0 };
+    std::vector<DWORD> pixels;
+};
+
+// The tip's text lies on the cell's: where the cell shows part of the text, the tip shows the
+// same pixels, whatever the alignment, in a heading, and beside a check box.
+TEST_F(GridEdit, TheTitleTipLaysItsTextOnTheCells)
+{
+    const COLORREF kBack = RGB(255, 255, 255), kInk = RGB(0, 0, 0);
+    const DWORD kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    struct Case
+    {
+        const char* name;
+        int nRow;
+        DWORD dwFormat;   // 0: the cell's default
+        bool bCheck;
+    } cases[] = { { "left", 2, 0, false },
+                  { "centred", 3, kCentred, false },
+                  { "heading", 0, kCentred, false },
+                  { "check box", 4, 0, true } };
+    CTitleTip& tip = m_grid.TitleTip();
+    m_grid.SetTitleTipBackColour(kBack);
+    m_grid.SetTitleTipTextColour(kInk);
+    m_grid.SetColumnWidth(2, 90);
+    for (int nRow = 0; nRow < m_grid.GetRowCount(); nRow++)
+        m_grid.SetRowHeight(nRow, 35);
+    m_grid.ResetScrollBars();
+    HoldForLooking();
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        if (c.bCheck)
+            ASSERT_TRUE(m_grid.SetCellType(c.nRow, 2, RUNTIME_CLASS(CGridCellCheck)));
+        m_grid.SetItemText(c.nRow, 2, L"Demi-diagonales et quarts de carreaux");
+        if (c.dwFormat != 0)
+            m_grid.SetItemFormat(c.nRow, 2, c.dwFormat);
+        m_grid.SetItemBackColour(c.nRow, 2, kBack);
+        m_grid.SetItemTextColour(c.nRow, 2, kInk);
+        tip.Hide();
+        m_grid.RedrawWindow();
+
+        CPoint pointCursor = CellCentre(m_grid, c.nRow, 2);
+        m_grid.ClientToScreen(&pointCursor);
+        ::SetCursorPos(pointCursor.x, pointCursor.y);
+        Send(WM_MOUSEMOVE, CellCentre(m_grid, c.nRow, 2), 0);
+        ASSERT_TRUE(tip.GetSafeHwnd() != NULL && tip.IsWindowVisible());
+        HoldForLooking();
+
+        const ClientPicture cell(m_grid), shown(tip);
+        CRect rectCell;
+        m_grid.GetCellRect(c.nRow, 2, rectCell);
+        m_grid.ClientToScreen(rectCell);
+        // Within the cell's margins, where it draws text, and short of an ellipsis.
+        CRect rectCompared(rectCell.left + 8, rectCell.top + 3, rectCell.right - 25,
+                           rectCell.bottom - 2);
+        rectCompared.IntersectRect(rectCompared, shown.OnScreen());
+        ASSERT_GT(rectCompared.Width(), 20);
+        ASSERT_GT(rectCompared.Height(), 10);
+        int nInk = 0, nDiffering = 0;
+        for (int y = rectCompared.top; y < rectCompared.bottom; y++)
+            for (int x = rectCompared.left; x < rectCompared.right; x++)
+            {
+                const DWORD dwShown = shown.At(CPoint(x, y));
+                nInk += dwShown != (kBack & 0xFFFFFF);
+                nDiffering += dwShown != cell.At(CPoint(x, y));
+            }
+        EXPECT_GT(nInk, 30) << "the tip shows text there";
+        EXPECT_EQ(0, nDiffering) << "pixels the tip draws otherwise than the cell";
+    }
+
+    // A text centred in a cell at the screen's left edge would start off the screen: the
+    // tip stays on it.
+    tip.Hide();
+    m_grid.SetItemText(2, 0, L"Demi-diagonales et quarts de carreaux");
+    m_grid.SetItemFormat(2, 0, kCentred);
+    CRect rectEdgeCell;
+    m_grid.GetCellRect(2, 0, rectEdgeCell);
+    m_grid.ClientToScreen(rectEdgeCell);
+    ASSERT_LT(rectEdgeCell.left, 10);
+    Send(WM_MOUSEMOVE, CellCentre(m_grid, 2, 0), 0);
+    ASSERT_TRUE(tip.IsWindowVisible());
+    CRect rectTip;
+    tip.GetWindowRect(rectTip);
+    EXPECT_EQ(0, rectTip.left);
+    EXPECT_GT(rectTip.right, rectEdgeCell.right);
+    tip.Hide();
 }
 
 } // namespace

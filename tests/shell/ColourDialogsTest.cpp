@@ -145,6 +145,79 @@ TEST_F(ColourDialogsTest, ChoiceShowsTheAllowedColoursAndHandsBackTheChecks)
     }
 }
 
+// In the choice the user checks colours with the keyboard and the mouse as in any list of
+// check boxes: Space toggles the focused box, a double click on a box toggles it twice, a
+// click beside the box changes nothing; no text is ever typed into a check cell.
+TEST_F(ColourDialogsTest, ChoiceChecksTakeSpaceAndClicksAndNoText)
+{
+    Allow({1, 3});
+    CGridCtrl grid;
+    CSelCouleurs dlg;
+    dlg.m_pGrid = &grid;
+    dlg.FillGrid(*m_doc);
+    auto check = [&grid](int nRow) {
+        auto* pCheck = dynamic_cast<CGridCellCheck*>(grid.GetCell(nRow, 1));
+        return pCheck != NULL && pCheck->GetCheck();
+    };
+    auto box = [&grid](int nRow) {
+        auto* pCheck = dynamic_cast<CGridCellCheck*>(grid.GetCell(nRow, 1));
+        return pCheck != NULL ? pCheck->GetCheckRect() : CRect();
+    };
+    auto post = [&grid](UINT nMessage, CPoint point) {
+        grid.PostMessage(nMessage, nMessage == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                         MAKELPARAM(point.x, point.y));
+    };
+    BOOL bAfterSpace = FALSE, bAfterDoubleClick = FALSE, bAfterClickBeside = TRUE;
+    HWND hGrid = NULL, hFocusAfterSpace = NULL, hFocusAfterClicks = NULL;
+    const INT_PTR nResult = D::RunSteps(dlg, {
+        [&](HWND) {
+            hGrid = grid.m_hWnd;
+            grid.UpdateWindow();
+            grid.SetFocus();
+            D::Key(grid.m_hWnd, VK_SPACE);
+            return true;
+        },
+        [&](HWND) {
+            bAfterSpace = check(1);
+            hFocusAfterSpace = ::GetFocus();
+            const CPoint point = box(2).CenterPoint();
+            for (UINT nMessage : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+                post(nMessage, point);
+            return true;
+        },
+        [&](HWND) {
+            bAfterDoubleClick = check(2);
+            const CRect rect = box(4);
+            const CPoint point(rect.right + 20, rect.CenterPoint().y);
+            for (UINT nMessage : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                  WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+                post(nMessage, point);
+            return true;
+        },
+        [&](HWND hDlg) {
+            bAfterClickBeside = check(4);
+            hFocusAfterClicks = ::GetFocus();
+            HoldForLooking(hDlg);
+            D::Click(hDlg, IDOK);
+            return true;
+        },
+    });
+    ASSERT_EQ(IDOK, nResult);
+    EXPECT_TRUE(bAfterSpace) << "Space checks the focused colour";
+    EXPECT_EQ(hGrid, hFocusAfterSpace) << "no editor took the focus";
+    EXPECT_TRUE(bAfterDoubleClick) << "a double click toggles twice";
+    EXPECT_TRUE(bAfterClickBeside) << "clicks beside the box change nothing";
+    EXPECT_EQ(hGrid, hFocusAfterClicks) << "nor do they open an editor";
+    for (int nRow = 1; nRow <= 4; nRow++)
+        EXPECT_EQ(CString(), grid.GetItemText(nRow, 1)) << nRow;
+    dlg.ApplyChoice(*m_doc);
+    std::vector<int> allowed;
+    for (int t = 0; t < 256; t++)
+        if (m_doc->m_allowedColours[t] != 0)
+            allowed.push_back(t);
+    EXPECT_EQ((std::vector<int>{0, 1, 3}), allowed);
+}
+
 // The mixing table: a column per allowed colour, a row per step. OK takes the typed shares
 // back within 0 to 100; a step over 101 % keeps the table open, greyed, with the reason
 // shown, and changes nothing; once corrected, OK adds the mix's colours to the image palette.
@@ -226,6 +299,97 @@ TEST_F(ColourDialogsTest, MixTableRefusesAnOverfullStepThenTakesTheCorrectedShar
         const Tile& t = kTiles[tiles[i]];
         EXPECT_EQ(RGB(t.r, t.g, t.b), RGB(e.peRed, e.peGreen, e.peBlue)) << i;
     }
+}
+
+// A step without any share would lay no tile: the table refuses it, greyed, with the reason.
+// A step under 100 % is laid in proportion: where that changes its shares the table says so,
+// step by step, before it closes, and Cancel there returns to the table with nothing taken.
+TEST_F(ColourDialogsTest, MixTableRefusesAnEmptyStepAndTellsWhichStepsItScales)
+{
+    Allow({0, 2, 3});
+    m_doc->m_mixCount = 4;
+    m_doc->ComputeMixShares();
+    CGridCtrl grid;
+    CMelange dlg;
+    dlg.m_pGrid = &grid;
+    dlg.m_pDoc = m_doc.get();
+    dlg.FillGrid();
+    auto type = [&grid](int nRow, std::initializer_list<LPCWSTR> shares) {
+        int nCol = 1;
+        for (LPCWSTR share : shares)
+            grid.SetItemText(nRow, nCol++, share);
+    };
+    // The text of the box in front, once it is there; it is then answered.
+    auto answerBox = [](HWND hDlg, CString& strText, int nAnswer) {
+        HWND hBox = FindOwnedPopup(hDlg);
+        if (hBox == NULL)
+            return false;
+        strText = D::Text(hBox, IDC_MESSAGE_TEXT);
+        HoldForLooking(hDlg);
+        ::PostMessageW(hBox, WM_COMMAND, nAnswer, 0);
+        return true;
+    };
+    auto noBox = [](HWND hDlg) { return FindOwnedPopup(hDlg) == NULL; };
+    CString strRefused, strNotice, strNoticeAgain;
+    COLORREF emptyStep = 0, fullStep = 0;
+    int nShareWhileRefused = -1, nShareAfterCancel = -1;
+    bool bOpenAfterCancel = false;
+    const INT_PTR nResult = D::RunSteps(dlg, {
+        [&](HWND hDlg) {
+            type(1, {L"0", L"0", L"-3"});
+            type(2, {L"30", L"20", L"0"});
+            type(3, {L"33", L"33", L"33"});
+            type(4, {L"50", L"25", L"26"});
+            D::Click(hDlg, IDOK);
+            return true;
+        },
+        [&](HWND hDlg) {
+            if (!answerBox(hDlg, strRefused, IDOK))
+                return false;
+            emptyStep = grid.GetItemBackColour(1, 2);
+            fullStep = grid.GetItemBackColour(3, 2);
+            nShareWhileRefused = m_doc->m_mixPercent[0][0];
+            return true;
+        },
+        [&](HWND hDlg) {
+            if (!noBox(hDlg))
+                return false;
+            type(1, {L"10", L"0", L"10"});
+            D::Click(hDlg, IDOK);
+            return true;
+        },
+        [&](HWND hDlg) { return answerBox(hDlg, strNotice, IDCANCEL); },
+        [&](HWND hDlg) {
+            if (!noBox(hDlg))
+                return false;
+            bOpenAfterCancel = ::IsWindowVisible(hDlg) != FALSE;
+            nShareAfterCancel = m_doc->m_mixPercent[0][0];
+            D::Click(hDlg, IDOK);
+            return true;
+        },
+        [&](HWND hDlg) { return answerBox(hDlg, strNoticeAgain, IDOK); },
+    });
+
+    EXPECT_EQ(IDOK, nResult);
+    EXPECT_EQ(GetLangText(TXT_MSG_MIX_STEP_EMPTY), strRefused);
+    EXPECT_EQ(0xC0C0C0u, emptyStep);
+    EXPECT_EQ(RGB(255, 255, 255), fullStep);
+    EXPECT_EQ(33, nShareWhileRefused) << "a refused table replaces no share";
+    CString strStep0, strStep1;
+    strStep0.Format(GetLangText(TXT_MIX_STEP_SCALED), 0, L"10 % + 10 %", L"50 % + 50 %");
+    strStep1.Format(GetLangText(TXT_MIX_STEP_SCALED), 1, L"30 % + 20 %", L"60 % + 40 %");
+    EXPECT_EQ(GetLangText(TXT_MSG_MIX_STEPS_SCALED) + L"\r\n" + strStep0 + L"\r\n" + strStep1 +
+                  L"\r\n" + GetLangText(TXT_MSG_MIX_SCALED_CHOICE),
+              strNotice) << "steps of 101 % and 3 x 33 % are laid as they stand";
+    EXPECT_TRUE(bOpenAfterCancel);
+    EXPECT_EQ(33, nShareAfterCancel) << "Cancel takes nothing";
+    EXPECT_EQ(strNotice, strNoticeAgain);
+    const int expected[4][3] = {{10, 0, 10}, {30, 20, 0}, {33, 33, 33}, {50, 25, 26}};
+    const int tiles[] = {0, 2, 3};
+    for (int s = 0; s < 4; s++)
+        for (int i = 0; i < 3; i++)
+            EXPECT_EQ(expected[s][i], m_doc->m_mixPercent[s][tiles[i]]) << s << ", " << i;
+    EXPECT_EQ(5, m_doc->m_colourCount);
 }
 
 // The options show each allowed colour's rule, start and step, the steps and their

@@ -129,6 +129,8 @@ TEST_F(InformationTest, CountTableHasARowPerColourInUseAndTheTotals)
     ASSERT_EQ(7, grid.GetColumnCount());
     EXPECT_EQ(1, grid.GetFixedRowCount());
     EXPECT_EQ(0, grid.GetFixedColumnCount());
+    EXPECT_FALSE(grid.GetFixedRowSelection());
+    EXPECT_TRUE(grid.GetHandleTabKey());
     const std::vector<std::vector<CString>> expected = {
         {GetLangText(561), GetLangText(563), GetLangText(552), GetLangText(860),
          GetLangText(861), GetLangText(862), GetLangText(863)},
@@ -171,6 +173,7 @@ TEST_F(InformationTest, InformationDialogWritesTheTextSummaryFromItsButton)
     CString strCaption, strCount, strCols, strRows, strProposed;
     int nGridRows = 0;
     CString strRedCount;
+    int nSelectedByHeading = -1;
     auto inspectInformation = [&](HWND hDlg) {
         WCHAR szCaption[128] = {};
         GetWindowTextW(hDlg, szCaption, 128);
@@ -184,6 +187,16 @@ TEST_F(InformationTest, InformationDialogWritesTheTextSummaryFromItsButton)
         {
             nGridRows = pGrid->GetRowCount();
             strRedCount = pGrid->GetItemText(1, 2);
+            // A click on a heading selects nothing.
+            CRect rect;
+            pGrid->GetCellRect(0, 3, rect);
+            const LPARAM lPoint = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
+            pGrid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+            pGrid->SendMessage(WM_LBUTTONUP, 0, lPoint);
+            nSelectedByHeading = 0;
+            for (int nRow = 0; nRow < pGrid->GetRowCount(); nRow++)
+                for (int nCol = 0; nCol < pGrid->GetColumnCount(); nCol++)
+                    nSelectedByHeading += pGrid->IsCellSelected(nRow, nCol) ? 1 : 0;
         }
         HoldForLooking(hDlg);
         Click(hDlg, IDC_INFO_TEXT_FILE);
@@ -209,6 +222,7 @@ TEST_F(InformationTest, InformationDialogWritesTheTextSummaryFromItsButton)
     EXPECT_EQ(pDoc->m_colourCount + 2, nGridRows);
     EXPECT_EQ(CString(L"two colours_T.txt"), strProposed);
     EXPECT_FALSE(strRedCount.IsEmpty());
+    EXPECT_EQ(0, nSelectedByHeading);
 
     // Written beside the picture under the name chosen, and shown.
     const CString strSummary = m_strFolder + L"figures.txt";
