@@ -325,6 +325,8 @@ public:
     // Refills the Palette menu from the palette files; returns the number of files found.
     int BuildPaletteMenu();
     void ClearPaletteMenu();
+    // Builds the Palette menu when it has not been built into the menu bar yet.
+    void BuildStalePaletteMenu();
     // Loads a palette file into the tile palette: mode 0 the file of that name under
     // "Palettes", mode 1 a file the user picks. bRemember makes it palettefile and opens the
     // palette table. Returns 1, or 0 when a file that was to be loaded could not be: that is
@@ -848,7 +850,11 @@ protected:
     // The joint and background colours of coljoint and colfond. A custom colour keeps the
     // colour in use when it was custom already, else it comes from the profile.
     void SetDisplayColours(BOOL bKeepCustomJoint, BOOL bKeepCustomBackground);
+    // The window whose menu bar the document's commands change: the frame of its view, or
+    // the main window; NULL without either.
+    CWnd* GetMenuWindow() const;
     CMenu* FetchMenu();
+    void RedrawMenuBar();
 
     // Border codes of the current paving on the working map.
     void ClearBorderCodes();

@@ -313,11 +313,7 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
     // A file opened at start-up stands for the start-up New: the next New must ask for a size.
     if (m_newCount == 0)
         m_newCount = 1;
-    if (m_paletteMenuStale)
-    {
-        BuildPaletteMenu();
-        m_paletteMenuStale = 0;
-    }
+    BuildStalePaletteMenu();
     UpdateAllViews(NULL);
     return TRUE;
 }

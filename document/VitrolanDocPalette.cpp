@@ -31,12 +31,6 @@ void SetPaletteCheck(CMenu* pBar, int nID, BOOL bChecked)
     pBar->CheckMenuItem((UINT)nID, MF_BYCOMMAND | (bChecked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void RedrawMenuBar()
-{
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd != NULL && pMainWnd->GetSafeHwnd() != NULL)
-        pMainWnd->DrawMenuBar();
-}
 
 bool IsBlack(const PaletteEntry& e)
 {
@@ -98,6 +92,22 @@ int CVitrolanDoc::BuildPaletteMenu()
     SetPaletteCheck(m_menu, lastPalCheck, TRUE);
     RedrawMenuBar();
     return nFound;
+}
+
+void CVitrolanDoc::BuildStalePaletteMenu()
+{
+    if (!m_paletteMenuStale)
+        return;
+    BuildPaletteMenu();
+    // Without a menu bar to fill, the next document tries again.
+    if (m_menu != NULL && m_menu->GetSafeHmenu() != NULL)
+        m_paletteMenuStale = 0;
+}
+
+void CVitrolanDoc::RedrawMenuBar()
+{
+    if (CWnd* pFrame = GetMenuWindow())
+        pFrame->DrawMenuBar();
 }
 
 void CVitrolanDoc::ClearPaletteMenu()

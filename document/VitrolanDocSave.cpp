@@ -176,11 +176,7 @@ void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
     doc.UpdateAllViews(NULL);
     doc.m_loaded = 1;
     doc.m_rebuildTileImages = 1;
-    if (doc.m_paletteMenuStale)
-    {
-        doc.BuildPaletteMenu();
-        doc.m_paletteMenuStale = 0;
-    }
+    doc.BuildStalePaletteMenu();
     doc.LoadPaletteFile(0, 0, doc.palettefile);
     doc.m_imagePalette.TakeNamesFrom(doc.m_tilePalette);
     doc.m_pitch = doc.taillecar + doc.intercar;
@@ -218,7 +214,11 @@ BOOL CVitrolanDoc::OnNewDocument()
     m_colourCount = 1;
     m_screenImage.FillRgb(m_colourTable[0]);
     if (bStartUp)
+    {
         SetTitle(GetLangText(TXT_UNTITLED));
+        // The palettes are offered from the first start on, mosaic or not.
+        BuildStalePaletteMenu();
+    }
     else
         StartBlankMosaic(*this, nWidth, nHeight, committed, working);
 

@@ -258,6 +258,25 @@ TEST_F(PaletteTest, MenuNamesAreKeptWithoutAMainWindow)
     EXPECT_EQ((std::set<CString>{L"a.pal", L"b.pal"}), MenuFileNames());
 }
 
+// The menu stays to be built until a menu bar is there to take it: a document opened before
+// the window has one leaves it to the next.
+TEST_F(PaletteTest, AStaleMenuWaitsForAMenuBar)
+{
+    WritePaletteFile(L"a.pal");
+    m_doc->m_paletteMenuStale = 1;
+    m_doc->BuildStalePaletteMenu();
+    EXPECT_EQ(1, m_doc->m_paletteMenuStale);
+
+    MainWindowMenu menu;
+    ASSERT_TRUE(menu.IsValid());
+    m_doc->BuildStalePaletteMenu();
+    EXPECT_EQ(0, m_doc->m_paletteMenuStale);
+    EXPECT_EQ(5 + 1, menu.ItemCount());
+    WritePaletteFile(L"b.pal");
+    m_doc->BuildStalePaletteMenu();
+    EXPECT_EQ(5 + 1, menu.ItemCount());
+}
+
 // Choosing an item loads its file, remembers it, moves the check and opens the palette
 // table; the routed id past the last item, like any id outside the items, only shows the
 // tile bar.

@@ -1,0 +1,186 @@
+// A new user's main road, through the program's own window: the program started as its
+// launcher starts it, with a photograph on its command line, beside the palettes it ships
+// with and with no settings of an earlier start; the Palette menu, the tile palette bar, the
+// colour reduction, the kept mosaic, the laying plan and the picture export.
+#include "MosaicTest.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "AfxPath.h"
+#include "AfxRes.h"
+#include "DialogSteps.h"
+#include "document/DocTestFiles.h"
+#include "FileDialogAnswerer.h"
+#include "LangText.h"
+#include "MainFrm.h"
+#include "MessageBoxAnswerer.h"
+#include "OpenCv.h"
+#include "ProgramSession.h"
+#include "SavedLanguageValue.h"
+#include "TextIds.h"
+#include "VitrolanDoc.h"
+#include "VitrolanView.h"
+#include "output/PdfChecks.h"
+#include "resource.h"
+
+namespace
+{
+
+const int kEnglishUs = 1033;
+const int kFrench = 1036;
+const int kPalettePopup = 3;
+const int kFixedPaletteItems = 5;
+
+CString DataFolder()
+{
+    CString strFolder = CString(L"Z:") + CString(MOSAIC_DATA_DIR "/");
+    strFolder.Replace(L"/", L"\\");
+    return strFolder;
+}
+
+// The folder of the running program, where it looks for its palettes and writes its plans.
+CString ProgramFolder()
+{
+    WCHAR szModule[MAX_PATH] = {};
+    GetModuleFileNameW(NULL, szModule, MAX_PATH);
+    CString strFolder = szModule;
+    return strFolder.Left(strFolder.ReverseFind(L'\\') + 1);
+}
+
+void CopyTree(const CString& strFrom, const CString& strTo)
+{
+    CreateDirectoryW(strTo, NULL);
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW(strFrom + L"*", &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFind) << CStringA(strFrom).GetString();
+    do
+    {
+        const CString strName(data.cFileName);
+        if (strName == L"." || strName == L"..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(strFrom + strName + L"\\", strTo + strName + L"\\");
+        else
+            ASSERT_TRUE(CopyFileW(strFrom + strName, strTo + strName, FALSE));
+    } while (FindNextFileW(hFind, &data));
+    FindClose(hFind);
+}
+
+bool Exists(const CString& strPath)
+{
+    return GetFileAttributesW(strPath) != INVALID_FILE_ATTRIBUTES;
+}
+
+CString MenuText(HMENU hMenu, UINT nItem, UINT nFlags)
+{
+    WCHAR szText[256] = {};
+    GetMenuStringW(hMenu, nItem, szText, 256, nFlags);
+    return szText;
+}
+
+COLORREF ColourOf(const PaletteEntry& e)
+{
+    return RGB(e.peRed, e.peGreen, e.peBlue);
+}
+
+// The program's folder holds the palettes that ship with it, as the build lays them out
+// beside the program, and the profile holds nothing of an earlier start. The folders the
+// program makes there go when the test ends.
+class NewUserRoad : public testing::Test, protected CProgramSession
+{
+protected:
+    NewUserRoad() : m_savedNew(L"Software\\Orbalith"), m_savedOld(L"Software\\Mosaic") {}
+
+    void SetUp() override
+    {
+        m_strProgram = ProgramFolder();
+        for (LPCWSTR lpszFolder : {L"Palettes", L"Plans", L"Images", L"Excel"})
+            ASSERT_FALSE(Exists(m_strProgram + lpszFolder))
+                << "left by an earlier run: " << CStringA(lpszFolder).GetString();
+        CopyTree(DataFolder() + L"Palettes\\", m_strProgram + L"Palettes\\");
+        ForgetEarlierStarts();
+        UseLanguage(kEnglishUs);
+        SetLangTextFolder(DataFolder());
+        m_strFolder = NewTempFolder(L"MosaicNewUser");
+        m_strPhotograph = m_strFolder + L"softwaves.png";
+        ASSERT_TRUE(CopyFileW(CString(L"Z:") + CString(MOSAIC_FIXTURES "/softwaves-80x60.png"),
+                              m_strPhotograph, FALSE));
+    }
+    void TearDown() override
+    {
+        Quit();
+        CVitrolanDoc::s_uiHooks = DocUiHooks();
+        SetLangTextFolder(L"");
+        ClearLangTexts();
+        for (LPCWSTR lpszFolder : {L"Palettes", L"Plans", L"Images", L"Excel"})
+            RemoveTree(m_strProgram + lpszFolder + L"\\");
+        RemoveTree(m_strFolder);
+        ForgetEarlierStarts();
+    }
+
+    static void ForgetEarlierStarts()
+    {
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Orbalith\\Mosaic");
+    }
+    static void UseLanguage(int nLanguageId)
+    {
+        WriteLanguageId(nLanguageId);
+        ClearLangTexts();
+    }
+    void StartWith(const CString& strFile) { Start(L"\"" + strFile + L"\""); }
+
+    HMENU PalettePopup() const { return GetSubMenu(::GetMenu(Frame()->m_hWnd), kPalettePopup); }
+    // The palettes the Palette menu lists, by their item texts.
+    std::set<CString> ListedPalettes() const
+    {
+        std::set<CString> names;
+        HMENU hPopup = PalettePopup();
+        for (int i = kFixedPaletteItems; i < GetMenuItemCount(hPopup); i++)
+            names.insert(MenuText(hPopup, i, MF_BYPOSITION));
+        return names;
+    }
+    // The command of the Palette menu's item with that text; 0 when there is none.
+    UINT PaletteItem(LPCWSTR lpszText) const
+    {
+        HMENU hPopup = PalettePopup();
+        for (int i = kFixedPaletteItems; i < GetMenuItemCount(hPopup); i++)
+            if (MenuText(hPopup, i, MF_BYPOSITION) == lpszText)
+                return GetMenuItemID(hPopup, i);
+        return 0;
+    }
+
+    CSavedLanguageValue m_savedNew;
+    CSavedLanguageValue m_savedOld;
+    CString m_strProgram;
+    CString m_strFolder;
+    CString m_strPhotograph;
+};
+
+const std::set<CString> kShippedPalettes = {L"Ceramique-Mate", L"Verre-Nuances"};
+
+// The menu lists the palette files however the program starts, and keeps them through a
+// change of language and a new mosaic.
+TEST_F(NewUserRoad, ThePaletteMenuListsTheShippedPalettesAfterEveryStart)
+{
+    StartWith(m_strPhotograph);
+    EXPECT_EQ(kShippedPalettes, ListedPalettes()) << "started with a photograph";
+    Command(ID_LANGUAGE_FRENCH);
+    EXPECT_EQ(kShippedPalettes, ListedPalettes()) << "in French";
+    Command(ID_LANGUAGE_ENGLISH);
+    Quit();
+
+    Start();
+    EXPECT_EQ(kShippedPalettes, ListedPalettes()) << "started without a file";
+    {
+        DialogSteps answer({{IDC_NEWMOS_WIDTH, [](HWND hWnd) {
+                                 PostMessageW(hWnd, WM_COMMAND, IDOK, 0);
+                             }}});
+        Command(ID_FILE_NEW);
+        EXPECT_EQ(1, DialogSteps::s_nDone);
+    }
+    EXPECT_EQ(kShippedPalettes, ListedPalettes()) << "after New";
+}
+
+}   // namespace
