@@ -327,6 +327,10 @@ public:
     void ClearPaletteMenu();
     // Builds the Palette menu when it has not been built into the menu bar yet.
     void BuildStalePaletteMenu();
+    // The first palette file of "Palettes" in name order; empty when there is none.
+    CString FirstPaletteFileName() const;
+    // What the user is told where the tile palette has no colour: why, and what to do.
+    CString NoTilePaletteText() const;
     // Loads a palette file into the tile palette: mode 0 the file of that name under
     // "Palettes", mode 1 a file the user picks. bRemember makes it palettefile and opens the
     // palette table. Returns 1, or 0 when a file that was to be loaded could not be: that is

@@ -6,6 +6,8 @@
 #include "AfxException.h"
 #include "AfxMenu.h"
 #include "AfxWin.h"
+#include "LangText.h"
+#include "TextIds.h"
 
 namespace
 {
@@ -102,6 +104,32 @@ void CVitrolanDoc::BuildStalePaletteMenu()
     // Without a menu bar to fill, the next document tries again.
     if (m_menu != NULL && m_menu->GetSafeHmenu() != NULL)
         m_paletteMenuStale = 0;
+}
+
+CString CVitrolanDoc::FirstPaletteFileName() const
+{
+    // In name order, whatever order the folder lists its files in.
+    CString strPattern;
+    strPattern.Format(L"%sPalettes\\*.pal", (LPCTSTR)m_programFolder);
+    CString strFirst;
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW(strPattern, &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return strFirst;
+    do
+    {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            (strFirst.IsEmpty() || lstrcmpiW(data.cFileName, strFirst) < 0))
+            strFirst = data.cFileName;
+    } while (FindNextFileW(hFind, &data));
+    FindClose(hFind);
+    return strFirst;
+}
+
+CString CVitrolanDoc::NoTilePaletteText() const
+{
+    return GetLangText(FirstPaletteFileName().IsEmpty() ? TXT_MSG_NO_PALETTE_FILES
+                                                         : TXT_MSG_NO_TILE_PALETTE);
 }
 
 void CVitrolanDoc::RedrawMenuBar()

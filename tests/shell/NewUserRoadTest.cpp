@@ -18,6 +18,7 @@
 #include "MessageBoxAnswerer.h"
 #include "OpenCv.h"
 #include "ProgramSession.h"
+#include "RunningMainFrame.h"
 #include "SavedLanguageValue.h"
 #include "TextIds.h"
 #include "VitrolanDoc.h"
@@ -151,6 +152,43 @@ protected:
         return 0;
     }
 
+    // A setting as the last start left it in the profile.
+    static CString ProfileString(LPCWSTR lpszEntry)
+    {
+        WCHAR szValue[MAX_PATH] = {};
+        DWORD cbValue = sizeof(szValue);
+        RegGetValueW(HKEY_CURRENT_USER, L"Software\\Orbalith\\Mosaic\\Mosaic\\Orbalith\\Mosaic",
+                     lpszEntry, RRF_RT_REG_SZ, NULL, szValue, &cbValue);
+        return szValue;
+    }
+
+    // Where colour button i of the tile palette bar shows its colour on the screen: inside
+    // its bevel, away from the label written over its middle.
+    CPoint TileButtonPoint(int i) const
+    {
+        CPaletteBar& bar = Frame()->m_tileBar;
+        CRect first, item;
+        bar.GetItemRect(0, &first);
+        bar.GetItemRect(i, &item);
+        CPoint pt(item.left + 4, item.top - first.top + 4);
+        bar.ClientToScreen(&pt);
+        return pt;
+    }
+    // The tile palette bar is shown with the first colours of the tile palette.
+    void ExpectTileBarShowsTheTilePalette()
+    {
+        ASSERT_TRUE(Frame()->m_tileBar.IsWindowVisible());
+        const cv::Mat screen = CaptureScreen();
+        const int n = std::min(Doc()->TileColoursInUse(), (int)CPaletteBar::ColoursPerPage);
+        ASSERT_GT(n, 0);
+        for (int i = 0; i < n; i++)
+        {
+            const CPoint pt = TileButtonPoint(i);
+            EXPECT_EQ(ColourOf(Doc()->m_tilePalette.m_colours[i]), PixelAt(screen, pt.x, pt.y))
+                << "button " << i;
+        }
+    }
+
     CSavedLanguageValue m_savedNew;
     CSavedLanguageValue m_savedOld;
     CString m_strProgram;
@@ -181,6 +219,52 @@ TEST_F(NewUserRoad, ThePaletteMenuListsTheShippedPalettesAfterEveryStart)
         EXPECT_EQ(1, DialogSteps::s_nDone);
     }
     EXPECT_EQ(kShippedPalettes, ListedPalettes()) << "after New";
+}
+
+// A first start takes the first palette that ships with the program, by name, shows its
+// colours in the tile palette bar and keeps it for the next start.
+TEST_F(NewUserRoad, AFirstStartShowsTheFirstShippedPalette)
+{
+    StartWith(m_strPhotograph);
+    EXPECT_EQ(CString(L"Ceramique-Mate.pal"), Doc()->palettefile);
+    ExpectTileBarShowsTheTilePalette();
+    Quit();
+    EXPECT_EQ(CString(L"Ceramique-Mate.pal"), ProfileString(L"palettefile"));
+}
+
+// Without any palette file the tile palette bar says so, and so does the colour choice in
+// place of an empty table.
+TEST_F(NewUserRoad, WithoutAnyPaletteFileTheBarAndTheColourChoiceSaySo)
+{
+    RemoveTree(m_strProgram + L"Palettes\\");
+    StartWith(m_strPhotograph);
+    EXPECT_EQ(0, Doc()->TileColoursInUse());
+    ASSERT_TRUE(Frame()->m_tileBar.IsWindowVisible());
+    CRect bar;
+    Frame()->m_tileBar.GetWindowRect(&bar);
+    const cv::Mat screen = CaptureScreen();
+    int nInk = 0;
+    for (int y = bar.top; y < bar.bottom; y++)
+        for (int x = bar.left; x < bar.right; x++)
+            nInk += PixelAt(screen, x, y) == RGB(0, 0, 0);
+    EXPECT_GT(nInk, 50) << "the bar's text";
+
+    CString strMessage;
+    bool bTable = false;
+    {
+        DialogSteps answer({{IDOK, [&](HWND hWnd) {
+                                 WCHAR szText[256] = {};
+                                 GetDlgItemTextW(hWnd, IDC_MESSAGE_TEXT, szText, 256);
+                                 strMessage = szText;
+                                 bTable = GetDlgItem(hWnd, IDC_SELECT_GRID) != NULL;
+                                 ShowWindow(hWnd, SW_HIDE);
+                                 PostMessageW(hWnd, WM_COMMAND, bTable ? IDCANCEL : IDOK, 0);
+                             }}});
+        Command(ID_PROCESS_REDUCE_COLOURS);
+        EXPECT_EQ(1, DialogSteps::s_nDone);
+    }
+    EXPECT_FALSE(bTable);
+    EXPECT_EQ(GetLangText(TXT_MSG_NO_PALETTE_FILES), strMessage);
 }
 
 }   // namespace
