@@ -332,10 +332,17 @@ public:
     // What the user is told where the tile palette has no colour: why, and what to do.
     CString NoTilePaletteText() const;
     // Loads a palette file into the tile palette: mode 0 the file of that name under
-    // "Palettes", mode 1 a file the user picks. bRemember makes it palettefile and opens the
-    // palette table. Returns 1, or 0 when a file that was to be loaded could not be: that is
-    // reported and the palette and palettefile stay as they were.
+    // "Palettes" (an empty name leaves no tile palette), mode 1 a file the user picks.
+    // bRemember makes it palettefile, by its name in "Palettes", and opens the palette table.
+    // Returns 1, or 0 when the user cancelled or a file that was to be loaded could not be
+    // (reported): the palette and palettefile then stay as they were.
     int LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName);
+    // No tile palette: no colour, no name.
+    void ClearTilePalette();
+    // The name under which "Palettes" holds the palette file at the path: a file there keeps
+    // its name; one from elsewhere is copied in (beside any other file of its name, unless it
+    // holds the same bytes). Empty when it cannot be copied, which is reported.
+    CString KeepPaletteFile(const CString& strPath);
     // Merges image colours of equal RGB and packs the colours in use at the bottom.
     void SyncPaletteBars();
     void ShowTilePaletteDialog();

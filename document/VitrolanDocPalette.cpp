@@ -6,6 +6,8 @@
 #include "AfxException.h"
 #include "AfxMenu.h"
 #include "AfxWin.h"
+#include "DocPaths.h"
+#include "DocSettings.h"
 #include "LangText.h"
 #include "TextIds.h"
 
@@ -153,17 +155,30 @@ int CVitrolanDoc::LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName
     const CString strFile = lpszFileName;
     CString strPath;
     strPath.Format(L"%sPalettes\\%s", (LPCTSTR)m_programFolder, (LPCTSTR)strFile);
+    CString strChosen;
     // A damaged file, or one the user chose that cannot be read, is reported and the palette
     // stays as it was, still the palette of its own file: opening or creating a mosaic goes
     // on with it, and no table opens on it as if it were the file chosen.
     try
     {
-        // A file the user chose from the menu is reported when it is gone; the palette file
-        // of the settings may be missing without a word.
-        if (nMode == 0)
-            m_tilePalette.LoadFromFile(strPath, bRemember);
+        if (nMode != 0)
+        {
+            // A cancelled dialog loads nothing and changes nothing.
+            strChosen = m_tilePalette.OpenDialog(nMode, strPath);
+            if (strChosen.IsEmpty())
+                return 0;
+        }
+        else if (strFile.IsEmpty())
+        {
+            // A mosaic that names no palette file has no tile palette.
+            ClearTilePalette();
+        }
         else
-            m_tilePalette.OpenDialog(nMode, strPath);
+        {
+            // A file the user chose from the menu is reported when it is gone; the palette
+            // file of the settings may be missing without a word.
+            m_tilePalette.LoadFromFile(strPath, bRemember);
+        }
     }
     catch (CException* e)
     {
@@ -172,7 +187,12 @@ int CVitrolanDoc::LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName
         return 0;
     }
     if (bRemember)
-        palettefile = strFile;
+    {
+        // The mosaic names the file it was given, so that it opens with it again.
+        const CString strName = nMode == 0 ? strFile : KeepPaletteFile(strChosen);
+        if (!strName.IsEmpty())
+            palettefile = strName;
+    }
 
     m_tileColourCount = TileColourCountOf(m_tilePalette);
     m_imagePalette.TakeNamesFrom(m_tilePalette);
@@ -185,6 +205,37 @@ int CVitrolanDoc::LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName
     if (bRemember)
         ShowTilePaletteDialog();
     return 1;
+}
+
+void CVitrolanDoc::ClearTilePalette()
+{
+    m_tilePalette.Reset();
+    m_tilePalette.m_name.Empty();
+    m_tilePalette.m_description.Empty();
+    m_tilePalette.m_paletteKind = PaletteKindPlain;
+}
+
+CString CVitrolanDoc::KeepPaletteFile(const CString& strPath)
+{
+    const CString strFolder = m_programFolder + L"Palettes\\";
+    const CString strName = strPath.Mid(FileNameStart(strPath));
+    if (IsSameFile(strPath, strFolder + strName))
+        return strName;
+    // A name the mosaic file could not name, such as a device's, gives way to a plain one.
+    CString strTarget = strFolder + (IsBarePaletteFileName(strName) ? strName : L"Palette.pal");
+    if (!HaveSameContents(strPath, strTarget))
+    {
+        strTarget = FreeFileName(strTarget, L"");
+        DWORD dwError = EnsureFolder(strFolder);
+        if (dwError == NO_ERROR && !CopyFileW(strPath, strTarget, TRUE))
+            dwError = GetLastError();
+        if (dwError != NO_ERROR)
+        {
+            ReportFileNotWritten(strTarget, dwError);
+            return CString();
+        }
+    }
+    return strTarget.Mid(FileNameStart(strTarget));
 }
 
 void CVitrolanDoc::SyncPaletteBars()
@@ -300,9 +351,9 @@ void CVitrolanDoc::OnOpenTilePaletteFile()
 {
     if (!LoadPaletteFile(1, 1, L""))
         return;
-    SetPaletteCheck(FetchMenu(), lastPalCheck, FALSE);
-    lastPalCheck = -1;
-    m_rebuildTileImages = 1;
+    // Listed with the others when it was copied into the palette folder just now; no menu
+    // palette is checked.
+    RelistPaletteFiles();
 }
 
 void CVitrolanDoc::OnSaveTilePalette()

@@ -96,7 +96,8 @@ bool IsUsable(const Ms2Record& r)
         return false;
     if (!InRange(r.unites, 0, 1) || !InRange(r.format, 0, PaperFormatCount - 1))
         return false;
-    if (!IsBarePaletteFileName(r.palettefile))
+    // No palette file at all is a mosaic without a tile palette.
+    if (!r.palettefile.IsEmpty() && !IsBarePaletteFileName(r.palettefile))
         return false;
     if (!InRange(r.mixCount, 1, MaxMixCount) || !InRange(r.allowedCount, 0, MaxColourCount))
         return false;

@@ -670,6 +670,11 @@ TEST(DocumentFile, UnusualValuesAreKept)
     f.palettefile = L"Nom avec espaces.pal";
     std::unique_ptr<CVitrolanDoc> doc = NewDoc();
     ASSERT_EQ(-1, Load(*doc, f.Build().m_bytes));
+    Ms2File unnamed;
+    unnamed.palettefile.Empty();
+    std::unique_ptr<CVitrolanDoc> docUnnamed = NewDoc();
+    ASSERT_EQ(-1, Load(*docUnnamed, unnamed.Build().m_bytes)) << "no palette file";
+    EXPECT_TRUE(docUnnamed->palettefile.IsEmpty());
     EXPECT_EQ(99, doc->m_cols);
     EXPECT_EQ(12, doc->m_committedMap.width);
     EXPECT_EQ(9, doc->coljoint);
