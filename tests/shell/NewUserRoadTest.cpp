@@ -10,8 +10,10 @@
 
 #include "AfxPath.h"
 #include "AfxRes.h"
+#include "DialogAnswerer.h"
 #include "DialogSteps.h"
 #include "document/DocTestFiles.h"
+#include "ExportPicture.h"
 #include "FileDialogAnswerer.h"
 #include "LangText.h"
 #include "MainFrm.h"
@@ -86,6 +88,52 @@ COLORREF ColourOf(const PaletteEntry& e)
     return RGB(e.peRed, e.peGreen, e.peBlue);
 }
 
+// Every dialog that shows while it lives is noted with its texts, and closed.
+class AnyDialogRecorder : public DialogAnswerer<AnyDialogRecorder>
+{
+public:
+    AnyDialogRecorder() : DialogAnswerer(30) { s_shown.clear(); }
+
+    static inline std::vector<CString> s_shown;
+
+    static BOOL OnDialog(HWND hWnd)
+    {
+        WCHAR szText[256] = {};
+        GetWindowTextW(hWnd, szText, 256);
+        s_shown.push_back(szText);
+        EnumChildWindows(hWnd, OnChild, 0);
+        ShowWindow(hWnd, SW_HIDE);
+        PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
+    }
+
+private:
+    static BOOL CALLBACK OnChild(HWND hWnd, LPARAM)
+    {
+        WCHAR szText[512] = {};
+        GetWindowTextW(hWnd, szText, 512);
+        s_shown.back() += CString(L" | ") + szText;
+        return TRUE;
+    }
+};
+
+void PressOk(HWND hWnd)
+{
+    ShowWindow(hWnd, SW_HIDE);
+    PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(hWnd, IDOK));
+}
+
+// The one file the pattern finds; empty when there is none.
+CString FoundFile(const CString& strFolder, LPCWSTR lpszPattern)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW(strFolder + lpszPattern, &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return CString();
+    FindClose(hFind);
+    return strFolder + data.cFileName;
+}
+
 // The program's folder holds the palettes that ship with it, as the build lays them out
 // beside the program, and the profile holds nothing of an earlier start. The folders the
 // program makes there go when the test ends.
@@ -105,6 +153,11 @@ protected:
         UseLanguage(kEnglishUs);
         SetLangTextFolder(DataFolder());
         m_strFolder = NewTempFolder(L"MosaicNewUser");
+        // Where New writes its first file, and where file dialogs leave the process.
+        WCHAR szCurrent[MAX_PATH] = {};
+        GetCurrentDirectoryW(MAX_PATH, szCurrent);
+        m_strCurrent = szCurrent;
+        SetCurrentDirectoryW(m_strFolder);
         m_strPhotograph = m_strFolder + L"softwaves.png";
         ASSERT_TRUE(CopyFileW(CString(L"Z:") + CString(MOSAIC_FIXTURES "/softwaves-80x60.png"),
                               m_strPhotograph, FALSE));
@@ -115,6 +168,7 @@ protected:
         CVitrolanDoc::s_uiHooks = DocUiHooks();
         SetLangTextFolder(L"");
         ClearLangTexts();
+        SetCurrentDirectoryW(m_strCurrent);
         for (LPCWSTR lpszFolder : {L"Palettes", L"Plans", L"Images", L"Excel"})
             RemoveTree(m_strProgram + lpszFolder + L"\\");
         RemoveTree(m_strFolder);
@@ -193,6 +247,7 @@ protected:
     CSavedLanguageValue m_savedOld;
     CString m_strProgram;
     CString m_strFolder;
+    CString m_strCurrent;
     CString m_strPhotograph;
 };
 
@@ -266,5 +321,172 @@ TEST_F(NewUserRoad, WithoutAnyPaletteFileTheBarAndTheColourChoiceSaySo)
     EXPECT_FALSE(bTable);
     EXPECT_EQ(GetLangText(TXT_MSG_NO_PALETTE_FILES), strMessage);
 }
+
+// How the session chooses its palette, and in which language it runs.
+struct Road
+{
+    const char* name;
+    bool bOpenFile;   // "Open a palette..." in place of the palette's own menu item
+    int nLanguage;
+};
+
+void PrintTo(const Road& road, std::ostream* os)
+{
+    *os << road.name;
+}
+
+class NewUserSession : public NewUserRoad, public testing::WithParamInterface<Road>
+{
+protected:
+    // The colours the tile palette offers.
+    std::set<COLORREF> TileColours() const
+    {
+        std::set<COLORREF> colours;
+        for (int t = 0; t < Doc()->TileColoursInUse(); t++)
+            colours.insert(ColourOf(Doc()->m_tilePalette.m_colours[t]));
+        return colours;
+    }
+    // The colours of the tiles of the mosaic.
+    std::set<COLORREF> MosaicColours() const
+    {
+        std::set<COLORREF> colours;
+        CVitrolanDoc* pDoc = Doc();
+        for (int row = 0; row < pDoc->m_rows; row++)
+            for (int col = 0; col < pDoc->m_cols; col++)
+            {
+                int s, k, a, b, c, d, va, vb, vc, vd;
+                pDoc->m_workingMap.GetCell(col, row, s, k, a, b, c, d, va, vb, vc, vd);
+                colours.insert(ColourOf(pDoc->m_imagePalette.m_colours[a]));
+            }
+        return colours;
+    }
+    // The colours the view shows at the middle of every third tile it shows whole.
+    std::set<COLORREF> ViewColours()
+    {
+        CVitrolanView* pView = View();
+        pView->Invalidate();
+        pView->UpdateWindow();
+        CRect client;
+        pView->GetClientRect(&client);
+        const int n = Doc()->m_tileSize;
+        std::set<COLORREF> colours;
+        CClientDC dc(pView);
+        for (int row = 0; row < Doc()->m_rows && (row + 1) * n <= client.bottom; row += 3)
+            for (int col = 0; col < Doc()->m_cols && (col + 1) * n <= client.right; col += 3)
+                colours.insert(dc.GetPixel(col * n + n / 2, row * n + n / 2));
+        return colours;
+    }
+};
+
+// The photograph goes to the tiles of a shipped palette, the mosaic is kept at exit and comes
+// back as it was, and the laying plan and the picture of the mosaic are written.
+TEST_P(NewUserSession, FromAPhotographToTheTilesOfAPalette)
+{
+    const Road road = GetParam();
+    const bool bFrench = road.nLanguage == kFrench;
+    UseLanguage(road.nLanguage);
+    StartWith(m_strPhotograph);
+    HMENU hBar = ::GetMenu(Frame()->m_hWnd);
+    EXPECT_EQ(CString(bFrench ? L"&Fichier" : L"&File"), MenuText(hBar, 0, MF_BYPOSITION));
+    EXPECT_EQ(CString(bFrench ? L"&Ouvrir une palette..." : L"&Open a palette..."),
+              MenuText(hBar, ID_PALETTE_OPEN_FILE, MF_BYCOMMAND));
+    EXPECT_EQ(kShippedPalettes, ListedPalettes());
+
+    // The palette: from its menu item, or from its file; the palette table shows it.
+    {
+        DialogSteps table({{IDC_PALETTE_GRID, PressOk}});
+        if (road.bOpenFile)
+        {
+            FileDialogAnswerer pick(DataFolder() + L"Palettes\\Verre-Nuances.pal");
+            Command(ID_PALETTE_OPEN_FILE);
+            EXPECT_EQ(1, FileDialogAnswerer::s_nAnswered);
+        }
+        else
+        {
+            const UINT nItem = PaletteItem(L"Verre-Nuances");
+            ASSERT_NE(0u, nItem);
+            Command(nItem);
+        }
+        EXPECT_EQ(1, DialogSteps::s_nDone);
+    }
+    EXPECT_EQ(CString(L"Verre-Nuances.pal"), Doc()->palettefile);
+    ExpectTileBarShowsTheTilePalette();
+    const std::set<CString> listed = ListedPalettes();
+    EXPECT_EQ(kShippedPalettes, listed);
+
+    // Every tile colour allowed: the mosaic has only tile colours, and the view shows them.
+    {
+        DialogSteps choice({{IDC_SELECT_GRID, [](HWND hWnd) {
+                                 SendMessageW(hWnd, WM_COMMAND,
+                                              MAKEWPARAM(IDC_SELECT_ALL, BN_CLICKED),
+                                              (LPARAM)GetDlgItem(hWnd, IDC_SELECT_ALL));
+                                 PressOk(hWnd);
+                             }}});
+        Command(ID_PROCESS_REDUCE_COLOURS);
+        EXPECT_EQ(1, DialogSteps::s_nDone);
+    }
+    const std::set<COLORREF> tiles = TileColours();
+    const std::set<COLORREF> used = MosaicColours();
+    EXPECT_TRUE(std::includes(tiles.begin(), tiles.end(), used.begin(), used.end()));
+    EXPECT_GT(used.size(), 3u);
+    if (Doc()->m_texturedTiles)
+        Command(ID_PALETTE_TEXTURED_TILES);
+    while (Doc()->m_tileSize < 8)
+        Command(ID_VIEW_ZOOM_IN);
+    const std::set<COLORREF> shown = ViewColours();
+    EXPECT_TRUE(std::includes(tiles.begin(), tiles.end(), shown.begin(), shown.end()));
+    const std::vector<BYTE> map = Bytes(Doc()->m_workingMap);
+    const int nColours = Doc()->m_colourCount;
+
+    // File > Exit keeps the mosaic beside the photograph; it opens again as it was, and
+    // without a word.
+    const CString strKept = m_strFolder + L"softwaves.ms2";
+    {
+        AnyDialogRecorder dialogs;
+        Quit();
+        ASSERT_TRUE(Exists(strKept));
+        StartWith(strKept);
+        EXPECT_TRUE(AnyDialogRecorder::s_shown.empty())
+            << CStringA(AnyDialogRecorder::s_shown.front()).GetString();
+    }
+    ASSERT_EQ(1, Doc()->m_loaded);
+    EXPECT_EQ(map, Bytes(Doc()->m_workingMap));
+    EXPECT_EQ(nColours, Doc()->m_colourCount);
+    EXPECT_EQ(CString(L"Verre-Nuances.pal"), Doc()->palettefile);
+    EXPECT_EQ(tiles, TileColours());
+    ExpectTileBarShowsTheTilePalette();
+
+    // Mosaic > Print grids writes the plan; File > Export mosaic the picture of the whole
+    // mosaic, each tile at the export's zoom. The files are handed on, not shown.
+    CPdfOpenRecorder pdfs(m_strFolder + L"opened-pdf.txt");
+    CPdfOpenRecorder pictures(m_strFolder + L"opened-jpg.txt", L".jpg");
+    {
+        DialogSteps plan({{IDC_MESSAGE_TEXT, PressOk}, {IDC_PRINT_RULERS, PressOk}});
+        Command(ID_MOSAIC_PRINT_GRIDS);
+        EXPECT_EQ(2, DialogSteps::s_nDone);
+    }
+    const CString strPlan = FoundFile(m_strProgram + L"Plans\\", L"Plan_softwaves_*.pdf");
+    ASSERT_FALSE(strPlan.IsEmpty());
+    EXPECT_EQ("ok", QpdfCheck(UnixPath(strPlan)));
+    {
+        DialogSteps picture({{IDC_EXPORT_FILE_TYPE, PressOk}});
+        Command(ID_FILE_EXPORT_MOSAIC);
+        EXPECT_EQ(1, DialogSteps::s_nDone);
+    }
+    const CString strPicture = FoundFile(m_strFolder, L"softwaves_E*.jpg");
+    ASSERT_FALSE(strPicture.IsEmpty());
+    const cv::Mat exported = cv::imread(UnixPath(strPicture));
+    const int z = ExportZoom(Doc()->m_tileSize);
+    EXPECT_EQ(Doc()->m_cols * z, exported.cols);
+    EXPECT_EQ(Doc()->m_rows * z, exported.rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Roads, NewUserSession,
+                         testing::Values(Road{"PaletteMenu", false, kEnglishUs},
+                                         Road{"OpenAPalette", true, kEnglishUs},
+                                         Road{"InFrench", false, kFrench}),
+                         [](const testing::TestParamInfo<Road>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }   // namespace
