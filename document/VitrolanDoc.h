@@ -311,12 +311,12 @@ public:
     afx_msg void OnZoomIn();
     // The tile display size that shows the whole grid in the screen area.
     void FitZoomToWindow();
-    // Joints need tiles of more than two pixels: at a smaller zoom they go off, and the next
-    // zoom in that brings the size back up brings them back.
-    void SwitchJointsOffForSmallTiles();
+    // Joints need tiles of more than two pixels: at a smaller size they go off, and the next
+    // size with room for them (a zoom, a fit, a resize, a new mosaic) brings them back.
+    void FitJointsToTileSize();
     BOOL HasRoomForJoints() const;
-    // The tile display size scaled by a resize or its undo: rounded, made even, and 1 with
-    // the joints off when nothing is left of it.
+    // The tile display size scaled by a resize or its undo: rounded, made even, and 1 when
+    // nothing is left of it; the joints follow the size.
     void SetScaledTileSize(double dSize);
     // The selection and the stamp are drawn in screen pixels: they follow the tile size.
     void RezoomShapes(int nOldSize, int nNewSize);

@@ -276,7 +276,7 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
     DiscardPendingEdit();
     m_patternCells.Free();
     // A picture keeps the zoom in use, which may leave no room for joints.
-    SwitchJointsOffForSmallTiles();
+    FitJointsToTileSize();
 
     // The common tail: both maps in the current cell layout, then plates, names and tools.
     m_cols = m_committedMap.width / nCellSize;

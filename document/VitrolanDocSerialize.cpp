@@ -253,7 +253,7 @@ void CVitrolanDoc::Serialize(CArchive& ar)
     m_tileSize = r.tileSize;
     // The joints of the mosaic read, not those of the one it replaces.
     m_jointsOffByZoom = 0;
-    SwitchJointsOffForSmallTiles();
+    FitJointsToTileSize();
     for (int i = 0; i < 8; i++)
         m_clientStrings[i] = r.clientStrings[i];
     m_reservedValue = r.reservedValue;

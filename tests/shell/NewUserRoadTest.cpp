@@ -322,6 +322,31 @@ TEST_F(NewUserRoad, WithoutAnyPaletteFileTheBarAndTheColourChoiceSaySo)
     EXPECT_EQ(GetLangText(TXT_MSG_NO_PALETTE_FILES), strMessage);
 }
 
+// A photograph at the starting zoom leaves no room for joints; a new mosaic with room shows
+// them again, on the screen too.
+TEST_F(NewUserRoad, NewAfterAPhotographShowsTheJointsAgain)
+{
+    StartWith(m_strPhotograph);
+    ASSERT_EQ(2, Doc()->m_tileSize);
+    EXPECT_EQ(0, Doc()->m_showJoints);
+    {
+        DialogSteps answer({{IDC_NEWMOS_WIDTH, PressOk}});
+        Command(ID_FILE_NEW);
+        EXPECT_EQ(1, DialogSteps::s_nDone);
+    }
+    const int n = Doc()->m_tileSize;
+    ASSERT_GT(n, 2);
+    EXPECT_EQ(1, Doc()->m_showJoints);
+    const BYTE* joint = Doc()->m_colourTable[1];
+    View()->Invalidate();
+    View()->UpdateWindow();
+    CClientDC dc(View());
+    int nJoint = 0;
+    for (int x = 0; x < 4 * n; x++)
+        nJoint += dc.GetPixel(x, n / 2) == RGB(joint[0], joint[1], joint[2]);
+    EXPECT_GE(nJoint, 4) << "a joint between each two tiles";
+}
+
 // How the session chooses its palette, and in which language it runs.
 struct Road
 {
