@@ -279,7 +279,11 @@ public:
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
 
     // ---- New, save and close ------------------------------------------------------------------
+    // A New whose size the user does not give leaves the mosaic as it was, with its title.
     BOOL OnNewDocument() override;
+    // Keeps the title it replaces: the framework names the document before New asks for a
+    // size, and a cancelled New gives the mosaic shown its title back.
+    void SetTitle(LPCTSTR lpszTitle) override;
     // A changed mosaic, or an edited tile palette, is about to be replaced or closed: the
     // mosaic is saved as closing saves it and the palette offered for saving. FALSE when the
     // user cancels.
@@ -507,6 +511,7 @@ public:
     int m_mixPreviewPending;
     int m_savedBarButton;
     CMenu* m_menu;
+    CString m_previousTitle;
     double m_resizeFactor;
     int m_resizeShrunk;
     // What the document last put on the Undo item, kept also without a main window.

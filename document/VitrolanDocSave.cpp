@@ -202,7 +202,11 @@ BOOL CVitrolanDoc::OnNewDocument()
     {
         if (!AskGridSize(nWidth, nHeight) ||
             !CreateCellMaps(nWidth, nHeight, committed, working))
+        {
+            // The framework has named the document for the new mosaic already.
+            CDocument::SetTitle(m_previousTitle);
             return FALSE;
+        }
     }
     if (!CDocument::OnNewDocument())
     {
@@ -226,6 +230,12 @@ BOOL CVitrolanDoc::OnNewDocument()
     m_newCount++;
     m_dirty = 0;
     return TRUE;
+}
+
+void CVitrolanDoc::SetTitle(LPCTSTR lpszTitle)
+{
+    m_previousTitle = GetTitle();
+    CDocument::SetTitle(lpszTitle);
 }
 
 CString CVitrolanDoc::ProposeSaveName(BOOL bReplace) const

@@ -347,6 +347,29 @@ TEST_F(NewUserRoad, NewAfterAPhotographShowsTheJointsAgain)
     EXPECT_GE(nJoint, 4) << "a joint between each two tiles";
 }
 
+// A cancelled File New leaves the mosaic shown, and the caption that names it.
+TEST_F(NewUserRoad, CancellingNewKeepsTheCaptionOfTheMosaicShown)
+{
+    StartWith(m_strPhotograph);
+    const CString strTitle = Doc()->GetTitle();
+    WCHAR szCaption[256] = {};
+    ::GetWindowTextW(Frame()->m_hWnd, szCaption, 256);
+    const CString strCaption = szCaption;
+    ASSERT_NE(-1, strCaption.Find(L"softwaves"));
+    {
+        DialogSteps answer({{IDC_NEWMOS_WIDTH, [](HWND hWnd) {
+                                 ShowWindow(hWnd, SW_HIDE);
+                                 PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+                             }}});
+        Command(ID_FILE_NEW);
+        EXPECT_EQ(1, DialogSteps::s_nDone);
+    }
+    EXPECT_EQ(80, Doc()->m_cols);
+    EXPECT_EQ(strTitle, Doc()->GetTitle());
+    ::GetWindowTextW(Frame()->m_hWnd, szCaption, 256);
+    EXPECT_EQ(strCaption, CString(szCaption));
+}
+
 // How the session chooses its palette, and in which language it runs.
 struct Road
 {
