@@ -141,7 +141,10 @@ void CVitrolanDoc::Serialize(CArchive& ar)
     if (ar.IsStoring())
     {
         m_version = Ms2CurrentVersion;
-        ar << m_cols << m_rows << m_colourCount << carplaquex << carplaquey << m_showJoints
+        // The joints as the user has them: a zoom too small for them only hides them, and
+        // the reader hides them again at such a zoom.
+        const int nJoints = m_showJoints || m_jointsOffByZoom ? 1 : 0;
+        ar << m_cols << m_rows << m_colourCount << carplaquex << carplaquey << nJoints
            << m_showPlaques << taillecar << intercar << coljoint << colfond << filet
            << impression << unites << format << direction << decalage << regles;
         ar << money << money << palettefile;

@@ -656,6 +656,28 @@ TEST(DocumentFile, JointsWaitForAZoomAboveTwoPixels)
     }
 }
 
+// The joints a small zoom hides are stored as the user has them: the mosaic opened again
+// shows them once a zoom gives room, as the one saved would have; joints the user switched
+// off stay off.
+TEST(DocumentFile, JointsHiddenByTheZoomAreStoredAsTheUserHasThem)
+{
+    for (int nOffByZoom : {1, 0})
+    {
+        SCOPED_TRACE(nOffByZoom);
+        std::unique_ptr<CVitrolanDoc> source = NewDoc();
+        Fill(*source, Ms2File());
+        source->m_tileSize = 2;
+        source->m_showJoints = 0;
+        source->m_jointsOffByZoom = nOffByZoom;
+        const Bytes stored = Store(*source);
+        std::unique_ptr<CVitrolanDoc> doc = NewDoc();
+        ASSERT_EQ(-1, Load(*doc, stored));
+        EXPECT_EQ(0, doc->m_showJoints);
+        doc->OnZoomIn();
+        EXPECT_EQ(nOffByZoom, doc->m_showJoints);
+    }
+}
+
 TEST(DocumentFile, UnusualValuesAreKept)
 {
     Ms2File f;
