@@ -200,13 +200,12 @@ BOOL CVitrolanDoc::OnNewDocument()
     // Asked before anything changes, so that Cancel leaves the open mosaic as it was.
     if (!bStartUp)
     {
+        // The framework has named the document for the new mosaic already: until there is
+        // one, the mosaic shown keeps its title.
+        CDocument::SetTitle(m_previousTitle);
         if (!AskGridSize(nWidth, nHeight) ||
             !CreateCellMaps(nWidth, nHeight, committed, working))
-        {
-            // The framework has named the document for the new mosaic already.
-            CDocument::SetTitle(m_previousTitle);
             return FALSE;
-        }
     }
     if (!CDocument::OnNewDocument())
     {

@@ -347,7 +347,8 @@ TEST_F(NewUserRoad, NewAfterAPhotographShowsTheJointsAgain)
     EXPECT_GE(nJoint, 4) << "a joint between each two tiles";
 }
 
-// A cancelled File New leaves the mosaic shown, and the caption that names it.
+// A cancelled File New leaves the mosaic shown, and the caption that names it, also while
+// the new mosaic's size is asked.
 TEST_F(NewUserRoad, CancellingNewKeepsTheCaptionOfTheMosaicShown)
 {
     StartWith(m_strPhotograph);
@@ -356,14 +357,19 @@ TEST_F(NewUserRoad, CancellingNewKeepsTheCaptionOfTheMosaicShown)
     ::GetWindowTextW(Frame()->m_hWnd, szCaption, 256);
     const CString strCaption = szCaption;
     ASSERT_NE(-1, strCaption.Find(L"softwaves"));
+    CString strAsked;
     {
-        DialogSteps answer({{IDC_NEWMOS_WIDTH, [](HWND hWnd) {
+        DialogSteps answer({{IDC_NEWMOS_WIDTH, [&](HWND hWnd) {
+                                 WCHAR szAsked[256] = {};
+                                 ::GetWindowTextW(Frame()->m_hWnd, szAsked, 256);
+                                 strAsked = szAsked;
                                  ShowWindow(hWnd, SW_HIDE);
                                  PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
                              }}});
         Command(ID_FILE_NEW);
         EXPECT_EQ(1, DialogSteps::s_nDone);
     }
+    EXPECT_EQ(strCaption, strAsked) << "while the size is asked";
     EXPECT_EQ(80, Doc()->m_cols);
     EXPECT_EQ(strTitle, Doc()->GetTitle());
     ::GetWindowTextW(Frame()->m_hWnd, szCaption, 256);
