@@ -322,6 +322,25 @@ TEST_F(NewUserRoad, WithoutAnyPaletteFileTheBarAndTheColourChoiceSaySo)
     EXPECT_EQ(GetLangText(TXT_MSG_NO_PALETTE_FILES), strMessage);
 }
 
+// Open a palette and Save the palette are offered with a mosaic, and saving writes the tile
+// palette where the Palette menu then lists it.
+TEST_F(NewUserRoad, SaveThePaletteWritesAFileTheMenuLists)
+{
+    StartWith(m_strPhotograph);
+    HMENU hDisplay = GetSubMenu(PalettePopup(), 0);
+    Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)hDisplay, 0);
+    for (UINT nID : {(UINT)ID_PALETTE_OPEN_FILE, (UINT)ID_PALETTE_SAVE_FILE})
+        EXPECT_EQ(0u, GetMenuState(hDisplay, nID, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED))
+            << nID;
+    {
+        FileDialogAnswerer save(m_strProgram + L"Palettes\\Mine.pal");
+        Command(ID_PALETTE_SAVE_FILE);
+        EXPECT_EQ(1, FileDialogAnswerer::s_nAnswered);
+    }
+    EXPECT_TRUE(Exists(m_strProgram + L"Palettes\\Mine.pal"));
+    EXPECT_EQ(1u, ListedPalettes().count(L"Mine"));
+}
+
 // A photograph at the starting zoom leaves no room for joints; a new mosaic with room shows
 // them again, on the screen too.
 TEST_F(NewUserRoad, NewAfterAPhotographShowsTheJointsAgain)
