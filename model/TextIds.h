@@ -291,6 +291,6 @@ enum : UINT
     TXT_MSG_NO_BROWSER_OPENS = 1080,                 // No web browser on this computer opens %s.
     TXT_MSG_NOT_IN_LIBRARY = 1081,                   // The open mosaic is not in the library.
     // Tile palette.
-    TXT_MSG_NO_TILE_PALETTE = 1100,                  // No tile palette: choose one in the Palette menu.
-    TXT_MSG_NO_PALETTE_FILES = 1101,                 // No tile palette: the Palettes folder holds no...
+    TXT_MSG_NO_TILE_PALETTE = 1120,                  // No tile palette: choose one in the Palette menu.
+    TXT_MSG_NO_PALETTE_FILES = 1121,                 // No tile palette: the Palettes folder holds no...
 };
