@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AfxPath.h"
+#include "AfxPrint.h"
 #include "AfxRes.h"
 #include "DialogAnswerer.h"
 #include "DialogSteps.h"
@@ -254,7 +255,7 @@ protected:
 const std::set<CString> kShippedPalettes = {L"Ceramique-Mate", L"Verre-Nuances"};
 
 // The menu lists the palette files however the program starts, and keeps them through a
-// change of language and a new mosaic.
+// change of language, the print preview and a new mosaic.
 TEST_F(NewUserRoad, ThePaletteMenuListsTheShippedPalettesAfterEveryStart)
 {
     StartWith(m_strPhotograph);
@@ -262,6 +263,13 @@ TEST_F(NewUserRoad, ThePaletteMenuListsTheShippedPalettesAfterEveryStart)
     Command(ID_LANGUAGE_FRENCH);
     EXPECT_EQ(kShippedPalettes, ListedPalettes()) << "in French";
     Command(ID_LANGUAGE_ENGLISH);
+    // The print preview takes the menu bar away while it shows.
+    Command(ID_FILE_PRINT_PREVIEW);
+    CPreviewView* pPreview = dynamic_cast<CPreviewView*>(Frame()->GetActiveView());
+    ASSERT_NE((CPreviewView*)NULL, pPreview);
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0);
+    Pump();
+    EXPECT_EQ(kShippedPalettes, ListedPalettes()) << "after the print preview";
     Quit();
 
     Start();
