@@ -18,7 +18,6 @@
 #include "FileDialogAnswerer.h"
 #include "LangText.h"
 #include "MainFrm.h"
-#include "MessageBoxAnswerer.h"
 #include "OpenCv.h"
 #include "ProgramSession.h"
 #include "RunningMainFrame.h"
