@@ -15,12 +15,14 @@ prefix="${XDG_DATA_HOME:-$HOME/.local/share}/mosaic/wineprefix"
   echo "run: preparing the program's Wine prefix; the first start takes about 15 seconds"
 prepare_wine_prefix "$prefix" \
   || { echo "run: step 'prepare Wine prefix' failed" >&2; exit 1; }
+# The printer and the associations are conveniences: the program starts without them, and
+# the next start tries again.
 # The default printer makes a PDF of each job in the folder Documents/Mosaic of the home.
 add_virtual_printer "Mosaic PDF" \
   '|d="$HOME/Documents/Mosaic"; mkdir -p "$d" && ps2pdf - "$d/Impression-$(date +%Y%m%d-%H%M%S).pdf"' \
-  || { echo "run: step 'virtual printer' failed" >&2; exit 1; }
+  || echo "run: the printer 'Mosaic PDF' could not be set up: printing will not work until a later start sets it up" >&2
 add_desktop_file_associations \
-  || { echo "run: step 'file associations' failed" >&2; exit 1; }
+  || echo "run: the file associations could not be set up: files the program writes may not open in their viewer until a later start sets them up" >&2
 args=()
 if [ $# -gt 0 ]; then
   [ -e "$1" ] || { echo "run: no such file: $1" >&2; exit 1; }

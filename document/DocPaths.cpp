@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "AfxDoc.h"
 
 int FileNameStart(const CString& strPath)
@@ -26,6 +28,39 @@ BOOL IsSameFile(const CString& strFirst, const CString& strSecond)
     if (strFirst.IsEmpty() || strSecond.IsEmpty())
         return FALSE;
     return AfxFullPath(strFirst).CompareNoCase(AfxFullPath(strSecond)) == 0;
+}
+
+namespace
+{
+
+BOOL ReadWholeFile(const CString& strPath, std::vector<BYTE>& bytes)
+{
+    HANDLE hFile = CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    LARGE_INTEGER size = {};
+    BOOL bRead = GetFileSizeEx(hFile, &size) && size.QuadPart < 0x10000000;
+    if (bRead)
+    {
+        bytes.resize((size_t)size.QuadPart);
+        DWORD dwRead = 0;
+        bRead = bytes.empty() || (ReadFile(hFile, bytes.data(), (DWORD)bytes.size(), &dwRead,
+                                           NULL) &&
+                                  dwRead == bytes.size());
+    }
+    CloseHandle(hFile);
+    return bRead;
+}
+
+}   // namespace
+
+BOOL HaveSameContents(const CString& strFirst, const CString& strSecond)
+{
+    std::vector<BYTE> first;
+    std::vector<BYTE> second;
+    return ReadWholeFile(strFirst, first) && ReadWholeFile(strSecond, second) &&
+           first == second;
 }
 
 CString FreeFileName(const CString& strPath, const CString& strOwnFile)

@@ -14,6 +14,9 @@ CString CutExtension(const CString& strPath);
 // The two paths name the same file (full paths, case ignored).
 BOOL IsSameFile(const CString& strFirst, const CString& strSecond);
 
+// Both files can be read and hold the same bytes.
+BOOL HaveSameContents(const CString& strFirst, const CString& strSecond);
+
 // A name a save may write without replacing another file: the path itself when no file is
 // there or when it is strOwnFile, else the first free "name (n).ext" beside it.
 CString FreeFileName(const CString& strPath, const CString& strOwnFile);

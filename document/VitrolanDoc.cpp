@@ -385,6 +385,15 @@ void CVitrolanDoc::ReadSettings()
     palettefile = DocGetProfileString(s, L"palettefile", strDefaultPalette);
     if (!IsBarePaletteFileName(palettefile))
         palettefile = strDefaultPalette;
+    // The palette a first start names may not be beside the program; nor may one that was
+    // removed since. The first one there stands in for it, and is remembered.
+    if (GetFileAttributesW(m_programFolder + L"Palettes\\" + palettefile) ==
+        INVALID_FILE_ATTRIBUTES)
+    {
+        const CString strFirst = FirstPaletteFileName();
+        if (!strFirst.IsEmpty())
+            palettefile = strFirst;
+    }
     affichage = ReadChecked(s, L"affichage", 0, 0, 2);
     typexp = ReadChecked(s, L"typexp", 0, 0, 2);
     m_texturedTiles = ReadInt(s, L"TextureCarreaux", 1) == 1 ? 1 : 0;

@@ -283,7 +283,11 @@ public:
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
 
     // ---- New, save and close ------------------------------------------------------------------
+    // A New whose size the user does not give leaves the mosaic as it was, with its title.
     BOOL OnNewDocument() override;
+    // Keeps the title it replaces: the framework names the document before New asks for a
+    // size, and a cancelled New gives the mosaic shown its title back.
+    void SetTitle(LPCTSTR lpszTitle) override;
     // A changed mosaic, or an edited tile palette, is about to be replaced or closed: the
     // mosaic is saved as closing saves it and the palette offered for saving. FALSE when the
     // user cancels.
@@ -318,12 +322,12 @@ public:
     // Lowers the tile display size to at most nMost, kept even (or 1) as the zoom commands
     // keep it; a smaller size is left as it is.
     void LimitZoom(int nMost);
-    // Joints need tiles of more than two pixels: at a smaller zoom they go off, and the next
-    // zoom in that brings the size back up brings them back.
-    void SwitchJointsOffForSmallTiles();
+    // Joints need tiles of more than two pixels: at a smaller size they go off, and the next
+    // size with room for them (a zoom, a fit, a resize, a new mosaic) brings them back.
+    void FitJointsToTileSize();
     BOOL HasRoomForJoints() const;
-    // The tile display size scaled by a resize or its undo: rounded, made even, and 1 with
-    // the joints off when nothing is left of it.
+    // The tile display size scaled by a resize or its undo: rounded, made even, and 1 when
+    // nothing is left of it; the joints follow the size.
     void SetScaledTileSize(double dSize);
     // The selection and the stamp are drawn in screen pixels: they follow the tile size.
     void RezoomShapes(int nOldSize, int nNewSize);
@@ -332,11 +336,24 @@ public:
     // Refills the Palette menu from the palette files; returns the number of files found.
     int BuildPaletteMenu();
     void ClearPaletteMenu();
+    // Builds the Palette menu when it has not been built into the menu bar yet.
+    void BuildStalePaletteMenu();
+    // The first palette file of "Palettes" in name order; empty when there is none.
+    CString FirstPaletteFileName() const;
+    // What the user is told where the tile palette has no colour: why, and what to do.
+    CString NoTilePaletteText() const;
     // Loads a palette file into the tile palette: mode 0 the file of that name under
-    // "Palettes", mode 1 a file the user picks. bRemember makes it palettefile and opens the
-    // palette table. Returns 1, or 0 when a file that was to be loaded could not be: that is
-    // reported and the palette and palettefile stay as they were.
+    // "Palettes" (an empty name leaves no tile palette), mode 1 a file the user picks.
+    // bRemember makes it palettefile, by its name in "Palettes", and opens the palette table.
+    // Returns 1, or 0 when the user cancelled or a file that was to be loaded could not be
+    // (reported): the palette and palettefile then stay as they were.
     int LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName);
+    // No tile palette: no colour, no name.
+    void ClearTilePalette();
+    // The name under which "Palettes" holds the palette file at the path: a file there keeps
+    // its name; one from elsewhere is copied in (beside any other file of its name, unless it
+    // holds the same bytes). Empty when it cannot be copied, which is reported.
+    CString KeepPaletteFile(const CString& strPath);
     // Merges image colours of equal RGB and packs the colours in use at the bottom.
     void SyncPaletteBars();
     void ShowTilePaletteDialog();
@@ -501,6 +518,7 @@ public:
     int m_mixPreviewPending;
     int m_savedBarButton;
     CMenu* m_menu;
+    CString m_previousTitle;
     double m_resizeFactor;
     int m_resizeShrunk;
     // What the document last put on the Undo item, kept also without a main window.
@@ -857,7 +875,11 @@ protected:
     // The joint and background colours of coljoint and colfond. A custom colour keeps the
     // colour in use when it was custom already, else it comes from the profile.
     void SetDisplayColours(BOOL bKeepCustomJoint, BOOL bKeepCustomBackground);
+    // The window whose menu bar the document's commands change: the frame of its view, or
+    // the main window; NULL without either.
+    CWnd* GetMenuWindow() const;
     CMenu* FetchMenu();
+    void RedrawMenuBar();
 
     // Border codes of the current paving on the working map.
     void ClearBorderCodes();

@@ -43,6 +43,13 @@ int NearestAllowedColour(const PaletteEntry& colour, const PaletteEntry* tiles, 
 
 BOOL CVitrolanDoc::SelectColours()
 {
+    // An empty table would offer nothing to choose from: the user is told why instead.
+    if (TileColoursInUse() == 0)
+    {
+        if (s_uiHooks.pfnMessageBox != NULL)
+            s_uiHooks.pfnMessageBox(NoTilePaletteText());
+        return FALSE;
+    }
     const BOOL bConfirmed = s_uiHooks.pfnSelectColours != NULL && s_uiHooks.pfnSelectColours();
     return bConfirmed && m_allowedCount > 0;
 }

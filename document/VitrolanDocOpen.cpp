@@ -276,7 +276,7 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
     DiscardPendingEdit();
     m_patternCells.Free();
     // A picture keeps the zoom in use, which may leave no room for joints.
-    SwitchJointsOffForSmallTiles();
+    FitJointsToTileSize();
 
     // The common tail: both maps in the current cell layout, then plates, names and tools.
     m_cols = m_committedMap.width / nCellSize;
@@ -313,11 +313,7 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
     // A file opened at start-up stands for the start-up New: the next New must ask for a size.
     if (m_newCount == 0)
         m_newCount = 1;
-    if (m_paletteMenuStale)
-    {
-        BuildPaletteMenu();
-        m_paletteMenuStale = 0;
-    }
+    BuildStalePaletteMenu();
     UpdateAllViews(NULL);
     return TRUE;
 }

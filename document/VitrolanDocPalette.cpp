@@ -6,6 +6,10 @@
 #include "AfxException.h"
 #include "AfxMenu.h"
 #include "AfxWin.h"
+#include "DocPaths.h"
+#include "DocSettings.h"
+#include "LangText.h"
+#include "TextIds.h"
 
 namespace
 {
@@ -31,12 +35,6 @@ void SetPaletteCheck(CMenu* pBar, int nID, BOOL bChecked)
     pBar->CheckMenuItem((UINT)nID, MF_BYCOMMAND | (bChecked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void RedrawMenuBar()
-{
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd != NULL && pMainWnd->GetSafeHwnd() != NULL)
-        pMainWnd->DrawMenuBar();
-}
 
 bool IsBlack(const PaletteEntry& e)
 {
@@ -100,6 +98,48 @@ int CVitrolanDoc::BuildPaletteMenu()
     return nFound;
 }
 
+void CVitrolanDoc::BuildStalePaletteMenu()
+{
+    if (!m_paletteMenuStale)
+        return;
+    BuildPaletteMenu();
+    // Without a menu bar to fill, the next document tries again.
+    if (m_menu != NULL && m_menu->GetSafeHmenu() != NULL)
+        m_paletteMenuStale = 0;
+}
+
+CString CVitrolanDoc::FirstPaletteFileName() const
+{
+    // In name order, whatever order the folder lists its files in.
+    CString strPattern;
+    strPattern.Format(L"%sPalettes\\*.pal", (LPCTSTR)m_programFolder);
+    CString strFirst;
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW(strPattern, &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return strFirst;
+    do
+    {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            (strFirst.IsEmpty() || lstrcmpiW(data.cFileName, strFirst) < 0))
+            strFirst = data.cFileName;
+    } while (FindNextFileW(hFind, &data));
+    FindClose(hFind);
+    return strFirst;
+}
+
+CString CVitrolanDoc::NoTilePaletteText() const
+{
+    return GetLangText(FirstPaletteFileName().IsEmpty() ? TXT_MSG_NO_PALETTE_FILES
+                                                         : TXT_MSG_NO_TILE_PALETTE);
+}
+
+void CVitrolanDoc::RedrawMenuBar()
+{
+    if (CWnd* pFrame = GetMenuWindow())
+        pFrame->DrawMenuBar();
+}
+
 void CVitrolanDoc::ClearPaletteMenu()
 {
     CMenu* pPopup = PalettePopup(FetchMenu());
@@ -115,17 +155,30 @@ int CVitrolanDoc::LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName
     const CString strFile = lpszFileName;
     CString strPath;
     strPath.Format(L"%sPalettes\\%s", (LPCTSTR)m_programFolder, (LPCTSTR)strFile);
+    CString strChosen;
     // A damaged file, or one the user chose that cannot be read, is reported and the palette
     // stays as it was, still the palette of its own file: opening or creating a mosaic goes
     // on with it, and no table opens on it as if it were the file chosen.
     try
     {
-        // A file the user chose from the menu is reported when it is gone; the palette file
-        // of the settings may be missing without a word.
-        if (nMode == 0)
-            m_tilePalette.LoadFromFile(strPath, bRemember);
+        if (nMode != 0)
+        {
+            // A cancelled dialog loads nothing and changes nothing.
+            strChosen = m_tilePalette.OpenDialog(nMode, strPath);
+            if (strChosen.IsEmpty())
+                return 0;
+        }
+        else if (strFile.IsEmpty())
+        {
+            // A mosaic that names no palette file has no tile palette.
+            ClearTilePalette();
+        }
         else
-            m_tilePalette.OpenDialog(nMode, strPath);
+        {
+            // A file the user chose from the menu is reported when it is gone; the palette
+            // file of the settings may be missing without a word.
+            m_tilePalette.LoadFromFile(strPath, bRemember);
+        }
     }
     catch (CException* e)
     {
@@ -134,7 +187,12 @@ int CVitrolanDoc::LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName
         return 0;
     }
     if (bRemember)
-        palettefile = strFile;
+    {
+        // The mosaic names the file it was given, so that it opens with it again.
+        const CString strName = nMode == 0 ? strFile : KeepPaletteFile(strChosen);
+        if (!strName.IsEmpty())
+            palettefile = strName;
+    }
 
     m_tileColourCount = TileColourCountOf(m_tilePalette);
     m_imagePalette.TakeNamesFrom(m_tilePalette);
@@ -147,6 +205,37 @@ int CVitrolanDoc::LoadPaletteFile(int nMode, int bRemember, LPCTSTR lpszFileName
     if (bRemember)
         ShowTilePaletteDialog();
     return 1;
+}
+
+void CVitrolanDoc::ClearTilePalette()
+{
+    m_tilePalette.Reset();
+    m_tilePalette.m_name.Empty();
+    m_tilePalette.m_description.Empty();
+    m_tilePalette.m_paletteKind = PaletteKindPlain;
+}
+
+CString CVitrolanDoc::KeepPaletteFile(const CString& strPath)
+{
+    const CString strFolder = m_programFolder + L"Palettes\\";
+    const CString strName = strPath.Mid(FileNameStart(strPath));
+    if (IsSameFile(strPath, strFolder + strName))
+        return strName;
+    // A name the mosaic file could not name, such as a device's, gives way to a plain one.
+    CString strTarget = strFolder + (IsBarePaletteFileName(strName) ? strName : L"Palette.pal");
+    if (!HaveSameContents(strPath, strTarget))
+    {
+        strTarget = FreeFileName(strTarget, L"");
+        DWORD dwError = EnsureFolder(strFolder);
+        if (dwError == NO_ERROR && !CopyFileW(strPath, strTarget, TRUE))
+            dwError = GetLastError();
+        if (dwError != NO_ERROR)
+        {
+            ReportFileNotWritten(strTarget, dwError);
+            return CString();
+        }
+    }
+    return strTarget.Mid(FileNameStart(strTarget));
 }
 
 void CVitrolanDoc::SyncPaletteBars()
@@ -267,9 +356,9 @@ void CVitrolanDoc::OnOpenTilePaletteFile()
 {
     if (!LoadPaletteFile(1, 1, L""))
         return;
-    SetPaletteCheck(FetchMenu(), lastPalCheck, FALSE);
-    lastPalCheck = -1;
-    m_rebuildTileImages = 1;
+    // Listed with the others when it was copied into the palette folder just now; no menu
+    // palette is checked.
+    RelistPaletteFiles();
 }
 
 void CVitrolanDoc::OnSaveTilePalette()

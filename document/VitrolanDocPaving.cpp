@@ -64,7 +64,7 @@ void CVitrolanDoc::OnZoomOut()
     const int nOldSize = m_tileSize;
     if (m_tileSize > kSmallestJointedSize)
         m_tileSize -= 2;
-    SwitchJointsOffForSmallTiles();
+    FitJointsToTileSize();
     RezoomShapes(nOldSize, m_tileSize);
     m_recentreScroll = 1;
     m_rebuildTileImages = 1;
@@ -82,11 +82,7 @@ void CVitrolanDoc::OnZoomIn()
         nNewSize = MaxTileDisplaySize;
     m_tileSize = nNewSize;
     // From a single pixel the next size is still too small for joints.
-    if (m_jointsOffByZoom && m_tileSize > kSmallestJointedSize)
-    {
-        m_jointsOffByZoom = 0;
-        m_showJoints = 1;
-    }
+    FitJointsToTileSize();
     RezoomShapes(nOldSize, m_tileSize);
     m_rebuildTileImages = 1;
     m_dirty = 1;
@@ -101,28 +97,31 @@ BOOL CVitrolanDoc::HasRoomForJoints() const
 void CVitrolanDoc::SetScaledTileSize(double dSize)
 {
     int nSize = RoundHalfAway(dSize);
-    // A size of 1 leaves no room for joints; tested before the even rule, which would
-    // otherwise make every size of 1 a 2.
+    // Tested before the even rule, which would otherwise make every size of 1 a 2.
     if (nSize <= 1)
-    {
         nSize = 1;
-        m_showJoints = 0;
-    }
     else if (nSize % 2 != 0)
-    {
         nSize++;
-    }
     // A larger size would be refused when the mosaic is read back.
     m_tileSize = nSize < MaxTileDisplaySize ? nSize : MaxTileDisplaySize;
-    SwitchJointsOffForSmallTiles();
+    FitJointsToTileSize();
 }
 
-void CVitrolanDoc::SwitchJointsOffForSmallTiles()
+void CVitrolanDoc::FitJointsToTileSize()
 {
-    if (m_tileSize <= kSmallestJointedSize && m_showJoints)
+    // The joints the user had come back, not joints the user switched off.
+    if (m_tileSize <= kSmallestJointedSize)
     {
-        m_showJoints = 0;
-        m_jointsOffByZoom = 1;
+        if (m_showJoints)
+        {
+            m_showJoints = 0;
+            m_jointsOffByZoom = 1;
+        }
+    }
+    else if (m_jointsOffByZoom)
+    {
+        m_jointsOffByZoom = 0;
+        m_showJoints = 1;
     }
 }
 
@@ -137,16 +136,12 @@ void CVitrolanDoc::FitZoomToWindow()
     if (nSize % 2 != 0)
         nSize++;
     if (nSize <= kSmallestJointedSize)
-    {
         nSize = kSmallestJointedSize;
-        m_showJoints = 0;
-    }
     else if (nSize > MaxTileDisplaySize)
-    {
         // A few tiles on a very large screen: keep a size the mosaic can be read back with.
         nSize = MaxTileDisplaySize;
-    }
     m_tileSize = nSize;
+    FitJointsToTileSize();
 }
 
 void CVitrolanDoc::LimitZoom(int nMost)
@@ -155,7 +150,7 @@ void CVitrolanDoc::LimitZoom(int nMost)
         return;
     const int nOldSize = m_tileSize;
     m_tileSize = nMost <= 1 ? 1 : nMost - nMost % 2;
-    SwitchJointsOffForSmallTiles();
+    FitJointsToTileSize();
     RezoomShapes(nOldSize, m_tileSize);
     m_rebuildTileImages = 1;
     // The tile display size is stored with the mosaic.

@@ -176,11 +176,7 @@ void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
     doc.UpdateAllViews(NULL);
     doc.m_loaded = 1;
     doc.m_rebuildTileImages = 1;
-    if (doc.m_paletteMenuStale)
-    {
-        doc.BuildPaletteMenu();
-        doc.m_paletteMenuStale = 0;
-    }
+    doc.BuildStalePaletteMenu();
     doc.LoadPaletteFile(0, 0, doc.palettefile);
     doc.m_imagePalette.TakeNamesFrom(doc.m_tilePalette);
     doc.m_pitch = doc.taillecar + doc.intercar;
@@ -204,6 +200,9 @@ BOOL CVitrolanDoc::OnNewDocument()
     // Asked before anything changes, so that Cancel leaves the open mosaic as it was.
     if (!bStartUp)
     {
+        // The framework has named the document for the new mosaic already: until there is
+        // one, the mosaic shown keeps its title.
+        CDocument::SetTitle(m_previousTitle);
         if (!AskGridSize(nWidth, nHeight) ||
             !CreateCellMaps(nWidth, nHeight, committed, working))
             return FALSE;
@@ -218,7 +217,11 @@ BOOL CVitrolanDoc::OnNewDocument()
     m_colourCount = 1;
     m_screenImage.FillRgb(m_colourTable[0]);
     if (bStartUp)
+    {
         SetTitle(GetLangText(TXT_UNTITLED));
+        // The palettes are offered from the first start on, mosaic or not.
+        BuildStalePaletteMenu();
+    }
     else
         StartBlankMosaic(*this, nWidth, nHeight, committed, working);
 
@@ -226,6 +229,12 @@ BOOL CVitrolanDoc::OnNewDocument()
     m_newCount++;
     m_dirty = 0;
     return TRUE;
+}
+
+void CVitrolanDoc::SetTitle(LPCTSTR lpszTitle)
+{
+    m_previousTitle = GetTitle();
+    CDocument::SetTitle(lpszTitle);
 }
 
 CString CVitrolanDoc::ProposeSaveName(BOOL bReplace) const

@@ -96,7 +96,8 @@ bool IsUsable(const Ms2Record& r)
         return false;
     if (!InRange(r.unites, 0, 1) || !InRange(r.format, 0, PaperFormatCount - 1))
         return false;
-    if (!IsBarePaletteFileName(r.palettefile))
+    // No palette file at all is a mosaic without a tile palette.
+    if (!r.palettefile.IsEmpty() && !IsBarePaletteFileName(r.palettefile))
         return false;
     if (!InRange(r.mixCount, 1, MaxMixCount) || !InRange(r.allowedCount, 0, MaxColourCount))
         return false;
@@ -140,7 +141,10 @@ void CVitrolanDoc::Serialize(CArchive& ar)
     if (ar.IsStoring())
     {
         m_version = Ms2CurrentVersion;
-        ar << m_cols << m_rows << m_colourCount << carplaquex << carplaquey << m_showJoints
+        // The joints as the user has them: a zoom too small for them only hides them, and
+        // the reader hides them again at such a zoom.
+        const int nJoints = m_showJoints || m_jointsOffByZoom ? 1 : 0;
+        ar << m_cols << m_rows << m_colourCount << carplaquex << carplaquey << nJoints
            << m_showPlaques << taillecar << intercar << coljoint << colfond << filet
            << impression << unites << format << direction << decalage << regles;
         ar << money << money << palettefile;
@@ -252,7 +256,7 @@ void CVitrolanDoc::Serialize(CArchive& ar)
     m_tileSize = r.tileSize;
     // The joints of the mosaic read, not those of the one it replaces.
     m_jointsOffByZoom = 0;
-    SwitchJointsOffForSmallTiles();
+    FitJointsToTileSize();
     for (int i = 0; i < 8; i++)
         m_clientStrings[i] = r.clientStrings[i];
     m_reservedValue = r.reservedValue;

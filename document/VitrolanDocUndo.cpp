@@ -6,7 +6,9 @@
 #include <string.h>
 
 #include "AfxException.h"
+#include "AfxFrame.h"
 #include "AfxMenu.h"
+#include "AfxView.h"
 #include "LangText.h"
 #include "TextIds.h"
 
@@ -20,10 +22,22 @@ const int kMixUndo = 2;
 
 DocUiHooks CVitrolanDoc::s_uiHooks = DocUiHooks();
 
+CWnd* CVitrolanDoc::GetMenuWindow() const
+{
+    // The frame of this document's view first: while the command line is carried out at
+    // start-up it exists, but is not the main window yet.
+    POSITION pos = GetFirstViewPosition();
+    CView* pView = pos != NULL ? GetNextView(pos) : NULL;
+    CWnd* pFrame = pView != NULL ? pView->GetParentFrame() : NULL;
+    if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
+        pFrame = AfxGetMainWnd();
+    return pFrame != NULL && pFrame->GetSafeHwnd() != NULL ? pFrame : NULL;
+}
+
 CMenu* CVitrolanDoc::FetchMenu()
 {
-    CWnd* pMainWnd = AfxGetMainWnd();
-    m_menu = pMainWnd != NULL && pMainWnd->GetSafeHwnd() != NULL ? pMainWnd->GetMenu() : NULL;
+    CWnd* pFrame = GetMenuWindow();
+    m_menu = pFrame != NULL ? pFrame->GetMenu() : NULL;
     return m_menu;
 }
 

@@ -407,4 +407,23 @@ void CPaletteBar::OnPaint()
     m_image.DrawToDC(&dc, CRect(0, 0, m_image.width, m_image.height));
     if (data.superpose)
         DrawLabels(&dc, data);
+    DrawEmptyText(&dc, data);
+}
+
+void CPaletteBar::DrawEmptyText(CDC* pDC, const PaletteBarData& data)
+{
+    int nColours = 0;
+    ShownPalette(data, nColours);
+    if (nColours > 0 || data.emptyText.IsEmpty())
+        return;
+    CRect rect;
+    GetClientRect(&rect);
+    rect.DeflateRect(8, 0);
+    const BYTE* ink = data.colourTable[PaletteBarData::Ink];
+    CFont* pOldFont = pDC->SelectObject(CFont::FromHandle((HFONT)GetStockObject(DEFAULT_GUI_FONT)));
+    pDC->SetTextColor(RGB(ink[0], ink[1], ink[2]));
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->DrawText(data.emptyText, &rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    pDC->SetBkMode(OPAQUE);
+    pDC->SelectObject(pOldFont);
 }

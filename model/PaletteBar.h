@@ -61,6 +61,9 @@ struct PaletteBarData
     int labelMode;
     BOOL superpose;                    // write the labels over the buttons
     BYTE colourTable[ColourTableSize][3];   // the document's display colours, R, G, B
+    // Written across the bar when the palette shown has no colour, so that an empty bar
+    // tells the user why; nothing when empty.
+    CString emptyText;
 
     // A bar with nothing to show: no colours, no labels, the default display colours.
     PaletteBarData();
@@ -142,6 +145,7 @@ protected:
     void DrawButtons(const PaletteBarData& data);
     void DrawArrow(const RECT& rectDraw, BOOL bRight, const BYTE* ink, const BYTE* back);
     void DrawLabels(CDC* pDC, const PaletteBarData& data);
+    void DrawEmptyText(CDC* pDC, const PaletteBarData& data);
 
     afx_msg void OnPaint();
 

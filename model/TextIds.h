@@ -297,4 +297,7 @@ enum : UINT
     TXT_MSG_MIX_STEPS_SCALED = 1301,                 // The shares of these steps add up to less than 100 %...
     TXT_MIX_STEP_SCALED = 1302,                      // Step %d: %s, laid as %s
     TXT_MSG_MIX_SCALED_CHOICE = 1303,                // OK lays the mix so; Cancel returns to the table.
+    // Tile palette.
+    TXT_MSG_NO_TILE_PALETTE = 1120,                  // No tile palette: choose one in the Palette menu.
+    TXT_MSG_NO_PALETTE_FILES = 1121,                 // No tile palette: the Palettes folder holds no...
 };

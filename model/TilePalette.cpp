@@ -395,7 +395,7 @@ BOOL C2Palette::LoadFromFile(LPCTSTR lpszPath, BOOL bReportMissing)
     return TRUE;
 }
 
-void C2Palette::OpenDialog(int ask, LPCTSTR lpszPath)
+CString C2Palette::OpenDialog(int ask, LPCTSTR lpszPath)
 {
     CString strPath = lpszPath;
     if (ask != 0)
@@ -403,13 +403,16 @@ void C2Palette::OpenDialog(int ask, LPCTSTR lpszPath)
         CFileDialog dialog(TRUE, L"pal", L"*.pal",
                            OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
                            GetLangText(TXT_PALETTE_FILE_FILTER));
+        const CString strFolder = strPath.Left(strPath.ReverseFind(L'\\') + 1);
+        if (!strFolder.IsEmpty())
+            dialog.m_ofn.lpstrInitialDir = strFolder;
         if (dialog.DoModal() != IDOK)
-            return;
+            return CString();
         strPath = dialog.GetPathName();
     }
     // A file the user chose that cannot be opened is an error for the caller to report; a
     // named palette that is not there leaves the palette as it was.
-    LoadFromFile(strPath, ask != 0);
+    return LoadFromFile(strPath, ask != 0) ? strPath : CString();
 }
 
 BOOL C2Palette::SaveAs(LPCTSTR lpszProgramFolder)

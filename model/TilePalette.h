@@ -86,9 +86,10 @@ public:
     // An empty palette named and described with the user's text for a new palette. Version,
     // family kind, label states and pictures are kept.
     virtual void Reset();
-    // Open dialog (ask non-zero) or the given path (ask zero; nothing when it cannot be
-    // opened), then load.
-    virtual void OpenDialog(int ask, LPCTSTR lpszPath);
+    // Open dialog (ask non-zero), starting in the folder of the path, or the given path (ask
+    // zero; nothing when it cannot be opened), then load. The path of the file loaded; empty
+    // when the dialog was cancelled or nothing was there.
+    virtual CString OpenDialog(int ask, LPCTSTR lpszPath);
     // Save dialog in "Palettes" below the program folder; the palette takes the file's title.
     // FALSE when the dialog was cancelled.
     virtual BOOL SaveAs(LPCTSTR lpszProgramFolder);

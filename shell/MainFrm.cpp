@@ -112,6 +112,8 @@ BOOL FillBarData(CMainFrame* pFrame, int nMode, PaletteBarData& data)
     data.labelMode = pDoc->impression;
     data.superpose = pDoc->superpose;
     memcpy(data.colourTable, pDoc->m_colourTable, sizeof(data.colourTable));
+    if (nMode == PaletteBarData::ModeTilePalette && pDoc->TileColoursInUse() == 0)
+        data.emptyText = pDoc->NoTilePaletteText();
     return TRUE;
 }
 

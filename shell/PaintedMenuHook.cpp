@@ -484,9 +484,3 @@ void InstallPaintedMenuHook()
         AfxThrowMemoryException();
 }
 
-void UninstallPaintedMenuHook()
-{
-    if (s_hHook != NULL)
-        ::UnhookWindowsHookEx(s_hHook);
-    s_hHook = NULL;
-}

@@ -11,7 +11,6 @@ class CMenuTheme;
 
 // Installs the hook for the calling thread once; further calls do nothing.
 void InstallPaintedMenuHook();
-void UninstallPaintedMenuHook();
 
 class CPaintedMenuHook
 {

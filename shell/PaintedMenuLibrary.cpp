@@ -193,7 +193,9 @@ void ExitPaintedMenuLibrary()
     PaintedMenuLibraryState& state = PaintedMenuLibrary();
     if (!state.bStarted)
         return;
-    UninstallPaintedMenuHook();
+    // The hook stays: the system removes it with the thread. Unhooking here, from the
+    // process's exit handlers, would end the process with the exit code 0 whatever code it
+    // was ending with.
     DeleteMenuThemes();
     state.pIsThemeActive = NULL;
     if (state.hUxTheme != NULL)

@@ -33,6 +33,55 @@ stop_xvfb() {
   fi
 }
 
+# Waits until the prefix's Wine server has ended, and with it every Wine program of the
+# prefix: the registry is then written out and the next step finds what the last one set.
+wait_for_wine() {
+  wineserver -w >/dev/null 2>&1 || true
+}
+
+# Runs a set-up step until it succeeds, three times at most: on a busy machine a Wine
+# program can fail once while the server or the registry is still busy. The server is
+# waited for, and a moment more each time, before the next attempt.
+retry_step() {
+  local attempt
+  for attempt in 1 2 3; do
+    "$@" && return 0
+    wait_for_wine
+    [ "$attempt" -lt 3 ] && sleep "$attempt"
+  done
+  return 1
+}
+
+# Whether the registry holds the value KEY\NAME (NAME empty: the key's default value).
+registry_has_value() {
+  local key=$1 name=$2
+  if [ -z "$name" ]; then
+    wine reg query "$key" /ve >/dev/null 2>&1
+  else
+    wine reg query "$key" /v "$name" >/dev/null 2>&1
+  fi
+}
+
+# Sets the registry value KEY\NAME to DATA and checks that it reads back.
+set_registry_value() {
+  local key=$1 name=$2 data=$3
+  wine reg add "$key" /v "$name" /d "$data" /f >/dev/null 2>&1 &&
+    registry_has_value "$key" "$name"
+}
+
+# Imports the registry file at the Windows path FILE, and checks that the value KEY\NAME it
+# sets reads back: regedit can end without an error and still have written nothing.
+import_registry_file() {
+  local file=$1 key=$2 name=$3
+  wine regedit /S "$file" >/dev/null 2>&1 &&
+    registry_has_value "$key" "$name"
+}
+
+# A new prefix: Wine's own set-up, finished before anything else reads the registry.
+boot_wine_prefix() {
+  wineboot -i >/dev/null 2>&1 && wait_for_wine && [ -f "$WINEPREFIX/system.reg" ]
+}
+
 # Creates the Wine prefix $1 on first use and registers the fonts that stand in for the
 # Windows fonts the program asks for by name.
 prepare_wine_prefix() {
@@ -42,13 +91,14 @@ prepare_wine_prefix() {
     return
   fi
   mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed in $WINEPREFIX" >&2; return 1; }
+  wait_for_wine
+  retry_step boot_wine_prefix || { echo "wine-env: wineboot failed in $WINEPREFIX" >&2; return 1; }
   local key='HKCU\Software\Wine\Fonts\Replacements'
-  wine reg add "$key" /v "Calibri" /d "Carlito" /f >/dev/null 2>&1 &&
-  wine reg add "$key" /v "Arial Unicode MS" /d "DejaVu Sans" /f >/dev/null 2>&1 &&
-  wine reg add "$key" /v "Segoe UI" /d "DejaVu Sans" /f >/dev/null 2>&1 ||
+  retry_step set_registry_value "$key" "Calibri" "Carlito" &&
+  retry_step set_registry_value "$key" "Arial Unicode MS" "DejaVu Sans" &&
+  retry_step set_registry_value "$key" "Segoe UI" "DejaVu Sans" ||
     { echo "wine-env: registering font replacements failed" >&2; return 1; }
-  wineserver -w
+  wait_for_wine
   install_wine_fonts || return 1
   touch "$WINEPREFIX/.mosaic-ready"
 }
@@ -107,9 +157,12 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\Windows]
 "Device"="$name,WINEPS.DRV,$reg_port"
 EOF
-  wine regedit /S 'C:\windows\temp\mosaic-printer.reg' >/dev/null 2>&1 || return 1
-  wineserver -w
+  local ok=0
+  retry_step import_registry_file 'C:\windows\temp\mosaic-printer.reg' \
+    'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Devices' "$name" || ok=1
   rm -f "$WINEPREFIX/drive_c/windows/temp/mosaic-printer.reg"
+  wait_for_wine
+  [ "$ok" -eq 0 ] || return 1
   echo "$sum" >"$stamp"
 }
 
@@ -130,8 +183,11 @@ add_desktop_file_associations() {
       printf '[HKEY_CLASSES_ROOT\\.%s]\n@="Mosaic.DesktopViewer"\n\n' "$ext"
     done
   } >"$reg" || return 1
-  wine regedit /S 'C:\windows\temp\mosaic-associations.reg' >/dev/null 2>&1 || return 1
-  wineserver -w
+  local ok=0
+  retry_step import_registry_file 'C:\windows\temp\mosaic-associations.reg' \
+    'HKCR\.bmp' '' || ok=1
   rm -f "$reg"
+  wait_for_wine
+  [ "$ok" -eq 0 ] || return 1
   touch "$stamp"
 }

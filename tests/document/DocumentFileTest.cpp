@@ -656,6 +656,28 @@ TEST(DocumentFile, JointsWaitForAZoomAboveTwoPixels)
     }
 }
 
+// The joints a small zoom hides are stored as the user has them: the mosaic opened again
+// shows them once a zoom gives room, as the one saved would have; joints the user switched
+// off stay off.
+TEST(DocumentFile, JointsHiddenByTheZoomAreStoredAsTheUserHasThem)
+{
+    for (int nOffByZoom : {1, 0})
+    {
+        SCOPED_TRACE(nOffByZoom);
+        std::unique_ptr<CVitrolanDoc> source = NewDoc();
+        Fill(*source, Ms2File());
+        source->m_tileSize = 2;
+        source->m_showJoints = 0;
+        source->m_jointsOffByZoom = nOffByZoom;
+        const Bytes stored = Store(*source);
+        std::unique_ptr<CVitrolanDoc> doc = NewDoc();
+        ASSERT_EQ(-1, Load(*doc, stored));
+        EXPECT_EQ(0, doc->m_showJoints);
+        doc->OnZoomIn();
+        EXPECT_EQ(nOffByZoom, doc->m_showJoints);
+    }
+}
+
 TEST(DocumentFile, UnusualValuesAreKept)
 {
     Ms2File f;
@@ -670,6 +692,11 @@ TEST(DocumentFile, UnusualValuesAreKept)
     f.palettefile = L"Nom avec espaces.pal";
     std::unique_ptr<CVitrolanDoc> doc = NewDoc();
     ASSERT_EQ(-1, Load(*doc, f.Build().m_bytes));
+    Ms2File unnamed;
+    unnamed.palettefile.Empty();
+    std::unique_ptr<CVitrolanDoc> docUnnamed = NewDoc();
+    ASSERT_EQ(-1, Load(*docUnnamed, unnamed.Build().m_bytes)) << "no palette file";
+    EXPECT_TRUE(docUnnamed->palettefile.IsEmpty());
     EXPECT_EQ(99, doc->m_cols);
     EXPECT_EQ(12, doc->m_committedMap.width);
     EXPECT_EQ(9, doc->coljoint);

@@ -491,22 +491,26 @@ TEST_F(EditTest, ResizeRefusesSizesWithoutAWorkableGrid)
     }
 }
 
-// The tile display size follows the factor; when nothing is left of it the joints go off,
-// and the grid is then fitted to the screen.
-TEST_F(EditTest, ResizeToTilesOfOnePixelSwitchesTheJointsOff)
+// The tile display size follows the factor, and the grid is then fitted to the screen: the
+// joints follow the size, so that tiles of one pixel on the way leave them as the user had
+// them once the fit gives room.
+TEST_F(EditTest, ResizeToTilesOfOnePixelKeepsTheJointsOfTheUser)
 {
     for (int nTileSize : {2, 20})
-    {
-        LoadMosaic(30, 20);
-        m_doc->m_pitch = 1667;
-        m_doc->m_tileSize = nTileSize;
-        m_doc->m_showJoints = 1;
-        m_script.fSize = 2.0f;
-        Command(ID_RESIZE_MOSAIC);
-        ASSERT_EQ(120, m_doc->m_cols);
-        EXPECT_EQ(nTileSize == 2 ? 0 : 1, m_doc->m_showJoints) << nTileSize;
-        EXPECT_EQ(8, m_doc->m_tileSize);
-    }
+        for (int nJoints : {1, 0})
+        {
+            SCOPED_TRACE(testing::Message() << nTileSize << " px, joints " << nJoints);
+            LoadMosaic(30, 20);
+            m_doc->m_pitch = 1667;
+            m_doc->m_tileSize = nTileSize;
+            m_doc->m_showJoints = nJoints;
+            m_doc->m_jointsOffByZoom = 0;
+            m_script.fSize = 2.0f;
+            Command(ID_RESIZE_MOSAIC);
+            ASSERT_EQ(120, m_doc->m_cols);
+            EXPECT_EQ(nJoints, m_doc->m_showJoints);
+            EXPECT_EQ(8, m_doc->m_tileSize);
+        }
 }
 
 // ---- Filter and triangles -----------------------------------------------------------------------

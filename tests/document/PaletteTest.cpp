@@ -258,6 +258,25 @@ TEST_F(PaletteTest, MenuNamesAreKeptWithoutAMainWindow)
     EXPECT_EQ((std::set<CString>{L"a.pal", L"b.pal"}), MenuFileNames());
 }
 
+// The menu stays to be built until a menu bar is there to take it: a document opened before
+// the window has one leaves it to the next.
+TEST_F(PaletteTest, AStaleMenuWaitsForAMenuBar)
+{
+    WritePaletteFile(L"a.pal");
+    m_doc->m_paletteMenuStale = 1;
+    m_doc->BuildStalePaletteMenu();
+    EXPECT_EQ(1, m_doc->m_paletteMenuStale);
+
+    MainWindowMenu menu;
+    ASSERT_TRUE(menu.IsValid());
+    m_doc->BuildStalePaletteMenu();
+    EXPECT_EQ(0, m_doc->m_paletteMenuStale);
+    EXPECT_EQ(5 + 1, menu.ItemCount());
+    WritePaletteFile(L"b.pal");
+    m_doc->BuildStalePaletteMenu();
+    EXPECT_EQ(5 + 1, menu.ItemCount());
+}
+
 // Choosing an item loads its file, remembers it, moves the check and opens the palette
 // table; the routed id past the last item, like any id outside the items, only shows the
 // tile bar.
@@ -381,19 +400,29 @@ TEST_F(PaletteTest, LoadingNamesImageColoursAndAMissingFileKeepsThePalette)
     EXPECT_EQ(2, m_doc->m_tileColourCount);
 }
 
-// Opening any palette file: a cancelled dialog keeps the palette, an accepted one loads the
-// chosen file; either way no menu palette stays checked and the file name is forgotten.
-TEST_F(PaletteTest, OpeningAPaletteFileUnchecksTheMenu)
+// Opening any palette file: a cancelled dialog changes nothing. A file of the palette folder
+// becomes the palette file; one from elsewhere is kept in the palette folder first, so that
+// the mosaic can name it, under a name of its own when another file there has its name. The
+// menu palette is unchecked and the menu lists what the folder holds.
+TEST_F(PaletteTest, AnOpenedPaletteFileIsTheOneTheMosaicNames)
 {
     const Tile kGreen = {10, 200, 10, L"Vert"};
     const Tile kGrey = {90, 90, 90, L"Gris"};
+    const Tile kBlue = {10, 10, 200, L"Bleu"};
     WritePaletteFile(L"green.pal", {kGreen});
+    WritePaletteFile(L"blue.pal", {kBlue, kBlue});
     WritePalette(m_strProgram + L"elsewhere.pal", {kGrey, kGrey, kGrey});
+    const CString strOtherGreen = m_strProgram + L"other\\green.pal";
+    CreateDirectoryW(m_strProgram + L"other", NULL);
+    WritePalette(strOtherGreen, {kGrey, kGreen});
     MainWindowMenu menu;
     ASSERT_TRUE(menu.IsValid());
-    ASSERT_EQ(1, m_doc->BuildPaletteMenu());
-    Command(ID_PALETTE_FIRST);
-    ASSERT_TRUE(menu.IsChecked(ID_PALETTE_FIRST));
+    ASSERT_EQ(2, m_doc->BuildPaletteMenu());
+    const UINT nGreenId =
+        ID_PALETTE_FIRST + (m_doc->m_paletteMenuFiles[0] == L"green.pal" ? 0 : 1);
+    Command(nGreenId);
+    ASSERT_TRUE(menu.IsChecked(nGreenId));
+    ASSERT_EQ(1, m_log.nPaletteDialog);
     m_doc->m_rebuildTileImages = 0;
 
     {
@@ -402,21 +431,48 @@ TEST_F(PaletteTest, OpeningAPaletteFileUnchecksTheMenu)
         EXPECT_EQ(1, FileDialogAnswerer::s_nAnswered);
     }
     EXPECT_TRUE(SameRgb(m_doc->m_tilePalette.m_colours[0], kGreen));
-    EXPECT_TRUE(m_doc->palettefile.IsEmpty());
-    EXPECT_EQ(-1, m_doc->lastPalCheck);
-    EXPECT_FALSE(menu.IsChecked(ID_PALETTE_FIRST));
-    EXPECT_EQ(1, m_doc->m_rebuildTileImages);
-    EXPECT_EQ(2, m_log.nPaletteDialog);
+    EXPECT_EQ(CString(L"green.pal"), m_doc->palettefile);
+    EXPECT_EQ((int)nGreenId, m_doc->lastPalCheck);
+    EXPECT_TRUE(menu.IsChecked(nGreenId));
+    EXPECT_EQ(1, m_log.nPaletteDialog);
 
-    // The Palette menu's item gives the same command.
+    struct Case
     {
-        FileDialogAnswerer ok(m_strProgram + L"elsewhere.pal");
-        Command(ID_OPEN_TILE_PALETTE_ITEM);
-        EXPECT_EQ(1, FileDialogAnswerer::s_nAnswered);
+        const char* label;
+        CString strChosen;
+        LPCWSTR kept;        // its name in the palette folder
+        Tile first;
+        int nCount;
+    } cases[] = {
+        {"in the palette folder", m_strPalettes + L"blue.pal", L"blue.pal", kBlue, 2},
+        {"from elsewhere", m_strProgram + L"elsewhere.pal", L"elsewhere.pal", kGrey, 3},
+        {"the same again", m_strProgram + L"elsewhere.pal", L"elsewhere.pal", kGrey, 3},
+        {"a name taken by another", strOtherGreen, L"green (2).pal", kGrey, 2},
+    };
+    int nDialogs = 1;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.label);
+        {
+            // The Palette menu's item gives the same command.
+            FileDialogAnswerer ok(c.strChosen);
+            Command(ID_OPEN_TILE_PALETTE_ITEM);
+            EXPECT_EQ(1, FileDialogAnswerer::s_nAnswered);
+        }
+        EXPECT_EQ(CString(c.kept), m_doc->palettefile);
+        EXPECT_TRUE(SameRgb(m_doc->m_tilePalette.m_colours[0], c.first));
+        EXPECT_EQ(c.nCount, m_doc->m_tileColourCount);
+        EXPECT_EQ(++nDialogs, m_log.nPaletteDialog);
+        EXPECT_EQ(-1, m_doc->lastPalCheck);
+        EXPECT_FALSE(menu.IsChecked(nGreenId));
+        EXPECT_EQ(1, m_doc->m_rebuildTileImages);
+        EXPECT_EQ(1u, MenuFileNames().count(c.kept));
+        std::unique_ptr<C2Palette> kept(new C2Palette);
+        ASSERT_TRUE(kept->LoadFromFile(m_strPalettes + c.kept));
+        EXPECT_TRUE(SameRgb(kept->m_colours[0], c.first));
     }
-    EXPECT_TRUE(SameRgb(m_doc->m_tilePalette.m_colours[2], kGrey));
-    EXPECT_EQ(3, m_doc->m_tileColourCount);
-    EXPECT_EQ(3, m_log.nPaletteDialog);
+    EXPECT_EQ((std::set<CString>{L"green.pal", L"blue.pal", L"elsewhere.pal", L"green (2).pal"}),
+              MenuFileNames());
 }
 
 // A palette file the user chose that cannot be read, from the menu or the dialog, is

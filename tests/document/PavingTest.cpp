@@ -346,6 +346,8 @@ struct FitCase
     int expectedSize, expectedJoints;
 };
 
+// A fit with no room for the joints hides them, as zooming out does: the zoom that gives them
+// room brings them back.
 TEST_F(PavingTest, FitZoomToWindow)
 {
     const FitCase cases[] = {
@@ -378,7 +380,31 @@ TEST_F(PavingTest, FitZoomToWindow)
         d.FitZoomToWindow();
         EXPECT_EQ(c.expectedSize, d.m_tileSize);
         EXPECT_EQ(c.expectedJoints, d.m_showJoints);
-        // Joints hidden by the fit stay hidden when zooming in.
+        EXPECT_EQ(1 - c.expectedJoints, d.m_jointsOffByZoom);
+        d.OnZoomIn();
+        EXPECT_EQ(1, d.m_showJoints);
+    }
+}
+
+// Joints the small zoom of a photograph hid come back with a fit that has room for them, as
+// after New; joints the user switched off stay off.
+TEST_F(PavingTest, AFitWithRoomShowsTheJointsAsTheUserHadThem)
+{
+    CVitrolanDoc& d = *m_doc;
+    for (int nUserJoints : {1, 0})
+    {
+        SCOPED_TRACE(nUserJoints);
+        d.m_tileSize = 2;
+        d.m_showJoints = nUserJoints;
+        d.m_jointsOffByZoom = 0;
+        d.FitJointsToTileSize();
+        ASSERT_EQ(0, d.m_showJoints);
+        d.m_screenWidth = 800;
+        d.m_screenHeight = 600;
+        d.m_cols = d.m_rows = 20;
+        d.FitZoomToWindow();
+        EXPECT_EQ(28, d.m_tileSize);
+        EXPECT_EQ(nUserJoints, d.m_showJoints);
         EXPECT_EQ(0, d.m_jointsOffByZoom);
     }
 }

@@ -332,6 +332,30 @@ TEST_F(PaletteBarTest, PagesShowTheirColoursAndArrows)
     EXPECT_EQ(ArrowDirection(CPaletteBar::NextButton), 0);
 }
 
+// A bar whose palette has no colour writes the owner's text across it, where the screen
+// then differs from the picture; a bar with colours, or without a text, shows its picture.
+TEST_F(PaletteBarTest, AnEmptyPaletteShowsItsText)
+{
+    CRect client;
+    Bar().GetClientRect(&client);
+    const CRect row(client.left, 0, client.right, Square(0).bottom);
+    auto written = [&]() {
+        int n = 0;
+        for (int y = row.top; y < row.bottom; y++)
+            for (int x = row.left; x < std::min<int>(row.right, Bar().GetImage().width); x++)
+                n += ScreenPixel(CPoint(x, y)) != PicturePixel(x, y);
+        return n;
+    };
+    Data().emptyText = L"No tile palette";
+    ShowTiles(0, 0);
+    EXPECT_GT(written(), 20);
+    ShowTiles(5, 0);
+    EXPECT_EQ(0, written());
+    Data().emptyText.Empty();
+    ShowTiles(0, 0);
+    EXPECT_EQ(0, written());
+}
+
 TEST_F(PaletteBarTest, PressedButtonsAreFramed)
 {
     Bar().m_pressed[3] = 1;

@@ -598,9 +598,9 @@ TEST(TilePaletteFile, OpenWithoutAskingLoadsTheGivenPathOrNothing)
     saved.SaveToFile(path, L"Ouverte");
 
     C2Palette palette;
-    palette.OpenDialog(0, TempPath(L"no-such-folder\\none.pal"));
+    EXPECT_TRUE(palette.OpenDialog(0, TempPath(L"no-such-folder\\none.pal")).IsEmpty());
     EXPECT_NE(CString(L"Ouverte"), palette.m_name);
-    palette.OpenDialog(0, path);
+    EXPECT_EQ(path, palette.OpenDialog(0, path));
     EXPECT_EQ(CString(L"Ouverte"), palette.m_name);
     ExpectTwoColours(palette);
     DeleteFileW(path);
