@@ -807,8 +807,8 @@ public:
         ID_WRITE_PDF_SAMPLE = 33084
     };
     // Writes the mosaic's description beside the document, as "<m_path>.xml": settings,
-    // customer and the committed cell map. A file that cannot be written stays as it was;
-    // a document without a path writes nothing.
+    // customer and the committed cell map. A file that cannot be written stays as it was
+    // and is reported; a document without a path writes nothing.
     virtual void ExportXml();
     // The number at the start of the current library entry's name.
     int m_libraryNumber = 0;

@@ -269,9 +269,18 @@ void CVitrolanDoc::OnOpenTilePaletteFile()
 
 void CVitrolanDoc::OnSaveTilePalette()
 {
-    // A cancelled dialog keeps the edits marked, so that closing still offers to save them.
-    if (m_tilePalette.SaveAs(m_programFolder))
-        m_tilePaletteModified = 0;
+    // A cancelled dialog or a failed save keeps the edits marked, so that closing still
+    // offers to save them.
+    try
+    {
+        if (m_tilePalette.SaveAs(m_programFolder))
+            m_tilePaletteModified = 0;
+    }
+    catch (CException* e)
+    {
+        e->ReportError();
+        e->Delete();
+    }
     RelistPaletteFiles();
 }
 

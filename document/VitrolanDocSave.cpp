@@ -9,6 +9,7 @@
 #include "AfxDDX.h"
 #include "AfxException.h"
 #include "AfxFile.h"
+#include "AfxFileReplacement.h"
 #include "DocPaths.h"
 #include "LangText.h"
 #include "Paving.h"
@@ -69,22 +70,6 @@ BOOL CreateCellMaps(int nWidth, int nHeight, CRasterImage& committed, CRasterIma
         return FALSE;
     }
     return TRUE;
-}
-
-// Creates an empty file of a new name in the target's folder; the system error otherwise.
-DWORD CreateFileBeside(const CString& strTarget, CString& strTemp)
-{
-    const CString strFull = AfxFullPath(strTarget);
-    const int nStart = FileNameStart(strFull);
-    const CString strFolder = nStart > 0 ? strFull.Left(nStart) : CString(L".");
-    WCHAR szTemp[MAX_PATH] = {0};
-    if (GetTempFileNameW(strFolder, L"ms2", 0, szTemp) == 0)
-    {
-        const DWORD dwError = GetLastError();
-        return dwError != NO_ERROR ? dwError : ERROR_PATH_NOT_FOUND;
-    }
-    strTemp = szTemp;
-    return NO_ERROR;
 }
 
 // Stores the document into the file; a failure is reported in the target's name.
@@ -334,32 +319,21 @@ BOOL CVitrolanDoc::SaveToPath(LPCTSTR lpszPathName)
     CWaitCursor wait;
     const CString strTarget(lpszPathName);
 
-    // Putting a file in the place of a read-only one may succeed where writing into it
-    // would not: it stays as it is.
-    const DWORD dwAttributes = GetFileAttributesW(strTarget);
-    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
-    {
-        ReportFileNotWritten(strTarget, ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-
-    CString strTemp;
-    const DWORD dwError = CreateFileBeside(strTarget, strTemp);
+    // Written beside the target and put in its place only whole; a read-only file is not
+    // replaced.
+    CFileReplacement replacement;
+    DWORD dwError = replacement.Begin(strTarget);
     if (dwError != NO_ERROR)
     {
         ReportFileNotWritten(strTarget, dwError);
         return FALSE;
     }
-    if (!StoreDocument(*this, strTemp, strTarget))
-    {
-        DeleteFileW(strTemp);
+    if (!StoreDocument(*this, replacement.GetWorkPath(), strTarget))
         return FALSE;
-    }
-    if (!MoveFileExW(strTemp, strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    dwError = replacement.Commit();
+    if (dwError != NO_ERROR)
     {
-        const DWORD dwMoveError = GetLastError();
-        DeleteFileW(strTemp);
-        ReportFileNotWritten(strTarget, dwMoveError);
+        ReportFileNotWritten(strTarget, dwError);
         return FALSE;
     }
     m_dirty = 0;
