@@ -258,6 +258,9 @@ enum
     MaxPlateTiles = 1000000,     // plate width or height in tiles
     MaxColourCount = 256,
     MaxGridSize = 10000,         // columns or rows of a mosaic
+    // Pixels of a picture opened as a mosaic: with its samples, labels and cell maps it
+    // takes some 70 bytes a pixel while it is clustered.
+    MaxPictureTiles = 25000000,
     PaperFormatCount = 6         // A4, Letter, A3, A2, A1, A0
 };
 
