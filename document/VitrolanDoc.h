@@ -729,6 +729,10 @@ public:
     void GetInfoFigures(InfoFigures& figures) const;
     // Asks the file name, writes the text summary and shows it. TRUE.
     BOOL WriteTextSummary();
+    // TRUE when an export may write the file the user named: nothing is there, or the user
+    // agrees to replace it. The question says so when the file is the open mosaic's own or
+    // of a kind the program opens.
+    BOOL ConfirmReplaceFile(const CString& strPath);
     // The summary's text; strDate is its first line.
     CString FormatTextSummary(const CString& strDate) const;
     // The summary's proposed name: the title without its extension, then "_T.txt".
