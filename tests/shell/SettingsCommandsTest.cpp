@@ -128,6 +128,34 @@ TEST_F(SettingsCommandsTest, ConfigurationIsKeptAndShownAgain)
     EXPECT_EQ(CString(L"250 16 30 20 1 0 0 15"), Settings());
 }
 
+// Labels off has no button: the dialog shows none checked, and its OK keeps the mode, as it
+// keeps every choice left without a button. A button the user checks is taken.
+TEST_F(SettingsCommandsTest, ConfigurationKeepsALabelModeItHasNoButtonFor)
+{
+    m_doc->impression = 3;
+    bool bAnyChecked = true;
+    size_t nSteps = Script::Run([&] { m_doc->OnConfiguration(); },
+                                {Script::OnDialogWith(IDC_CONFIG_LABEL_IMAGE, [&](HWND hDlg) {
+                                    bAnyChecked = false;
+                                    for (int nID : {IDC_CONFIG_LABEL_IMAGE, IDC_CONFIG_LABEL_TILE,
+                                                    IDC_CONFIG_LABEL_SYMBOL})
+                                        bAnyChecked |= ::IsDlgButtonChecked(hDlg, nID) != 0;
+                                    Click(hDlg, IDOK);
+                                })});
+    EXPECT_EQ(1u, nSteps);
+    EXPECT_FALSE(bAnyChecked);
+    EXPECT_EQ(3, m_doc->impression);
+    EXPECT_EQ(1, m_doc->m_dirty);
+
+    nSteps = Script::Run([&] { m_doc->OnConfiguration(); },
+                         {Script::OnDialogWith(IDC_CONFIG_LABEL_SYMBOL, [&](HWND hDlg) {
+                             ::CheckDlgButton(hDlg, IDC_CONFIG_LABEL_SYMBOL, BST_CHECKED);
+                             Click(hDlg, IDOK);
+                         })});
+    EXPECT_EQ(1u, nSteps);
+    EXPECT_EQ(2, m_doc->impression);
+}
+
 // A value the plates or the plan could not be worked out with keeps the dialog open with
 // the framework's prompt; cancelled then, the settings stay as they were.
 TEST_F(SettingsCommandsTest, ConfigurationRefusesValuesThatCannotBeWorkedWith)
