@@ -283,6 +283,9 @@ public:
 
     // ---- New, save and close ------------------------------------------------------------------
     BOOL OnNewDocument() override;
+    // A white mosaic of New's default size, without asking and without a file: what the
+    // document holds when the mosaic it held is gone. FALSE when memory is lacking.
+    BOOL StartEmptyMosaic();
     // A changed mosaic, or an edited tile palette, is about to be replaced or closed: the
     // mosaic is saved as closing saves it and the palette offered for saving. FALSE when the
     // user cancels.

@@ -111,7 +111,7 @@ BOOL StoreDocument(CVitrolanDoc& doc, const CString& strFile, const CString& str
 // The white mosaic of New at its grid size, taking the maps made for it; then the display
 // state, the palettes and the first save as "New.ms2" in the current folder.
 void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
-                      CRasterImage& working)
+                      CRasterImage& working, BOOL bSave)
 {
     if (!doc.m_saveName.LoadString(kNewDocumentNameId) || doc.m_saveName.IsEmpty())
         doc.m_saveName = L"New.ms2";
@@ -173,7 +173,8 @@ void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
     if (CVitrolanDoc::s_uiHooks.pfnShowPaletteBars != NULL)
         CVitrolanDoc::s_uiHooks.pfnShowPaletteBars();
     // An earlier "New.ms2" is the user's work: this one goes beside it.
-    doc.DoSave(FreeFileName(doc.m_saveName, doc.m_ownFile), TRUE);
+    if (bSave)
+        doc.DoSave(FreeFileName(doc.m_saveName, doc.m_ownFile), TRUE);
 }
 
 }   // namespace
@@ -205,10 +206,26 @@ BOOL CVitrolanDoc::OnNewDocument()
     if (bStartUp)
         SetTitle(GetLangText(TXT_UNTITLED));
     else
-        StartBlankMosaic(*this, nWidth, nHeight, committed, working);
+        StartBlankMosaic(*this, nWidth, nHeight, committed, working, TRUE);
 
     ResetTools();
     m_newCount++;
+    m_dirty = 0;
+    return TRUE;
+}
+
+BOOL CVitrolanDoc::StartEmptyMosaic()
+{
+    CRasterImage committed;
+    CRasterImage working;
+    if (!CreateCellMaps(kNewGridSize, kNewGridSize, committed, working))
+        return FALSE;
+    CDocument::OnNewDocument();
+    m_colourCount = 1;
+    m_screenImage.FillRgb(m_colourTable[0]);
+    StartBlankMosaic(*this, kNewGridSize, kNewGridSize, committed, working, FALSE);
+    SetTitle(GetLangText(TXT_UNTITLED));
+    ResetTools();
     m_dirty = 0;
     return TRUE;
 }
