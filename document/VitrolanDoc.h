@@ -304,6 +304,9 @@ public:
     void OnCloseDocument() override;
     afx_msg void OnFileSave();
     afx_msg void OnFileSaveAs();
+    // After a save: the mosaic's own file becomes the path name (title and recent files)
+    // when it exists.
+    void ShowSavedPathName();
 
     // After an open read the file's settings: the unit words, the joint and background
     // colours and the length the file does not store (cresol) follow them at once.

@@ -390,14 +390,20 @@ void CVitrolanDoc::OnCloseDocument()
 void CVitrolanDoc::OnFileSave()
 {
     DoFileSave();
-    // The path name again, for the recent-file list and the title.
-    if (!m_path.IsEmpty())
-        SetPathName(m_path);
+    ShowSavedPathName();
 }
 
 void CVitrolanDoc::OnFileSaveAs()
 {
     DoSave(L"", TRUE);
-    if (!m_path.IsEmpty())
+    ShowSavedPathName();
+}
+
+void CVitrolanDoc::ShowSavedPathName()
+{
+    // The path name again, for the recent-file list and the title; a name this mosaic was
+    // never written under, like the ".ms2" of an imported picture whose save was cancelled,
+    // is no file to offer again.
+    if (IsSameFile(m_path, m_ownFile) && GetFileAttributesW(m_path) != INVALID_FILE_ATTRIBUTES)
         SetPathName(m_path);
 }
