@@ -189,7 +189,8 @@ DWORD CFileReplacement::Commit()
         return dwError;
     }
     m_strWork.Empty();
-    FlushFolder(m_strTarget.Left(NameStart(m_strTarget)));
+    const int nNameStart = NameStart(m_strTarget);
+    FlushFolder(nNameStart > 0 ? m_strTarget.Left(nNameStart) : CString(L"."));
     return NO_ERROR;
 }
 
@@ -229,4 +230,10 @@ DWORD AfxWriteWholeFile(LPCTSTR lpszPath, const void* pData, size_t nSize)
     if (dwError != NO_ERROR)
         return dwError;
     return replacement.Commit();
+}
+
+DWORD AfxCheckWritable(LPCTSTR lpszPath)
+{
+    CFileReplacement probe;
+    return probe.Begin(lpszPath);
 }

@@ -39,3 +39,7 @@ private:
 // Writes the bytes as the file's whole content, whole or not at all: NO_ERROR, or the
 // system's error with the file as it was.
 DWORD AfxWriteWholeFile(LPCTSTR lpszPath, const void* pData, size_t nSize);
+
+// NO_ERROR when the file at the path could be written: a writer that makes its content at
+// length first learns now whether it can be written at all. Nothing is left behind.
+DWORD AfxCheckWritable(LPCTSTR lpszPath);

@@ -151,14 +151,11 @@ PdfStartResult CPdf::StartPdf(CString strProgramFolder, CString strOutputPath,
     // Made in memory and written whole when finished: a plan that fails leaves the file
     // written before as it was. A file that could not be written at all is known now,
     // before the pages are drawn.
+    if (AfxCheckWritable(strOutputPath) != NO_ERROR)
     {
-        CFileReplacement probe;
-        if (probe.Begin(strOutputPath) != NO_ERROR)
-        {
-            fputs("failed to start PDF\n", stdout);
-            fflush(stdout);
-            return PdfStartFailed;
-        }
+        fputs("failed to start PDF\n", stdout);
+        fflush(stdout);
+        return PdfStartFailed;
     }
     m_output.Reset();
     if (m_writer.StartPDFForStream(&m_output, ePDFVersion13,

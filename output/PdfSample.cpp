@@ -25,7 +25,10 @@ BOOL Fail(const char* pszMessage)
 
 BOOL WritePdfSample(LPCTSTR lpszPath)
 {
-    // Made in memory and written whole at the end.
+    // Made in memory and written whole at the end; a file that cannot be written at all is
+    // known at the start.
+    if (AfxCheckWritable(lpszPath) != NO_ERROR)
+        return Fail("failed to start PDF\n");
     OutputStringBufferStream output;
     PDFWriter writer;
     if (writer.StartPDFForStream(&output, ePDFVersion13,
