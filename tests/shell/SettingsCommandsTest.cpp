@@ -327,6 +327,43 @@ TEST_F(SettingsCommandsTest, AnAcceptedTableClosesAndSetsTheTileSizes)
     EXPECT_EQ(NULL, Script::FrontDialog());
 }
 
+// A palette of 256 colours, the last a black tile: the table shows them all, and its OK
+// without an edit closes it asking nothing.
+TEST_F(SettingsCommandsTest, AFullPaletteEndingInBlackIsShownWholeAndOkKeepsIt)
+{
+    const CString strFolder = NewTempFolder(L"MosaicFullPalette");
+    CreateDirectoryW(strFolder + L"Palettes", NULL);
+    std::unique_ptr<C2Palette> pFile(new C2Palette);
+    for (int i = 0; i < C2Palette::ColourCount; i++)
+    {
+        const BYTE v = i == 255 ? 0 : (BYTE)i;
+        pFile->m_colours[i] = {v, (BYTE)(i == 255 ? 0 : 255 - i), v, 1};
+        pFile->m_colourNames[i].Format(L"Tile %d", i);
+        pFile->m_symbols[i].Format(L"%d", i);
+    }
+    pFile->SaveToFile(strFolder + L"Palettes\\full.pal", L"full");
+    m_doc->m_programFolder = strFolder;
+    ASSERT_EQ(1, m_doc->LoadPaletteFile(0, 0, L"full.pal"));
+    int nRows = 0;
+    CString strLastName;
+    FileDialogAnswerer noSave(L"");
+    const size_t nSteps = Script::Run([&] { m_doc->ShowTilePaletteDialog(); },
+                                      {Script::OnDialogWith(IDC_PALETTE_GRID, [&](HWND hDlg) {
+                                          nRows = m_doc->m_paletteGrid->GetRowCount();
+                                          strLastName = m_doc->m_paletteGrid->GetItemText(
+                                              256, CGridCtrl2::COL_NAME);
+                                          Click(hDlg, IDOK);
+                                      })});
+    EXPECT_EQ(1u, nSteps);
+    EXPECT_EQ(257, nRows);
+    EXPECT_EQ(CString(L"Tile 255"), strLastName);
+    EXPECT_EQ(0, FileDialogAnswerer::s_nAnswered);
+    EXPECT_EQ(0, m_doc->m_tilePaletteModified);
+    EXPECT_EQ(NULL, Script::FrontDialog());
+    EXPECT_EQ(CString(L"Tile 255"), m_doc->m_tilePalette.m_colourNames[255]);
+    RemoveTree(strFolder);
+}
+
 // Print checks the table as OK does: a fault is told and no chart is written; the table
 // without it is taken and charted, and the dialog stays open.
 TEST_F(SettingsCommandsTest, PrintChartsOnlyATableWithoutFault)
