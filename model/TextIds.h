@@ -292,7 +292,7 @@ enum : UINT
     TXT_MSG_NOT_IN_LIBRARY = 1081,                   // The open mosaic is not in the library.
     // Exports over existing files, and pictures too large to open.
     TXT_ASK_REPLACE_FILE = 1140,                     // The file %s already exists. Replace it?
-    TXT_ASK_REPLACE_PROGRAM_FILE = 1141,             // %s is a mosaic, palette or picture... Replace it?
-    TXT_ASK_REPLACE_OPEN_MOSAIC = 1142,              // %s is the file of the open mosaic... Replace it?
-    TXT_MSG_PICTURE_TOO_LARGE = 1143,                // The picture %s cannot be opened: %d x %d pixels...
+    TXT_ASK_REPLACE_PROGRAM_FILE = 1141,             // %s is a mosaic, palette or picture file. Replace it...?
+    TXT_ASK_REPLACE_OPEN_MOSAIC = 1142,              // %s is the open mosaic's file. Replace it...?
+    TXT_MSG_PICTURE_TOO_LARGE = 1143,                // The picture %s is too large: %d x %d pixels...
 };
