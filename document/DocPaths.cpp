@@ -113,3 +113,20 @@ CString SafeFileName(const CString& strText)
     strName.TrimRight(L" .");
     return strName.IsEmpty() ? CString(L"_") : strName;
 }
+
+BOOL IsProgramFileKind(const CString& strPath)
+{
+    static const LPCWSTR kKinds[] = {
+        L".ms2", L".mos", L".pal", L".jpg", L".jpeg", L".jpe", L".jfif", L".png", L".webp",
+        L".tif", L".tiff", L".bmp", L".dib", L".jp2", L".pbm", L".pgm", L".ppm", L".pnm",
+        L".pxm", L".pam", L".sr", L".ras", L".hdr", L".pic", L".exr", L".pfm"};
+    const CString strName = strPath.Mid(FileNameStart(strPath));
+    const int nDot = strName.ReverseFind(L'.');
+    if (nDot < 0)
+        return FALSE;
+    const CString strExtension = strName.Mid(nDot);
+    for (LPCWSTR lpszKind : kKinds)
+        if (strExtension.CompareNoCase(lpszKind) == 0)
+            return TRUE;
+    return FALSE;
+}

@@ -28,3 +28,7 @@ DWORD EnsureFolder(const CString& strFolder);
 // The text as a file name: characters a file name may not hold become '_', blanks and
 // points at its end go, and nothing at all gives "_".
 CString SafeFileName(const CString& strText);
+
+// A file of a kind the program opens: a mosaic (".ms2", ".mos"), a tile palette (".pal") or
+// a picture the picture library reads. The extension decides, case ignored.
+BOOL IsProgramFileKind(const CString& strPath);

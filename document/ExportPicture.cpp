@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "AfxFileReplacement.h"
 #include "AfxImageCodecs.h"
 #include "AfxPath.h"
 #include "LangText.h"
@@ -69,17 +70,24 @@ FittedPicture FitPictureInSquare(int w, int h, int nSide)
 
 BOOL WriteExportPicture(const CString& strPath, const cv::Mat& picture)
 {
-    const CStringA strUnixPath = AfxGetUnixPath(strPath);
-    if (strUnixPath.GetLength() == 0 || picture.empty())
+    if (picture.empty())
         return FALSE;
+    // Encoded in memory in the format of the extension, then written whole or not at all:
+    // the encoders do not all notice a write that fails.
+    const int nDot = strPath.ReverseFind(L'.');
+    if (nDot < 0 || nDot < strPath.ReverseFind(L'\\'))
+        return FALSE;
+    std::vector<unsigned char> bytes;
     try
     {
-        return AfxImWrite(std::string(strUnixPath.GetString()), picture) ? TRUE : FALSE;
+        if (!AfxImEncode(std::string(CStringA(strPath.Mid(nDot)).GetString()), picture, bytes))
+            return FALSE;
     }
     catch (const cv::Exception&)
     {
         return FALSE;
     }
+    return AfxWriteWholeFile(strPath, bytes.data(), bytes.size()) == NO_ERROR;
 }
 
 cv::Mat ReadExportPicture(const CString& strPath)

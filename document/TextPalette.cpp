@@ -51,19 +51,16 @@ CTextPalette::CTextPalette()
 void CTextPalette::Read(const CString& strText)
 {
     *this = CTextPalette();
+    // Records, not lines: a quoted name may hold line breaks, as the export writes them.
+    CStringArray records;
+    std::vector<int> nLines;
+    SplitCsvRecords(strText, records, nLines);
     CStringArray fields;
-    int nLine = 0;
-    int iStart = 0;
-    const int nLength = strText.GetLength();
-    while (iStart < nLength)
+    for (int k = 0; k < (int)records.GetSize(); k++)
     {
-        int iEnd = strText.Find(L'\n', iStart);
-        if (iEnd < 0)
-            iEnd = nLength;
-        const CString strLine = strText.Mid(iStart, iEnd - iStart);
-        iStart = iEnd + 1;
-        nLine++;
-        if (nLine == 1)
+        const CString& strLine = records[k];
+        const int nLine = nLines[(size_t)k];
+        if (k == 0)
         {
             SplitCsvLine(strLine, fields);
             m_strFirst = fields[0];
@@ -72,7 +69,7 @@ void CTextPalette::Read(const CString& strText)
         }
         if (IsBlank(strLine))
             continue;
-        if (nLine == 2)
+        if (k == 1)
         {
             if (!ReadSizes(strLine))
                 m_refusedLines.push_back(nLine);

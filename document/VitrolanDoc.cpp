@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "AfxPath.h"
 #include "AfxRes.h"
 #include "DocSettings.h"
 #include "GridCtrl2.h"
@@ -216,10 +217,7 @@ CVitrolanDoc::CVitrolanDoc()
     m_screenWidth = GetSystemMetrics(SM_CXSCREEN);
     m_screenHeight = GetSystemMetrics(SM_CYSCREEN) - 128;
 
-    WCHAR szModule[MAX_PATH] = {0};
-    DWORD nLength = GetModuleFileNameW(NULL, szModule, MAX_PATH);
-    m_programFolder = CString(szModule, nLength < MAX_PATH ? (int)nLength : 0);
-    m_programFolder = m_programFolder.Left(m_programFolder.ReverseFind(L'\\') + 1);
+    m_programFolder = AfxGetProgramFolder();
 
     m_bmpHeader = new BITMAPINFOHEADER;
     memset(m_bmpHeader, 0, sizeof(*m_bmpHeader));

@@ -262,6 +262,9 @@ enum
     MaxPlateTiles = 1000000,     // plate width or height in tiles
     MaxColourCount = 256,
     MaxGridSize = 10000,         // columns or rows of a mosaic
+    // Pixels of a picture opened as a mosaic: with its samples, labels and cell maps it
+    // takes some 70 bytes a pixel while it is clustered.
+    MaxPictureTiles = 25000000,
     PaperFormatCount = 6         // A4, Letter, A3, A2, A1, A0
 };
 
@@ -288,6 +291,9 @@ public:
     // Keeps the title it replaces: the framework names the document before New asks for a
     // size, and a cancelled New gives the mosaic shown its title back.
     void SetTitle(LPCTSTR lpszTitle) override;
+    // A white mosaic of New's default size, without asking and without a file: what the
+    // document holds when the mosaic it held is gone. FALSE when memory is lacking.
+    BOOL StartEmptyMosaic();
     // A changed mosaic, or an edited tile palette, is about to be replaced or closed: the
     // mosaic is saved as closing saves it and the palette offered for saving. FALSE when the
     // user cancels.
@@ -306,6 +312,9 @@ public:
     void OnCloseDocument() override;
     afx_msg void OnFileSave();
     afx_msg void OnFileSaveAs();
+    // After a save: the mosaic's own file becomes the path name (title and recent files)
+    // when it exists.
+    void ShowSavedPathName();
 
     // After an open read the file's settings: the unit words, the joint and background
     // colours and the length the file does not store (cresol) follow them at once.
@@ -753,6 +762,10 @@ public:
     void GetInfoFigures(InfoFigures& figures) const;
     // Asks the file name, writes the text summary and shows it. TRUE.
     BOOL WriteTextSummary();
+    // TRUE when an export may write the file the user named: nothing is there, or the user
+    // agrees to replace it. The question says so when the file is the open mosaic's own or
+    // of a kind the program opens.
+    BOOL ConfirmReplaceFile(const CString& strPath);
     // The summary's text; strDate is its first line.
     CString FormatTextSummary(const CString& strDate) const;
     // The summary's proposed name: the title without its extension, then "_T.txt".
@@ -834,8 +847,8 @@ public:
         ID_WRITE_PDF_SAMPLE = 33084
     };
     // Writes the mosaic's description beside the document, as "<m_path>.xml": settings,
-    // customer and the committed cell map. A file that cannot be written stays as it was;
-    // a document without a path writes nothing.
+    // customer and the committed cell map. A file that cannot be written stays as it was
+    // and is reported; a document without a path writes nothing.
     virtual void ExportXml();
     // The number at the start of the current library entry's name.
     int m_libraryNumber = 0;

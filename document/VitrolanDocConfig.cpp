@@ -73,25 +73,31 @@ void CVitrolanDoc::ApplyConfiguration(const ConfigurationValues& values)
     taillecar = RoundHalfAway(values.tileSize * dScale);
     carplaquex = values.plateTilesAcross;
     carplaquey = values.plateTilesDown;
-    coljoint = values.jointColour;
-    colfond = values.backgroundColour;
-    filet = values.layingMethod;
-    direction = values.plateNumbering;
+    // A setting the dialog has no button or entry for comes back as none chosen (-1): it
+    // stays as it was, like labels off (3), which the dialog does not offer.
+    auto takeChoice = [](int& nSetting, int nChoice) {
+        if (nChoice >= 0)
+            nSetting = nChoice;
+    };
+    takeChoice(coljoint, values.jointColour);
+    takeChoice(colfond, values.backgroundColour);
+    takeChoice(filet, values.layingMethod);
+    takeChoice(direction, values.plateNumbering);
     decalage = values.staggerPlates;
-    impression = values.plateLabels;
-    grillescouleur = values.plateGrids;
+    takeChoice(impression, values.plateLabels);
+    takeChoice(grillescouleur, values.plateGrids);
     numerosgrille = values.showPlateNumbers;
     imprCouleurs = values.printColours;
     m_dirty = 1;
     m_rebuildTileImages = 1;
 
-    // A choice outside the lists keeps the colour in use.
+    // A choice outside the lists, or none, keeps the colour in use.
     const COLORREF jointColours[] = {kWhite, kGrey, kBlack, values.customJointColour};
-    if (coljoint >= 0 && coljoint < (int)ARRAYSIZE(jointColours))
-        SetTripleColour(m_colourTable[1], jointColours[coljoint]);
+    if (values.jointColour >= 0 && values.jointColour < (int)ARRAYSIZE(jointColours))
+        SetTripleColour(m_colourTable[1], jointColours[values.jointColour]);
     const COLORREF backgroundColours[] = {kWhite, kGrey, values.customBackgroundColour};
-    if (colfond >= 0 && colfond < (int)ARRAYSIZE(backgroundColours))
-        SetTripleColour(m_colourTable[0], backgroundColours[colfond]);
+    if (values.backgroundColour >= 0 && values.backgroundColour < (int)ARRAYSIZE(backgroundColours))
+        SetTripleColour(m_colourTable[0], backgroundColours[values.backgroundColour]);
 
     // Triangles pair up in rows of two; the dialog lets no triangle plate be lower than 2.
     if (m_pavingType == PavingTriangles && carplaquey % 2 != 0 && carplaquey > 1)

@@ -44,16 +44,20 @@ CString CVitrolanDoc::ExportMosaic(int bOpenAfterwards)
                                     : IDOK;
         if (nResult == IDCANCEL)
             return strBase;
+        if (nResult == IDOK && strName != strBase)
+            strPath = strName;
+        strPath += ExportExtension(nResult == IDOK ? nType : typexp);
+        // The user's name may be that of a file already there: it is replaced only when the
+        // user agrees, as if the dialog had been cancelled otherwise.
+        if (!ConfirmReplaceFile(strPath))
+            return strBase;
         if (nResult == IDOK)
         {
             typexp = nType;
             pMainWnd = AfxGetMainWnd();
             if (pMainWnd != NULL)
                 pMainWnd->EnableWindow(FALSE);
-            if (strName != strBase)
-                strPath = strName;
         }
-        strPath += ExportExtension(typexp);
     }
     else
     {

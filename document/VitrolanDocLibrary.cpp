@@ -136,9 +136,23 @@ void CVitrolanDoc::OnDeleteLibraryMosaic()
     if (GetFileAttributesW(strThumbnail) != INVALID_FILE_ATTRIBUTES)
         RemoveFile(strThumbnail);
 
-    // The deleted mosaic is no entry any more: nothing saves it back.
+    // The deleted mosaic is no entry any more, and its unsaved changes went with it: nothing
+    // may save it back, neither the selection of the next entry nor closing.
+    const CString strDeleted = m_libraryFiles[m_libraryIndex];
     m_libraryNames.RemoveAt(m_libraryIndex);
     m_libraryFiles.RemoveAt(m_libraryIndex);
     m_libraryIndex = -1;
+    m_dirty = 0;
+    SetModifiedFlag(FALSE);
+    m_ownFile.Empty();
     SelectLibraryItem(0);
+    // No entry left, or the next one could not be opened: the document holds a mosaic of
+    // its own instead of the deleted one.
+    if (m_libraryNames.GetSize() == 0 || IsSameFile(m_path, strDeleted))
+    {
+        m_libraryIndex = -1;
+        m_path.Empty();
+        m_saveName.Empty();
+        StartEmptyMosaic();
+    }
 }

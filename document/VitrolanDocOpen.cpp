@@ -17,6 +17,7 @@
 #include "DocPaths.h"
 #include "LangText.h"
 #include "OpenCv.h"
+#include "PictureSize.h"
 #include "TextIds.h"
 
 namespace
@@ -59,17 +60,41 @@ struct ClusteredPicture
     cv::Mat centres;   // K x 3, CV_32F, blue-green-red
 };
 
-// Decodes and clusters the picture; FALSE when it cannot be decoded or clustered.
-bool ClusterPicture(const CString& strPath, ClusteredPicture& result)
+enum PictureResult { PictureRead, PictureUnreadable, PictureTooLarge };
+
+// A picture becomes a mosaic of one tile per pixel: one that would make a grid the program
+// cannot hold, or take more memory than the bound while it is clustered, is refused.
+bool IsWorkablePictureSize(int nWidth, int nHeight)
 {
+    return nWidth <= MaxGridSize && nHeight <= MaxGridSize &&
+           (LONGLONG)nWidth * nHeight <= MaxPictureTiles;
+}
+
+// Decodes and clusters the picture. Its size is looked at first in its header, and again
+// once decoded for a format whose header is not read here, before the clustering.
+PictureResult ClusterPicture(const CString& strPath, ClusteredPicture& result)
+{
+    int nWidth = 0, nHeight = 0;
+    if (ReadPictureSize(strPath, nWidth, nHeight) && !IsWorkablePictureSize(nWidth, nHeight))
+    {
+        result.cols = nWidth;
+        result.rows = nHeight;
+        return PictureTooLarge;
+    }
     const CStringA strUnixPath = AfxGetUnixPath(strPath);
     if (strUnixPath.GetLength() == 0)
-        return false;
+        return PictureUnreadable;
     try
     {
         cv::Mat picture = AfxImRead(std::string(strUnixPath.GetString()), cv::IMREAD_COLOR);
         if (picture.empty())
-            return false;
+            return PictureUnreadable;
+        if (!IsWorkablePictureSize(picture.cols, picture.rows))
+        {
+            result.cols = picture.cols;
+            result.rows = picture.rows;
+            return PictureTooLarge;
+        }
         if (picture.channels() == 1)
             cv::cvtColor(picture, picture, cv::COLOR_GRAY2BGR);
         const int nSamples = picture.rows * picture.cols;
@@ -84,7 +109,7 @@ bool ClusterPicture(const CString& strPath, ClusteredPicture& result)
                    0, result.centres);
         result.cols = picture.cols;
         result.rows = picture.rows;
-        return true;
+        return PictureRead;
     }
     catch (const cv::Exception&)
     {
@@ -92,7 +117,7 @@ bool ClusterPicture(const CString& strPath, ClusteredPicture& result)
     catch (const std::exception&)
     {
     }
-    return false;
+    return PictureUnreadable;
 }
 
 void ShowPictureRefused(const CString& strPath)
@@ -102,6 +127,17 @@ void ShowPictureRefused(const CString& strPath)
     CString strMessage;
     strMessage.Format(L"%s : %s", (LPCTSTR)GetLangText(TXT_MSG_PICTURE_UNREADABLE),
                       (LPCTSTR)strPath);
+    CVitrolanDoc::s_uiHooks.pfnMessageBox(strMessage);
+}
+
+void ShowPictureTooLarge(const CString& strPath, int nWidth, int nHeight)
+{
+    if (CVitrolanDoc::s_uiHooks.pfnMessageBox == NULL)
+        return;
+    CString strMessage;
+    strMessage.Format(GetLangText(TXT_MSG_PICTURE_TOO_LARGE), (LPCTSTR)strPath, nWidth, nHeight,
+                      (int)MaxGridSize,
+                      (int)(MaxPictureTiles / 1000000));
     CVitrolanDoc::s_uiHooks.pfnMessageBox(strMessage);
 }
 
@@ -213,7 +249,13 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
     if (road == RoadPicture)
     {
         ClusteredPicture picture;
-        if (!ClusterPicture(strPath, picture))
+        const PictureResult result = ClusterPicture(strPath, picture);
+        if (result == PictureTooLarge)
+        {
+            ShowPictureTooLarge(strPath, picture.cols, picture.rows);
+            return FALSE;
+        }
+        if (result != PictureRead)
         {
             ShowPictureRefused(strPath);
             return FALSE;

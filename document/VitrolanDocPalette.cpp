@@ -46,14 +46,16 @@ bool SameRgb(const PaletteEntry& a, const PaletteEntry& b)
     return a.peRed == b.peRed && a.peGreen == b.peGreen && a.peBlue == b.peBlue;
 }
 
-// The tile palette ends where two black entries meet and the second has no tile name; a
-// palette without such a pair counts as empty.
+// The tile palette's colours run up to its last entry that holds one: a name, a symbol or
+// a colour other than black. A black tile with its name is a colour like any other; an
+// entry black and without texts is empty, even marked in use, as the palette table has
+// always left the entries after its last colour.
 int TileColourCountOf(const C2Palette& palette)
 {
-    for (int e = 0; e + 1 < C2Palette::ColourCount; e++)
-        if (IsBlack(palette.m_colours[e]) && IsBlack(palette.m_colours[e + 1]) &&
-            palette.m_colourNames[e + 1].IsEmpty())
-            return e;
+    for (int e = C2Palette::ColourCount - 1; e >= 0; e--)
+        if (!IsBlack(palette.m_colours[e]) || !palette.m_colourNames[e].IsEmpty() ||
+            !palette.m_symbols[e].IsEmpty())
+            return e + 1;
     return 0;
 }
 
@@ -363,9 +365,18 @@ void CVitrolanDoc::OnOpenTilePaletteFile()
 
 void CVitrolanDoc::OnSaveTilePalette()
 {
-    // A cancelled dialog keeps the edits marked, so that closing still offers to save them.
-    if (m_tilePalette.SaveAs(m_programFolder))
-        m_tilePaletteModified = 0;
+    // A cancelled dialog or a failed save keeps the edits marked, so that closing still
+    // offers to save them.
+    try
+    {
+        if (m_tilePalette.SaveAs(m_programFolder))
+            m_tilePaletteModified = 0;
+    }
+    catch (CException* e)
+    {
+        e->ReportError();
+        e->Delete();
+    }
     RelistPaletteFiles();
 }
 

@@ -221,18 +221,8 @@ int CVitrolanDoc::ApplyPaletteGrid(CGridCtrl* pGrid, int& nIndex)
         NoteChange(colour.peGreen, (BYTE)row.rgb[1], bChanged);
         NoteChange(colour.peBlue, (BYTE)row.rgb[2], bChanged);
     }
-    // The palette ends with the table.
-    for (int i = n; i < C2Palette::ColourCount; i++)
-    {
-        NoteChange(m_tilePalette.m_colourNames[i], CString(), bChanged);
-        NoteChange(m_tilePalette.m_symbols[i], CString(), bChanged);
-        PaletteEntry& colour = m_tilePalette.m_colours[i];
-        NoteChange(colour.peRed, (BYTE)0, bChanged);
-        NoteChange(colour.peGreen, (BYTE)0, bChanged);
-        NoteChange(colour.peBlue, (BYTE)0, bChanged);
-        // Values past the table are never shown, so clearing them is no edit to offer saving.
-        m_tilePalette.m_values[i] = 0.0;
-    }
+    // The entries after the table's rows hold no colour, and are left as they are: an OK
+    // without an edit changes nothing.
     if (bChanged)
         m_tilePaletteModified = 1;
 

@@ -123,19 +123,11 @@ BOOL CVitrolanDoc::SaveImportedPalette(const CTextPalette& table, const CString&
     dwError = EnsureFolder(strFolder);
     if (dwError != NO_ERROR)
         return FALSE;
-    // Written beside its place under a name the Palette menu does not list, then put there
-    // whole: a palette file is never left half-written.
-    WCHAR szTemp[MAX_PATH] = {};
-    if (!GetTempFileNameW(strFolder, L"imp", 0, szTemp))
-    {
-        dwError = GetLastError();
-        return FALSE;
-    }
     std::unique_ptr<C2Palette> pPalette(new C2Palette);
     table.Fill(*pPalette);
     try
     {
-        pPalette->SaveToFile(szTemp, strName);
+        pPalette->SaveToFile(strFolder + strName + L".pal", strName);
     }
     catch (CException* e)
     {
@@ -143,13 +135,6 @@ BOOL CVitrolanDoc::SaveImportedPalette(const CTextPalette& table, const CString&
         dwError = pFileError != NULL && pFileError->m_lOsError != 0 ? (DWORD)pFileError->m_lOsError
                                                                     : ERROR_WRITE_FAULT;
         e->Delete();
-        DeleteFileW(szTemp);
-        return FALSE;
-    }
-    if (!MoveFileExW(szTemp, strFolder + strName + L".pal", MOVEFILE_REPLACE_EXISTING))
-    {
-        dwError = GetLastError();
-        DeleteFileW(szTemp);
         return FALSE;
     }
     return TRUE;

@@ -2,7 +2,10 @@
 // leads to them.
 #include "VitrolanDoc.h"
 
+#include <string>
+
 #include "AfxFile.h"
+#include "AfxFileReplacement.h"
 #include "GradientTables.h"
 
 BOOL CVitrolanDoc::WriteGradientTables()
@@ -10,27 +13,39 @@ BOOL CVitrolanDoc::WriteGradientTables()
     for (int n = GradientMinColours; n <= GradientMaxColours; ++n)
     {
         const CString strPath = m_gradientFolder + GradientTableFileName(n);
-        const CStringA strTable = GradientTableText(n);
-        // Each run adds to what earlier runs wrote.
+        // Each run adds to what earlier runs wrote; the file is written again whole, so that
+        // a failure leaves it as it was.
         CFile file;
         CFileException error;
-        if (!file.Open(strPath, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite,
-                       &error))
+        std::string bytes;
+        if (file.Open(strPath, CFile::modeRead | CFile::shareDenyWrite, &error))
+        {
+            try
+            {
+                bytes.resize((size_t)file.GetLength());
+                if (!bytes.empty())
+                    bytes.resize(file.Read(&bytes[0], (UINT)bytes.size()));
+                file.Close();
+            }
+            catch (CFileException* e)
+            {
+                file.Abort();
+                ReportFileNotWritten(strPath, (DWORD)e->m_lOsError);
+                e->Delete();
+                return FALSE;
+            }
+        }
+        else if (error.m_cause != CFileException::fileNotFound)
         {
             ReportFileNotWritten(strPath, (DWORD)error.m_lOsError);
             return FALSE;
         }
-        try
+        const CStringA strTable = GradientTableText(n);
+        bytes.append(strTable.GetString(), (size_t)strTable.GetLength());
+        const DWORD dwError = AfxWriteWholeFile(strPath, bytes.data(), bytes.size());
+        if (dwError != NO_ERROR)
         {
-            file.SeekToEnd();
-            file.Write(strTable.GetString(), (UINT)strTable.GetLength());
-            file.Close();
-        }
-        catch (CFileException* e)
-        {
-            file.Abort();
-            ReportFileNotWritten(strPath, (DWORD)e->m_lOsError);
-            e->Delete();
+            ReportFileNotWritten(strPath, dwError);
             return FALSE;
         }
     }

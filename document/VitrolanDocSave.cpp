@@ -9,6 +9,7 @@
 #include "AfxDDX.h"
 #include "AfxException.h"
 #include "AfxFile.h"
+#include "AfxFileReplacement.h"
 #include "DocPaths.h"
 #include "LangText.h"
 #include "Paving.h"
@@ -71,22 +72,6 @@ BOOL CreateCellMaps(int nWidth, int nHeight, CRasterImage& committed, CRasterIma
     return TRUE;
 }
 
-// Creates an empty file of a new name in the target's folder; the system error otherwise.
-DWORD CreateFileBeside(const CString& strTarget, CString& strTemp)
-{
-    const CString strFull = AfxFullPath(strTarget);
-    const int nStart = FileNameStart(strFull);
-    const CString strFolder = nStart > 0 ? strFull.Left(nStart) : CString(L".");
-    WCHAR szTemp[MAX_PATH] = {0};
-    if (GetTempFileNameW(strFolder, L"ms2", 0, szTemp) == 0)
-    {
-        const DWORD dwError = GetLastError();
-        return dwError != NO_ERROR ? dwError : ERROR_PATH_NOT_FOUND;
-    }
-    strTemp = szTemp;
-    return NO_ERROR;
-}
-
 // Stores the document into the file; a failure is reported in the target's name.
 BOOL StoreDocument(CVitrolanDoc& doc, const CString& strFile, const CString& strTarget)
 {
@@ -126,7 +111,7 @@ BOOL StoreDocument(CVitrolanDoc& doc, const CString& strFile, const CString& str
 // The white mosaic of New at its grid size, taking the maps made for it; then the display
 // state, the palettes and the first save as "New.ms2" in the current folder.
 void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
-                      CRasterImage& working)
+                      CRasterImage& working, BOOL bSave)
 {
     if (!doc.m_saveName.LoadString(kNewDocumentNameId) || doc.m_saveName.IsEmpty())
         doc.m_saveName = L"New.ms2";
@@ -184,7 +169,8 @@ void StartBlankMosaic(CVitrolanDoc& doc, int w, int h, CRasterImage& committed,
     if (CVitrolanDoc::s_uiHooks.pfnShowPaletteBars != NULL)
         CVitrolanDoc::s_uiHooks.pfnShowPaletteBars();
     // An earlier "New.ms2" is the user's work: this one goes beside it.
-    doc.DoSave(FreeFileName(doc.m_saveName, doc.m_ownFile), TRUE);
+    if (bSave)
+        doc.DoSave(FreeFileName(doc.m_saveName, doc.m_ownFile), TRUE);
 }
 
 }   // namespace
@@ -223,7 +209,7 @@ BOOL CVitrolanDoc::OnNewDocument()
         BuildStalePaletteMenu();
     }
     else
-        StartBlankMosaic(*this, nWidth, nHeight, committed, working);
+        StartBlankMosaic(*this, nWidth, nHeight, committed, working, TRUE);
 
     ResetTools();
     m_newCount++;
@@ -235,6 +221,22 @@ void CVitrolanDoc::SetTitle(LPCTSTR lpszTitle)
 {
     m_previousTitle = GetTitle();
     CDocument::SetTitle(lpszTitle);
+}
+
+BOOL CVitrolanDoc::StartEmptyMosaic()
+{
+    CRasterImage committed;
+    CRasterImage working;
+    if (!CreateCellMaps(kNewGridSize, kNewGridSize, committed, working))
+        return FALSE;
+    CDocument::OnNewDocument();
+    m_colourCount = 1;
+    m_screenImage.FillRgb(m_colourTable[0]);
+    StartBlankMosaic(*this, kNewGridSize, kNewGridSize, committed, working, FALSE);
+    SetTitle(GetLangText(TXT_UNTITLED));
+    ResetTools();
+    m_dirty = 0;
+    return TRUE;
 }
 
 CString CVitrolanDoc::ProposeSaveName(BOOL bReplace) const
@@ -343,32 +345,21 @@ BOOL CVitrolanDoc::SaveToPath(LPCTSTR lpszPathName)
     CWaitCursor wait;
     const CString strTarget(lpszPathName);
 
-    // Putting a file in the place of a read-only one may succeed where writing into it
-    // would not: it stays as it is.
-    const DWORD dwAttributes = GetFileAttributesW(strTarget);
-    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
-    {
-        ReportFileNotWritten(strTarget, ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-
-    CString strTemp;
-    const DWORD dwError = CreateFileBeside(strTarget, strTemp);
+    // Written beside the target and put in its place only whole; a read-only file is not
+    // replaced.
+    CFileReplacement replacement;
+    DWORD dwError = replacement.Begin(strTarget);
     if (dwError != NO_ERROR)
     {
         ReportFileNotWritten(strTarget, dwError);
         return FALSE;
     }
-    if (!StoreDocument(*this, strTemp, strTarget))
-    {
-        DeleteFileW(strTemp);
+    if (!StoreDocument(*this, replacement.GetWorkPath(), strTarget))
         return FALSE;
-    }
-    if (!MoveFileExW(strTemp, strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    dwError = replacement.Commit();
+    if (dwError != NO_ERROR)
     {
-        const DWORD dwMoveError = GetLastError();
-        DeleteFileW(strTemp);
-        ReportFileNotWritten(strTarget, dwMoveError);
+        ReportFileNotWritten(strTarget, dwError);
         return FALSE;
     }
     m_dirty = 0;
@@ -408,14 +399,20 @@ void CVitrolanDoc::OnCloseDocument()
 void CVitrolanDoc::OnFileSave()
 {
     DoFileSave();
-    // The path name again, for the recent-file list and the title.
-    if (!m_path.IsEmpty())
-        SetPathName(m_path);
+    ShowSavedPathName();
 }
 
 void CVitrolanDoc::OnFileSaveAs()
 {
     DoSave(L"", TRUE);
-    if (!m_path.IsEmpty())
+    ShowSavedPathName();
+}
+
+void CVitrolanDoc::ShowSavedPathName()
+{
+    // The path name again, for the recent-file list and the title; a name this mosaic was
+    // never written under, like the ".ms2" of an imported picture whose save was cancelled,
+    // is no file to offer again.
+    if (IsSameFile(m_path, m_ownFile) && GetFileAttributesW(m_path) != INVALID_FILE_ATTRIBUTES)
         SetPathName(m_path);
 }

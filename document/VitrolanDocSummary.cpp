@@ -148,6 +148,21 @@ CString CVitrolanDoc::FormatTextSummary(const CString& strDate) const
     return strText;
 }
 
+BOOL CVitrolanDoc::ConfirmReplaceFile(const CString& strPath)
+{
+    if (GetFileAttributesW(strPath) == INVALID_FILE_ATTRIBUTES)
+        return TRUE;
+    UINT nQuestion = TXT_ASK_REPLACE_FILE;
+    if (IsSameFile(strPath, m_path) || IsSameFile(strPath, m_ownFile))
+        nQuestion = TXT_ASK_REPLACE_OPEN_MOSAIC;
+    else if (IsProgramFileKind(strPath))
+        nQuestion = TXT_ASK_REPLACE_PROGRAM_FILE;
+    CString strQuestion;
+    strQuestion.Format(GetLangText(nQuestion), (LPCTSTR)strPath);
+    // Nobody to ask: nothing is replaced.
+    return s_uiHooks.pfnMessageBox != NULL && s_uiHooks.pfnMessageBox(strQuestion) == IDOK;
+}
+
 BOOL CVitrolanDoc::WriteTextSummary()
 {
     if (!m_plaquesValid)
@@ -166,6 +181,8 @@ BOOL CVitrolanDoc::WriteTextSummary()
     if (s_uiHooks.pfnAskSummaryName != NULL && s_uiHooks.pfnAskSummaryName(&strChosen) != IDOK)
         return TRUE;
     const CString strPath = SummaryPath(m_path, strProposed, strChosen);
+    if (!ConfirmReplaceFile(strPath))
+        return TRUE;
     const CString strDate = CTime::GetCurrentTime().Format(L"%d/%m/%y %H:%M");
     DWORD dwError = NO_ERROR;
     if (!WriteTextFile(strPath, FormatTextSummary(strDate), &dwError))

@@ -8,6 +8,7 @@
 #include "DocPaths.h"
 #include "LangText.h"
 #include "Paving.h"
+#include "PictureSize.h"
 #include "TextIds.h"
 #include "TileTexture.h"
 
@@ -201,6 +202,14 @@ BOOL CVitrolanDoc::LoadTileTextures(int n)
             break;
         }
         const bool bRead = m_tileTextures[t].data != NULL;
+        // A picture that would not fit once decoded is not decoded: its header tells.
+        int nWidth = 0, nHeight = 0;
+        if (!bRead && ReadPictureSize(strPath, nWidth, nHeight) &&
+            nBytes + nSquareBytes + (size_t)nWidth * nHeight * 3 > state.m_budget)
+        {
+            state.m_budgetReached = true;
+            break;
+        }
         CRasterImage& target = m_textureCache[square];
         target.Create(1, n, n);
         if (LoadTileTexture(strPath, &m_tileTextures[t], &target, square % 4))

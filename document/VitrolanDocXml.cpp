@@ -51,5 +51,6 @@ void CVitrolanDoc::ExportXml()
 
     CString strPath;
     strPath.Format(L"%s.xml", (LPCTSTR)m_path);
-    xml.Save(strPath);
+    if (!xml.Save(strPath))
+        ReportFileNotWritten(strPath, GetLastError());
 }

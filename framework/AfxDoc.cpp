@@ -7,6 +7,8 @@
 #include "AfxFrame.h"
 #include "AfxView.h"
 
+#include <vector>
+
 // ---- Helpers ----------------------------------------------------------------------------------
 
 BOOL AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString, TCHAR chSep)
@@ -30,17 +32,24 @@ BOOL AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubStrin
 
 CString AfxFullPath(LPCTSTR lpszFileIn)
 {
+    // Paths may be longer than MAX_PATH: the buffer grows to the size the call asks for.
     CString strFull;
-    LPWSTR pBuf = strFull.GetBuffer(MAX_PATH);
-    LPWSTR pFilePart = NULL;
-    DWORD nLen = GetFullPathNameW(lpszFileIn, MAX_PATH, pBuf, &pFilePart);
-    if (nLen == 0 || nLen >= MAX_PATH)
+    DWORD nSize = MAX_PATH;
+    for (int nTries = 0; nTries < 3; nTries++)
     {
+        LPWSTR pBuf = strFull.GetBuffer((int)nSize);
+        const DWORD nLen = GetFullPathNameW(lpszFileIn, nSize, pBuf, NULL);
+        if (nLen > 0 && nLen < nSize)
+        {
+            strFull.ReleaseBuffer((int)nLen);
+            return strFull;
+        }
         strFull.ReleaseBuffer(0);
-        return CString(lpszFileIn);
+        if (nLen == 0)
+            break;
+        nSize = nLen + 1;
     }
-    strFull.ReleaseBuffer((int)nLen);
-    return strFull;
+    return CString(lpszFileIn);
 }
 
 BOOL AfxComparePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2)
@@ -446,8 +455,10 @@ void CDocument::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOO
             CFileException* pFileException = (CFileException*)e;
             if (pFileException->m_strFileName.IsEmpty())
                 pFileException->m_strFileName = lpszPathName;
-            WCHAR szMessage[MAX_PATH];
-            if (e->GetErrorMessage(szMessage, MAX_PATH - 1))
+            // Room for the longest path the system takes, with the words around it.
+            std::vector<WCHAR> message(32768 + 512);
+            LPWSTR szMessage = message.data();
+            if (e->GetErrorMessage(szMessage, (UINT)message.size() - 1))
             {
                 strPrompt = szMessage;
             }

@@ -1,6 +1,7 @@
 #include "AfxException.h"
 
 #include <cerrno>
+#include <vector>
 
 #include "AfxApp.h"
 #include "AfxResource.h"
@@ -70,11 +71,12 @@ BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpC
 
 int CException::ReportError(UINT nType, UINT nMessageID)
 {
-    WCHAR szMessage[512];
+    // Room for the longest path the system takes, with the words around it.
+    std::vector<WCHAR> message(32768 + 512);
     UINT nHelpContext = 0;
     CString strMessage;
-    if (GetErrorMessage(szMessage, ARRAYSIZE(szMessage), &nHelpContext))
-        strMessage = szMessage;
+    if (GetErrorMessage(message.data(), (UINT)message.size(), &nHelpContext))
+        strMessage = message.data();
     else if (nMessageID == 0 || !strMessage.LoadString(nMessageID))
         strMessage.LoadString(AFX_IDP_NO_ERROR_AVAILABLE);
 

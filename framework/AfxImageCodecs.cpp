@@ -7,11 +7,14 @@ namespace
 
 typedef int (*ReadFn)(const char* path, int flags, cv::Mat* out);
 typedef int (*WriteFn)(const char* path, const cv::Mat* image, const int* params, int count);
+typedef int (*EncodeFn)(const char* extension, const cv::Mat* image,
+                        std::vector<unsigned char>* out);
 
 struct Codecs
 {
     ReadFn pfnRead = nullptr;
     WriteFn pfnWrite = nullptr;
+    EncodeFn pfnEncode = nullptr;
 };
 
 // Found through the program's run path; missing codecs read and write nothing.
@@ -23,6 +26,7 @@ const Codecs& LoadedCodecs()
         {
             loaded.pfnRead = (ReadFn)dlsym(pLibrary, "mosaic_imread");
             loaded.pfnWrite = (WriteFn)dlsym(pLibrary, "mosaic_imwrite");
+            loaded.pfnEncode = (EncodeFn)dlsym(pLibrary, "mosaic_imencode");
         }
         return loaded;
     }();
@@ -46,4 +50,13 @@ bool AfxImWrite(const std::string& strUnixPath, const cv::Mat& image,
     const Codecs& codecs = LoadedCodecs();
     return codecs.pfnWrite != nullptr &&
            codecs.pfnWrite(strUnixPath.c_str(), &image, params.data(), (int)params.size()) != 0;
+}
+
+bool AfxImEncode(const std::string& strExtension, const cv::Mat& image,
+                 std::vector<unsigned char>& bytes)
+{
+    bytes.clear();
+    const Codecs& codecs = LoadedCodecs();
+    return codecs.pfnEncode != nullptr &&
+           codecs.pfnEncode(strExtension.c_str(), &image, &bytes) != 0 && !bytes.empty();
 }

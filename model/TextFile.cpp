@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "AfxFileReplacement.h"
+
 namespace
 {
 
@@ -70,20 +72,8 @@ BOOL WriteTextFile(LPCTSTR lpszPath, const CString& strText, DWORD* pdwError)
     else
         bytes = kUtf8Sign + Encode(strLines, CP_UTF8);
 
-    HANDLE hFile = CreateFileW(lpszPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return Fail(pdwError, GetLastError());
-    DWORD dwWritten = 0;
-    const BOOL bWritten = bytes.empty() ||
-                          (WriteFile(hFile, bytes.data(), (DWORD)bytes.size(), &dwWritten, NULL) &&
-                           dwWritten == (DWORD)bytes.size());
-    const DWORD dwError = bWritten ? NO_ERROR : GetLastError();
-    const BOOL bClosed = CloseHandle(hFile);
-    if (bWritten && bClosed)
-        return TRUE;
-    DeleteFileW(lpszPath);
-    return Fail(pdwError, dwError != NO_ERROR ? dwError : ERROR_WRITE_FAULT);
+    const DWORD dwError = AfxWriteWholeFile(lpszPath, bytes.data(), bytes.size());
+    return dwError == NO_ERROR ? TRUE : Fail(pdwError, dwError);
 }
 
 BOOL ReadTextFile(LPCTSTR lpszPath, CString& strText, DWORD* pdwError)

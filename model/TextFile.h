@@ -7,8 +7,8 @@
 
 #include "AfxString.h"
 
-// Writes the text with CR LF line ends in place of its "\n". FALSE, with the system's
-// error, when the file cannot be written; no part of the text is left in it then.
+// Writes the text with CR LF line ends in place of its "\n", whole or not at all. FALSE, with
+// the system's error, when the file cannot be written; it then holds what it held before.
 BOOL WriteTextFile(LPCTSTR lpszPath, const CString& strText, DWORD* pdwError = NULL);
 
 // Reads a whole text file: UTF-16 or UTF-8 when it starts with their byte-order sign or is

@@ -300,4 +300,9 @@ enum : UINT
     // Tile palette.
     TXT_MSG_NO_TILE_PALETTE = 1120,                  // No tile palette: choose one in the Palette menu.
     TXT_MSG_NO_PALETTE_FILES = 1121,                 // No tile palette: the Palettes folder holds no...
+    // Exports over existing files, and pictures too large to open.
+    TXT_ASK_REPLACE_FILE = 1140,                     // The file %s already exists. Replace it?
+    TXT_ASK_REPLACE_PROGRAM_FILE = 1141,             // %s is a mosaic, palette or picture file. Replace it...?
+    TXT_ASK_REPLACE_OPEN_MOSAIC = 1142,              // %s is the open mosaic's file. Replace it...?
+    TXT_MSG_PICTURE_TOO_LARGE = 1143,                // The picture %s is too large: %d x %d pixels...
 };

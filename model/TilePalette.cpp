@@ -9,6 +9,7 @@
 #include "AfxDlgs.h"
 #include "AfxException.h"
 #include "AfxFile.h"
+#include "AfxFileReplacement.h"
 
 IMPLEMENT_SERIAL(C2Palette, CObject, 1)
 
@@ -429,9 +430,38 @@ BOOL C2Palette::SaveAs(LPCTSTR lpszProgramFolder)
 
 void C2Palette::SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszName)
 {
+    // Written beside the file and put in its place only whole: a failure leaves the file as
+    // it was, and the palette with the name and kind it had.
+    const CString strOldName = m_name;
+    const int nOldVersion = m_version;
+    const int nOldKind = m_paletteKind;
+    CFileReplacement replacement;
+    DWORD dwError = replacement.Begin(lpszPath);
+    if (dwError != NO_ERROR)
+        AfxThrowFileException(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError,
+                              lpszPath);
     m_name = lpszName;
-    CFile file(lpszPath, CFile::modeCreate | CFile::modeWrite);
-    SerializeWholeFile(*this, file, CArchive::store);
+    try
+    {
+        CFile file(replacement.GetWorkPath(), CFile::modeCreate | CFile::modeWrite);
+        SerializeWholeFile(*this, file, CArchive::store);
+        dwError = replacement.Commit();
+        if (dwError != NO_ERROR)
+            AfxThrowFileException(CFileException::OsErrorToException((LONG)dwError),
+                                  (LONG)dwError, lpszPath);
+    }
+    catch (CException* e)
+    {
+        m_name = strOldName;
+        m_version = nOldVersion;
+        m_paletteKind = nOldKind;
+        // The user knows the file by its own name, not by the one written beside it.
+        if (e->IsKindOf(RUNTIME_CLASS(CFileException)))
+            ((CFileException*)e)->m_strFileName = lpszPath;
+        else if (e->IsKindOf(RUNTIME_CLASS(CArchiveException)))
+            ((CArchiveException*)e)->m_strFileName = lpszPath;
+        throw;
+    }
 }
 
 // ---- Names and colours -----------------------------------------------------------------

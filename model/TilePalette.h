@@ -91,10 +91,12 @@ public:
     // when the dialog was cancelled or nothing was there.
     virtual CString OpenDialog(int ask, LPCTSTR lpszPath);
     // Save dialog in "Palettes" below the program folder; the palette takes the file's title.
-    // FALSE when the dialog was cancelled.
+    // FALSE when the dialog was cancelled; a file that cannot be written throws as
+    // SaveToFile does.
     virtual BOOL SaveAs(LPCTSTR lpszProgramFolder);
-    // The palette takes the name, then is stored in a new file at the path; a file that
-    // cannot be created throws the file exception.
+    // The palette takes the name and is stored in the file at the path, whole or not at
+    // all. A file that cannot be written throws the file exception, naming the path; the
+    // file then holds what it held and the palette keeps its name.
     virtual void SaveToFile(LPCTSTR lpszPath, LPCTSTR lpszName);
 
     // Renders the label of colour a into one tile picture; 1 when it fits the tile's shape.

@@ -7,6 +7,7 @@
 
 #include "AfxException.h"
 #include "AfxFile.h"
+#include "AfxFileReplacement.h"
 
 namespace
 {
@@ -576,33 +577,21 @@ BOOL CXmlDoc::Save(LPCTSTR lpszPath)
 
 BOOL CXmlDoc::WriteTextFile(LPCTSTR lpszPath)
 {
-    const int nSavedFlags = m_nDocFlags;
-    CFile file;
-    CFileException error;
-    if (!file.Open(lpszPath, CFile::modeCreate | CFile::modeWrite, &error))
+    const CStringA strUtf8 = Utf16ToUtf8(m_strDoc);
+    const DWORD dwError =
+        AfxWriteWholeFile(lpszPath, strUtf8.GetString(), (size_t)strUtf8.GetLength());
+    if (dwError != NO_ERROR)
     {
+        CFileException error(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError,
+                             lpszPath);
         m_strResult = ExceptionText(&error);
+        // The caller may want the reason as the system gave it.
+        SetLastError(dwError);
         return FALSE;
     }
-    const CStringA strUtf8 = Utf16ToUtf8(m_strDoc);
-    BOOL bResult = TRUE;
-    try
-    {
-        if (!strUtf8.IsEmpty())
-            file.Write(strUtf8.GetString(), (UINT)strUtf8.GetLength());
-        m_strResult.Format(L"%d wide chars to %s%d bytes", m_strDoc.GetLength(), L"",
-                           strUtf8.GetLength());
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        m_strResult = ExceptionText(e);
-        e->Delete();
-        file.Abort();
-        bResult = FALSE;
-    }
-    m_nDocFlags = nSavedFlags;
-    return bResult;
+    m_strResult.Format(L"%d wide chars to %s%d bytes", m_strDoc.GetLength(), L"",
+                       strUtf8.GetLength());
+    return TRUE;
 }
 
 BOOL CXmlDoc::SetDoc(LPCTSTR lpszText)

@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 
 #include "AfxApp.h"
+#include "AfxFileReplacement.h"
 #include "AfxFrame.h"
 #include "AfxPath.h"
 #include "AfxView.h"
@@ -109,13 +110,14 @@ CPdf::CPdf()
 
 CPdf::~CPdf()
 {
-    // A document still open is finished, so that what was written stays readable.
+    // A document still open is finished to free what the library holds; being incomplete,
+    // it is not written.
     if (m_bOpen)
     {
         if (m_pPage != NULL)
             EndPage();
         FreeForms();
-        m_writer.EndPDF();
+        m_writer.EndPDFForStream();
     }
     delete m_pFillOptions;
     delete m_pStrokeOptions;
@@ -146,11 +148,19 @@ PdfStartResult CPdf::StartPdf(CString strProgramFolder, CString strOutputPath,
     CloseAcrobatProcesses();
     m_strOutputPath = strOutputPath;
 
-    const CStringA strUnixPath = AfxGetUnixPath(strOutputPath);
-    if (strUnixPath.IsEmpty() ||
-        m_writer.StartPDF(ToStdString(strUnixPath), ePDFVersion13,
-                          LogConfiguration(true, true, kLogFile),
-                          PDFCreationSettings(true, true)) != PDFHummus::eSuccess)
+    // Made in memory and written whole when finished: a plan that fails leaves the file
+    // written before as it was. A file that could not be written at all is known now,
+    // before the pages are drawn.
+    if (AfxCheckWritable(strOutputPath) != NO_ERROR)
+    {
+        fputs("failed to start PDF\n", stdout);
+        fflush(stdout);
+        return PdfStartFailed;
+    }
+    m_output.Reset();
+    if (m_writer.StartPDFForStream(&m_output, ePDFVersion13,
+                                   LogConfiguration(true, true, kLogFile),
+                                   PDFCreationSettings(true, true)) != PDFHummus::eSuccess)
     {
         fputs("failed to start PDF\n", stdout);
         fflush(stdout);
@@ -234,7 +244,13 @@ BOOL CPdf::EndPdf()
     if (m_pPage != NULL)
         EndPage();
     FreeForms();
-    const bool bWritten = m_writer.EndPDF() == PDFHummus::eSuccess;
+    bool bWritten = m_writer.EndPDFForStream() == PDFHummus::eSuccess;
+    if (bWritten)
+    {
+        const std::string bytes = m_output.ToString();
+        bWritten = AfxWriteWholeFile(m_strOutputPath, bytes.data(), bytes.size()) == NO_ERROR;
+    }
+    m_output.Reset();
     m_pFont = NULL;
     m_fontsByFile.clear();
     if (!bWritten)

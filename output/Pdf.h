@@ -99,6 +99,7 @@ public:
     PDFWriter m_writer;
     PDFPage* m_pPage;            // the open page, until EndPage hands it to the writer
     CString m_strOutputPath;
+    OutputStringBufferStream m_output;   // the document being made, until it is written
     int m_nPaperWidth;           // paper size in hundredths of a millimetre, set by SetPaperSize
     int m_nPaperHeight;
     bool m_bFill;                // shapes are filled with the brush colour before they are stroked

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BeginNativeHeaders.h"
+#include <OutputStringBufferStream.h>
 #include <PDFWriter.h>
 #include <PDFPage.h>
 #include <PDFFormXObject.h>

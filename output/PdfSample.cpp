@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "AfxPath.h"
+#include "AfxFileReplacement.h"
 #include "PdfFonts.h"
 #include "PdfHummus.h"
 
@@ -25,12 +25,15 @@ BOOL Fail(const char* pszMessage)
 
 BOOL WritePdfSample(LPCTSTR lpszPath)
 {
-    const CStringA strUnixPath = AfxGetUnixPath(lpszPath);
+    // Made in memory and written whole at the end; a file that cannot be written at all is
+    // known at the start.
+    if (AfxCheckWritable(lpszPath) != NO_ERROR)
+        return Fail("failed to start PDF\n");
+    OutputStringBufferStream output;
     PDFWriter writer;
-    if (strUnixPath.IsEmpty() ||
-        writer.StartPDF(std::string(strUnixPath.GetString()), ePDFVersion13,
-                        LogConfiguration::DefaultLogConfiguration(),
-                        PDFCreationSettings(true, true)) != PDFHummus::eSuccess)
+    if (writer.StartPDFForStream(&output, ePDFVersion13,
+                                 LogConfiguration::DefaultLogConfiguration(),
+                                 PDFCreationSettings(true, true)) != PDFHummus::eSuccess)
         return Fail("failed to start PDF\n");
 
     PDFPage* pPage = new PDFPage();
@@ -74,7 +77,10 @@ BOOL WritePdfSample(LPCTSTR lpszPath)
     }
     if (writer.WritePageAndRelease(pPage) != PDFHummus::eSuccess)
         return Fail("failed to write page\n");
-    if (writer.EndPDF() != PDFHummus::eSuccess)
+    if (writer.EndPDFForStream() != PDFHummus::eSuccess)
         return Fail("failed in end PDF\n");
+    const std::string bytes = output.ToString();
+    if (AfxWriteWholeFile(lpszPath, bytes.data(), bytes.size()) != NO_ERROR)
+        return Fail("failed to write the PDF\n");
     return TRUE;
 }

@@ -26,6 +26,22 @@ __attribute__((visibility("default"))) int mosaic_imread(const char* path, int f
     }
 }
 
+// FALSE (0) when the picture cannot be encoded in the format of the extension (".png").
+__attribute__((visibility("default"))) int mosaic_imencode(const char* extension,
+                                                           const cv::Mat* image,
+                                                           std::vector<unsigned char>* out)
+{
+    try
+    {
+        return cv::imencode(std::string(extension), *image, *out) ? 1 : 0;
+    }
+    catch (const std::exception&)
+    {
+        out->clear();
+        return 0;
+    }
+}
+
 __attribute__((visibility("default"))) int mosaic_imwrite(const char* path, const cv::Mat* image,
                                                           const int* params, int paramCount)
 {

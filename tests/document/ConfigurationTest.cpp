@@ -176,6 +176,26 @@ TEST_F(ConfigurationTest, AcceptedValuesAreRoundedToTheLengthUnit)
     }
 }
 
+// Choices the dialog has no button for come back as none chosen and keep the settings;
+// labels off among them, which the plan's check for scale pavings depends on.
+TEST_F(ConfigurationTest, ChoicesLeftWithoutAButtonKeepTheirSettings)
+{
+    m_doc->filet = 1;
+    m_doc->direction = 1;
+    m_doc->impression = 3;
+    m_doc->grillescouleur = 1;
+    m_answers.given = Shown();
+    m_answers.given.layingMethod = -1;
+    m_answers.given.plateNumbering = -1;
+    m_answers.given.plateLabels = -1;
+    m_answers.given.plateGrids = -1;
+    m_doc->OnConfiguration();
+    EXPECT_EQ(1, m_doc->filet);
+    EXPECT_EQ(1, m_doc->direction);
+    EXPECT_EQ(3, m_doc->impression);
+    EXPECT_EQ(1, m_doc->grillescouleur);
+}
+
 TEST_F(ConfigurationTest, ColourChoicesSetTheJointAndBackgroundColours)
 {
     const COLORREF kCustomJoint = RGB(1, 2, 3);
@@ -191,7 +211,7 @@ TEST_F(ConfigurationTest, ColourChoicesSetTheJointAndBackgroundColours)
         {1, 1, RGB(192, 192, 192), RGB(192, 192, 192)},
         {2, 2, RGB(0, 0, 0), kCustomBack},   // the background list has no black
         {3, 3, kCustomJoint, kBefore},       // outside the list: kept
-        {-1, -1, kBefore, kBefore},
+        {-1, -1, kBefore, kBefore},          // none chosen: the setting too
     };
     for (const Case& c : cases)
     {
@@ -210,8 +230,8 @@ TEST_F(ConfigurationTest, ColourChoicesSetTheJointAndBackgroundColours)
         m_doc->OnConfiguration();
         EXPECT_EQ(c.joint, Triple(1));
         EXPECT_EQ(c.back, Triple(0));
-        EXPECT_EQ(c.nJoint, m_doc->coljoint);
-        EXPECT_EQ(c.nBack, m_doc->colfond);
+        EXPECT_EQ(c.nJoint >= 0 ? c.nJoint : 3, m_doc->coljoint);
+        EXPECT_EQ(c.nBack >= 0 ? c.nBack : 3, m_doc->colfond);
     }
 }
 

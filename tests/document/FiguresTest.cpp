@@ -17,8 +17,10 @@
 #include "MessageBoxAnswerer.h"
 #include "Plaque.h"
 #include "TextFile.h"
+#include "TextIds.h"
 #include "TileCell.h"
 #include "VitrolanDoc.h"
+#include "WriteFailures.h"
 
 namespace
 {
@@ -367,6 +369,128 @@ TEST_F(FiguresTest, SummaryIsWrittenAndShownOrReported)
         EXPECT_NE(std::string::npos, text.find("\r\nTotal Whole tiles = 35\r\n")) << text;
         EXPECT_EQ(35, m_doc->m_cellCount);
     }
+}
+
+// A summary that cannot be written whole, on a full disk or in a folder that takes no new
+// file, is reported by its name and leaves the summary written before; so does the
+// palette's text table.
+TEST_F(FiguresTest, TextExportsThatFailLeaveTheEarlierFile)
+{
+    CVitrolanDoc::s_uiHooks.pfnAskSummaryName = AnswerSummaryName;
+    // The earlier summary may be replaced.
+    CVitrolanDoc::s_uiHooks.pfnMessageBox = [](LPCTSTR) { return (int)IDOK; };
+    m_doc->m_path = m_strProgram + L"garden.ms2";
+    g_strSummaryAnswer = L"garden_T.txt";
+    const CString strSummary = m_strProgram + L"garden_T.txt";
+    const std::string earlier(100, 'e');
+    CreateDirectoryW(m_strProgram + L"Palettes", NULL);
+    m_doc->m_tilePalette.m_name = L"Glass";
+    for (int i = 0; i < 100; i++)
+        m_doc->m_tilePalette.m_colourNames[i].Format(L"Tile number %d", i);
+    const CString strTable = m_doc->PaletteExportPath();
+    CPdfOpenRecorder opened(m_strProgram + L"opened.txt", L".txt");
+    for (const char* pszCase : {"full disk", "read-only folder"})
+    {
+        SCOPED_TRACE(pszCase);
+        WriteBytes(strSummary, earlier.data(), (DWORD)earlier.size());
+        WriteBytes(strTable, earlier.data(), (DWORD)earlier.size());
+        std::vector<CString> reports;
+        for (const CString& strFolder : {m_strProgram, m_strProgram + L"Palettes\\"})
+        {
+            MessageBoxAnswerer report;
+            if (pszCase[0] == 'f')
+            {
+                FullDisk full(64);
+                if (strFolder == m_strProgram)
+                    m_doc->WriteTextSummary();
+                else
+                    EXPECT_FALSE(m_doc->ExportTilePaletteText());
+            }
+            else
+            {
+                ReadOnlyFolder readOnly(strFolder);
+                if (!readOnly.IsReadOnly())
+                    return;
+                if (strFolder == m_strProgram)
+                    m_doc->WriteTextSummary();
+                else
+                    EXPECT_FALSE(m_doc->ExportTilePaletteText());
+            }
+            EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+            reports.push_back(MessageBoxAnswerer::s_strText);
+        }
+        ASSERT_EQ(2u, reports.size());
+        EXPECT_NE(-1, reports[0].Find(L"garden_T.txt")) << CStringA(reports[0]).GetString();
+        EXPECT_NE(-1, reports[1].Find(L"Glass_Export.csv")) << CStringA(reports[1]).GetString();
+        for (const CString& strPath : {strSummary, strTable})
+        {
+            const std::vector<BYTE> kept = ReadBytes(strPath);
+            EXPECT_EQ(earlier, std::string(kept.begin(), kept.end()));
+        }
+    }
+}
+
+// The summary replaces a file of the name the user chose only when the user agrees; the
+// question says when that file is the open mosaic's own or one the program opens.
+TEST_F(FiguresTest, SummaryReplacesAFileOnlyWhenTheUserAgrees)
+{
+    static std::vector<CString> s_questions;
+    static int s_nAnswer;
+    s_questions.clear();
+    CVitrolanDoc::s_uiHooks.pfnAskSummaryName = AnswerSummaryName;
+    CVitrolanDoc::s_uiHooks.pfnMessageBox = [](LPCTSTR lpszText) {
+        s_questions.push_back(lpszText);
+        return s_nAnswer;
+    };
+    const CString strMosaic = m_strProgram + L"Mon jardin.ms2";
+    m_doc->m_path = strMosaic;
+    m_doc->m_ownFile = strMosaic;
+    const struct
+    {
+        LPCWSTR name;
+        UINT nQuestion;
+    } cases[] = {
+        {L"notes.txt", TXT_ASK_REPLACE_FILE},
+        {L"Mon jardin.ms2", TXT_ASK_REPLACE_OPEN_MOSAIC},
+        {L"other.MS2", TXT_ASK_REPLACE_PROGRAM_FILE},
+        {L"tiles.pal", TXT_ASK_REPLACE_PROGRAM_FILE},
+        {L"photo.jpeg", TXT_ASK_REPLACE_PROGRAM_FILE},
+    };
+    const std::string old = "what the user keeps";
+    CPdfOpenRecorder opened(m_strProgram + L"opened.txt", L".txt");
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(CStringA(c.name).GetString());
+        const CString strPath = m_strProgram + c.name;
+        WriteBytes(strPath, old.data(), (DWORD)old.size());
+        g_strSummaryAnswer = c.name;
+
+        s_questions.clear();
+        s_nAnswer = IDCANCEL;
+        EXPECT_TRUE(m_doc->WriteTextSummary());
+        ASSERT_EQ(1u, s_questions.size());
+        CString strQuestion;
+        strQuestion.Format(GetLangText(c.nQuestion), (LPCTSTR)strPath);
+        EXPECT_EQ(strQuestion, s_questions[0]);
+        const std::vector<BYTE> kept = ReadBytes(strPath);
+        EXPECT_EQ(old, std::string(kept.begin(), kept.end()));
+
+        s_questions.clear();
+        s_nAnswer = IDOK;
+        {
+            // The shell has nothing to show these kinds of file with.
+            MessageBoxAnswerer shellReport;
+            EXPECT_TRUE(m_doc->WriteTextSummary());
+        }
+        EXPECT_EQ(1u, s_questions.size());
+        const std::string text = ReadTextWithPython(strPath);
+        EXPECT_NE(std::string::npos, text.find("Total Whole tiles = 35")) << text;
+    }
+    // A name free of any file asks nothing.
+    s_questions.clear();
+    g_strSummaryAnswer = L"new.txt";
+    EXPECT_TRUE(m_doc->WriteTextSummary());
+    EXPECT_TRUE(s_questions.empty());
 }
 
 }   // namespace

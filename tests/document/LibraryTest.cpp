@@ -217,6 +217,56 @@ TEST_F(LibraryTest, DeletesOnlyTheEntryAndOpensTheFirstLeft)
     }
 }
 
+// A deleted mosaic never comes back, changed as it was: not when it was the last entry, nor
+// when the next entry cannot be opened. The document then holds a new mosaic of its own.
+TEST_F(LibraryTest, ADeletedMosaicIsNotSavedBackWhenNoEntryFollows)
+{
+    const struct
+    {
+        const char* label;
+        std::vector<LPCWSTR> gone;      // library files removed before
+        LPCWSTR damaged;                // an entry left that cannot be read
+        std::set<std::string> left;
+    } cases[] = {
+        {"the last entry", {L"2 Sea", L"10 Sky"}, NULL, {"2 Sea.ms2.bak", "/2 Sea.png"}},
+        {"the next entry unreadable", {L"10 Sky"}, L"2 Sea",
+         {"2 Sea.ms2", "2 Sea.ms2.bak", "/2 Sea.jpg", "/2 Sea.png"}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.label);
+        TearDown();
+        SetUp();
+        for (LPCWSTR lpszName : c.gone)
+        {
+            DeleteFileW(Images() + lpszName + L".ms2");
+            DeleteFileW(Thumbnail(lpszName));
+        }
+        if (c.damaged != NULL)
+            WriteBytes(Images() + c.damaged + L".ms2", "junk", 4);
+        OpenEntry(L"1 Garden");
+        m_doc->m_dirty = 1;
+        const std::vector<BYTE> madeBefore = ReadBytes(m_strFolder + L"New.ms2");
+        {
+            MessageBoxAnswerer report;
+            DeleteCommand();
+        }
+        EXPECT_EQ(c.left, Listing());
+        EXPECT_EQ(0, m_doc->m_dirty);
+        EXPECT_EQ(-1, m_doc->m_libraryIndex);
+        EXPECT_EQ(1, m_doc->m_loaded);
+        EXPECT_EQ(20, m_doc->m_cols) << "a new mosaic of New's size";
+        EXPECT_TRUE(m_doc->m_path.IsEmpty());
+        EXPECT_FALSE(m_doc->IsModified());
+
+        m_doc->OnCloseDocument();
+        EXPECT_EQ(c.left, Listing());
+        // Nothing was saved, not even the new mosaic beside those made by New.
+        EXPECT_EQ(madeBefore, ReadBytes(m_strFolder + L"New.ms2"));
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_strFolder + L"New (4).ms2"));
+    }
+}
+
 // A mosaic that cannot be deleted is reported the framework's way and keeps its thumbnail.
 TEST_F(LibraryTest, AFileThatStaysIsReportedAndKeepsItsThumbnail)
 {

@@ -112,6 +112,52 @@ TEST_F(PaletteTableTest, ShippedPalettesComeBackFromTheTableUnchanged)
     }
 }
 
+// A full palette and one ending in a black tile show every colour in the table, and an OK
+// without an edit changes no byte of them and asks nothing.
+TEST_F(PaletteTableTest, FullAndBlackEndingPalettesComeBackWhole)
+{
+    struct Case
+    {
+        const char* label;
+        int nColours;
+        bool bLastBlack;
+    };
+    const Case cases[] = {{"256 colours", 256, false},
+                          {"255 colours", 255, false},
+                          {"last colour black", 5, true},
+                          {"256 colours, the last black", 256, true}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.label);
+        std::unique_ptr<C2Palette> pFile(new C2Palette);
+        for (int i = 0; i < c.nColours; i++)
+        {
+            const bool bBlack = c.bLastBlack && i == c.nColours - 1;
+            pFile->m_colours[i] = {(BYTE)(bBlack ? 0 : i), (BYTE)(bBlack ? 0 : 255 - i), 7, 1};
+            pFile->m_colourNames[i].Format(L"Tile %d", i);
+            pFile->m_symbols[i].Format(L"s%d", i);
+            pFile->m_values[i] = 330.0;
+        }
+        pFile->SaveToFile(m_strFolder + L"Palettes\\case.pal", L"case");
+        ASSERT_EQ(1, m_doc->LoadPaletteFile(0, 0, L"case.pal"));
+        EXPECT_EQ(c.nColours, m_doc->m_tileColourCount);
+        m_doc->m_tilePaletteModified = 0;
+        const std::vector<BYTE> before = PaletteBytes(L"before.pal");
+
+        m_doc->FillPaletteGrid();
+        EXPECT_EQ(c.nColours + 1, Grid().GetRowCount());
+        CString strLastName;
+        strLastName.Format(L"Tile %d", c.nColours - 1);
+        EXPECT_EQ(strLastName, Grid().GetItemText(c.nColours, 2));
+        FileDialogAnswerer noSave(L"");
+        int nIndex = -1;
+        EXPECT_EQ(CVitrolanDoc::PaletteTableValid, m_doc->ApplyPaletteGrid(&Grid(), nIndex));
+        EXPECT_EQ(0, FileDialogAnswerer::s_nAnswered);
+        EXPECT_EQ(0, m_doc->m_tilePaletteModified);
+        EXPECT_EQ(before, PaletteBytes(L"after.pal"));
+    }
+}
+
 TEST_F(PaletteTableTest, TheGridShowsEachColourOnItsRow)
 {
     UseEightColours();
@@ -278,7 +324,7 @@ TEST_F(PaletteTableTest, AnAcceptedEditIsTakenAndOfferedForSaving)
     EXPECT_EQ(CString(L"a"), palette.m_symbols[0]);
     for (int i = 0; i < 8; i++)
         EXPECT_EQ(1.5 + i, palette.m_values[i]) << "colour " << i;
-    EXPECT_EQ(CString(), palette.m_colourNames[9]) << "the palette ends with the table";
+    EXPECT_EQ(CString(L"left over"), palette.m_colourNames[9]) << "nothing past the table goes";
     EXPECT_EQ(CString(L"Ocre"), m_doc->m_imagePalette.m_colourNames[0]);
     EXPECT_EQ(1, FileDialogAnswerer::s_nAnswered);
     EXPECT_EQ(0, m_doc->m_tilePaletteModified) << "saved";

@@ -18,6 +18,7 @@
 #include "MessageBoxAnswerer.h"
 #include "TileCell.h"
 #include "VitrolanDoc.h"
+#include "WriteFailures.h"
 
 namespace
 {
@@ -326,26 +327,30 @@ TEST_F(PaletteTest, ChoosingAnItemLoadsItsFileAndMovesTheCheck)
     EXPECT_EQ(2, m_log.nPaletteDialog);
 }
 
-// The tile colour count ends where a black entry is followed by a black entry without a
-// name; the used flag plays no part, and a palette without such a pair counts none.
+// The tile colours run to the last entry holding a name, a symbol or a colour other than
+// black: a palette keeps all its colours, black ones and full palettes included, and the
+// black, textless entries a palette table leaves after its colours count for nothing.
 TEST_F(PaletteTest, LoadingDerivesTheTileColourCount)
 {
     const Tile kBlack = {0, 0, 0, L""};
     const Tile kNamedBlack = {0, 0, 0, L"Noir"};
     const Tile kRed = {200, 0, 0, L"Rouge"};
-    std::vector<Tile> full(256, Tile{1, 2, 3, L"Gris"});
+    const Tile kUnnamedGrey = {90, 90, 90, L""};
     struct Case
     {
         const char* label;
-        std::vector<Tile> tiles;   // the flags of these entries are set
+        std::vector<Tile> tiles;   // marked in use
         int nExpected;
     };
     const Case cases[] = {
-        {"black pair first", {kBlack, kBlack, kRed, kRed}, 0},
-        {"named black keeps the palette", {kRed, kRed, kBlack, kNamedBlack, kRed}, 5},
-        {"last colour black", {kRed, kRed, kRed, kRed, kBlack}, 4},
-        {"used black pair", {kRed, kRed, kRed, kBlack, kBlack, kRed}, 3},
-        {"no pair at all", full, 0},
+        {"black entries first", {kBlack, kBlack, kRed, kRed}, 4},
+        {"named black inside", {kRed, kRed, kBlack, kNamedBlack, kRed}, 5},
+        {"last colour a named black", {kRed, kRed, kRed, kRed, kNamedBlack}, 5},
+        {"black entries without texts at the end", {kRed, kRed, kRed, kBlack, kBlack}, 3},
+        {"an unnamed colour still is one", {kRed, kUnnamedGrey}, 2},
+        {"255 colours", std::vector<Tile>(255, Tile{1, 2, 3, L"Gris"}), 255},
+        {"256 colours", std::vector<Tile>(256, Tile{1, 2, 3, L"Gris"}), 256},
+        {"no colour", {}, 0},
     };
     for (const Case& c : cases)
     {
@@ -354,6 +359,14 @@ TEST_F(PaletteTest, LoadingDerivesTheTileColourCount)
         EXPECT_EQ(1, m_doc->LoadPaletteFile(0, 0, L"case.pal"));
         EXPECT_EQ(c.nExpected, m_doc->m_tileColourCount) << c.label;
     }
+
+    // A symbol alone makes a colour too.
+    std::unique_ptr<C2Palette> palette(new C2Palette);
+    palette->m_colourNames[0] = L"Rouge";
+    palette->m_symbols[6] = L"s";
+    palette->SaveToFile(m_strPalettes + L"symbol.pal", L"symbol");
+    EXPECT_EQ(1, m_doc->LoadPaletteFile(0, 0, L"symbol.pal"));
+    EXPECT_EQ(7, m_doc->m_tileColourCount);
 }
 
 // A loaded palette names the image colours and refreshes both bars; remembering makes it the
@@ -554,6 +567,32 @@ TEST_F(PaletteTest, SavingListsTheNewFileInTheMenu)
     ASSERT_TRUE(saved->LoadFromFile(m_strPalettes + L"saved.pal"));
     EXPECT_EQ(CString(L"saved"), saved->m_name);
     EXPECT_TRUE(SameRgb(saved->m_colours[0], Tile{12, 34, 56, L""}));
+}
+
+// A palette that cannot be written whole is reported by its file's name; the file written
+// before stays, and the edits stay marked for the next offer to save them.
+TEST_F(PaletteTest, AFailedSaveIsReportedAndKeepsTheEditsMarked)
+{
+    WritePaletteFile(L"kept.pal", {{1, 2, 3, L"Before"}});
+    const std::vector<BYTE> before = ReadBytes(m_strPalettes + L"kept.pal");
+    ASSERT_EQ(1, m_doc->LoadPaletteFile(0, 0, L"kept.pal"));
+    m_doc->m_tilePalette.m_colourNames[0] = L"After";
+    m_doc->m_tilePaletteModified = 1;
+    {
+        FileDialogAnswerer ok(m_strPalettes + L"kept.pal");
+        MessageBoxAnswerer report;
+        {
+            FullDisk full(1000);
+            m_doc->OnSaveTilePalette();
+        }
+        EXPECT_EQ(1, FileDialogAnswerer::s_nAnswered);
+        EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+        EXPECT_NE(-1, MessageBoxAnswerer::s_strText.Find(L"kept.pal"))
+            << CStringA(MessageBoxAnswerer::s_strText).GetString();
+    }
+    EXPECT_EQ(1, m_doc->m_tilePaletteModified);
+    EXPECT_EQ(CString(L"test"), m_doc->m_tilePalette.m_name);
+    EXPECT_EQ(before, ReadBytes(m_strPalettes + L"kept.pal"));
 }
 
 class SyncPaletteTest : public PaletteTest

@@ -260,6 +260,12 @@ TEST_F(PaletteTextTest, ExportedTableReadsBackThroughCsvAndTheImport)
         {"plain", {{L"White", L"W", 255, 255, 255}, {L"", L"", 9, 9, 9}, {L"Night; blue", L"", 20, 30, 90}},
          false},
         {"Greek", {{L"Red", L"R", 200, 0, 0}, {strGreek, L"\x03a8", 1, 2, 3}}, true},
+        {"line breaks, quotes and separators",
+         {{L"Blue\r\nsky", L"B\"", 1, 2, 3},
+          {L"Say \"hi\"", L";", 4, 5, 6},
+          {L"\"a;b\r\n\r\nc\r\n", L"\r\n", 7, 8, 9},
+          {L"Last", L"L", 10, 11, 12}},
+         false},
     };
     for (const auto& c : cases)
     {

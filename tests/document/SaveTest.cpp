@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "AfxApp.h"
+#include "AfxDocTempl.h"
 #include "AfxException.h"
 #include "AfxFile.h"
 #include "AfxPath.h"
@@ -16,6 +18,7 @@
 #include "OpenCv.h"
 #include "Paving.h"
 #include "VitrolanDoc.h"
+#include "WriteFailures.h"
 
 namespace
 {
@@ -446,6 +449,55 @@ TEST_F(SaveTest, SaveOfAReadOnlyOrMissingFileAsksForAName)
     EXPECT_EQ((std::vector<BYTE>{'l', 'o', 'c', 'k', 'e', 'd'}), ReadBytes(strReadOnly));
 }
 
+// An application with a list of recent files, whose save dialog the user cancels.
+class CCancelledSaveApp : public CWinApp
+{
+public:
+    CCancelledSaveApp() : CWinApp(L"MosaicSaveTest")
+    {
+        m_pRecentFileList = new CRecentFileList(0, L"Recent File List", L"File%d", 4);
+    }
+    BOOL DoPromptFileName(CString&, UINT, DWORD, BOOL, CDocTemplate*) override
+    {
+        m_nPrompts++;
+        return FALSE;
+    }
+    std::vector<CString> RecentFiles()
+    {
+        std::vector<CString> files;
+        for (int i = 0; i < m_pRecentFileList->GetSize(); i++)
+            if (!(*m_pRecentFileList)[i].IsEmpty())
+                files.push_back((*m_pRecentFileList)[i]);
+        return files;
+    }
+    int m_nPrompts = 0;
+};
+
+// Only files that exist go to the recent files: not the ".ms2" an imported picture would be
+// saved as, when its Save As or Save is cancelled; the mosaic's file once it is written.
+TEST_F(SaveTest, OnlyWrittenFilesGoToTheRecentFiles)
+{
+    CCancelledSaveApp app;
+    const CString strPicture = m_strFolder + L"photo.png";
+    cv::imwrite(std::string(AfxGetUnixPath(strPicture).GetString()),
+                cv::Mat(16, 20, CV_8UC3, cv::Scalar(10, 120, 200)));
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    ASSERT_TRUE(doc->OnOpenDocument(strPicture));
+    doc->SetPathName(strPicture);
+    ASSERT_EQ(std::vector<CString>{strPicture}, app.RecentFiles());
+
+    doc->OnFileSaveAs();
+    doc->OnFileSave();
+    EXPECT_EQ(2, app.m_nPrompts);
+    EXPECT_EQ(std::vector<CString>{strPicture}, app.RecentFiles());
+    EXPECT_FALSE(Exists(m_strFolder + L"photo.ms2"));
+
+    ASSERT_TRUE(doc->DoSave(m_strFolder + L"photo.ms2", TRUE));
+    doc->OnFileSave();
+    EXPECT_EQ(2, app.m_nPrompts);
+    EXPECT_EQ((std::vector<CString>{m_strFolder + L"photo.ms2", strPicture}), app.RecentFiles());
+}
+
 TEST_F(SaveTest, NewSaveOpenGivesTheSameMosaic)
 {
     std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
@@ -553,6 +605,77 @@ TEST_F(SaveTest, FailedSaveKeepsTheChangesAndThePreviousFile)
     }
     EXPECT_TRUE(GetFileAttributesW(strDirectory) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_FALSE(Exists(strNoFolder));
+}
+
+// A save that fails for real, on a disk that takes no more or into a folder that takes no
+// new file, is reported with the file's name and leaves the earlier file as it was.
+TEST_F(SaveTest, ARealWriteFailureLeavesTheEarlierFileAndNamesIt)
+{
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    MakeNew(*doc, 40, 30);
+    const CString strTarget = m_strFolder + L"garden.ms2";
+    ASSERT_TRUE(doc->DoSave(strTarget, TRUE));
+    const std::vector<BYTE> before = ReadBytes(strTarget);
+    ASSERT_GT(before.size(), 4096u);
+    doc->m_workingMap.SetCell(3, 3, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0);
+    const std::set<std::string> listing = Listing(m_strFolder);
+    for (const char* pszCase : {"full disk", "read-only folder"})
+    {
+        SCOPED_TRACE(pszCase);
+        doc->m_dirty = 1;
+        MessageBoxAnswerer answerer;
+        BOOL bSaved = TRUE;
+        if (pszCase[0] == 'f')
+        {
+            FullDisk full(4096);
+            bSaved = doc->DoSave(strTarget, TRUE);
+        }
+        else
+        {
+            ReadOnlyFolder readOnly(m_strFolder);
+            if (!readOnly.IsReadOnly())
+                continue;
+            bSaved = doc->DoSave(strTarget, TRUE);
+        }
+        EXPECT_FALSE(bSaved);
+        EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+        EXPECT_NE(-1, MessageBoxAnswerer::s_strText.Find(L"garden.ms2"))
+            << CStringA(MessageBoxAnswerer::s_strText).GetString();
+        EXPECT_EQ(before, ReadBytes(strTarget));
+        EXPECT_EQ(1, doc->m_dirty);
+        EXPECT_EQ(listing, Listing(m_strFolder));
+    }
+}
+
+// Folders of any length the system takes are saved into: those just under and over the old
+// limit of 260 characters among them.
+TEST_F(SaveTest, SavesIntoFoldersOfAnyLength)
+{
+    std::unique_ptr<CVitrolanDoc> doc = MakeDocument();
+    MakeNew(*doc, 5, 4);
+    WCHAR chName = L'a';
+    for (int nLength : {248, 250, 252, 259, 300})
+    {
+        SCOPED_TRACE(nLength);
+        CString strFolder = m_strFolder;
+        chName++;
+        while (strFolder.GetLength() < nLength)
+        {
+            const int nPart = nLength - strFolder.GetLength() > 100 ? 100
+                                                                    : nLength - strFolder.GetLength();
+            strFolder += CString(chName, nPart) + L"\\";
+            ASSERT_TRUE(CreateDirectoryW(strFolder, NULL));
+        }
+        const CString strPath = strFolder + L"mosaic.ms2";
+        MessageBoxAnswerer noReport;
+        ASSERT_TRUE(doc->DoSave(strPath, TRUE));
+        EXPECT_EQ(0, MessageBoxAnswerer::s_nCount);
+        EXPECT_EQ(strPath, doc->m_path);
+        std::unique_ptr<CVitrolanDoc> again = MakeDocument();
+        ASSERT_TRUE(again->OnOpenDocument(strPath));
+        EXPECT_EQ(5, again->m_cols);
+        EXPECT_EQ(4, again->m_rows);
+    }
 }
 
 TEST_F(SaveTest, NewWhoseFirstSaveFailsLeavesThePreviousFileAlone)

@@ -254,6 +254,32 @@ TEST_F(TileTexturesTest, TexturesAndSquaresStayWithinTheMemoryBound)
     EXPECT_TRUE(m_doc->LoadTileTextures(2 * n));
 }
 
+// A texture file whose header gives a picture beyond the bound is not decoded at all.
+TEST_F(TileTexturesTest, ATexturePastTheBoundIsRefusedByItsHeader)
+{
+    WriteTexture(0, 1, GradientTexture(20, 1));
+    const CString strHuge = WriteTexture(1, 0, GradientTexture(4, 2));
+    // A bitmap header of 20000 x 20000 pixels, without the 1.2 GB of pixels it announces.
+    BYTE header[54] = {'B', 'M'};
+    header[10] = 54;
+    header[14] = 40;
+    for (int k : {18, 22})
+    {
+        header[k] = 20000 & 0xFF;
+        header[k + 1] = 20000 >> 8;
+    }
+    header[26] = 1;
+    header[28] = 24;
+    WriteBytes(strHuge, header, sizeof(header));
+
+    EXPECT_FALSE(m_doc->LoadTileTextures(n));
+    ASSERT_EQ(1u, m_messages.size());
+    EXPECT_EQ(GetLangText(TXT_MSG_TEXTURES_TOO_LARGE), m_messages[0]);
+    const CRasterImage picture = Render();
+    EXPECT_FALSE(TileIsPlain(picture, 0, kColours[0]));
+    EXPECT_TRUE(TileIsPlain(picture, 1, kColours[1]));
+}
+
 TEST_F(TileTexturesTest, ReadinessFollowsSizePaletteAndEdits)
 {
     for (int c = 0; c < 3; c++)

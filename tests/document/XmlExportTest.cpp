@@ -6,6 +6,8 @@
 
 #include "AfxPath.h"
 #include "DocTestFiles.h"
+#include "MessageBoxAnswerer.h"
+#include "WriteFailures.h"
 #include "output/PdfChecks.h"
 #include "VitrolanDoc.h"
 #include "XmlDoc.h"
@@ -146,8 +148,9 @@ TEST_F(XmlExportTest, ElementsComeOneALineInTheirOrder)
 }
 
 // A longer file of an earlier export is replaced whole; a file that cannot be written is
-// left alone without a word, and a document without a path writes none.
-TEST_F(XmlExportTest, ReplacesAnEarlierFileAndSkipsAnUnwritableOne)
+// reported by its name and the earlier one stays whole; a document without a path writes
+// none.
+TEST_F(XmlExportTest, ReplacesAnEarlierFileAndReportsAnUnwritableOne)
 {
     const std::string stale(100000, 'x');
     WriteBytes(XmlPath(), stale.data(), (DWORD)stale.size());
@@ -155,8 +158,26 @@ TEST_F(XmlExportTest, ReplacesAnEarlierFileAndSkipsAnUnwritableOne)
     EXPECT_EQ("rc=0\n",
               RunCommand("xmllint --noout " + ShellQuoted(XmlPath()) + " 2>&1; echo rc=$?"));
 
+    // A disk that takes no more than a few bytes of it: the earlier file stays.
+    const std::vector<BYTE> written = ReadBytes(XmlPath());
+    m_doc->m_committedMap.Create(0, 800, 400);
+    {
+        MessageBoxAnswerer report;
+        {
+            FullDisk full(4096);
+            m_doc->ExportXml();
+        }
+        EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+        EXPECT_NE(-1, MessageBoxAnswerer::s_strText.Find(L".ms2.xml"));
+    }
+    EXPECT_EQ(written, ReadBytes(XmlPath()));
+
     m_doc->m_path = m_strFolder + L"missing folder\\a.ms2";
-    m_doc->ExportXml();
+    {
+        MessageBoxAnswerer report;
+        m_doc->ExportXml();
+        EXPECT_EQ(1, MessageBoxAnswerer::s_nCount);
+    }
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(XmlPath()));
 
     WCHAR szPrevious[MAX_PATH] = {};

@@ -15,6 +15,7 @@
 #include "AfxFile.h"
 #include "AfxGdi.h"
 #include "TilePalette.h"
+#include "WriteFailures.h"
 
 namespace
 {
@@ -620,6 +621,66 @@ TEST(TilePaletteFile, UncreatableFileThrowsTheFileException)
         e->Delete();
     }
     EXPECT_TRUE(thrown);
+}
+
+// A save that fails on the way, on a full disk or in a folder that takes no new file, leaves
+// the file as it was and the palette with its name, and names the file.
+TEST(TilePaletteFile, AFailedSaveLeavesTheFileAndTheNameAsTheyWere)
+{
+    WCHAR szTemp[MAX_PATH];
+    GetTempPathW(MAX_PATH, szTemp);
+    CString strFolder;
+    strFolder.Format(L"%smosaic-palette-fail-%u\\", szTemp, (UINT)GetCurrentProcessId());
+    CreateDirectoryW(strFolder, NULL);
+    const CString path = strFolder + L"kept.pal";
+    C2Palette palette;
+    FillTwoColours(palette, L"Kept");
+    palette.SaveToFile(path, L"Kept");
+    CFile before(path, CFile::modeRead);
+    const ULONGLONG nBefore = before.GetLength();
+    before.Close();
+    // The file the exception names, empty when the save succeeded.
+    auto failedSave = [&palette, &path]() {
+        CString strThrownFor;
+        try
+        {
+            palette.SaveToFile(path, L"Other");
+        }
+        catch (CFileException* e)
+        {
+            strThrownFor = e->m_strFileName;
+            e->Delete();
+        }
+        return strThrownFor;
+    };
+    for (const char* pszCase : {"full disk", "read-only folder"})
+    {
+        SCOPED_TRACE(pszCase);
+        CString strThrownFor;
+        if (pszCase[0] == 'f')
+        {
+            FullDisk full(1000);
+            strThrownFor = failedSave();
+        }
+        else
+        {
+            ReadOnlyFolder readOnly(strFolder);
+            if (!readOnly.IsReadOnly())
+                continue;
+            strThrownFor = failedSave();
+        }
+        EXPECT_EQ(path, strThrownFor);
+        EXPECT_EQ(CString(L"Kept"), palette.m_name);
+        CFile after(path, CFile::modeRead);
+        EXPECT_EQ(nBefore, after.GetLength());
+        after.Close();
+        C2Palette loaded;
+        EXPECT_TRUE(loaded.LoadFromFile(path));
+        EXPECT_EQ(CString(L"Kept"), loaded.m_name);
+        ExpectTwoColours(loaded);
+    }
+    DeleteFileW(path);
+    RemoveDirectoryW(strFolder);
 }
 
 // ---- Label pictures ---------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "AfxString.h"
 #include "RasterImage.h"
 #include "TextTestFiles.h"
+#include "WriteFailures.h"
 #include "XmlDoc.h"
 
 namespace
@@ -216,6 +217,29 @@ TEST(XmlDocWriter, SavesUtf8WithoutByteOrderMark)
     EXPECT_FALSE(xml.Save(folder.Path(L"missing\\folder\\x.xml")));
     EXPECT_FALSE(xml.GetResult().IsEmpty());
     EXPECT_EQ(xml.GetResult().FindOneOf(L"\r\n"), -1);
+}
+
+// A save that fails on the way leaves the earlier file whole and says so.
+TEST(XmlDocWriter, AFailedSaveLeavesTheEarlierFile)
+{
+    CTempFolder folder;
+    folder.WriteBytes(L"plan.xml", "<EARLIER/>\r\n");
+    CXmlDoc xml;
+    xml.SetDoc(L"");
+    xml.AddElem(L"VITROLAN");
+    for (int i = 0; i < 2000; i++)
+        xml.AddElem(L"CARREAUX", L"0,1,2,3,4,5,6,7,8,9,", CXmlDoc::elemChild);
+    BOOL bSaved = TRUE;
+    DWORD dwError = NO_ERROR;
+    {
+        FullDisk full(4096);
+        bSaved = xml.Save(folder.Path(L"plan.xml"));
+        dwError = GetLastError();
+    }
+    EXPECT_FALSE(bSaved);
+    EXPECT_NE((DWORD)NO_ERROR, dwError);
+    EXPECT_NE(-1, xml.GetResult().Find(L"plan.xml")) << CStringA(xml.GetResult()).GetString();
+    EXPECT_EQ(folder.ReadBytes(L"plan.xml"), std::string("<EARLIER/>\r\n"));
 }
 
 TEST(XmlDocWriter, TileListOfCellMap)

@@ -4,6 +4,7 @@
 #include "OpenCv.h"
 #include "Pdf.h"
 #include "PdfChecks.h"
+#include "WriteFailures.h"
 #include "model/TextTestFiles.h"
 
 #include <locale.h>
@@ -445,6 +446,43 @@ TEST_F(PdfTest, FailedStartLeavesTheLayerClosedAndOpensNothing)
     EXPECT_TRUE(pdf.EndPdf());
     EXPECT_EQ("ok", QpdfCheck(UnixPath(m_folder.Path(L"next.pdf"))));
     EXPECT_NE(std::string::npos, Opened().find("next.pdf")) << Opened();
+}
+
+// A document that cannot be written whole, on a full disk, leaves the file written before
+// as it was and is not opened.
+TEST_F(PdfTest, AFailedWriteLeavesTheEarlierFile)
+{
+    // A picture of noise, which no encoder makes small.
+    cv::Mat noise(300, 400, CV_8UC3);
+    cv::randu(noise, cv::Scalar::all(0), cv::Scalar::all(255));
+    cv::imwrite(UnixPath(m_folder.Path(L"picture.jpg")), noise);
+    const CString strPlan = m_folder.Path(L"plan.pdf");
+    auto write = [&](int nPages) {
+        CPdf pdf;
+        if (pdf.StartPdf(m_folder.Folder(), strPlan, m_folder.Path(L"picture.jpg"), L"") ==
+            PdfStartFailed)
+            return FALSE;
+        for (int i = 0; i < nPages; i++)
+        {
+            pdf.StartPage(0);
+            pdf.PlaceForm(pdf.m_pPictureForm, 1, 0, 0);
+            pdf.EndPage();
+        }
+        return pdf.EndPdf();
+    };
+    ASSERT_TRUE(write(1));
+    const std::string earlier = m_folder.ReadBytes(L"plan.pdf");
+    m_folder.WriteBytes(L"opened.txt", "");
+    BOOL bWritten = TRUE;
+    {
+        FullDisk full(4096);
+        bWritten = write(3);
+    }
+    EXPECT_FALSE(bWritten);
+    const std::string after = m_folder.ReadBytes(L"plan.pdf");
+    EXPECT_TRUE(earlier == after) << earlier.size() << " bytes before, " << after.size() << " after";
+    EXPECT_EQ("ok", QpdfCheck(UnixPath(strPlan)));
+    EXPECT_EQ("", Opened());
 }
 
 // Without its text font a document still has its pages, shapes, logo and texts, these in

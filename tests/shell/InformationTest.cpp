@@ -15,6 +15,7 @@
 #include "GridCtrl.h"
 #include "InfoMos.h"
 #include "LangText.h"
+#include "MessageBoxAnswerer.h"
 #include "MainFrm.h"
 #include "OpenCv.h"
 #include "ProgramSession.h"
@@ -250,6 +251,45 @@ TEST_F(InformationTest, InformationDialogWritesTheTextSummaryFromItsButton)
         EXPECT_NE(std::string::npos, text.find(CStringA(strTiles).GetString())) << text;
     }
     EXPECT_NE(std::string::npos, text.find("Width = 20 tiles\r\nHeight = 12 tiles\r\n")) << text;
+}
+
+// The summary named after a file there, the picture the mosaic came from: the program's
+// question says what the file is; Cancel keeps it, OK replaces it.
+TEST_F(InformationTest, TheSummaryAsksBeforeItReplacesAFile)
+{
+    StartOnPicture(L"garden.png");
+    const CString strPicture = m_strFolder + L"garden.png";
+    const std::vector<BYTE> picture = ReadBytes(strPicture);
+    CPdfOpenRecorder opened(m_strFolder + L"opened.txt", L".txt");
+    for (int nAnswer : {IDCANCEL, IDOK})
+    {
+        CString strQuestion;
+        auto openTextFile = [&](HWND hDlg) { Click(hDlg, IDC_INFO_TEXT_FILE); };
+        auto nameSummary = [&](HWND hDlg) {
+            SetDlgItemTextW(hDlg, IDC_SUMMARY_FILE_NAME, L"garden.png");
+            Click(hDlg, IDOK);
+        };
+        auto answer = [&](HWND hDlg) {
+            strQuestion = ItemText(hDlg, IDC_MESSAGE_TEXT);
+            HoldForLooking(hDlg);
+            Click(hDlg, nAnswer);
+        };
+        DialogSteps steps({{IDC_INFO_GRID, openTextFile},
+                           {IDC_SUMMARY_FILE_NAME, nameSummary},
+                           {IDC_MESSAGE_TEXT, answer}});
+        {
+            // The shell has nothing to show a picture holding text with.
+            MessageBoxAnswerer shellReport;
+            Command(ID_MOSAIC_INFORMATION);
+        }
+        EXPECT_EQ(3, DialogSteps::s_nDone);
+        CString strExpected;
+        strExpected.Format(GetLangText(TXT_ASK_REPLACE_PROGRAM_FILE), (LPCTSTR)strPicture);
+        EXPECT_EQ(strExpected, strQuestion);
+        const std::vector<BYTE> after = ReadBytes(strPicture);
+        EXPECT_EQ(nAnswer == IDCANCEL, after == picture);
+    }
+    EXPECT_NE(std::string::npos, ReadTextWithPython(strPicture).find("Width = 20 tiles"));
 }
 
 // A text palette imported from the Palette menu is listed in it, and its item loads it.

@@ -128,6 +128,34 @@ TEST_F(SettingsCommandsTest, ConfigurationIsKeptAndShownAgain)
     EXPECT_EQ(CString(L"250 16 30 20 1 0 0 15"), Settings());
 }
 
+// Labels off has no button: the dialog shows none checked, and its OK keeps the mode, as it
+// keeps every choice left without a button. A button the user checks is taken.
+TEST_F(SettingsCommandsTest, ConfigurationKeepsALabelModeItHasNoButtonFor)
+{
+    m_doc->impression = 3;
+    bool bAnyChecked = true;
+    size_t nSteps = Script::Run([&] { m_doc->OnConfiguration(); },
+                                {Script::OnDialogWith(IDC_CONFIG_LABEL_IMAGE, [&](HWND hDlg) {
+                                    bAnyChecked = false;
+                                    for (int nID : {IDC_CONFIG_LABEL_IMAGE, IDC_CONFIG_LABEL_TILE,
+                                                    IDC_CONFIG_LABEL_SYMBOL})
+                                        bAnyChecked |= ::IsDlgButtonChecked(hDlg, nID) != 0;
+                                    Click(hDlg, IDOK);
+                                })});
+    EXPECT_EQ(1u, nSteps);
+    EXPECT_FALSE(bAnyChecked);
+    EXPECT_EQ(3, m_doc->impression);
+    EXPECT_EQ(1, m_doc->m_dirty);
+
+    nSteps = Script::Run([&] { m_doc->OnConfiguration(); },
+                         {Script::OnDialogWith(IDC_CONFIG_LABEL_SYMBOL, [&](HWND hDlg) {
+                             ::CheckDlgButton(hDlg, IDC_CONFIG_LABEL_SYMBOL, BST_CHECKED);
+                             Click(hDlg, IDOK);
+                         })});
+    EXPECT_EQ(1u, nSteps);
+    EXPECT_EQ(2, m_doc->impression);
+}
+
 // A value the plates or the plan could not be worked out with keeps the dialog open with
 // the framework's prompt; cancelled then, the settings stay as they were.
 TEST_F(SettingsCommandsTest, ConfigurationRefusesValuesThatCannotBeWorkedWith)
@@ -297,6 +325,43 @@ TEST_F(SettingsCommandsTest, AnAcceptedTableClosesAndSetsTheTileSizes)
     EXPECT_EQ(79, m_doc->intercar);
     EXPECT_EQ(0, m_doc->m_plaquesValid);
     EXPECT_EQ(NULL, Script::FrontDialog());
+}
+
+// A palette of 256 colours, the last a black tile: the table shows them all, and its OK
+// without an edit closes it asking nothing.
+TEST_F(SettingsCommandsTest, AFullPaletteEndingInBlackIsShownWholeAndOkKeepsIt)
+{
+    const CString strFolder = NewTempFolder(L"MosaicFullPalette");
+    CreateDirectoryW(strFolder + L"Palettes", NULL);
+    std::unique_ptr<C2Palette> pFile(new C2Palette);
+    for (int i = 0; i < C2Palette::ColourCount; i++)
+    {
+        const BYTE v = i == 255 ? 0 : (BYTE)i;
+        pFile->m_colours[i] = {v, (BYTE)(i == 255 ? 0 : 255 - i), v, 1};
+        pFile->m_colourNames[i].Format(L"Tile %d", i);
+        pFile->m_symbols[i].Format(L"%d", i);
+    }
+    pFile->SaveToFile(strFolder + L"Palettes\\full.pal", L"full");
+    m_doc->m_programFolder = strFolder;
+    ASSERT_EQ(1, m_doc->LoadPaletteFile(0, 0, L"full.pal"));
+    int nRows = 0;
+    CString strLastName;
+    FileDialogAnswerer noSave(L"");
+    const size_t nSteps = Script::Run([&] { m_doc->ShowTilePaletteDialog(); },
+                                      {Script::OnDialogWith(IDC_PALETTE_GRID, [&](HWND hDlg) {
+                                          nRows = m_doc->m_paletteGrid->GetRowCount();
+                                          strLastName = m_doc->m_paletteGrid->GetItemText(
+                                              256, CGridCtrl2::COL_NAME);
+                                          Click(hDlg, IDOK);
+                                      })});
+    EXPECT_EQ(1u, nSteps);
+    EXPECT_EQ(257, nRows);
+    EXPECT_EQ(CString(L"Tile 255"), strLastName);
+    EXPECT_EQ(0, FileDialogAnswerer::s_nAnswered);
+    EXPECT_EQ(0, m_doc->m_tilePaletteModified);
+    EXPECT_EQ(NULL, Script::FrontDialog());
+    EXPECT_EQ(CString(L"Tile 255"), m_doc->m_tilePalette.m_colourNames[255]);
+    RemoveTree(strFolder);
 }
 
 // Print checks the table as OK does: a fault is told and no chart is written; the table

@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "ExportPicture.h"
+#include "LangText.h"
 #include "OpenCv.h"
 #include "Paving.h"
+#include "TextIds.h"
 #include "ViewTestSupport.h"
+#include "WriteFailures.h"
 #include "model/TextTestFiles.h"
 #include "output/PdfChecks.h"
 
@@ -25,6 +28,7 @@ ExportAnswer g_answer;
 CString g_offeredName;
 int g_offeredType;
 std::vector<CString> g_messages;
+int g_nMessageAnswer = IDOK;
 
 INT_PTR AnswerExport(CString* pName, int* pType)
 {
@@ -42,7 +46,7 @@ INT_PTR AnswerExport(CString* pName, int* pType)
 int RecordMessage(LPCTSTR lpszText)
 {
     g_messages.push_back(lpszText);
-    return IDOK;
+    return g_nMessageAnswer;
 }
 
 int PackedTileColour(int cols, int col, int row)
@@ -77,6 +81,7 @@ protected:
         g_offeredName.Empty();
         g_offeredType = -1;
         g_messages.clear();
+        g_nMessageAnswer = IDOK;
         m_app.OnFileNew();
         ASSERT_NE(nullptr, m_app.View());
         m_app.Frame()->SetWindowPos(NULL, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -179,6 +184,62 @@ TEST_F(PictureExport, TheNameChosenInTheDialogGetsTheTypesExtension)
     const CString strPath = m_pDoc->ExportMosaic(0);
     EXPECT_EQ(m_folder.Path(L"Wall.png"), strPath);
     EXPECT_EQ(24, Read(strPath).cols);
+}
+
+// The picture replaces a file of the name the user chose only when the user agrees, and the
+// question says when that file is one the program opens; refused, nothing is written or
+// opened and the type chosen is not kept.
+TEST_F(PictureExport, AFileOfTheChosenNameIsReplacedOnlyWhenTheUserAgrees)
+{
+    LoadTestMosaic(*m_pDoc, 6, 4, PavingSquares, 4);
+    const CString strWall = m_folder.Path(L"Wall.png");
+    const std::string old = "an earlier wall";
+    HANDLE hFile = CreateFileW(strWall, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    DWORD dwWritten = 0;
+    WriteFile(hFile, old.data(), (DWORD)old.size(), &dwWritten, NULL);
+    CloseHandle(hFile);
+    m_pDoc->typexp = 0;
+    g_answer = ExportAnswer{IDOK, m_folder.Path(L"Wall"), 1};
+
+    g_nMessageAnswer = IDCANCEL;
+    EXPECT_EQ(m_folder.Path(L"Garden_E"), m_pDoc->ExportMosaic(0));
+    ASSERT_EQ(1u, g_messages.size());
+    CString strQuestion;
+    strQuestion.Format(GetLangText(TXT_ASK_REPLACE_PROGRAM_FILE), (LPCTSTR)strWall);
+    EXPECT_EQ(strQuestion, g_messages[0]);
+    EXPECT_TRUE(Read(strWall).empty()) << "still the earlier file";
+    EXPECT_EQ(0, m_pDoc->typexp);
+
+    g_messages.clear();
+    g_nMessageAnswer = IDOK;
+    EXPECT_EQ(strWall, m_pDoc->ExportMosaic(0));
+    EXPECT_EQ(1u, g_messages.size());
+    EXPECT_EQ(24, Read(strWall).cols);
+    EXPECT_EQ(1, m_pDoc->typexp);
+}
+
+// A picture that cannot be written whole, on a full disk, is reported and leaves the
+// picture written before as it was.
+TEST_F(PictureExport, AFailedWriteLeavesTheEarlierPicture)
+{
+    LoadTestMosaic(*m_pDoc, 40, 30, PavingSquares, 8);
+    g_answer = ExportAnswer{IDOK, m_folder.Path(L"Wall"), 1};
+    const CString strWall = m_pDoc->ExportMosaic(0);
+    ASSERT_EQ(m_folder.Path(L"Wall.png"), strWall);
+    const std::string earlier = m_folder.ReadBytes(L"Wall.png");
+    ASSERT_GT(earlier.size(), 2048u);
+    g_messages.clear();
+    LoadTestMosaic(*m_pDoc, 40, 30, PavingHexagons, 8);
+    CMessageBoxCatcher boxes;
+    {
+        FullDisk full(2048);
+        m_pDoc->ExportMosaic(1);
+    }
+    ASSERT_EQ(2u, g_messages.size()) << "the question, then the report";
+    EXPECT_NE(-1, g_messages[1].Find(strWall)) << (LPCWSTR)g_messages[1];
+    EXPECT_EQ(earlier, m_folder.ReadBytes(L"Wall.png"));
+    EXPECT_EQ(0, boxes.Count());
 }
 
 TEST_F(PictureExport, APictureThatCannotBeWrittenIsReportedAndNotOpened)
