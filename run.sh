@@ -23,6 +23,8 @@ add_virtual_printer "Mosaic PDF" \
   || echo "run: the printer 'Mosaic PDF' could not be set up: printing will not work until a later start sets it up" >&2
 add_desktop_file_associations \
   || echo "run: the file associations could not be set up: files the program writes may not open in their viewer until a later start sets them up" >&2
+match_window_management \
+  || echo "run: the window management could not be matched to the display: the window may lack its caption" >&2
 args=()
 if [ $# -gt 0 ]; then
   [ -e "$1" ] || { echo "run: no such file: $1" >&2; exit 1; }

@@ -6,7 +6,7 @@ packages=(
   wine wine64 wine64-tools libwine-dev
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
   libfreetype-dev libjpeg-dev libpng-dev libtiff-dev zlib1g-dev
-  xvfb xauth fonts-crosextra-carlito fonts-dejavu-core fonts-wine
+  xvfb xauth x11-utils fonts-crosextra-carlito fonts-dejavu-core fonts-wine
   googletest libgtest-dev libbenchmark-dev
   poppler-utils qpdf libxml2-utils ghostscript xdg-utils locales
   cmake ninja-build g++ ccache

@@ -191,3 +191,17 @@ add_desktop_file_associations() {
   [ "$ok" -eq 0 ] || return 1
   touch "$stamp"
 }
+
+# Lets Wine manage the program's windows itself when the display has no window manager (a
+# bare Xvfb, say): a window left to a manager that is not there gets no caption and is never
+# maximized. The choice is written only when it changes.
+match_window_management() {
+  command -v xprop >/dev/null || return 0
+  local managed=Y
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || managed=N
+  local stamp="$WINEPREFIX/.mosaic-managed"
+  [ "$(cat "$stamp" 2>/dev/null)" = "$managed" ] && return 0
+  retry_step set_registry_value 'HKCU\Software\Wine\X11 Driver' Managed "$managed" || return 1
+  wait_for_wine
+  echo "$managed" >"$stamp"
+}

@@ -176,7 +176,9 @@ TEST_F(DialogFamilyTest, MessageBoxTakesTheSizeOfItsMessageWithinTheScreen)
         CRect rectBox, rectText, rectOk, rectCancel, rectClient;
         CString strClass, strShown;
         int nNeeded = 0;
-        SCROLLINFO scroll = {sizeof(SCROLLINFO), SIF_ALL};
+        SCROLLINFO scroll = {};
+        scroll.cbSize = sizeof(SCROLLINFO);
+        scroll.fMask = SIF_ALL;
         CDialogDriver::Run(dlg, [&](HWND hDlg) {
             ::GetWindowRect(hDlg, &rectBox);
             ::GetClientRect(hDlg, &rectClient);
