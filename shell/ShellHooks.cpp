@@ -270,13 +270,13 @@ int PaletteBarMode()
     return pFrame != NULL ? pFrame->m_paletteBarMode : CMainFrame::PaletteNone;
 }
 
-CPaletteBar* ImageBar()
+CPaletteBarState* ImageBar()
 {
     CMainFrame* pFrame = MainFrame();
     return pFrame != NULL ? &pFrame->m_imageBar : NULL;
 }
 
-CPaletteBar* TileBar()
+CPaletteBarState* TileBar()
 {
     CMainFrame* pFrame = MainFrame();
     return pFrame != NULL ? &pFrame->m_tileBar : NULL;

@@ -1,7 +1,5 @@
 #include "ViewFrameHooks.h"
 
-#include "PaletteBar.h"
-
 namespace
 {
 
@@ -19,17 +17,17 @@ int FramePaletteBarMode()
     return g_hooks.pfnPaletteBarMode != NULL ? g_hooks.pfnPaletteBarMode() : 3;
 }
 
-CPaletteBar* FrameImageBar()
+CPaletteBarState* FrameImageBar()
 {
     return g_hooks.pfnImageBar != NULL ? g_hooks.pfnImageBar() : NULL;
 }
 
-CPaletteBar* FrameTileBar()
+CPaletteBarState* FrameTileBar()
 {
     return g_hooks.pfnTileBar != NULL ? g_hooks.pfnTileBar() : NULL;
 }
 
-BarSelection SelectionOfBar(const CPaletteBar* pBar)
+BarSelection SelectionOfBar(const CPaletteBarState* pBar)
 {
     BarSelection selection = {NULL, 0};
     if (pBar != NULL)
@@ -40,14 +38,13 @@ BarSelection SelectionOfBar(const CPaletteBar* pBar)
     return selection;
 }
 
-void InvalidateBar(CPaletteBar* pBar)
+void InvalidateBar(CPaletteBarState* pBar)
 {
-    // Without a window, Invalidate would repaint every window of the desktop.
-    if (pBar != NULL && pBar->GetSafeHwnd() != NULL)
-        pBar->Invalidate();
+    if (pBar != NULL)
+        pBar->Repaint();
 }
 
-void RefreshBar(CPaletteBar* pBar)
+void RefreshBar(CPaletteBarState* pBar)
 {
     if (pBar != NULL)
         pBar->Refresh();

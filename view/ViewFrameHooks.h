@@ -5,26 +5,25 @@
 
 #include <windows.h>
 
+#include "PaletteBarState.h"
 #include "ToolRules.h"
-
-class CPaletteBar;
 
 struct ViewFrameHooks
 {
     // PaletteBarMode: 1 the tile-palette bar shown, 2 the image-palette bar, 3 none.
     int (*pfnPaletteBarMode)();
     // The frame's bars; NULL while there are none.
-    CPaletteBar* (*pfnImageBar)();
-    CPaletteBar* (*pfnTileBar)();
+    CPaletteBarState* (*pfnImageBar)();
+    CPaletteBarState* (*pfnTileBar)();
 };
 
 void InstallViewFrameHooks(const ViewFrameHooks& hooks);
 
 int FramePaletteBarMode();
-CPaletteBar* FrameImageBar();
-CPaletteBar* FrameTileBar();
+CPaletteBarState* FrameImageBar();
+CPaletteBarState* FrameTileBar();
 // The pressed buttons and page of a bar; none pressed for a missing bar.
-BarSelection SelectionOfBar(const CPaletteBar* pBar);
+BarSelection SelectionOfBar(const CPaletteBarState* pBar);
 // Repaints a bar that has a window, or rebuilds its picture first.
-void InvalidateBar(CPaletteBar* pBar);
-void RefreshBar(CPaletteBar* pBar);
+void InvalidateBar(CPaletteBarState* pBar);
+void RefreshBar(CPaletteBarState* pBar);

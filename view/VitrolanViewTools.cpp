@@ -8,7 +8,6 @@
 #include "AfxApp.h"
 #include "AfxFrame.h"
 #include "LangText.h"
-#include "PaletteBar.h"
 #include "ShpRectangle.h"
 #include "TextIds.h"
 #include "ViewFrameHooks.h"
@@ -29,7 +28,7 @@ bool HasBorderCodes(int nPavingType)
 }
 
 // Un-presses the button of a colour on the page the bar shows.
-void ReleaseColourButton(CPaletteBar* pBar, int nColour)
+void ReleaseColourButton(CPaletteBarState* pBar, int nColour)
 {
     if (pBar == NULL || nColour < 0)
         return;
@@ -296,7 +295,7 @@ int CVitrolanView::ImageColourOf(int nColour, BOOL bMayAppend, BOOL bAskUser)
 
 void CVitrolanView::SelectImageBarColour(int nColour)
 {
-    CPaletteBar* pBar = FrameImageBar();
+    CPaletteBarState* pBar = FrameImageBar();
     if (pBar == NULL || nColour < 0)
         return;
     int nPage = 0, nButton = 0;
@@ -440,7 +439,7 @@ void CVitrolanView::ReplaceColour(const TileSpot& spot, int nColour)
         }
         pDoc->m_rebuildTileImages = 1;
     }
-    if (CPaletteBar* pBar = FrameImageBar())
+    if (CPaletteBarState* pBar = FrameImageBar())
     {
         pBar->m_nPage = 0;
         RefreshBar(pBar);

@@ -18,12 +18,12 @@ int ImageBarMode()
     return 2;
 }
 
-CPaletteBar* ImageBar()
+CPaletteBarState* ImageBar()
 {
     return &g_imageBar;
 }
 
-CPaletteBar* NoBar()
+CPaletteBarState* NoBar()
 {
     return NULL;
 }

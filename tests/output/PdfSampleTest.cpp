@@ -10,7 +10,7 @@
 #include "PdfChecks.h"
 #include "PdfSample.h"
 #include "VitrolanDoc.h"
-#include "model/TextTestFiles.h"
+#include "text/TextTestFiles.h"
 
 namespace
 {

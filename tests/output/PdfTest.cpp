@@ -5,7 +5,7 @@
 #include "Pdf.h"
 #include "PdfChecks.h"
 #include "WriteFailures.h"
-#include "model/TextTestFiles.h"
+#include "text/TextTestFiles.h"
 
 #include <locale.h>
 #include <stdio.h>

@@ -9,7 +9,7 @@
 #include "CommandDialogScript.h"
 #include "FileDialogAnswerer.h"
 #include "MessageBoxAnswerer.h"
-#include "model/TextTestFiles.h"
+#include "text/TextTestFiles.h"
 
 namespace
 {

@@ -10,7 +10,7 @@
 #include "OpenCv.h"
 #include "TextIds.h"
 #include "ViewTestSupport.h"
-#include "model/TextTestFiles.h"
+#include "text/TextTestFiles.h"
 #include "output/PdfChecks.h"
 
 namespace

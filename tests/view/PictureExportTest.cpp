@@ -12,7 +12,7 @@
 #include "TextIds.h"
 #include "ViewTestSupport.h"
 #include "WriteFailures.h"
-#include "model/TextTestFiles.h"
+#include "text/TextTestFiles.h"
 #include "output/PdfChecks.h"
 
 namespace

@@ -11,7 +11,7 @@
 #include "Pdf.h"
 #include "TextIds.h"
 #include "ViewTestSupport.h"
-#include "model/TextTestFiles.h"
+#include "text/TextTestFiles.h"
 #include "output/PdfChecks.h"
 
 namespace

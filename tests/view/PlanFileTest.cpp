@@ -9,7 +9,7 @@
 #include "LangText.h"
 #include "TextIds.h"
 #include "ViewTestSupport.h"
-#include "model/TextTestFiles.h"
+#include "text/TextTestFiles.h"
 #include "output/PdfChecks.h"
 
 namespace

@@ -17,7 +17,7 @@
 #include "Plaque.h"
 #include "TextIds.h"
 #include "ViewTestSupport.h"
-#include "model/TextTestFiles.h"
+#include "text/TextTestFiles.h"
 #include "output/PdfChecks.h"
 
 namespace

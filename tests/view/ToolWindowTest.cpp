@@ -12,7 +12,7 @@
 #include "AfxMenu.h"
 #include "AfxRes.h"
 #include "LangText.h"
-#include "PaletteBar.h"
+#include "PaletteBarState.h"
 #include "ShpRectangle.h"
 #include "TextIds.h"
 #include "TileRenderer.h"
@@ -28,8 +28,8 @@ struct Cell
 };
 
 // What the tools see of the main frame, and what they show the user.
-CPaletteBar g_imageBar;
-CPaletteBar g_tileBar;
+CPaletteBarState g_imageBar;
+CPaletteBarState g_tileBar;
 int g_barMode = 3;
 std::vector<CString> g_messageBoxes;
 CString g_messageLine;
@@ -39,11 +39,11 @@ int BarMode()
 {
     return g_barMode;
 }
-CPaletteBar* ImageBar()
+CPaletteBarState* ImageBar()
 {
     return &g_imageBar;
 }
-CPaletteBar* TileBar()
+CPaletteBarState* TileBar()
 {
     return &g_tileBar;
 }

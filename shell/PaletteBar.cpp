@@ -38,10 +38,9 @@ BEGIN_MESSAGE_MAP(CPaletteBar, CToolBar)
 END_MESSAGE_MAP()
 
 CPaletteBar::CPaletteBar()
-    : m_nPage(0), m_nColumns(ButtonCount), m_bPrepared(FALSE), m_pfnSource(NULL),
+    : m_nColumns(ButtonCount), m_bPrepared(FALSE), m_pfnSource(NULL),
       m_pSourceContext(NULL)
 {
-    ClearPressed();
     SetBorders(5, 5, 5, 5);
     SetSizes(CSize(32, 32), CSize(16, 16));
 }
@@ -51,12 +50,6 @@ CPaletteBar::~CPaletteBar()
     for (CFont& font : m_labelFonts)
         font.DeleteObject();
     m_image.Free();
-}
-
-void CPaletteBar::ClearPressed()
-{
-    for (int& pressed : m_pressed)
-        pressed = 0;
 }
 
 void CPaletteBar::SetDataSource(PaletteBarDataSource pfnSource, void* context)
@@ -88,6 +81,13 @@ void CPaletteBar::Refresh()
     m_bPrepared = FALSE;
     if (m_hWnd != NULL)
         Invalidate(TRUE);
+}
+
+void CPaletteBar::Repaint()
+{
+    // Without a window, Invalidate would repaint every window of the desktop.
+    if (GetSafeHwnd() != NULL)
+        Invalidate();
 }
 
 void CPaletteBar::SetColumns(int n)

@@ -24,12 +24,13 @@
 #include "PrintPlaques.h"
 #include "ProgOpt.h"
 #include "PromptApp.h"
-#include "RunningMainFrame.h"
+#include "SavedLanguageValue.h"
+#include "ScreenPicture.h"
 #include "SelCouleurs.h"
 #include "TexteDlg.h"
 #include "LangText.h"
 #include "TextIds.h"
-#include "model/TextTestFiles.h"
+#include "text/TextTestFiles.h"
 #include "resource.h"
 
 namespace {

@@ -30,6 +30,7 @@
 #include "AfxBar.h"
 #include "AfxGdi.h"
 #include "AfxString.h"
+#include "PaletteBarState.h"
 #include "RasterImage.h"
 
 class C2Palette;
@@ -73,12 +74,11 @@ struct PaletteBarData
 // background only). context is the pointer given to SetDataSource.
 typedef BOOL (*PaletteBarDataSource)(void* context, PaletteBarData& data);
 
-class CPaletteBar : public CToolBar
+class CPaletteBar : public CToolBar, public CPaletteBarState
 {
 public:
     enum
     {
-        ColoursPerPage = 30,
         ButtonCount = 32,          // the colours of a page, then the two page buttons
         PreviousButton = 30,
         NextButton = 31,
@@ -89,13 +89,6 @@ public:
 
     CPaletteBar();
     virtual ~CPaletteBar();
-
-    // Page shown: colours m_nPage x 30 to m_nPage x 30 + 29. Set by the owner.
-    int m_nPage;
-    // Per colour button of the page: non-zero draws the selection frame. Set by the owner.
-    int m_pressed[ColoursPerPage];
-
-    void ClearPressed();
 
     void SetDataSource(PaletteBarDataSource pfnSource, void* context);
 
@@ -109,7 +102,8 @@ public:
     static int SymbolLabelHeight(int length);
 
     // The picture and label fonts are rebuilt at the next paint; the bar is repainted.
-    void Refresh();
+    void Refresh() override;
+    void Repaint() override;
     // n buttons to a row: every button whose number + 1 is a multiple of n ends its row.
     void SetColumns(int n);
     int GetColumns() const { return m_nColumns; }

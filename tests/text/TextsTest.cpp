@@ -16,8 +16,8 @@
 
 namespace
 {
-const char* const kSourceFolders[] = {"framework", "model", "document", "view",
-                                      "output",    "gridctrl", "shell"};
+const char* const kSourceFolders[] = {"framework", "text",  "model",  "gridctrl", "document",
+                                      "view",      "output", "menus",  "dialogs",  "shell"};
 
 // The Windows path of a Linux path, through Wine's own mapping.
 CString DosPath(const std::string& unixPath)
@@ -115,7 +115,7 @@ void CollectSources(const CString& strFolder, std::vector<CString>& files)
 std::map<std::string, UINT> ReadTextIdNames()
 {
     std::map<std::string, UINT> names;
-    std::string header = ReadSource(DosPath(std::string(MOSAIC_SOURCE_DIR) + "/model/TextIds.h"));
+    std::string header = ReadSource(DosPath(std::string(MOSAIC_SOURCE_DIR) + "/text/TextIds.h"));
     std::regex entry(R"(\b(TXT_\w+)\s*=\s*(\d+)\s*,)");
     for (std::sregex_iterator it(header.begin(), header.end(), entry), end; it != end; ++it)
         names[(*it)[1]] = (UINT)std::stoul((*it)[2]);
