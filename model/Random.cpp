@@ -70,3 +70,15 @@ void RandomSkip(int* seed1, int* seed2, long long count)
     *seed2 = (int)(PowerModulo(40692, count, RandomStream::Modulus2) * stream.seed2 %
                    RandomStream::Modulus2);
 }
+
+RandomPowers::RandomPowers(size_t count) : m_power1(count), m_power2(count)
+{
+    unsigned long long p1 = 1, p2 = 1;
+    for (size_t j = 0; j < count; ++j)
+    {
+        p1 = p1 * 40014u % (unsigned)RandomStream::Modulus1;
+        p2 = p2 * 40692u % (unsigned)RandomStream::Modulus2;
+        m_power1[j] = (unsigned int)p1;
+        m_power2[j] = (unsigned int)p2;
+    }
+}

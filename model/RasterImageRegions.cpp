@@ -8,7 +8,6 @@
 
 #include <string.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace
@@ -224,20 +223,22 @@ struct CellBytes
         else
             row1[p - 2] = (BYTE)value;
     }
-    // Four new texture variants, A to D, as RandomizeCellVariants draws them.
-    void DrawVariants(RandomStream& stream, int variantCount)
+    // Four new texture variants, A to D, as RandomizeCellVariants draws them: draws j to
+    // j + 3 of the column's run.
+    void DrawVariants(const RandomPowers& powers, const RandomStream& column, size_t j,
+                      int variantCount)
     {
-        row1[2] = (BYTE)stream.TextureVariant(variantCount);
-        row1[3] = (BYTE)stream.TextureVariant(variantCount);
-        row2[0] = (BYTE)stream.TextureVariant(variantCount);
-        row2[1] = (BYTE)stream.TextureVariant(variantCount);
+        row1[2] = (BYTE)powers.TextureVariant(column, j, variantCount);
+        row1[3] = (BYTE)powers.TextureVariant(column, j + 1, variantCount);
+        row2[0] = (BYTE)powers.TextureVariant(column, j + 2, variantCount);
+        row2[1] = (BYTE)powers.TextureVariant(column, j + 3, variantCount);
     }
 };
 
 // The tools draw their random numbers cell by cell, column after column; draws[c] numbers fall
-// to column c. One stream per column, started where the columns before it leave the seeds,
-// lets the cells be visited row by row in the order they lie in memory with the very same
-// numbers. The seeds end as after the last column.
+// to column c. The seeds where each column's run starts let the cells be visited row by row,
+// in the order they lie in memory, with the very same numbers. The seeds end as after the
+// last column.
 std::vector<RandomStream> ColumnStreams(int* seed1, int* seed2, const std::vector<long long>& draws)
 {
     std::vector<RandomStream> streams(draws.size());
@@ -286,11 +287,21 @@ void BuildShares(const int* percent, const int* allowed, int tileColourCount, Mi
         shares.upTo[shares.count - 1] = 1.0;
 }
 
-// The first colour whose cumulative share reaches the draw; the shares only grow.
+// The first colour whose cumulative share reaches the draw. The shares only grow, so the
+// search halves them, without a branch the random draws would mispredict.
 int DrawTileColour(const MixShares& shares, double draw)
 {
-    const double* k = std::lower_bound(shares.upTo, shares.upTo + shares.count, draw);
-    return k < shares.upTo + shares.count ? shares.colour[k - shares.upTo] : -1;
+    if (shares.count <= 0)
+        return -1;
+    const double* base = shares.upTo;
+    for (int n = shares.count; n > 1;)
+    {
+        const int half = n / 2;
+        base = base[half] < draw ? base + half : base;
+        n -= half;
+    }
+    const int k = (int)(base - shares.upTo) + (*base < draw ? 1 : 0);
+    return k < shares.count ? shares.colour[k] : -1;
 }
 
 // Index of the mix band that holds position pos of a region starting at first, for bands of
@@ -470,6 +481,7 @@ void CRasterImage::FillRegionWithColour(const CRasterImage* plane, int cols, int
     if (draw)
         streams = ColumnStreams(seed1, seed2,
                                 std::vector<long long>((size_t)cols, 4LL * rows));
+    const RandomPowers powers(draw ? 4 * (size_t)rows : 0);
     const int variantCount = TextureVariantCount(paletteKind);
     const PlaneBlocks blocks(plane);
     const size_t stride = (size_t)width;
@@ -480,7 +492,7 @@ void CRasterImage::FillRegionWithColour(const CRasterImage* plane, int cols, int
         {
             CellBytes bytes(cell, stride);
             if (draw)
-                bytes.DrawVariants(streams[(size_t)col], variantCount);
+                bytes.DrawVariants(powers, streams[(size_t)col], 4 * (size_t)row, variantCount);
             CellAreas areas;
             if (!ReadAreas(blocks.At(col, row), blocks.stride, bytes.Kind(), areas))
                 continue;
@@ -569,10 +581,23 @@ void CRasterImage::FillRegionWithMix(const CRasterImage* plane, int cols, int ro
     const int extent = direction == 1 ? lastCol - firstCol + 1 : lastRow - firstRow + 1;
     const double step = (double)extent / mixCount;
     const int variantCount = TextureVariantCount(paletteKind);
-    std::vector<RandomStream> streams = ColumnStreams(seed1, seed2, draws);
+    const std::vector<RandomStream> streams = ColumnStreams(seed1, seed2, draws);
+    long long mostDraws = 0;
+    for (long long n : draws)
+        mostDraws = n > mostDraws ? n : mostDraws;
+    const RandomPowers powers((size_t)mostDraws);
+    // Draws each column has made so far.
+    std::vector<size_t> drawn((size_t)cols, 0);
+    // The mix of each column of the region, for a gradient across.
+    std::vector<int> columnMix((size_t)(lastCol - firstCol + 1), 0);
+    if (direction == 1)
+        for (int col = firstCol; col <= lastCol; ++col)
+            columnMix[(size_t)(col - firstCol)] = MixBand(col, firstCol, step, mixCount);
 
     for (int row = firstRow; row <= lastRow; ++row)
     {
+        const int rowMix = direction == 0 ? mixCount - MixBand(row, firstRow, step, mixCount) - 1
+                                          : 0;
         BYTE* cell = data + (size_t)row * CellBlock * stride + (size_t)firstCol * CellBlock;
         for (int col = firstCol; col <= lastCol; ++col, cell += CellBlock)
         {
@@ -583,20 +608,19 @@ void CRasterImage::FillRegionWithMix(const CRasterImage* plane, int cols, int ro
             if (block == NULL || !BlockTouched(block, blocks.stride) ||
                 !ReadAreas(block, blocks.stride, k, areas))
                 continue;
-            RandomStream& stream = streams[(size_t)col];
-            bytes.DrawVariants(stream, variantCount);
-            int m = 0;
-            if (direction == 1)
-                m = MixBand(col, firstCol, step, mixCount);
-            else if (direction == 0)
-                m = mixCount - MixBand(row, firstRow, step, mixCount) - 1;
-            int drawn[4];
+            const RandomStream& column = streams[(size_t)col];
+            const size_t j = drawn[(size_t)col];
+            drawn[(size_t)col] += 8;
+            bytes.DrawVariants(powers, column, j, variantCount);
+            const MixShares& mix =
+                shares[(size_t)(direction == 1 ? columnMix[(size_t)(col - firstCol)] : rowMix)];
+            int tiles[4];
             bool ranked = true;
             for (int p = 0; p < 4; ++p)
             {
-                const int tile = DrawTileColour(shares[(size_t)m], stream.Uniform());
-                drawn[p] = tile >= 0 ? imageColour[tile] : -1;
-                ranked = ranked && drawn[p] >= 0;
+                const int tile = DrawTileColour(mix, powers.Uniform(column, j + 4 + p));
+                tiles[p] = tile >= 0 ? imageColour[tile] : -1;
+                ranked = ranked && tiles[p] >= 0;
             }
             if (!ranked)
                 continue;
@@ -605,13 +629,13 @@ void CRasterImage::FillRegionWithMix(const CRasterImage* plane, int cols, int ro
                 if (bytes.Shape() != ShapeWhole)
                     continue;
                 for (int p = 0; p < 4; ++p)
-                    bytes.SetColour(p, drawn[p]);
+                    bytes.SetColour(p, tiles[p]);
             }
             else
             {
                 for (int p = 0; p < areas.parts; ++p)
                     if (areas.tagged[p])
-                        bytes.SetColour(p, drawn[p]);
+                        bytes.SetColour(p, tiles[p]);
             }
         }
     }

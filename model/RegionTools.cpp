@@ -281,10 +281,18 @@ bool PrepareRegionPlane(CRasterImage* plane, const CRasterImage* map, int cols, 
         rows = map->height / CellBlock;
     if (cols <= 0 || rows <= 0)
         return false;
-    plane->Free();
-    plane->Create(0, cols * CellBlock, rows * CellBlock);
-    // The cell map's own expansion, a row of cells at a time; a kind outside 0-6 leaves its
-    // block zero, as Create made it.
+    // A plane of the right size is drawn over: a fresh buffer of that size costs more than
+    // the drawing.
+    const bool reuse = plane->data != NULL && plane->owned == 1 && plane->type == 0 &&
+                       plane->width == cols * CellBlock && plane->height == rows * CellBlock &&
+                       plane->size == (UINT)plane->width * (UINT)plane->height;
+    if (!reuse)
+    {
+        plane->Free();
+        plane->Create(0, cols * CellBlock, rows * CellBlock);
+    }
+    // The cell map's own expansion, a row of cells at a time; a kind outside 0-6 gets a block
+    // of zeros.
     const size_t mapStride = (size_t)map->width;
     const size_t stride = (size_t)plane->width;
     for (int row = 0; row < rows; ++row)
@@ -304,7 +312,11 @@ bool PrepareRegionPlane(CRasterImage* plane, const CRasterImage* map, int cols, 
             }
             const char* pattern = RegionPartPattern(kind);
             if (pattern == NULL)
+            {
+                for (int r = 0; r < CellBlock; ++r)
+                    memset(block + r * stride, 0, CellBlock);
                 continue;
+            }
             for (int r = 0; r < CellBlock; ++r)
                 for (int c = 0; c < CellBlock; ++c)
                     block[r * stride + c] = colour[pattern[r * CellBlock + c] - 'A'];
