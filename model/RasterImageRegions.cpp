@@ -658,50 +658,49 @@ void CRasterImage::ToggleCellsInRegion(const CRasterImage* plane, int cols, int 
                 continue;
             const int s = cell[0];
             const int k = cell[1];
+            // A whole tile that the region touches comes or goes.
+            if (k == CellWhole)
+            {
+                cell[0] = (BYTE)(s == ShapeHole ? ShapeWhole : ShapeHole);
+                continue;
+            }
             CellAreas areas;
             if (!ReadAreas(block, blocks.stride, k, areas))
                 continue;
             int shape = s;
-            if (k == CellWhole)
+            int tagged = 0;
+            bool clean = true;
+            for (int p = 0; p < areas.parts; ++p)
             {
-                shape = s == ShapeHole ? ShapeWhole : ShapeHole;
+                if (areas.tagged[p])
+                    tagged |= 1 << p;
+                else if (!areas.uniform[p] || areas.touched[p])
+                    clean = false;
+            }
+            const int all = (1 << areas.parts) - 1;
+            if (!clean || tagged == 0)
+                continue;
+            if (tagged == all)
+            {
+                if (s == ShapeWhole)
+                    shape = ShapeHole;
+                else if (s == ShapeHole)
+                    shape = ShapeWhole;
             }
             else
             {
-                int tagged = 0;
-                bool clean = true;
-                for (int p = 0; p < areas.parts; ++p)
-                {
-                    if (areas.tagged[p])
-                        tagged |= 1 << p;
-                    else if (!areas.uniform[p] || areas.touched[p])
-                        clean = false;
-                }
-                const int all = (1 << areas.parts) - 1;
-                if (!clean || tagged == 0)
+                const int codeTagged = ShapeCodeOfParts(k, tagged);
+                const int codeRest = ShapeCodeOfParts(k, all & ~tagged);
+                if (codeTagged < 0 || codeRest < 0)
                     continue;
-                if (tagged == all)
-                {
-                    if (s == ShapeWhole)
-                        shape = ShapeHole;
-                    else if (s == ShapeHole)
-                        shape = ShapeWhole;
-                }
-                else
-                {
-                    const int codeTagged = ShapeCodeOfParts(k, tagged);
-                    const int codeRest = ShapeCodeOfParts(k, all & ~tagged);
-                    if (codeTagged < 0 || codeRest < 0)
-                        continue;
-                    if (s == ShapeWhole)
-                        shape = codeRest;
-                    else if (s == codeRest)
-                        shape = ShapeWhole;
-                    else if (s == codeTagged)
-                        shape = ShapeHole;
-                    else if (s == ShapeHole)
-                        shape = codeTagged;
-                }
+                if (s == ShapeWhole)
+                    shape = codeRest;
+                else if (s == codeRest)
+                    shape = ShapeWhole;
+                else if (s == codeTagged)
+                    shape = ShapeHole;
+                else if (s == ShapeHole)
+                    shape = codeTagged;
             }
             cell[0] = (BYTE)shape;
         }

@@ -144,6 +144,40 @@ void FloodInPlace(BYTE* data, size_t stride, int w, int h, int x, int y, BYTE ta
     }
 }
 
+// Each of the n bytes becomes 1 where it held target, else 0.
+void MarkValue(BYTE* line, int n, BYTE target)
+{
+    int i = 0;
+#ifdef __SSE2__
+    const __m128i pattern = _mm_set1_epi8((char)target);
+    const __m128i one = _mm_set1_epi8(1);
+    for (; i + 16 <= n; i += 16)
+    {
+        const __m128i bytes = _mm_loadu_si128((const __m128i*)(line + i));
+        _mm_storeu_si128((__m128i*)(line + i),
+                         _mm_and_si128(_mm_cmpeq_epi8(bytes, pattern), one));
+    }
+#endif
+    for (; i < n; ++i)
+        line[i] = line[i] == target ? 1 : 0;
+}
+
+// Each of the n bytes stays RegionTag where it is, else becomes 0.
+void KeepTags(BYTE* line, int n)
+{
+    int i = 0;
+#ifdef __SSE2__
+    const __m128i tag = _mm_set1_epi8((char)RegionTag);
+    for (; i + 16 <= n; i += 16)
+    {
+        const __m128i bytes = _mm_loadu_si128((const __m128i*)(line + i));
+        _mm_storeu_si128((__m128i*)(line + i), _mm_cmpeq_epi8(bytes, tag));
+    }
+#endif
+    for (; i < n; ++i)
+        line[i] = line[i] == RegionTag ? (BYTE)RegionTag : 0;
+}
+
 // The plane's area and the clicked pixel, when the click lies inside the map's part.
 bool RegionStart(const CRasterImage* plane, int cols, int rows, int x, int y, int& w, int& h)
 {
@@ -348,17 +382,9 @@ bool TagRegionInPlane(CRasterImage* plane, int cols, int rows, int x, int y)
     // 1 for the region's colour and 0 for any other, so that the flood's tags are the only
     // 255s; what the flood leaves at 1 lies outside the region.
     for (int j = 0; j < h; ++j)
-    {
-        BYTE* line = plane->data + (size_t)j * stride;
-        for (int i = 0; i < w; ++i)
-            line[i] = line[i] == target ? 1 : 0;
-    }
+        MarkValue(plane->data + (size_t)j * stride, w, target);
     FloodInPlace(plane->data, stride, w, h, x, y, 1, (BYTE)RegionTag);
     for (int j = 0; j < h; ++j)
-    {
-        BYTE* line = plane->data + (size_t)j * stride;
-        for (int i = 0; i < w; ++i)
-            line[i] = line[i] == RegionTag ? (BYTE)RegionTag : 0;
-    }
+        KeepTags(plane->data + (size_t)j * stride, w);
     return true;
 }
