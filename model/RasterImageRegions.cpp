@@ -87,12 +87,6 @@ bool BorderCellCode(int pavingType, int cols, int rows, int col, int row, int& k
     return written;
 }
 
-void DrawVariants(CRasterImage& map, int col, int row, int paletteKind, int* seed1, int* seed2)
-{
-    if (seed1 != NULL && seed2 != NULL)
-        map.RandomizeCellVariants(col, row, seed1, seed2, paletteKind);
-}
-
 // The areas of one cell's parts on the region plane.
 struct CellAreas
 {
@@ -796,18 +790,25 @@ void CRasterImage::RemapCellColours(const int* newColour, int paletteKind, int* 
         return;
     const int cols = width / CellBlock;
     const int rows = height / CellBlock;
-    for (int col = 0; col < cols; ++col)
+    // Row by row in memory order, with each column's draws where the column order puts them.
+    const bool draw = seed1 != NULL && seed2 != NULL;
+    std::vector<RandomStream> streams;
+    if (draw)
+        streams = ColumnStreams(seed1, seed2,
+                                std::vector<long long>((size_t)cols, 4LL * rows));
+    const RandomPowers powers(draw ? 4 * (size_t)rows : 0);
+    const int variantCount = TextureVariantCount(paletteKind);
+    const size_t stride = (size_t)width;
+    for (int row = 0; row < rows; ++row)
     {
-        for (int row = 0; row < rows; ++row)
+        BYTE* cell = data + (size_t)row * CellBlock * stride;
+        for (int col = 0; col < cols; ++col, cell += CellBlock)
         {
-            DrawVariants(*this, col, row, paletteKind, seed1, seed2);
-            int s = 0, k = 0, colour[4] = {0, 0, 0, 0}, variant[4] = {0, 0, 0, 0};
-            GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
-                    variant[1], variant[2], variant[3]);
+            CellBytes bytes(cell, stride);
+            if (draw)
+                bytes.DrawVariants(powers, streams[(size_t)col], 4 * (size_t)row, variantCount);
             for (int p = 0; p < 4; ++p)
-                colour[p] = newColour[colour[p] & 0xFF];
-            SetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
-                    variant[1], variant[2], variant[3]);
+                bytes.SetColour(p, newColour[bytes.Colour(p)]);
         }
     }
 }

@@ -1,6 +1,6 @@
 // The region tools against a plain reference written cell by cell and pixel by pixel: the
-// region plane, the fill, the cell toggle and the mix fill must give the same bytes and leave
-// the same seeds on maps whose regions wind, hold holes, mix every kind of split tile and
+// region plane, the fill, the cell toggle, the mix fill and the recolouring must give the same
+// bytes and leave the same seeds on maps whose regions wind, hold holes, mix every kind of split tile and
 // colour 255, and on clicks in every part, with the tools' size smaller or larger than the
 // plane.
 #include "MosaicTest.h"
@@ -403,6 +403,39 @@ TEST(RegionReference, PlaneFillToggleAndMixMatchTheReference)
         EXPECT_TRUE(SameBytes(expected, got));
         EXPECT_EQ(e1, s1);
         EXPECT_EQ(e2, s2);
+    }
+}
+
+// Recolouring draws the variants of every cell in column order, as RandomizeCellVariants
+// does cell by cell, and maps every part's colour.
+TEST(RegionReference, RemappingMatchesTheReference)
+{
+    int newColour[256];
+    for (int c = 0; c < 256; ++c)
+        newColour[c] = (c * 37 + 11) % 256;
+    unsigned rng = 77;
+    for (int round = 0; round < 12; ++round)
+    {
+        const int cols = 1 + round % 5 * 3, rows = 1 + round % 4 * 4;
+        Image map;
+        MakeMap(map, cols, rows, round % 3, rng);
+        Image got(map), expected(map);
+        const bool draw = round % 4 != 3;
+        int s1 = round % 2 == 0 ? 25489631 : -7, s2 = 1254678, e1 = s1, e2 = s2;
+        got.RemapCellColours(newColour, round % 3, draw ? &s1 : NULL, &s2);
+        for (int col = 0; col < cols; ++col)
+            for (int row = 0; row < rows; ++row)
+            {
+                if (draw)
+                    expected.RandomizeCellVariants(col, row, &e1, &e2, round % 3);
+                CellValues x = Get(expected, col, row);
+                for (int p = 0; p < 4; ++p)
+                    x.c[p] = newColour[x.c[p]];
+                Put(expected, col, row, x);
+            }
+        EXPECT_TRUE(SameBytes(expected, got)) << "round " << round;
+        EXPECT_EQ(e1, s1) << "round " << round;
+        EXPECT_EQ(e2, s2) << "round " << round;
     }
 }
 
