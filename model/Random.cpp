@@ -26,8 +26,59 @@ double RandomUniform(int* seed1, int* seed2)
     return z * 4.656613e-10;
 }
 
+int TextureVariantCount(int paletteKind)
+{
+    return 4 * PaletteShadeCount(paletteKind);
+}
+
 int DrawTextureVariant(int paletteKind, int* seed1, int* seed2)
 {
-    const int n = 4 * PaletteShadeCount(paletteKind);
+    const int n = TextureVariantCount(paletteKind);
     return RoundHalfAway(RandomUniform(seed1, seed2) * n);
+}
+
+namespace
+{
+
+// base^exponent modulo modulus, for a modulus below 2^31.
+long long PowerModulo(long long base, long long exponent, long long modulus)
+{
+    long long result = 1 % modulus;
+    base %= modulus;
+    while (exponent > 0)
+    {
+        if (exponent & 1)
+            result = result * base % modulus;
+        base = base * base % modulus;
+        exponent >>= 1;
+    }
+    return result;
+}
+
+} // namespace
+
+void RandomSkip(int* seed1, int* seed2, long long count)
+{
+    if (count <= 0)
+        return;
+    // Each step multiplies a seed modulo its modulus; the first also brings any int into
+    // range (Schrage's form gives a x s modulo m in 0 to m - 1 for every int s).
+    RandomStream stream = {*seed1, *seed2};
+    stream.Normalize();
+    *seed1 = (int)(PowerModulo(40014, count, RandomStream::Modulus1) * stream.seed1 %
+                   RandomStream::Modulus1);
+    *seed2 = (int)(PowerModulo(40692, count, RandomStream::Modulus2) * stream.seed2 %
+                   RandomStream::Modulus2);
+}
+
+RandomPowers::RandomPowers(size_t count) : m_power1(count), m_power2(count)
+{
+    unsigned long long p1 = 1, p2 = 1;
+    for (size_t j = 0; j < count; ++j)
+    {
+        p1 = p1 * 40014u % (unsigned)RandomStream::Modulus1;
+        p2 = p2 * 40692u % (unsigned)RandomStream::Modulus2;
+        m_power1[j] = (unsigned int)p1;
+        m_power2[j] = (unsigned int)p2;
+    }
 }

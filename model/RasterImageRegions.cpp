@@ -6,6 +6,8 @@
 #include "Random.h"
 #include "RegionTools.h"
 
+#include <string.h>
+
 #include <vector>
 
 namespace
@@ -85,12 +87,6 @@ bool BorderCellCode(int pavingType, int cols, int rows, int col, int row, int& k
     return written;
 }
 
-void DrawVariants(CRasterImage& map, int col, int row, int paletteKind, int* seed1, int* seed2)
-{
-    if (seed1 != NULL && seed2 != NULL)
-        map.RandomizeCellVariants(col, row, seed1, seed2, paletteKind);
-}
-
 // The areas of one cell's parts on the region plane.
 struct CellAreas
 {
@@ -102,26 +98,64 @@ struct CellAreas
     bool inRegion;      // at least one byte of the block tagged
 };
 
-// Block of cell (col, row) on the plane; NULL when it does not lie wholly inside.
-const BYTE* PlaneBlock(const CRasterImage* plane, int col, int row)
+// The blocks of the plane, one per cell, where the plane holds them wholly.
+struct PlaneBlocks
 {
-    if (plane == NULL || plane->data == NULL || plane->type != 0 || plane->width <= 0 ||
-        plane->height <= 0 || (ULONGLONG)plane->width * (ULONGLONG)plane->height > plane->size)
-        return NULL;
-    if (col < 0 || row < 0 || col >= plane->width / CellBlock ||
-        row >= plane->height / CellBlock)
-        return NULL;
-    return plane->data + (size_t)col * CellBlock + (size_t)row * CellBlock * plane->width;
+    const BYTE* data;
+    size_t stride;
+    int cols;
+    int rows;
+
+    explicit PlaneBlocks(const CRasterImage* plane) : data(NULL), stride(0), cols(0), rows(0)
+    {
+        if (plane == NULL || plane->data == NULL || plane->type != 0 || plane->width <= 0 ||
+            plane->height <= 0 ||
+            (ULONGLONG)plane->width * (ULONGLONG)plane->height > plane->size)
+            return;
+        data = plane->data;
+        stride = (size_t)plane->width;
+        cols = plane->width / CellBlock;
+        rows = plane->height / CellBlock;
+    }
+
+    // Block of cell (col, row); NULL when it does not lie wholly inside.
+    const BYTE* At(int col, int row) const
+    {
+        if (col < 0 || row < 0 || col >= cols || row >= rows)
+            return NULL;
+        return data + (size_t)col * CellBlock + (size_t)row * CellBlock * stride;
+    }
+};
+
+// The four rows of a block, four bytes each.
+void LoadBlockRows(const BYTE* block, size_t stride, unsigned int quad[4])
+{
+    for (int r = 0; r < CellBlock; ++r)
+        memcpy(&quad[r], block + r * stride, 4);
 }
 
-bool ReadAreas(const CRasterImage* plane, int col, int row, int kind, CellAreas& areas)
+// Whether any of the four bytes is RegionTag.
+bool QuadTouched(unsigned int quad)
+{
+    const unsigned int inverse = ~quad;
+    return ((inverse - 0x01010101u) & ~inverse & 0x80808080u) != 0;
+}
+
+// Whether any byte of the block is RegionTag: most cells lie outside a region.
+bool BlockTouched(const BYTE* block, size_t stride)
+{
+    unsigned int quad[4];
+    LoadBlockRows(block, stride, quad);
+    return QuadTouched(quad[0]) || QuadTouched(quad[1]) || QuadTouched(quad[2]) ||
+           QuadTouched(quad[3]);
+}
+
+bool ReadAreas(const BYTE* block, size_t stride, int kind, CellAreas& areas)
 {
     const char* pattern = RegionPartPattern(kind);
-    const BYTE* block = PlaneBlock(plane, col, row);
     if (pattern == NULL || block == NULL)
         return false;
     areas.parts = CellPartCount(kind);
-    areas.inRegion = false;
     for (int p = 0; p < 4; ++p)
     {
         areas.value[p] = -1;
@@ -129,12 +163,27 @@ bool ReadAreas(const CRasterImage* plane, int col, int row, int kind, CellAreas&
         areas.tagged[p] = false;
         areas.touched[p] = false;
     }
+    if (kind == CellWhole)
+    {
+        // One area over the whole block: four words compared at once.
+        unsigned int quad[4];
+        LoadBlockRows(block, stride, quad);
+        const unsigned int first = block[0] * 0x01010101u;
+        areas.value[0] = block[0];
+        areas.uniform[0] = quad[0] == first && quad[1] == first && quad[2] == first &&
+                           quad[3] == first;
+        areas.inRegion = areas.touched[0] = QuadTouched(quad[0]) || QuadTouched(quad[1]) ||
+                                            QuadTouched(quad[2]) || QuadTouched(quad[3]);
+        areas.tagged[0] = areas.uniform[0] && areas.value[0] == RegionTag;
+        return true;
+    }
+    areas.inRegion = false;
     for (int r = 0; r < CellBlock; ++r)
     {
         for (int c = 0; c < CellBlock; ++c)
         {
             const int p = pattern[r * CellBlock + c] - 'A';
-            const int v = block[(size_t)r * plane->width + c];
+            const int v = block[(size_t)r * stride + c];
             if (areas.value[p] < 0)
                 areas.value[p] = v;
             else if (areas.value[p] != v)
@@ -146,6 +195,62 @@ bool ReadAreas(const CRasterImage* plane, int col, int row, int kind, CellAreas&
     for (int p = 0; p < areas.parts; ++p)
         areas.tagged[p] = areas.uniform[p] && areas.value[p] == RegionTag;
     return true;
+}
+
+// Field bytes of one cell of a map with rows of stride bytes.
+struct CellBytes
+{
+    BYTE* row0;     // shape, kind, colours A and B
+    BYTE* row1;     // colours C and D, variants A and B
+    BYTE* row2;     // variants C and D
+
+    CellBytes(BYTE* cell, size_t stride) : row0(cell), row1(cell + stride), row2(cell + 2 * stride)
+    {
+    }
+    int Shape() const { return row0[0]; }
+    int Kind() const { return row0[1]; }
+    int Colour(int p) const { return p < 2 ? row0[2 + p] : row1[p - 2]; }
+    void SetColour(int p, int value)
+    {
+        if (p < 2)
+            row0[2 + p] = (BYTE)value;
+        else
+            row1[p - 2] = (BYTE)value;
+    }
+    // Four new texture variants, A to D, as RandomizeCellVariants draws them: draws j to
+    // j + 3 of the column's run.
+    void DrawVariants(const RandomPowers& powers, const RandomStream& column, size_t j,
+                      int variantCount)
+    {
+        row1[2] = (BYTE)powers.TextureVariant(column, j, variantCount);
+        row1[3] = (BYTE)powers.TextureVariant(column, j + 1, variantCount);
+        row2[0] = (BYTE)powers.TextureVariant(column, j + 2, variantCount);
+        row2[1] = (BYTE)powers.TextureVariant(column, j + 3, variantCount);
+    }
+};
+
+// The tools draw their random numbers cell by cell, column after column; draws[c] numbers fall
+// to column c. The seeds where each column's run starts let the cells be visited row by row,
+// in the order they lie in memory, with the very same numbers. The seeds end as after the
+// last column.
+std::vector<RandomStream> ColumnStreams(int* seed1, int* seed2, const std::vector<long long>& draws)
+{
+    std::vector<RandomStream> streams(draws.size());
+    RandomStream next = {*seed1, *seed2};
+    next.Normalize();
+    long long total = 0;
+    for (size_t c = 0; c < draws.size(); ++c)
+    {
+        streams[c] = next;
+        RandomSkip(&next.seed1, &next.seed2, draws[c]);
+        total += draws[c];
+    }
+    if (total > 0)
+    {
+        *seed1 = next.seed1;
+        *seed2 = next.seed2;
+    }
+    return streams;
 }
 
 // Cumulative shares of one mix over the allowed tile colours, normalised to 1, so that every
@@ -176,12 +281,21 @@ void BuildShares(const int* percent, const int* allowed, int tileColourCount, Mi
         shares.upTo[shares.count - 1] = 1.0;
 }
 
+// The first colour whose cumulative share reaches the draw. The shares only grow, so the
+// search halves them, without a branch the random draws would mispredict.
 int DrawTileColour(const MixShares& shares, double draw)
 {
-    for (int k = 0; k < shares.count; ++k)
-        if (shares.upTo[k] >= draw)
-            return shares.colour[k];
-    return -1;
+    if (shares.count <= 0)
+        return -1;
+    const double* base = shares.upTo;
+    for (int n = shares.count; n > 1;)
+    {
+        const int half = n / 2;
+        base = base[half] < draw ? base + half : base;
+        n -= half;
+    }
+    const int k = (int)(base - shares.upTo) + (*base < draw ? 1 : 0);
+    return k < shares.count ? shares.colour[k] : -1;
 }
 
 // Index of the mix band that holds position pos of a region starting at first, for bands of
@@ -353,36 +467,40 @@ void CRasterImage::FillRegionWithColour(const CRasterImage* plane, int cols, int
     if (!HoldsCells(*this))
         return;
     ClampToMap(*this, cols, rows);
-    for (int col = 0; col < cols; ++col)
+    if (cols <= 0 || rows <= 0)
+        return;
+    // Every cell draws new variants, whether the region holds it or not.
+    const bool draw = seed1 != NULL && seed2 != NULL;
+    std::vector<RandomStream> streams;
+    if (draw)
+        streams = ColumnStreams(seed1, seed2,
+                                std::vector<long long>((size_t)cols, 4LL * rows));
+    const RandomPowers powers(draw ? 4 * (size_t)rows : 0);
+    const int variantCount = TextureVariantCount(paletteKind);
+    const PlaneBlocks blocks(plane);
+    const size_t stride = (size_t)width;
+    for (int row = 0; row < rows; ++row)
     {
-        for (int row = 0; row < rows; ++row)
+        BYTE* cell = data + (size_t)row * CellBlock * stride;
+        for (int col = 0; col < cols; ++col, cell += CellBlock)
         {
-            DrawVariants(*this, col, row, paletteKind, seed1, seed2);
-            int s = 0, k = 0, colour[4] = {0, 0, 0, 0}, variant[4] = {0, 0, 0, 0};
-            GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
-                    variant[1], variant[2], variant[3]);
+            CellBytes bytes(cell, stride);
+            if (draw)
+                bytes.DrawVariants(powers, streams[(size_t)col], 4 * (size_t)row, variantCount);
             CellAreas areas;
-            if (!ReadAreas(plane, col, row, k, areas))
+            if (!ReadAreas(blocks.At(col, row), blocks.stride, bytes.Kind(), areas))
                 continue;
             bool clean = true;
             for (int p = 0; p < areas.parts; ++p)
                 clean = clean && areas.uniform[p];
             if (!clean)
                 continue;
-            if (areas.parts == 1)
-                colour[0] = colour[1] = colour[2] = colour[3] = areas.value[0];
-            else if (areas.parts == 2)
+            for (int p = 0; p < 4; ++p)
             {
-                colour[0] = colour[2] = areas.value[0];
-                colour[1] = colour[3] = areas.value[1];
+                // One part fills all four colours, two parts A and C, B and D.
+                const int area = areas.parts == 1 ? 0 : areas.parts == 2 ? p % 2 : p;
+                bytes.SetColour(p, areas.value[area]);
             }
-            else
-            {
-                for (int p = 0; p < 4; ++p)
-                    colour[p] = areas.value[p];
-            }
-            SetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
-                    variant[1], variant[2], variant[3]);
         }
     }
 }
@@ -409,24 +527,29 @@ void CRasterImage::FillRegionWithMix(const CRasterImage* plane, int cols, int ro
     if (tileColourCount > 256)
         tileColourCount = 256;
 
-    // First pass: the extent of the region.
+    // First pass: the extent of the region, and how many of its cells each column holds.
+    const PlaneBlocks blocks(plane);
+    const size_t stride = (size_t)width;
     int firstCol = -1, lastCol = -1, firstRow = -1, lastRow = -1;
-    for (int col = 0; col < cols; ++col)
+    std::vector<long long> draws(cols > 0 ? (size_t)cols : 0, 0);
+    for (int row = 0; row < rows; ++row)
     {
-        for (int row = 0; row < rows; ++row)
+        const BYTE* cell = data + (size_t)row * CellBlock * stride;
+        for (int col = 0; col < cols; ++col, cell += CellBlock)
         {
-            int s = 0, k = -1, a = 0, b = 0, c = 0, d = 0, va = 0, vb = 0, vc = 0, vd = 0;
-            GetCell(col, row, s, k, a, b, c, d, va, vb, vc, vd);
-            CellAreas areas;
-            if (!ReadAreas(plane, col, row, k, areas) || !areas.inRegion)
+            const BYTE* block = blocks.At(col, row);
+            if (block == NULL || RegionPartPattern(cell[1]) == NULL ||
+                !BlockTouched(block, blocks.stride))
                 continue;
-            if (firstCol < 0)
+            // Four variants and four tile colours a cell.
+            draws[(size_t)col] += 8;
+            if (firstCol < 0 || col < firstCol)
                 firstCol = col;
-            lastCol = col;
-            if (firstRow < 0 || row < firstRow)
+            if (col > lastCol)
+                lastCol = col;
+            if (firstRow < 0)
                 firstRow = row;
-            if (row > lastRow)
-                lastRow = row;
+            lastRow = row;
         }
     }
     if (firstCol < 0)
@@ -451,50 +574,63 @@ void CRasterImage::FillRegionWithMix(const CRasterImage* plane, int cols, int ro
 
     const int extent = direction == 1 ? lastCol - firstCol + 1 : lastRow - firstRow + 1;
     const double step = (double)extent / mixCount;
+    const int variantCount = TextureVariantCount(paletteKind);
+    const std::vector<RandomStream> streams = ColumnStreams(seed1, seed2, draws);
+    long long mostDraws = 0;
+    for (long long n : draws)
+        mostDraws = n > mostDraws ? n : mostDraws;
+    const RandomPowers powers((size_t)mostDraws);
+    // Draws each column has made so far.
+    std::vector<size_t> drawn((size_t)cols, 0);
+    // The mix of each column of the region, for a gradient across.
+    std::vector<int> columnMix((size_t)(lastCol - firstCol + 1), 0);
+    if (direction == 1)
+        for (int col = firstCol; col <= lastCol; ++col)
+            columnMix[(size_t)(col - firstCol)] = MixBand(col, firstCol, step, mixCount);
 
-    for (int col = firstCol; col <= lastCol; ++col)
+    for (int row = firstRow; row <= lastRow; ++row)
     {
-        for (int row = firstRow; row <= lastRow; ++row)
+        const int rowMix = direction == 0 ? mixCount - MixBand(row, firstRow, step, mixCount) - 1
+                                          : 0;
+        BYTE* cell = data + (size_t)row * CellBlock * stride + (size_t)firstCol * CellBlock;
+        for (int col = firstCol; col <= lastCol; ++col, cell += CellBlock)
         {
-            int s = 0, k = -1, colour[4] = {0, 0, 0, 0}, variant[4] = {0, 0, 0, 0};
-            GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
-                    variant[1], variant[2], variant[3]);
+            CellBytes bytes(cell, stride);
+            const int k = bytes.Kind();
             CellAreas areas;
-            if (!ReadAreas(plane, col, row, k, areas) || !areas.inRegion)
+            const BYTE* block = blocks.At(col, row);
+            if (block == NULL || !BlockTouched(block, blocks.stride) ||
+                !ReadAreas(block, blocks.stride, k, areas))
                 continue;
-            DrawVariants(*this, col, row, paletteKind, seed1, seed2);
-            GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
-                    variant[1], variant[2], variant[3]);
-            int m = 0;
-            if (direction == 1)
-                m = MixBand(col, firstCol, step, mixCount);
-            else if (direction == 0)
-                m = mixCount - MixBand(row, firstRow, step, mixCount) - 1;
-            int drawn[4];
+            const RandomStream& column = streams[(size_t)col];
+            const size_t j = drawn[(size_t)col];
+            drawn[(size_t)col] += 8;
+            bytes.DrawVariants(powers, column, j, variantCount);
+            const MixShares& mix =
+                shares[(size_t)(direction == 1 ? columnMix[(size_t)(col - firstCol)] : rowMix)];
+            int tiles[4];
             bool ranked = true;
             for (int p = 0; p < 4; ++p)
             {
-                const int tile = DrawTileColour(shares[m], RandomUniform(seed1, seed2));
-                drawn[p] = tile >= 0 ? imageColour[tile] : -1;
-                ranked = ranked && drawn[p] >= 0;
+                const int tile = DrawTileColour(mix, powers.Uniform(column, j + 4 + p));
+                tiles[p] = tile >= 0 ? imageColour[tile] : -1;
+                ranked = ranked && tiles[p] >= 0;
             }
             if (!ranked)
                 continue;
             if (k == CellWhole)
             {
-                if (s != ShapeWhole)
+                if (bytes.Shape() != ShapeWhole)
                     continue;
                 for (int p = 0; p < 4; ++p)
-                    colour[p] = drawn[p];
+                    bytes.SetColour(p, tiles[p]);
             }
             else
             {
                 for (int p = 0; p < areas.parts; ++p)
                     if (areas.tagged[p])
-                        colour[p] = drawn[p];
+                        bytes.SetColour(p, tiles[p]);
             }
-            SetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
-                    variant[1], variant[2], variant[3]);
         }
     }
 }
@@ -504,59 +640,63 @@ void CRasterImage::ToggleCellsInRegion(const CRasterImage* plane, int cols, int 
     if (!HoldsCells(*this))
         return;
     ClampToMap(*this, cols, rows);
-    for (int col = 0; col < cols; ++col)
+    const PlaneBlocks blocks(plane);
+    const size_t stride = (size_t)width;
+    for (int row = 0; row < rows; ++row)
     {
-        for (int row = 0; row < rows; ++row)
+        BYTE* cell = data + (size_t)row * CellBlock * stride;
+        for (int col = 0; col < cols; ++col, cell += CellBlock)
         {
-            int s = 0, k = -1, a = 0, b = 0, c = 0, d = 0, va = 0, vb = 0, vc = 0, vd = 0;
-            GetCell(col, row, s, k, a, b, c, d, va, vb, vc, vd);
-            CellAreas areas;
-            if (!ReadAreas(plane, col, row, k, areas) || !areas.inRegion)
+            const BYTE* block = blocks.At(col, row);
+            if (block == NULL || !BlockTouched(block, blocks.stride))
                 continue;
-            int shape = s;
+            const int s = cell[0];
+            const int k = cell[1];
+            // A whole tile that the region touches comes or goes.
             if (k == CellWhole)
             {
-                shape = s == ShapeHole ? ShapeWhole : ShapeHole;
+                cell[0] = (BYTE)(s == ShapeHole ? ShapeWhole : ShapeHole);
+                continue;
+            }
+            CellAreas areas;
+            if (!ReadAreas(block, blocks.stride, k, areas))
+                continue;
+            int shape = s;
+            int tagged = 0;
+            bool clean = true;
+            for (int p = 0; p < areas.parts; ++p)
+            {
+                if (areas.tagged[p])
+                    tagged |= 1 << p;
+                else if (!areas.uniform[p] || areas.touched[p])
+                    clean = false;
+            }
+            const int all = (1 << areas.parts) - 1;
+            if (!clean || tagged == 0)
+                continue;
+            if (tagged == all)
+            {
+                if (s == ShapeWhole)
+                    shape = ShapeHole;
+                else if (s == ShapeHole)
+                    shape = ShapeWhole;
             }
             else
             {
-                int tagged = 0;
-                bool clean = true;
-                for (int p = 0; p < areas.parts; ++p)
-                {
-                    if (areas.tagged[p])
-                        tagged |= 1 << p;
-                    else if (!areas.uniform[p] || areas.touched[p])
-                        clean = false;
-                }
-                const int all = (1 << areas.parts) - 1;
-                if (!clean || tagged == 0)
+                const int codeTagged = ShapeCodeOfParts(k, tagged);
+                const int codeRest = ShapeCodeOfParts(k, all & ~tagged);
+                if (codeTagged < 0 || codeRest < 0)
                     continue;
-                if (tagged == all)
-                {
-                    if (s == ShapeWhole)
-                        shape = ShapeHole;
-                    else if (s == ShapeHole)
-                        shape = ShapeWhole;
-                }
-                else
-                {
-                    const int codeTagged = ShapeCodeOfParts(k, tagged);
-                    const int codeRest = ShapeCodeOfParts(k, all & ~tagged);
-                    if (codeTagged < 0 || codeRest < 0)
-                        continue;
-                    if (s == ShapeWhole)
-                        shape = codeRest;
-                    else if (s == codeRest)
-                        shape = ShapeWhole;
-                    else if (s == codeTagged)
-                        shape = ShapeHole;
-                    else if (s == ShapeHole)
-                        shape = codeTagged;
-                }
+                if (s == ShapeWhole)
+                    shape = codeRest;
+                else if (s == codeRest)
+                    shape = ShapeWhole;
+                else if (s == codeTagged)
+                    shape = ShapeHole;
+                else if (s == ShapeHole)
+                    shape = codeTagged;
             }
-            if (shape != s)
-                SetCell(col, row, shape, k, a, b, c, d, va, vb, vc, vd);
+            cell[0] = (BYTE)shape;
         }
     }
 }
@@ -650,18 +790,25 @@ void CRasterImage::RemapCellColours(const int* newColour, int paletteKind, int* 
         return;
     const int cols = width / CellBlock;
     const int rows = height / CellBlock;
-    for (int col = 0; col < cols; ++col)
+    // Row by row in memory order, with each column's draws where the column order puts them.
+    const bool draw = seed1 != NULL && seed2 != NULL;
+    std::vector<RandomStream> streams;
+    if (draw)
+        streams = ColumnStreams(seed1, seed2,
+                                std::vector<long long>((size_t)cols, 4LL * rows));
+    const RandomPowers powers(draw ? 4 * (size_t)rows : 0);
+    const int variantCount = TextureVariantCount(paletteKind);
+    const size_t stride = (size_t)width;
+    for (int row = 0; row < rows; ++row)
     {
-        for (int row = 0; row < rows; ++row)
+        BYTE* cell = data + (size_t)row * CellBlock * stride;
+        for (int col = 0; col < cols; ++col, cell += CellBlock)
         {
-            DrawVariants(*this, col, row, paletteKind, seed1, seed2);
-            int s = 0, k = 0, colour[4] = {0, 0, 0, 0}, variant[4] = {0, 0, 0, 0};
-            GetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
-                    variant[1], variant[2], variant[3]);
+            CellBytes bytes(cell, stride);
+            if (draw)
+                bytes.DrawVariants(powers, streams[(size_t)col], 4 * (size_t)row, variantCount);
             for (int p = 0; p < 4; ++p)
-                colour[p] = newColour[colour[p] & 0xFF];
-            SetCell(col, row, s, k, colour[0], colour[1], colour[2], colour[3], variant[0],
-                    variant[1], variant[2], variant[3]);
+                bytes.SetColour(p, newColour[bytes.Colour(p)]);
         }
     }
 }

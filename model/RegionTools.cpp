@@ -1,6 +1,12 @@
 #include "RegionTools.h"
 
+#include <string.h>
+
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "Paving.h"
 
@@ -52,56 +58,130 @@ bool PlaneArea(const CRasterImage* plane, int cols, int rows, int& w, int& h)
     return true;
 }
 
-// Marks in `inside` the pixels 4-connected to (x, y) through its colour, within w x h of the
-// plane, span by span; linear in the size of the region.
-bool FloodRegion(const CRasterImage* plane, int cols, int rows, int x, int y,
-                 std::vector<BYTE>& inside, int& w, int& h)
+// First index in [from, to) whose byte differs from (equal false) or equals (equal true) v;
+// to when there is none. Sixteen bytes a step: the region tools scan whole rows of the plane.
+inline __attribute__((always_inline)) int ScanForward(const BYTE* line, int from, int to,
+                                                     BYTE v, bool equal)
 {
-    if (!PlaneArea(plane, cols, rows, w, h) || x < 0 || y < 0 || x >= w || y >= h)
-        return false;
-    const int stride = plane->width;
-    const BYTE* data = plane->data;
-    const BYTE target = data[(size_t)x + (size_t)y * stride];
-    inside.assign((size_t)w * h, 0);
-    std::vector<POINT> stack;
-    stack.push_back(POINT{x, y});
-    while (!stack.empty())
+    int i = from;
+#ifdef __SSE2__
+    const __m128i pattern = _mm_set1_epi8((char)v);
+    const unsigned want = equal ? 0u : 0xFFFFu;
+    for (; i + 16 <= to; i += 16)
     {
-        const POINT seed = stack.back();
-        stack.pop_back();
-        const BYTE* line = data + (size_t)seed.y * stride;
-        BYTE* mark = &inside[(size_t)seed.y * w];
-        if (mark[seed.x])
-            continue;
-        int left = seed.x;
-        while (left > 0 && !mark[left - 1] && line[left - 1] == target)
-            --left;
-        int right = seed.x;
-        while (right + 1 < w && !mark[right + 1] && line[right + 1] == target)
-            ++right;
-        for (int i = left; i <= right; ++i)
-            mark[i] = 1;
-        for (int ny = seed.y - 1; ny <= seed.y + 1; ny += 2)
+        const __m128i bytes = _mm_loadu_si128((const __m128i*)(line + i));
+        const unsigned hits = (unsigned)_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, pattern)) ^ want;
+        if (hits != 0)
+            return i + __builtin_ctz(hits);
+    }
+#endif
+    for (; i < to; ++i)
+        if ((line[i] == v) == equal)
+            return i;
+    return to;
+}
+
+// Last index in [from, to) whose byte differs from v, going down from to - 1; from - 1 when
+// every byte equals v.
+inline __attribute__((always_inline)) int ScanBackForOther(const BYTE* line, int from, int to,
+                                                          BYTE v)
+{
+    int i = to;
+#ifdef __SSE2__
+    const __m128i pattern = _mm_set1_epi8((char)v);
+    for (; i - 16 >= from; i -= 16)
+    {
+        const __m128i bytes = _mm_loadu_si128((const __m128i*)(line + i - 16));
+        const unsigned other =
+            (unsigned)_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, pattern)) ^ 0xFFFFu;
+        if (other != 0)
+            return i - 16 + 31 - __builtin_clz(other);
+    }
+#endif
+    for (; i > from; --i)
+        if (line[i - 1] != v)
+            return i - 1;
+    return from - 1;
+}
+
+// Gives the pixels 4-connected to (x, y) through the value target, within w x h of the plane,
+// the value fill (which differs from target), in place: filled pixels no longer match, so
+// they need no other mark. Span by span from a stack, linear in the size of the region.
+void FloodInPlace(BYTE* data, size_t stride, int w, int h, int x, int y, BYTE target, BYTE fill)
+{
+    struct Seed
+    {
+        int x, y;
+    };
+    std::vector<Seed> stack;
+    Seed seed = {x, y};
+    for (;;)
+    {
+        BYTE* line = data + (size_t)seed.y * stride;
+        if (line[seed.x] == target)
         {
-            if (ny < 0 || ny >= h)
-                continue;
-            const BYTE* next = data + (size_t)ny * stride;
-            const BYTE* nextMark = &inside[(size_t)ny * w];
-            int i = left;
-            while (i <= right)
+            const int left = ScanBackForOther(line, 0, seed.x, target) + 1;
+            const int right = ScanForward(line, seed.x + 1, w, target, false);
+            memset(line + left, fill, (size_t)(right - left));
+            for (int ny = seed.y - 1; ny <= seed.y + 1; ny += 2)
             {
-                if (nextMark[i] || next[i] != target)
-                {
-                    ++i;
+                if (ny < 0 || ny >= h)
                     continue;
+                const BYTE* next = data + (size_t)ny * stride;
+                int i = ScanForward(next, left, right, target, true);
+                while (i < right)
+                {
+                    stack.push_back(Seed{i, ny});
+                    const int end = ScanForward(next, i + 1, right, target, false);
+                    i = end < right ? ScanForward(next, end + 1, right, target, true) : right;
                 }
-                stack.push_back(POINT{i, ny});
-                while (i <= right && !nextMark[i] && next[i] == target)
-                    ++i;
             }
         }
+        if (stack.empty())
+            break;
+        seed = stack.back();
+        stack.pop_back();
     }
-    return true;
+}
+
+// Each of the n bytes becomes 1 where it held target, else 0.
+void MarkValue(BYTE* line, int n, BYTE target)
+{
+    int i = 0;
+#ifdef __SSE2__
+    const __m128i pattern = _mm_set1_epi8((char)target);
+    const __m128i one = _mm_set1_epi8(1);
+    for (; i + 16 <= n; i += 16)
+    {
+        const __m128i bytes = _mm_loadu_si128((const __m128i*)(line + i));
+        _mm_storeu_si128((__m128i*)(line + i),
+                         _mm_and_si128(_mm_cmpeq_epi8(bytes, pattern), one));
+    }
+#endif
+    for (; i < n; ++i)
+        line[i] = line[i] == target ? 1 : 0;
+}
+
+// Each of the n bytes stays RegionTag where it is, else becomes 0.
+void KeepTags(BYTE* line, int n)
+{
+    int i = 0;
+#ifdef __SSE2__
+    const __m128i tag = _mm_set1_epi8((char)RegionTag);
+    for (; i + 16 <= n; i += 16)
+    {
+        const __m128i bytes = _mm_loadu_si128((const __m128i*)(line + i));
+        _mm_storeu_si128((__m128i*)(line + i), _mm_cmpeq_epi8(bytes, tag));
+    }
+#endif
+    for (; i < n; ++i)
+        line[i] = line[i] == RegionTag ? (BYTE)RegionTag : 0;
+}
+
+// The plane's area and the clicked pixel, when the click lies inside the map's part.
+bool RegionStart(const CRasterImage* plane, int cols, int rows, int x, int y, int& w, int& h)
+{
+    return PlaneArea(plane, cols, rows, w, h) && x >= 0 && y >= 0 && x < w && y < h;
 }
 
 } // namespace
@@ -235,42 +315,76 @@ bool PrepareRegionPlane(CRasterImage* plane, const CRasterImage* map, int cols, 
         rows = map->height / CellBlock;
     if (cols <= 0 || rows <= 0)
         return false;
-    plane->Free();
-    plane->Create(0, cols * CellBlock, rows * CellBlock);
-    map->ExpandCellsTo4x4(plane, cols, rows);
+    // A plane of the right size is drawn over: a fresh buffer of that size costs more than
+    // the drawing.
+    const bool reuse = plane->data != NULL && plane->owned == 1 && plane->type == 0 &&
+                       plane->width == cols * CellBlock && plane->height == rows * CellBlock &&
+                       plane->size == (UINT)plane->width * (UINT)plane->height;
+    if (!reuse)
+    {
+        plane->Free();
+        plane->Create(0, cols * CellBlock, rows * CellBlock);
+    }
+    // The cell map's own expansion, a row of cells at a time; a kind outside 0-6 gets a block
+    // of zeros.
+    const size_t mapStride = (size_t)map->width;
+    const size_t stride = (size_t)plane->width;
+    for (int row = 0; row < rows; ++row)
+    {
+        const BYTE* cells = map->data + (size_t)row * CellBlock * mapStride;
+        BYTE* block = plane->data + (size_t)row * CellBlock * stride;
+        for (int col = 0; col < cols; ++col, cells += CellBlock, block += CellBlock)
+        {
+            const int kind = cells[1];
+            const BYTE colour[4] = {cells[2], cells[3], cells[mapStride], cells[mapStride + 1]};
+            if (kind == CellWhole)
+            {
+                const unsigned int quad = colour[0] * 0x01010101u;
+                for (int r = 0; r < CellBlock; ++r)
+                    memcpy(block + r * stride, &quad, 4);
+                continue;
+            }
+            const char* pattern = RegionPartPattern(kind);
+            if (pattern == NULL)
+            {
+                for (int r = 0; r < CellBlock; ++r)
+                    memset(block + r * stride, 0, CellBlock);
+                continue;
+            }
+            for (int r = 0; r < CellBlock; ++r)
+                for (int c = 0; c < CellBlock; ++c)
+                    block[r * stride + c] = colour[pattern[r * CellBlock + c] - 'A'];
+        }
+    }
     return true;
 }
 
 bool PaintRegionInPlane(CRasterImage* plane, int cols, int rows, int x, int y, int colour)
 {
-    std::vector<BYTE> inside;
     int w = 0, h = 0;
-    if (!FloodRegion(plane, cols, rows, x, y, inside, w, h))
+    if (!RegionStart(plane, cols, rows, x, y, w, h))
         return false;
-    const BYTE value = (BYTE)colour;
-    for (int j = 0; j < h; ++j)
-    {
-        BYTE* line = plane->data + (size_t)j * plane->width;
-        const BYTE* mark = &inside[(size_t)j * w];
-        for (int i = 0; i < w; ++i)
-            if (mark[i])
-                line[i] = value;
-    }
+    const size_t stride = (size_t)plane->width;
+    const BYTE target = plane->data[(size_t)x + (size_t)y * stride];
+    // A region painted its own colour stays as it is.
+    if (target != (BYTE)colour)
+        FloodInPlace(plane->data, stride, w, h, x, y, target, (BYTE)colour);
     return true;
 }
 
 bool TagRegionInPlane(CRasterImage* plane, int cols, int rows, int x, int y)
 {
-    std::vector<BYTE> inside;
     int w = 0, h = 0;
-    if (!FloodRegion(plane, cols, rows, x, y, inside, w, h))
+    if (!RegionStart(plane, cols, rows, x, y, w, h))
         return false;
+    const size_t stride = (size_t)plane->width;
+    const BYTE target = plane->data[(size_t)x + (size_t)y * stride];
+    // 1 for the region's colour and 0 for any other, so that the flood's tags are the only
+    // 255s; what the flood leaves at 1 lies outside the region.
     for (int j = 0; j < h; ++j)
-    {
-        BYTE* line = plane->data + (size_t)j * plane->width;
-        const BYTE* mark = &inside[(size_t)j * w];
-        for (int i = 0; i < w; ++i)
-            line[i] = mark[i] ? (BYTE)RegionTag : 0;
-    }
+        MarkValue(plane->data + (size_t)j * stride, w, target);
+    FloodInPlace(plane->data, stride, w, h, x, y, 1, (BYTE)RegionTag);
+    for (int j = 0; j < h; ++j)
+        KeepTags(plane->data + (size_t)j * stride, w);
     return true;
 }

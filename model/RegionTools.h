@@ -46,8 +46,9 @@ int TilePartAtPixel(int kind, int n, int x, int y);
 // split quarter of a diagonal tile reaches the part the user sees.
 void RegionPointOfTilePixel(int kind, int n, int x, int y, int& bx, int& by);
 
-// Makes the plane 4 x cols by 4 x rows (freeing the buffer it owned) and draws every cell of
-// the map as its block of part colours. False, and no plane, when the map holds no cells.
+// Makes the plane 4 x cols by 4 x rows (keeping the buffer it owns when that has the size,
+// else freeing it) and draws every cell of the map as its block of part colours. False, and
+// the plane untouched, when the map holds no cells.
 bool PrepareRegionPlane(CRasterImage* plane, const CRasterImage* map, int cols, int rows);
 
 // Fill tool: every pixel 4-connected to (x, y) through pixels of that pixel's colour, inside
