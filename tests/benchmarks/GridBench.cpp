@@ -3,7 +3,8 @@
 // memory bitmap, so that the program's work is measured and not the X server's), the
 // window's own paint through its off-screen buffer, and setting 20 000 item texts.
 // Then a table as the colour dialogs show one, a child window in a shown owner: the sizes
-// of its 260 rows (or columns) set one after the other, and a Page Down with its repaint.
+// of its 260 rows (or columns) set one after the other, and a Page Down with its repaint,
+// of which the scroll bar's own redraw is the greater part under Wine.
 // Everything with a window needs a display (Xvfb will do).
 #include "MosaicBenchmark.h"
 
@@ -246,6 +247,23 @@ void BM_PageDown(benchmark::State& state)
     state.counters["pages"] = nPages;
 }
 
+// What a Page Down cannot do without: moving the thumb, which makes Wine redraw the bar.
+void BM_ThumbMove(benchmark::State& state)
+{
+    TableBench bench(kTableLines, 8);
+    if (!bench.HasWindow())
+    {
+        state.SkipWithError("the grid's window needs a display (DISPLAY)");
+        return;
+    }
+    int nPage = 0;
+    for (auto _ : state)
+    {
+        nPage = 1 - nPage;
+        bench.Grid().SetScrollPos32(SB_VERT, nPage * 300);
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_PaintVisiblePart)->Arg(0)->Arg(20)->Unit(benchmark::kMillisecond);
@@ -258,5 +276,6 @@ BENCHMARK(BM_SetLineSizes)
     ->Args({ 1, 0 })
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageDown)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThumbMove)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
