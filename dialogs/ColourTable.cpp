@@ -17,6 +17,8 @@ bool IsBlank(WCHAR ch)
 
 void SetUpColourTable(CGridCtrl& grid, int nRows, int nCols)
 {
+    // A grid with a window would fit its scroll bars after each change.
+    grid.SetRedraw(FALSE);
     grid.DeleteAllItems();
     grid.SetColumnCount(nCols);
     grid.SetRowCount(nRows);
@@ -27,6 +29,7 @@ void SetUpColourTable(CGridCtrl& grid, int nRows, int nCols)
     grid.SetHandleTabKey(TRUE);
     for (int nRow = 0; nRow < nRows; nRow++)
         grid.SetRowHeight(nRow, kRowHeight);
+    grid.SetRedraw(TRUE);
 }
 
 void CentreCell(CGridCtrl& grid, int nRow, int nCol)

@@ -58,6 +58,9 @@ void CMelange::FillGrid()
     int nColumns = 1;
     for (int c = 0; c < doc.TileColoursInUse(); c++)
         nColumns += doc.m_allowedColours[c] != 0;
+    // Filled again while the dialog shows, after its options: the scroll bars are fitted
+    // and the table redrawn once, at the end.
+    grid.SetRedraw(FALSE);
     SetUpColourTable(grid, nSteps + 1, nColumns);
     grid.SetColumnWidth(0, 50);
     int nCol = 1;
@@ -86,8 +89,7 @@ void CMelange::FillGrid()
         CentreCell(grid, s + 1, 0);
         grid.SetItemState(s + 1, 0, grid.GetItemState(s + 1, 0) | GridCellReadOnly);
     }
-    if (grid.GetSafeHwnd() != NULL)
-        grid.Refresh();
+    grid.SetRedraw(TRUE);
 }
 
 CString CMelange::ReadShares()

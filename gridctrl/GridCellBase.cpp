@@ -187,8 +187,11 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
     if (pDefaultCell == NULL)
         return FALSE;
 
-    const int nSavedDC = pDC->SaveDC();
-    pDC->SetBkMode(TRANSPARENT);
+    // What is changed is put back by hand, and a font already selected is not selected
+    // again: SaveDC, RestoreDC and a font's selection each cost Wine more than the cell's
+    // text.
+    const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF crOldText = pDC->GetTextColor();
 
     COLORREF crText = ResolvedTextColour(pDefaultCell);
     BOOL bOwnBack;
@@ -256,10 +259,13 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
         }
     }
 
+    CFont* pOldFont = NULL;
     if (!pDC->IsPrinting())
     {
-        if (CFont* pFont = GetFontObject())
-            pDC->SelectObject(pFont);
+        CFont* pFont = GetFontObject();
+        if (pFont != NULL &&
+            pFont->GetSafeHandle() != ::GetCurrentObject(pDC->m_hAttribDC, OBJ_FONT))
+            pOldFont = pDC->SelectObject(pFont);
     }
 
     InsideMargin(rect);
@@ -276,7 +282,10 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
     Widen(rect);
     pDC->DrawText(GetText(), -1, rect, GetFormat() | DT_NOPREFIX);
 
-    pDC->RestoreDC(nSavedDC);
+    if (pOldFont != NULL)
+        pDC->SelectObject(pOldFont);
+    pDC->SetTextColor(crOldText);
+    pDC->SetBkMode(nOldBkMode);
     return TRUE;
 }
 

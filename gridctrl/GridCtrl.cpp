@@ -66,6 +66,8 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
 
     m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
     m_nVScrollMax = m_nHScrollMax = 0;
+    m_nRedrawHolds = 0;
+    m_bScrollBarsHeldBack = FALSE;
     m_nRowsPerWheelNotch = GetMouseScrollLines();
 
     m_bVirtualMode = FALSE;

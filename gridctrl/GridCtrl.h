@@ -401,9 +401,11 @@ public:
     void FillBackground(CDC* pDC);
 
     // ---- Scroll bars ---------------------------------------------------------------------
+    // Fits the bars to the sizes; a bar is set (and redrawn) only when its range or page
+    // moved or it was just shown.
     void ResetScrollBars();
-    // SB_HORZ, SB_VERT or SB_BOTH.
-    void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
+    // SB_HORZ, SB_VERT or SB_BOTH. TRUE when a bar was shown or hidden.
+    BOOL EnableScrollBars(int nBar, BOOL bEnable = TRUE);
     // 0 without window.
     int GetScrollPos32(int nBar, BOOL bGetTrackPos = FALSE);
     BOOL SetScrollPos32(int nBar, int nPos, BOOL bRedraw = TRUE);
@@ -440,6 +442,11 @@ public:
     // Without drawing, invalidation or scroll-bar updates until allowed again.
     void SetAllowDraw(BOOL bAllow = TRUE) { m_bAllowDraw = bAllow; }
     BOOL GetAllowDraw() const { return m_bAllowDraw; }
+    // For filling a table: SetRedraw(FALSE) holds back drawing and the scroll bars while
+    // counts, sizes and cells change; the matching SetRedraw(TRUE) (calls nest) fits the
+    // bars once and redraws the grid. Each bar update costs a redraw of the bar, which Wine
+    // makes slow enough to be felt when every size change does one.
+    void SetRedraw(BOOL bAllowDraw = TRUE);
     void EnableSelection(BOOL bEnable = TRUE) { m_bEnableSelection = bEnable; }
     BOOL IsSelectable() const { return m_bEnableSelection; }
     void SetFixedColumnSelection(BOOL bSelect = TRUE) { m_bFixedColumnSelection = bSelect; }
@@ -667,6 +674,8 @@ protected:
     std::vector<UINT> m_arColWidths;   // per storage column
     int m_nVScrollMax;
     int m_nHScrollMax;
+    int m_nRedrawHolds;          // SetRedraw(FALSE) calls not yet matched
+    BOOL m_bScrollBarsHeldBack;  // a bar update waits for drawing to come back
     CRuntimeClass* m_pRtcDefault;
     CGridDefaultCell m_cellDefault;
     CGridDefaultCell m_cellFixedColDef;

@@ -232,10 +232,52 @@ void CGridCtrl::ScrollLineIntoView(GridAxis axis, int nLine, const CCellRange& v
 
 // ---- Scroll bars -----------------------------------------------------------------------------
 
+void CGridCtrl::SetRedraw(BOOL bAllowDraw)
+{
+    if (!bAllowDraw)
+    {
+        m_nRedrawHolds++;
+        m_bAllowDraw = FALSE;
+        return;
+    }
+    if (m_nRedrawHolds == 0 || --m_nRedrawHolds > 0)
+        return;
+    m_bAllowDraw = TRUE;
+    if (m_bScrollBarsHeldBack)
+        ResetScrollBars();
+    Refresh();
+}
+
+namespace
+{
+
+// Gives the bar its range and page unless it has them already: setting them redraws the
+// bar, even unchanged.
+void SetScrollRange32(CWnd& wnd, int nBar, int nMax, int nPage, UINT nFlags, BOOL bForce)
+{
+    SCROLLINFO si = {};
+    if (!bForce && wnd.GetScrollInfo(nBar, &si, SIF_RANGE | SIF_PAGE) && si.nMin == 0 &&
+        si.nMax == nMax && si.nPage == (UINT)nPage)
+        return;
+    si.fMask = SIF_RANGE | SIF_PAGE | nFlags;
+    si.nMin = 0;
+    si.nMax = nMax;
+    si.nPage = (UINT)nPage;
+    wnd.SetScrollInfo(nBar, &si, TRUE);
+}
+
+} // namespace
+
 void CGridCtrl::ResetScrollBars()
 {
     m_idTopLeftCell = CCellID();
-    if (!m_bAllowDraw || GetSafeHwnd() == NULL)
+    if (!m_bAllowDraw)
+    {
+        m_bScrollBarsHeldBack = TRUE;
+        return;
+    }
+    m_bScrollBarsHeldBack = FALSE;
+    if (GetSafeHwnd() == NULL)
         return;
     const CRect rect = GetClientArea();
     if (rect.IsRectEmpty())
@@ -248,39 +290,35 @@ void CGridCtrl::ResetScrollBars()
     const CGridScrollLayout layout(sizeNoBars, CSize(GetFixedColumnWidth(), GetFixedRowHeight()),
                                    CSize(GetVirtualWidth(), GetVirtualHeight()), sizeBars);
 
-    SCROLLINFO si = {};
-    si.fMask = SIF_RANGE | SIF_PAGE;
     if (layout.m_bHideBoth)
     {
         // Empty ranges bring both positions back to the start.
-        EnableScrollBars(SB_BOTH, FALSE);
+        const BOOL bToggled = EnableScrollBars(SB_BOTH, FALSE);
         m_nHScrollMax = m_nVScrollMax = 0;
-        SetScrollInfo(SB_HORZ, &si, TRUE);
-        SetScrollInfo(SB_VERT, &si, TRUE);
+        SetScrollRange32(*this, SB_HORZ, 0, 0, 0, bToggled);
+        SetScrollRange32(*this, SB_VERT, 0, 0, 0, bToggled);
         m_idTopLeftCell = CCellID();
         return;
     }
 
-    EnableScrollBars(SB_VERT, TRUE);
+    // A bar just shown takes its range again: a disabled one must show disabled.
+    const BOOL bVertToggled = EnableScrollBars(SB_VERT, TRUE);
     m_nVScrollMax = layout.m_nVertMax;
-    EnableScrollBars(SB_HORZ, layout.m_bHorz);
+    const BOOL bHorzToggled = EnableScrollBars(SB_HORZ, layout.m_bHorz);
     m_nHScrollMax = layout.m_nHorzMax;
 
-    si.nMax = m_nHScrollMax;
-    si.nPage = (UINT)layout.m_nHorzPage;
-    SetScrollInfo(SB_HORZ, &si, TRUE);
-    si.fMask |= SIF_DISABLENOSCROLL;
-    si.nMax = m_nVScrollMax;
-    si.nPage = (UINT)layout.m_nVertPage;
-    SetScrollInfo(SB_VERT, &si, TRUE);
+    SetScrollRange32(*this, SB_HORZ, m_nHScrollMax, layout.m_nHorzPage, 0, bHorzToggled);
+    SetScrollRange32(*this, SB_VERT, m_nVScrollMax, layout.m_nVertPage, SIF_DISABLENOSCROLL,
+                     bVertToggled);
     // The new ranges may have moved the positions.
     m_idTopLeftCell = CCellID();
 }
 
-void CGridCtrl::EnableScrollBars(int nBar, BOOL bEnable)
+BOOL CGridCtrl::EnableScrollBars(int nBar, BOOL bEnable)
 {
     if (GetSafeHwnd() == NULL)
-        return;
+        return FALSE;
+    BOOL bToggled = FALSE;
     struct
     {
         int nBar;
@@ -294,12 +332,16 @@ void CGridCtrl::EnableScrollBars(int nBar, BOOL bEnable)
         // The window's style says what is shown, whoever showed it.
         const BOOL bShown = (GetStyle() & bar.dwStyle) != 0;
         if (bShown != (bEnable != FALSE))
+        {
             ShowScrollBar(bar.nBar, bEnable);
+            bToggled = TRUE;
+        }
         if (bEnable)
             m_nBarState |= bar.nStateBit;
         else
             m_nBarState &= ~bar.nStateBit;
     }
+    return bToggled;
 }
 
 int CGridCtrl::GetScrollPos32(int nBar, BOOL bGetTrackPos)

@@ -147,6 +147,10 @@ void CGridCtrl::OnDraw(CDC* pDC)
     if (m_bVirtualMode)
         NotifyCacheHint(CCellRange(visible.m_nMinRow, visible.m_nMinCol, visible.m_nMaxRow,
                                    visible.m_nMaxCol));
+    // Cells in the grid's font find it selected.
+    CFont* pOldFont = NULL;
+    if (CFont* pFont = m_cellDefault.GetFontObject())
+        pOldFont = pDC->SelectObject(pFont);
     // The corner, the fixed columns of the visible rows, the fixed rows of the visible
     // columns, then the visible non-fixed cells.
     DrawCellBlock(pDC, rectClip, 0, m_nFixedRows - 1, 0, 0, m_nFixedCols - 1, 0);
@@ -158,6 +162,8 @@ void CGridCtrl::OnDraw(CDC* pDC)
                   visible.m_nMinCol, visible.m_nMaxCol, nFixedWidth);
     if (m_bVirtualMode)
         NotifyCacheHint(CCellRange());
+    if (pOldFont != NULL)
+        pDC->SelectObject(pOldFont);
 
     // Grid lines on the last pixels of the non-fixed cells; fixed cells draw their own edges.
     CPen pen;

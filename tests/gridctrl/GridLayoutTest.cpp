@@ -204,6 +204,52 @@ TEST_F(GridWindow, BarsShowWhatNeedsScrollingAndTheVerticalOneIsAlwaysThere)
     EXPECT_FALSE(Shown(WS_VSCROLL));
     EXPECT_FALSE(Shown(WS_HSCROLL));
     EXPECT_EQ(0, m_grid.GetScrollBarState());
+
+    // Back with the same empty range: the vertical bar returns disabled all the same.
+    m_grid.SetColumnWidth(0, 40);
+    EXPECT_TRUE(Shown(WS_VSCROLL));
+    ASSERT_TRUE(GetScrollBarInfo(m_grid.m_hWnd, OBJID_VSCROLL, &info));
+    EXPECT_NE(0u, info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
+}
+
+TEST_F(GridWindow, SizesChangedWhileRedrawIsHeldBackFitTheBarsWhenTheLastHoldEnds)
+{
+    const int nVertMax = m_grid.GetScrollMax(SB_VERT);
+    ValidateRect(m_grid.m_hWnd, NULL);
+    m_grid.SetRedraw(FALSE);
+    m_grid.SetRedraw(FALSE);
+    for (int nRow = 1; nRow < 20; nRow++)
+        m_grid.SetRowHeight(nRow, 30);
+    // Columns 40, 50 and a hidden one fit across.
+    m_grid.SetColumnCount(3);
+    m_grid.SetRedraw(TRUE);
+    EXPECT_EQ(nVertMax, m_grid.GetScrollMax(SB_VERT));
+    EXPECT_TRUE(Shown(WS_HSCROLL));
+    EXPECT_FALSE(HasUpdate());
+
+    m_grid.SetRedraw(TRUE);
+    EXPECT_TRUE(m_grid.GetAllowDraw());
+    EXPECT_FALSE(Shown(WS_HSCROLL));
+    EXPECT_EQ(19 * 30 - 1, m_grid.GetScrollMax(SB_VERT));
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(m_grid.m_hWnd, SB_VERT, &si));
+    EXPECT_EQ(19 * 30 - 1, si.nMax);
+    EXPECT_EQ((UINT)(Client().Height() - 20), si.nPage);
+    EXPECT_TRUE(HasUpdate());
+    // The last row shows whole at the end of the range.
+    Scroll(WM_VSCROLL, SB_BOTTOM);
+    CRect rect;
+    ASSERT_TRUE(m_grid.GetCellRect(19, 1, rect));
+    EXPECT_LT(rect.bottom, Client().bottom);
+
+    // A SetRedraw(TRUE) without hold changes nothing.
+    m_grid.SetRedraw(TRUE);
+    m_grid.SetRedraw(FALSE);
+    EXPECT_FALSE(m_grid.GetAllowDraw());
+    m_grid.SetRedraw(TRUE);
+    EXPECT_TRUE(m_grid.GetAllowDraw());
 }
 
 TEST_F(GridWindow, LineScrollsStepByWholeShownColumnsAndStopAtTheEnd)
