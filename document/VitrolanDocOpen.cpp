@@ -6,6 +6,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <vector>
 #include <string.h>
 
 #include "AfxApp.h"
@@ -102,6 +103,33 @@ cv::Mat PixelRows(const cv::Mat& picture)
     return floats.reshape(1, picture.rows * picture.cols);
 }
 
+// Each centre becomes the mean colour of the pixels labelled with it; one without pixels
+// stays where it is.
+void MoveCentresToTheirPixels(const cv::Mat& pixels, ClusteredPicture& result)
+{
+    const int nCentres = result.centres.rows;
+    std::vector<double> sums((size_t)nCentres * 3, 0.0);
+    std::vector<LONGLONG> counts((size_t)nCentres, 0);
+    for (int i = 0; i < pixels.rows; i++)
+    {
+        const int nLabel = result.labels.at<int>(i);
+        const uchar* pPixel = pixels.ptr<uchar>(i);
+        double* pSum = &sums[(size_t)nLabel * 3];
+        pSum[0] += pPixel[0];
+        pSum[1] += pPixel[1];
+        pSum[2] += pPixel[2];
+        counts[(size_t)nLabel]++;
+    }
+    for (int k = 0; k < nCentres; k++)
+    {
+        if (counts[(size_t)k] == 0)
+            continue;
+        for (int channel = 0; channel < 3; channel++)
+            result.centres.at<float>(k, channel) =
+                (float)(sums[(size_t)k * 3 + channel] / (double)counts[(size_t)k]);
+    }
+}
+
 // The large picture's clustering: the colours of an even sample of its pixels, one pixel
 // drawn at random from each of kClusteredPixels equal runs of pixels, then every pixel
 // labelled with its nearest centre. The sample and the starting centres come from generators
@@ -148,18 +176,29 @@ void ClusterSampledPixels(const cv::Mat& picture, ClusteredPicture& result,
     }
     cv::theRNG() = savedRng;
 
+    // Every pixel to its nearest centre; then each centre moves to the mean of all of its
+    // pixels, and the pixels go again to the nearest: the sample alone places the centres
+    // a little off the colours of the whole picture.
     result.labels.create(nPixels, 1, CV_32S);
-    for (int nFirst = 0; nFirst < nPixels; nFirst += kAssignedPixelsAtOnce)
+    const int nPasses = 2;
+    for (int nPass = 0; nPass < nPasses; nPass++)
     {
-        const int nCount = std::min(kAssignedPixelsAtOnce, nPixels - nFirst);
-        cv::Mat floats;
-        pixels.rowRange(nFirst, nFirst + nCount).convertTo(floats, CV_32F, 1.0, 0.0);
-        cv::Mat distances;
-        cv::Mat nearest = result.labels.rowRange(nFirst, nFirst + nCount);
-        cv::batchDistance(floats, result.centres, distances, CV_32F, nearest, cv::NORM_L2SQR, 1);
-        progress.SetPercent(kProgressClustered + (int)((LONGLONG)(nFirst + nCount) *
-                                                       (kProgressAssigned - kProgressClustered) /
-                                                       nPixels));
+        if (nPass > 0)
+            MoveCentresToTheirPixels(pixels, result);
+        for (int nFirst = 0; nFirst < nPixels; nFirst += kAssignedPixelsAtOnce)
+        {
+            const int nCount = std::min(kAssignedPixelsAtOnce, nPixels - nFirst);
+            cv::Mat floats;
+            pixels.rowRange(nFirst, nFirst + nCount).convertTo(floats, CV_32F, 1.0, 0.0);
+            cv::Mat distances;
+            cv::Mat nearest = result.labels.rowRange(nFirst, nFirst + nCount);
+            cv::batchDistance(floats, result.centres, distances, CV_32F, nearest,
+                              cv::NORM_L2SQR, 1);
+            const LONGLONG nDone = (LONGLONG)nPass * nPixels + nFirst + nCount;
+            progress.SetPercent(kProgressClustered +
+                                (int)(nDone * (kProgressAssigned - kProgressClustered) /
+                                      ((LONGLONG)nPasses * nPixels)));
+        }
     }
 }
 
