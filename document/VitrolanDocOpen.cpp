@@ -2,9 +2,11 @@
 // of one tile per pixel. All three end in the same rebuilding of maps, plates and tools.
 #include "VitrolanDoc.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <vector>
 #include <string.h>
 
 #include "AfxApp.h"
@@ -13,6 +15,7 @@
 #include "AfxFile.h"
 #include "AfxImageCodecs.h"
 #include "AfxPath.h"
+#include "AfxProgress.h"
 #include "BmpReader.h"
 #include "DocPaths.h"
 #include "LangText.h"
@@ -51,6 +54,23 @@ const int kOldPaletteVersion = 9;
 // Picture colours: at most this many, fewer when the picture has fewer pixels.
 const int kPictureColours = 256;
 
+// A picture of up to this many pixels is clustered whole. A larger one (a photograph of
+// millions of pixels) is clustered on an even sample of this many of its pixels, and every
+// pixel then takes the nearest colour found: clustering every pixel of a 12-megapixel
+// photograph takes minutes and finds colours no closer to it.
+const int kClusteredPixels = 200000;
+// The sample is the same at every open of the same picture.
+const uint64_t kSampleSeed = 0x5EED1E5;
+// Pixels given their nearest colour at a time: bounds the memory of their float copies.
+const int kAssignedPixelsAtOnce = 1 << 20;
+
+const int kAttempts = 3;
+
+cv::TermCriteria ClusteringCriteria()
+{
+    return cv::TermCriteria(cv::TermCriteria::COUNT + cv::TermCriteria::EPS, 10, 1.0);
+}
+
 // The decoded picture as one label per pixel (row 0 at the top) and its colour centres.
 struct ClusteredPicture
 {
@@ -70,9 +90,122 @@ bool IsWorkablePictureSize(int nWidth, int nHeight)
            (LONGLONG)nWidth * nHeight <= MaxPictureTiles;
 }
 
+// How far the open has come, in percent, on the progress note of a large picture.
+const int kProgressDecoded = 10;
+const int kProgressClustered = 70;
+const int kProgressAssigned = 90;
+
+// Every pixel of the picture (8-bit, 3 channels) as one row of three floats.
+cv::Mat PixelRows(const cv::Mat& picture)
+{
+    cv::Mat floats;
+    picture.convertTo(floats, CV_32F, 1.0, 0.0);
+    return floats.reshape(1, picture.rows * picture.cols);
+}
+
+// Each centre becomes the mean colour of the pixels labelled with it; one without pixels
+// stays where it is.
+void MoveCentresToTheirPixels(const cv::Mat& pixels, ClusteredPicture& result)
+{
+    const int nCentres = result.centres.rows;
+    std::vector<double> sums((size_t)nCentres * 3, 0.0);
+    std::vector<LONGLONG> counts((size_t)nCentres, 0);
+    for (int i = 0; i < pixels.rows; i++)
+    {
+        const int nLabel = result.labels.at<int>(i);
+        const uchar* pPixel = pixels.ptr<uchar>(i);
+        double* pSum = &sums[(size_t)nLabel * 3];
+        pSum[0] += pPixel[0];
+        pSum[1] += pPixel[1];
+        pSum[2] += pPixel[2];
+        counts[(size_t)nLabel]++;
+    }
+    for (int k = 0; k < nCentres; k++)
+    {
+        if (counts[(size_t)k] == 0)
+            continue;
+        for (int channel = 0; channel < 3; channel++)
+            result.centres.at<float>(k, channel) =
+                (float)(sums[(size_t)k * 3 + channel] / (double)counts[(size_t)k]);
+    }
+}
+
+// The large picture's clustering: the colours of an even sample of its pixels, one pixel
+// drawn at random from each of kClusteredPixels equal runs of pixels, then every pixel
+// labelled with its nearest centre. The sample and the starting centres come from generators
+// of their own, so the same picture always gives the same colours.
+void ClusterSampledPixels(const cv::Mat& picture, ClusteredPicture& result,
+                          CProgressNote& progress)
+{
+    const int nPixels = picture.rows * picture.cols;
+    const cv::Mat pixels = picture.reshape(1, nPixels);
+    cv::Mat samples(kClusteredPixels, 3, CV_32F);
+    cv::RNG sampleRng(kSampleSeed);
+    for (int i = 0; i < kClusteredPixels; i++)
+    {
+        const int nFirst = (int)((LONGLONG)i * nPixels / kClusteredPixels);
+        const int nNext = (int)((LONGLONG)(i + 1) * nPixels / kClusteredPixels);
+        const uchar* pPixel = pixels.ptr<uchar>(nFirst + sampleRng.uniform(0, nNext - nFirst));
+        float* pSample = samples.ptr<float>(i);
+        pSample[0] = pPixel[0];
+        pSample[1] = pPixel[1];
+        pSample[2] = pPixel[2];
+    }
+
+    // One attempt at a time, so that the note moves; the most compact one is kept, as the
+    // library keeps it among its own attempts. The library's generator is left as it was.
+    const cv::RNG savedRng = cv::theRNG();
+    cv::theRNG() = cv::RNG(kSampleSeed);
+    double dBest = 0;
+    cv::Mat sampleLabels;
+    for (int nAttempt = 0; nAttempt < kAttempts; nAttempt++)
+    {
+        cv::Mat centres;
+        sampleLabels.create(kClusteredPixels, 1, CV_32S);
+        sampleLabels.setTo(cv::Scalar(0));
+        const double dCompactness = cv::kmeans(samples, kPictureColours, sampleLabels,
+                                               ClusteringCriteria(), 1, 0, centres);
+        if (nAttempt == 0 || dCompactness < dBest)
+        {
+            dBest = dCompactness;
+            result.centres = centres;
+        }
+        progress.SetPercent(kProgressDecoded + (nAttempt + 1) *
+                                                   (kProgressClustered - kProgressDecoded) /
+                                                   kAttempts);
+    }
+    cv::theRNG() = savedRng;
+
+    // Every pixel to its nearest centre; then each centre moves to the mean of all of its
+    // pixels, and the pixels go again to the nearest: the sample alone places the centres
+    // a little off the colours of the whole picture.
+    result.labels.create(nPixels, 1, CV_32S);
+    const int nPasses = 2;
+    for (int nPass = 0; nPass < nPasses; nPass++)
+    {
+        if (nPass > 0)
+            MoveCentresToTheirPixels(pixels, result);
+        for (int nFirst = 0; nFirst < nPixels; nFirst += kAssignedPixelsAtOnce)
+        {
+            const int nCount = std::min(kAssignedPixelsAtOnce, nPixels - nFirst);
+            cv::Mat floats;
+            pixels.rowRange(nFirst, nFirst + nCount).convertTo(floats, CV_32F, 1.0, 0.0);
+            cv::Mat distances;
+            cv::Mat nearest = result.labels.rowRange(nFirst, nFirst + nCount);
+            cv::batchDistance(floats, result.centres, distances, CV_32F, nearest,
+                              cv::NORM_L2SQR, 1);
+            const LONGLONG nDone = (LONGLONG)nPass * nPixels + nFirst + nCount;
+            progress.SetPercent(kProgressClustered +
+                                (int)(nDone * (kProgressAssigned - kProgressClustered) /
+                                      ((LONGLONG)nPasses * nPixels)));
+        }
+    }
+}
+
 // Decodes and clusters the picture. Its size is looked at first in its header, and again
 // once decoded for a format whose header is not read here, before the clustering.
-PictureResult ClusterPicture(const CString& strPath, ClusteredPicture& result)
+PictureResult ClusterPicture(const CString& strPath, ClusteredPicture& result,
+                             CProgressNote& progress)
 {
     int nWidth = 0, nHeight = 0;
     if (ReadPictureSize(strPath, nWidth, nHeight) && !IsWorkablePictureSize(nWidth, nHeight))
@@ -84,6 +217,11 @@ PictureResult ClusterPicture(const CString& strPath, ClusteredPicture& result)
     const CStringA strUnixPath = AfxGetUnixPath(strPath);
     if (strUnixPath.GetLength() == 0)
         return PictureUnreadable;
+    // A large picture takes seconds: the user sees it come on.
+    const CString strName = strPath.Mid(std::max(strPath.ReverseFind(L'\\'),
+                                                 strPath.ReverseFind(L'/')) + 1);
+    if ((LONGLONG)nWidth * nHeight > kClusteredPixels)
+        progress.Show(strName);
     try
     {
         cv::Mat picture = AfxImRead(std::string(strUnixPath.GetString()), cv::IMREAD_COLOR);
@@ -98,15 +236,21 @@ PictureResult ClusterPicture(const CString& strPath, ClusteredPicture& result)
         if (picture.channels() == 1)
             cv::cvtColor(picture, picture, cv::COLOR_GRAY2BGR);
         const int nSamples = picture.rows * picture.cols;
-        cv::Mat floats;
-        picture.convertTo(floats, CV_32F, 1.0, 0.0);
-        cv::Mat samples = floats.reshape(1, nSamples);
-        result.labels.create(nSamples, 1, CV_32S);
-        result.labels.setTo(cv::Scalar(0));
-        const int nClusters = nSamples < kPictureColours ? nSamples : kPictureColours;
-        cv::kmeans(samples, nClusters, result.labels,
-                   cv::TermCriteria(cv::TermCriteria::COUNT + cv::TermCriteria::EPS, 10, 1.0), 3,
-                   0, result.centres);
+        if (nSamples > kClusteredPixels)
+        {
+            progress.Show(strName);
+            progress.SetPercent(kProgressDecoded);
+            ClusterSampledPixels(picture, result, progress);
+        }
+        else
+        {
+            cv::Mat samples = PixelRows(picture);
+            result.labels.create(nSamples, 1, CV_32S);
+            result.labels.setTo(cv::Scalar(0));
+            const int nClusters = nSamples < kPictureColours ? nSamples : kPictureColours;
+            cv::kmeans(samples, nClusters, result.labels, ClusteringCriteria(), kAttempts, 0,
+                       result.centres);
+        }
         result.cols = picture.cols;
         result.rows = picture.rows;
         return PictureRead;
@@ -146,6 +290,7 @@ void ShowPictureTooLarge(const CString& strPath, int nWidth, int nHeight)
 BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
 {
     CWaitCursor wait;
+    CProgressNote progress;
     m_mixPreviewPending = 0;
     const CString strPath(lpszPathName);
     const CString strBase = CutExtension(strPath);
@@ -249,7 +394,10 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
     if (road == RoadPicture)
     {
         ClusteredPicture picture;
-        const PictureResult result = ClusterPicture(strPath, picture);
+        const PictureResult result = ClusterPicture(strPath, picture, progress);
+        // The messages below stand alone.
+        if (result != PictureRead)
+            progress.Hide();
         if (result == PictureTooLarge)
         {
             ShowPictureTooLarge(strPath, picture.cols, picture.rows);
@@ -273,6 +421,7 @@ BOOL CVitrolanDoc::OnOpenDocument(LPCTSTR lpszPathName)
             e->Delete();
             plane.Free();
             map.Free();
+            progress.Hide();
             ShowPictureRefused(strPath);
             return FALSE;
         }

@@ -41,6 +41,9 @@ const int kPaletteBarHeight = 32;
 const int kToolImageSize = 32;
 const COLORREF kToolImageMask = RGB(255, 0, 255);
 const int kFrench = 1036;
+// The main window's size when it is not maximised.
+const int kRestoredWidth = 520;
+const int kRestoredHeight = 460;
 
 // Positions in the menu bar and in its popups.
 const int kEditPopup = 1;
@@ -152,7 +155,18 @@ CMainFrame::~CMainFrame()
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
+    // Made at its restored size, at the place the system chooses: it is shown maximised.
+    cs.cx = kRestoredWidth;
+    cs.cy = kRestoredHeight;
     return CFrameWnd::PreCreateWindow(cs);
+}
+
+void CMainFrame::ActivateFrame(int nCmdShow)
+{
+    // The caption names the mosaic from the first showing on, not only once it is shown.
+    if (!IsWindowVisible())
+        OnUpdateFrameTitle(TRUE);
+    CPaintedFrameWnd::ActivateFrame(nCmdShow);
 }
 
 CVitrolanDoc* CMainFrame::GetMosaic()

@@ -69,6 +69,7 @@ public:
     static CMainFrame* GetMainFrame();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void ActivateFrame(int nCmdShow = -1) override;
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
 
 protected:

@@ -40,8 +40,6 @@ struct PaintedMenuStart
 
 const int kFrench = 1036;
 const int kRecentFiles = 4;
-const int kRestoredWidth = 520;
-const int kRestoredHeight = 460;
 
 struct PaperOfFormat
 {
@@ -92,12 +90,14 @@ BOOL CVitrolanApp::InitInstance()
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
+    // The main window shows maximised from its first showing, however the program was
+    // started; the frame is made at its restored size. Showing it first at another size
+    // would lay out and paint it twice before the user can use it.
+    m_nCmdShow = SW_SHOWMAXIMIZED;
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
     if (m_pMainWnd == NULL)
         return FALSE;
-    m_pMainWnd->SetWindowPos(&CWnd::wndTop, 0, 0, kRestoredWidth, kRestoredHeight,
-                             SWP_NOMOVE);
     m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
     m_pMainWnd->UpdateWindow();
     return TRUE;
