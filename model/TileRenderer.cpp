@@ -54,6 +54,9 @@ struct CellInfo
     int kind;
     int colour[4];
     int variant[4];
+    // per part the texture square drawn, NULL for the flat colour; set only for the cells
+    // that the pass draws (RowCells), not for the neighbours it looks at
+    const CRasterImage* texture[4];
 };
 
 // Everything one call needs, fixed before the pass.
@@ -87,6 +90,11 @@ struct Pass
     const PaletteEntry* imageColours;
     const PaletteEntry* tileColours;
     const CString* notes;
+    // Texture slot of colour c with variant v: slotBase[c] + variantOffset[v], where a
+    // negative base means no texture. Worked out once a call: the lookup by colour searches
+    // the tile palette.
+    int slotBase[256];
+    int variantOffset[256];
     const BYTE* table;
     // hit test
     bool hitTest;
@@ -479,31 +487,45 @@ struct PartColours
     int textureWidth[4];
 };
 
+// The texture squares of the parts of a cell (CellInfo::texture).
+void ResolveCellTextures(const Pass& p, CellInfo& cell)
+{
+    for (int part = 0; part < 4; ++part)
+    {
+        cell.texture[part] = NULL;
+        if (!p.textures || cell.outside)
+            continue;
+        const int base = p.slotBase[cell.colour[part]];
+        if (base < 0)
+            continue;
+        const int slot = base + p.variantOffset[cell.variant[part]];
+        if (slot >= p.textureSlots)
+            continue;
+        const CRasterImage& tex = p.textureSet[slot];
+        if (HasBuffer(&tex) && tex.type == 1)
+            cell.texture[part] = &tex;
+    }
+}
+
+// Row y of a texture square, NULL when the square has no such row.
+inline const BYTE* TextureRow(const Pass& p, const CRasterImage* tex, int y)
+{
+    const int ty = p.n - 1 - y;
+    if (tex == NULL || ty < 0 || ty >= tex->height)
+        return NULL;
+    return tex->data + 3 * (size_t)ty * tex->width;
+}
+
 void ResolvePartColours(const Pass& p, const CellInfo& cell, int y, PartColours& pc)
 {
     for (int part = 0; part < 4; ++part)
     {
-        const int c = cell.colour[part];
-        const PaletteEntry& e = p.imageColours[c];
+        const PaletteEntry& e = p.imageColours[cell.colour[part]];
         pc.rgb[part][0] = e.peRed;
         pc.rgb[part][1] = e.peGreen;
         pc.rgb[part][2] = e.peBlue;
-        pc.texture[part] = NULL;
-        pc.textureWidth[part] = 0;
-        if (!p.textures || p.notes == NULL || p.notes[c].IsEmpty())
-            continue;
-        int quarter = 0, shade = 0;
-        SplitVariantIndex(cell.variant[part], quarter, shade, p.paletteKind);
-        const int slot = FindPaletteColourOffset(p.paletteKind, RGB(e.peRed, e.peGreen, e.peBlue),
-                                                 quarter, shade, p.tileColours);
-        if (slot < 0 || slot >= p.textureSlots)
-            continue;
-        const CRasterImage& tex = p.textureSet[slot];
-        const int ty = p.n - 1 - y;
-        if (!HasBuffer(&tex) || tex.type != 1 || ty < 0 || ty >= tex.height)
-            continue;
-        pc.texture[part] = tex.data + 3 * (size_t)ty * tex.width;
-        pc.textureWidth[part] = tex.width;
+        pc.texture[part] = TextureRow(p, cell.texture[part], y);
+        pc.textureWidth[part] = pc.texture[part] != NULL ? cell.texture[part]->width : 0;
     }
 }
 
@@ -645,12 +667,20 @@ void CellSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x0,
     }
 }
 
-// The pixels of a plain tile (IsPlainTile) on one picture row: tile colour inside, joint on
-// the edge.
-inline void PlainSpan(const Pass& p, const RowState& r, const BYTE* tile, int x0, int x1, int px,
-                      int py)
+// The colour of pixel x of a plain tile: its texture row where it has one, else its colour.
+inline const BYTE* PlainColour(const BYTE* tile, const BYTE* texture, int textureWidth, int x)
 {
-    const BYTE* joint = p.showJoints ? p.table + 3 * ColourJoint : tile;
+    return x < textureWidth ? texture + 3 * x : tile;
+}
+
+// The pixels of a plain tile (IsPlainTile) on one picture row: tile colour or texture inside,
+// joint on the edge.
+inline void PlainSpan(const Pass& p, const RowState& r, const BYTE* tile, const BYTE* texture,
+                      int textureWidth, int x0, int x1, int px, int py)
+{
+    if (texture == NULL)
+        textureWidth = 0;
+    const BYTE* joint = p.showJoints ? p.table + 3 * ColourJoint : NULL;
     // Only the part of the row that the tile's shape covers.
     const int begin = std::max(x0, r.maskBegin);
     const int end = std::min(x1, r.maskEnd);
@@ -664,7 +694,8 @@ inline void PlainSpan(const Pass& p, const RowState& r, const BYTE* tile, int x0
         {
             const BYTE m = mask[x];
             if (m != 0)
-                Put(dst, m == 2 ? joint : tile);
+                Put(dst, m == 2 && joint != NULL ? joint
+                                                 : PlainColour(tile, texture, textureWidth, x));
         }
         return;
     }
@@ -676,7 +707,7 @@ inline void PlainSpan(const Pass& p, const RowState& r, const BYTE* tile, int x0
         if (m == 0 || (upperHalf && covered[x]))
             continue;
         covered[x] = 1;
-        Put(dst, m == 2 ? joint : tile);
+        Put(dst, m == 2 && joint != NULL ? joint : PlainColour(tile, texture, textureWidth, x));
     }
 }
 
@@ -791,13 +822,13 @@ void SetRowState(const Pass& p, RowState& r)
     }
 }
 
-// A whole tile in a flat colour away from the border: PixelCode would give each of its pixels
-// the tile colour inside the mask and the joint on its edge, whatever else holds.
+// A whole tile away from the border: PixelCode would give each of its pixels the tile's
+// colour (its texture's pixel where it has one) inside the mask and the joint on its edge,
+// whatever else holds.
 bool IsPlainTile(const Pass& p, const CellInfo& cell, int col)
 {
     return !cell.outside && cell.shape == ShapeWhole && cell.kind == CellWhole &&
-           !(col == p.columnEnd - 1 && p.type != PavingSquares) && !p.textures &&
-           p.displayMode == 0 && !(p.neighbourJoints && p.showJoints && p.type == PavingSquares);
+           !(col == p.columnEnd - 1 && p.type != PavingSquares) && p.displayMode == 0 && !(p.neighbourJoints && p.showJoints && p.type == PavingSquares);
 }
 
 // One cell as the pass meets it, with what its plain drawing needs.
@@ -845,6 +876,7 @@ private:
             RowCell& entry = m_cells[m_decoded];
             const int c = p.firstColumn + m_decoded;
             ReadCell(p, c, row, entry.cell);
+            ResolveCellTextures(p, entry.cell);
             entry.plain = IsPlainTile(p, entry.cell, c);
             const PaletteEntry& e = p.imageColours[entry.cell.colour[0]];
             entry.tile[0] = e.peRed;
@@ -913,7 +945,8 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
             x = 0;
             continue;
         }
-        if (cell->plain && x == 0 && span == n && p.covered == NULL)
+        const BYTE* texture = cell->plain ? TextureRow(p, cell->cell.texture[0], r.y) : NULL;
+        if (cell->plain && texture == NULL && x == 0 && span == n && p.covered == NULL)
         {
             const BYTE* tile = cell->tile;
             const BYTE* edge = joint != NULL ? joint : tile;
@@ -927,7 +960,8 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
         }
         else if (cell->plain)
         {
-            PlainSpan(p, r, cell->tile, x, x + span, px, py);
+            PlainSpan(p, r, cell->tile, texture,
+                      texture != NULL ? cell->cell.texture[0]->width : 0, x, x + span, px, py);
         }
         else
         {
@@ -1031,6 +1065,26 @@ void BackgroundFill(const Pass& p)
     }
 }
 
+// The texture slot tables of a pass with textures: the slot of a colour's part is that of
+// FindPaletteColourOffset for its colour, turn and shade, and a colour without a note has none.
+void FillTextureSlots(Pass& p)
+{
+    const int shades = PaletteShadeCount(p.paletteKind);
+    for (int c = 0; c < 256; ++c)
+    {
+        p.slotBase[c] = -1;
+        if (!p.notes[c].IsEmpty())
+        {
+            const PaletteEntry& e = p.imageColours[c];
+            p.slotBase[c] = FindPaletteColourOffset(
+                p.paletteKind, RGB(e.peRed, e.peGreen, e.peBlue), 0, 0, p.tileColours);
+        }
+        int quarter = 0, shade = 0;
+        SplitVariantIndex(c, quarter, shade, p.paletteKind);
+        p.variantOffset[c] = std::min(std::max(shade, 0), shades - 1) * 4 + quarter;
+    }
+}
+
 // Fills the parts of a Pass that do not depend on the picture. FALSE when nothing can be done.
 bool PreparePass(Pass& p, const CRasterImage* map, int n, int columnEnd, int rows,
                  int firstColumn, int pavingType, const CRasterImage* masks0,
@@ -1126,6 +1180,8 @@ void RenderMosaic(CRasterImage* picture, int displayMode, const CRasterImage* ma
     p.imageColours = imageColours;
     p.tileColours = tileColours;
     p.notes = notes;
+    if (p.textures)
+        FillTextureSlots(p);
     p.table = colourTable;
     p.cutMode = cutMode;
     p.hitFound = false;
