@@ -553,6 +553,22 @@ inline void Put(BYTE* dst, const BYTE* colour)
     dst[2] = colour[2];
 }
 
+// count pixels of one colour: the first put, the others copied from those already there in
+// blocks that double.
+inline void FillPixels(BYTE* dst, const BYTE* colour, int count)
+{
+    if (count <= 0)
+        return;
+    Put(dst, colour);
+    const size_t total = 3 * (size_t)count;
+    for (size_t done = 3; done < total;)
+    {
+        const size_t block = std::min(done, total - done);
+        memcpy(dst + done, dst, block);
+        done += block;
+    }
+}
+
 void RecordHit(Pass& p, int col, const RowState& r, int px, int py, int x)
 {
     p.hitFound = true;
@@ -837,6 +853,7 @@ struct RowCell
     CellInfo cell;
     bool plain;
     BYTE tile[3];
+    int outsideRun;         // outside cells from this one on, among those decoded
 };
 
 // The cells of one tile row from the first column on, decoded once for all the picture rows
@@ -857,7 +874,18 @@ public:
     {
         if (count <= 0)
             return NULL;
+        const int decoded = m_decoded;
         At(p, row, p.firstColumn + count - 1);
+        if (m_decoded != decoded || row != m_runRow)
+        {
+            m_runRow = row;
+            int run = 0;
+            for (int i = m_decoded - 1; i >= 0; --i)
+            {
+                run = m_cells[i].cell.outside ? run + 1 : 0;
+                m_cells[i].outsideRun = run;
+            }
+        }
         return m_cells.data();
     }
 
@@ -890,6 +918,7 @@ private:
     std::vector<RowCell> m_cells;
     int m_row = INT_MIN;
     int m_decoded = 0;
+    int m_runRow = INT_MIN;     // the row whose outside runs are counted
 };
 
 // One picture row of a drawing pass; x is the tile-local x of the picture's left edge.
@@ -913,20 +942,16 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
         {
             // Cells outside the mosaic (past its last column, or all of a row past its last)
             // come in runs: one fill for the run.
-            int count = span;
-            while (i + 1 < spans && cell[1].cell.outside)
-            {
-                ++i;
-                ++cell;
-                ++col;
-                count += std::min(n, p.width - px - count);
-            }
+            const int run = std::min(cell->outsideRun, spans - i);
+            const int count = std::min(n - x + (run - 1) * n, p.width - px);
+            i += run - 1;
+            cell += run - 1;
+            col += run - 1;
             const BYTE* colour = ColourOfCode(p, PartColours(), CodeOutside, 0);
             BYTE* dst = p.out + 3 * ((size_t)py * p.width + px);
             if (p.covered == NULL)
             {
-                for (int k = 0; k < count; ++k, dst += 3)
-                    Put(dst, colour);
+                FillPixels(dst, colour, count);
             }
             else
             {
@@ -1026,18 +1051,14 @@ void FillPicture(const Pass& p, int entry)
     // One row pixel by pixel, then the others copied from it.
     const BYTE* colour = p.table + 3 * entry;
     const size_t rowBytes = 3 * (size_t)p.width;
-    for (BYTE* d = p.out; d != p.out + rowBytes; d += 3)
-        Put(d, colour);
+    FillPixels(p.out, colour, p.width);
     for (int y = 1; y < p.height; ++y)
         memcpy(p.out + y * rowBytes, p.out, rowBytes);
 }
 
 void FillLastRow(const Pass& p, int entry)
 {
-    const BYTE* colour = p.table + 3 * entry;
-    BYTE* d = p.out + 3 * (size_t)(p.height - 1) * p.width;
-    for (int x = 0; x < p.width; ++x, d += 3)
-        Put(d, colour);
+    FillPixels(p.out + 3 * (size_t)(p.height - 1) * p.width, p.table + 3 * entry, p.width);
 }
 
 void BackgroundFill(const Pass& p)
