@@ -490,11 +490,13 @@ struct PartColours
 // The texture squares of the parts of a cell (CellInfo::texture).
 void ResolveCellTextures(const Pass& p, CellInfo& cell)
 {
-    for (int part = 0; part < 4; ++part)
+    cell.texture[0] = cell.texture[1] = cell.texture[2] = cell.texture[3] = NULL;
+    if (!p.textures || cell.outside)
+        return;
+    // A whole tile shows only part A, a halved one A and B.
+    const int parts = cell.kind == CellWhole ? 1 : cell.kind < CellQuarters ? 2 : 4;
+    for (int part = 0; part < parts; ++part)
     {
-        cell.texture[part] = NULL;
-        if (!p.textures || cell.outside)
-            continue;
         const int base = p.slotBase[cell.colour[part]];
         if (base < 0)
             continue;
@@ -847,13 +849,17 @@ bool IsPlainTile(const Pass& p, const CellInfo& cell, int col)
            !(col == p.columnEnd - 1 && p.type != PavingSquares) && p.displayMode == 0 && !(p.neighbourJoints && p.showJoints && p.type == PavingSquares);
 }
 
-// One cell as the pass meets it, with what its plain drawing needs.
+// What the drawing of a picture row needs of one cell, kept small: a row of them is gone
+// through once for each picture row of the band.
 struct RowCell
 {
-    CellInfo cell;
+    const BYTE* texture;    // a plain tile's texture square, NULL for its flat colour
+    int textureWidth;
+    int textureHeight;
+    int outsideRun;         // outside cells from this one on, among those decoded
+    bool outside;
     bool plain;
     BYTE tile[3];
-    int outsideRun;         // outside cells from this one on, among those decoded
 };
 
 // The cells of one tile row from the first column on, decoded once for all the picture rows
@@ -861,12 +867,12 @@ struct RowCell
 class RowCells
 {
 public:
-    const RowCell& At(const Pass& p, int row, int col)
+    const CellInfo& At(const Pass& p, int row, int col)
     {
         const int i = col - p.firstColumn;
-        if (row == m_row && i < m_decoded)
-            return m_cells[i];
-        return Decode(p, row, i);
+        if (row != m_row || i >= m_decoded)
+            Decode(p, row, i);
+        return m_info[i];
     }
 
     // The first count cells of the row, from the first column on.
@@ -882,40 +888,52 @@ public:
             int run = 0;
             for (int i = m_decoded - 1; i >= 0; --i)
             {
-                run = m_cells[i].cell.outside ? run + 1 : 0;
+                run = m_cells[i].outside ? run + 1 : 0;
                 m_cells[i].outsideRun = run;
             }
         }
         return m_cells.data();
     }
 
+    // The decoded cells of the row that Row last gave.
+    const CellInfo* Info() const { return m_info.data(); }
+
 private:
-    const RowCell& Decode(const Pass& p, int row, int i)
+    void Decode(const Pass& p, int row, int i)
     {
         if (row != m_row)
         {
             m_row = row;
             m_decoded = 0;
         }
+        if ((size_t)i >= m_cells.size())
+        {
+            m_cells.resize((size_t)i * 2 + 16);
+            m_info.resize(m_cells.size());
+        }
         while (m_decoded <= i)
         {
-            if ((size_t)m_decoded == m_cells.size())
-                m_cells.resize(m_cells.size() * 2 + 16);
             RowCell& entry = m_cells[m_decoded];
+            CellInfo& cell = m_info[m_decoded];
             const int c = p.firstColumn + m_decoded;
-            ReadCell(p, c, row, entry.cell);
-            ResolveCellTextures(p, entry.cell);
-            entry.plain = IsPlainTile(p, entry.cell, c);
-            const PaletteEntry& e = p.imageColours[entry.cell.colour[0]];
+            ReadCell(p, c, row, cell);
+            ResolveCellTextures(p, cell);
+            entry.outside = cell.outside;
+            entry.plain = IsPlainTile(p, cell, c);
+            const CRasterImage* texture = entry.plain ? cell.texture[0] : NULL;
+            entry.texture = texture != NULL ? texture->data : NULL;
+            entry.textureWidth = texture != NULL ? texture->width : 0;
+            entry.textureHeight = texture != NULL ? texture->height : 0;
+            const PaletteEntry& e = p.imageColours[cell.colour[0]];
             entry.tile[0] = e.peRed;
             entry.tile[1] = e.peGreen;
             entry.tile[2] = e.peBlue;
             ++m_decoded;
         }
-        return m_cells[i];
     }
 
     std::vector<RowCell> m_cells;
+    std::vector<CellInfo> m_info;
     int m_row = INT_MIN;
     int m_decoded = 0;
     int m_runRow = INT_MIN;     // the row whose outside runs are counted
@@ -930,7 +948,7 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
     const BYTE* joint = p.showJoints ? p.table + 3 * ColourJoint : NULL;
     const BYTE* mask = r.mask;
     const int begin = r.maskBegin;
-    const int end = r.maskEnd;
+    const int end = std::min(r.maskEnd, n);
     int col = p.firstColumn;
     int px = 0;
     // Plain tiles wholly inside the picture are drawn here, the others by PlainSpan and
@@ -938,7 +956,7 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
     for (int i = 0; i < spans; ++i, ++cell, ++col)
     {
         const int span = std::min(n - x, p.width - px);
-        if (cell->cell.outside)
+        if (cell->outside)
         {
             // Cells outside the mosaic (past its last column, or all of a row past its last)
             // come in runs: one fill for the run.
@@ -970,27 +988,48 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
             x = 0;
             continue;
         }
-        const BYTE* texture = cell->plain ? TextureRow(p, cell->cell.texture[0], r.y) : NULL;
-        if (cell->plain && texture == NULL && x == 0 && span == n && p.covered == NULL)
+        if (!cell->plain)
+        {
+            RenderSpan(p, r, cells.Info()[i], col, x, x + span, px, py);
+            px += span;
+            x = 0;
+            continue;
+        }
+        // Row y of the tile's texture square, where it has one.
+        const int ty = n - 1 - r.y;
+        const BYTE* texture = cell->texture != NULL && ty >= 0 && ty < cell->textureHeight
+                                  ? cell->texture + 3 * (size_t)ty * cell->textureWidth
+                                  : NULL;
+        const int textureWidth = texture != NULL ? cell->textureWidth : 0;
+        if (x == 0 && span == n && p.covered == NULL)
         {
             const BYTE* tile = cell->tile;
             const BYTE* edge = joint != NULL ? joint : tile;
             BYTE* dst = p.out + 3 * ((size_t)py * p.width + px + begin);
-            for (int t = begin; t < end; ++t, dst += 3)
+            if (texture == NULL)
             {
-                const BYTE m = mask[t];
-                if (m != 0)
-                    Put(dst, m == 2 ? edge : tile);
+                for (int t = begin; t < end; ++t, dst += 3)
+                {
+                    const BYTE m = mask[t];
+                    if (m != 0)
+                        Put(dst, m == 2 ? edge : tile);
+                }
             }
-        }
-        else if (cell->plain)
-        {
-            PlainSpan(p, r, cell->tile, texture,
-                      texture != NULL ? cell->cell.texture[0]->width : 0, x, x + span, px, py);
+            else
+            {
+                for (int t = begin; t < end; ++t, dst += 3)
+                {
+                    const BYTE m = mask[t];
+                    if (m != 0)
+                        Put(dst, m == 2 && joint != NULL
+                                     ? joint
+                                     : PlainColour(tile, texture, textureWidth, t));
+                }
+            }
         }
         else
         {
-            RenderSpan(p, r, cell->cell, col, x, x + span, px, py);
+            PlainSpan(p, r, cell->tile, texture, textureWidth, x, x + span, px, py);
         }
         px += span;
         x = 0;
@@ -1027,7 +1066,7 @@ void RunPass(Pass& p, int firstRow)
             {
                 const int span = std::min(n - x, p.width - px);
                 if ((p.hitX >= px && p.hitX < px + span) || p.hitByKey)
-                    RenderSpan(p, r, cells.At(p, r.row, col).cell, col, x, x + span, px, py);
+                    RenderSpan(p, r, cells.At(p, r.row, col), col, x, x + span, px, py);
                 px += span;
                 ++col;
                 x = 0;
