@@ -1036,6 +1036,41 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
     }
 }
 
+// The colour-table entry that the picture row y holds before the tiles are drawn over it;
+// -1 where the pass writes every pixel (squares).
+int BackgroundEntry(const Pass& p, int y)
+{
+    switch (p.type)
+    {
+    case PavingDiamonds:
+    case PavingTriangles:
+        return y == p.height - 1 ? ColourJoint : ColourBackground;
+    case PavingHexagons:
+    case PavingScales2:
+    case PavingCrossedJoints:
+        return ColourBackground;
+    case PavingScales1:
+        return ColourScalesBackground;
+    case PavingCircles:
+        return ColourJoint;            // circles stand on the joint colour
+    default:
+        return -1;
+    }
+}
+
+// The background of picture rows from to to - 1. The pass lays it a row at a time just
+// before it first draws on the row, while the row is still in the cache: laid all at once it
+// would cost a pass of its own over a picture larger than the cache.
+void FillBackgroundRows(const Pass& p, int from, int to)
+{
+    for (int y = from; y < to; ++y)
+    {
+        const int entry = BackgroundEntry(p, y);
+        if (entry >= 0)
+            FillPixels(p.out + 3 * (size_t)y * p.width, p.table + 3 * entry, p.width);
+    }
+}
+
 void RunPass(Pass& p, int firstRow)
 {
     const int n = p.n;
@@ -1050,10 +1085,16 @@ void RunPass(Pass& p, int firstRow)
     r.y = n - 1 + StartTop(p.type, n, h);
     SetRowState(p, r);
     int py = 0;
+    int filled = 0;         // picture rows whose background is laid
     while (py < p.height)
     {
         if (!p.hitTest)
         {
+            if (py >= filled)
+            {
+                FillBackgroundRows(p, filled, py + 1);
+                filled = py + 1;
+            }
             // Shifted rows start half a tile to the left.
             DrawPictureRow(p, r, cells, r.shifted ? h : 0, py);
         }
@@ -1081,48 +1122,8 @@ void RunPass(Pass& p, int firstRow)
         }
         SetRowState(p, r);
     }
-}
-
-void FillPicture(const Pass& p, int entry)
-{
-    if (p.height <= 0)
-        return;
-    // One row pixel by pixel, then the others copied from it.
-    const BYTE* colour = p.table + 3 * entry;
-    const size_t rowBytes = 3 * (size_t)p.width;
-    FillPixels(p.out, colour, p.width);
-    for (int y = 1; y < p.height; ++y)
-        memcpy(p.out + y * rowBytes, p.out, rowBytes);
-}
-
-void FillLastRow(const Pass& p, int entry)
-{
-    FillPixels(p.out + 3 * (size_t)(p.height - 1) * p.width, p.table + 3 * entry, p.width);
-}
-
-void BackgroundFill(const Pass& p)
-{
-    switch (p.type)
-    {
-    case PavingDiamonds:
-    case PavingTriangles:
-        FillPicture(p, ColourBackground);
-        FillLastRow(p, ColourJoint);
-        break;
-    case PavingHexagons:
-    case PavingScales2:
-    case PavingCrossedJoints:
-        FillPicture(p, ColourBackground);
-        break;
-    case PavingScales1:
-        FillPicture(p, ColourScalesBackground);
-        break;
-    case PavingCircles:
-        FillPicture(p, ColourJoint);   // circles stand on the joint colour
-        break;
-    default:
-        break;                         // squares: the pass writes every pixel
-    }
+    if (!p.hitTest)
+        FillBackgroundRows(p, filled, p.height);
 }
 
 // The texture slot tables of a pass with textures: the slot of a colour's part is that of
@@ -1254,8 +1255,6 @@ void RenderMosaic(CRasterImage* picture, int displayMode, const CRasterImage* ma
     p.covered = pavingType == PavingScales1 ? ClearedCoveredPlane((size_t)p.width * p.height)
                                             : NULL;
 
-    if (!p.hitTest)
-        BackgroundFill(p);
     RunPass(p, firstRow);
 
     if (p.hitTest && p.hitFound)

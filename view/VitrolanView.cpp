@@ -74,32 +74,49 @@ __attribute__((target("ssse3"))) void RgbToWordsSsse3(const BYTE* source, DWORD*
 }
 
 // What CRasterImage::DrawToDC draws, with the conversion of the bytes that a paint of the
-// whole window spends most of its copy on done a vector at a time.
+// whole window spends most of its copy on done a vector at a time. Unstretched, the picture
+// goes in bands of rows small enough for the converted words to be copied out while still in
+// the cache.
 void DrawRgbImage(CDC* pDC, const CRasterImage& image, const RECT& rect)
 {
     HDC hdc = pDC != NULL ? pDC->GetSafeHdc() : NULL;
     if (hdc == NULL || image.type != 1 || image.data == NULL || image.width <= 0 ||
         image.height <= 0 || (ULONGLONG)image.width * (ULONGLONG)image.height > image.size)
         return;
+    const bool bStretched = rect.right - rect.left != image.width ||
+                            rect.bottom - rect.top != image.height;
+    const int bandRows = bStretched ? image.height
+                                    : std::min(image.height, std::max(1, 131072 / image.width));
     static std::vector<DWORD> s_bits;
-    const size_t count = (size_t)image.width * image.height;
-    if (s_bits.size() < count)
-        s_bits.resize(count);
+    const size_t bandCount = (size_t)image.width * bandRows;
+    if (s_bits.size() < bandCount)
+        s_bits.resize(bandCount);
     static const bool s_bShuffle = __builtin_cpu_supports("ssse3");
-    if (s_bShuffle)
-        RgbToWordsSsse3(image.data, s_bits.data(), count);
-    else
-        RgbToWords(image.data, s_bits.data(), count);
     BITMAPINFO info;
     memset(&info, 0, sizeof(info));
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = -image.height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(hdc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0,
-                  0, image.width, image.height, s_bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    for (int y = 0; y < image.height; y += bandRows)
+    {
+        const int rows = std::min(bandRows, image.height - y);
+        const BYTE* source = image.data + 3 * (size_t)y * image.width;
+        const size_t count = (size_t)image.width * rows;
+        if (s_bShuffle)
+            RgbToWordsSsse3(source, s_bits.data(), count);
+        else
+            RgbToWords(source, s_bits.data(), count);
+        info.bmiHeader.biHeight = -rows;
+        if (bStretched)
+            StretchDIBits(hdc, rect.left, rect.top, rect.right - rect.left,
+                          rect.bottom - rect.top, 0, 0, image.width, image.height,
+                          s_bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        else
+            StretchDIBits(hdc, rect.left, rect.top + y, image.width, rows, 0, 0, image.width,
+                          rows, s_bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    }
 }
 
 } // namespace
