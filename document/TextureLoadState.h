@@ -50,4 +50,22 @@ public:
     bool m_budgetReached;           // the last build left squares out for want of memory
     size_t m_budget;                // bytes
     TextureTransform m_transform;   // how families 1 and 2 store their files
+
+    // The squares a cell map needs, as last worked out, with the cells and the part of the
+    // key they were worked out from. Every paint asks; the cells are compared with the copy
+    // kept here, which costs far less than working the squares out again, and no change of
+    // the map, by whatever path, can leave a stale answer.
+    struct NeededSquares
+    {
+        bool valid = false;
+        int paletteKind = -1;
+        int tileIndex[256];
+        int cols = 0;
+        int rows = 0;
+        int mapWidth = 0;
+        int mapHeight = 0;
+        std::vector<BYTE> cells;        // the map's bytes
+        std::vector<int> squares;       // sorted, each once
+    };
+    mutable NeededSquares m_needed;
 };

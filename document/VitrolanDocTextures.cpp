@@ -3,6 +3,8 @@
 // tile size, one per colour, shade and quarter turn.
 #include "VitrolanDoc.h"
 
+#include <string.h>
+
 #include <algorithm>
 
 #include "DocPaths.h"
@@ -83,38 +85,79 @@ void MakeTextureKey(const C2Palette& image, const C2Palette& tiles, int n,
 
 // The squares the cell parts of the map need (sorted, each once), as the renderer looks
 // them up: (shade + tile index x shades) x 4 + quarter.
-std::vector<int> NeededSquares(const CRasterImage& map, int cols, int rows,
-                               const CTextureLoadState::Key& key)
+std::vector<int> ScanNeededSquares(const CRasterImage& map, int cols, int rows, int kind,
+                                   const int* tileIndex)
 {
     std::vector<int> squares;
-    const int kind = key.paletteKind;
     if (kind < 1 || kind > 4 || map.data == NULL)
         return squares;
     const int shades = PaletteShadeCount(kind);
+    // A square is its colour's first square plus its variant's offset: shade x 4 + quarter.
+    int colourBase[256], variantOffset[256];
+    for (int v = 0; v < 256; v++)
+    {
+        const int i = tileIndex[v];
+        colourBase[v] = i < 0 ? -1 : i * shades * 4;
+        int quarter = 0, shade = 0;
+        SplitVariantIndex(v, quarter, shade, kind);
+        variantOffset[v] = shade * 4 + quarter;
+    }
     std::vector<BYTE> wanted((size_t)CVitrolanDoc::TextureCacheSize, 0);
-    for (int col = 0; col < cols; col++)
-        for (int row = 0; row < rows; row++)
+    const int w = map.width;
+    cols = std::min(cols, map.width / CellBlock);
+    rows = std::min(rows, map.height / CellBlock);
+    for (int row = 0; row < rows; row++)
+    {
+        // Row by row, as the cells lie in memory.
+        const BYTE* cell = map.data + (size_t)row * CellBlock * w;
+        for (int col = 0; col < cols; col++, cell += CellBlock)
         {
-            int shape, cellKind, colour[4], variant[4];
-            map.GetCell(col, row, shape, cellKind, colour[0], colour[1], colour[2], colour[3],
-                        variant[0], variant[1], variant[2], variant[3]);
+            const BYTE* row1 = cell + w;
+            const BYTE* row2 = row1 + w;
+            const BYTE colour[4] = {cell[2], cell[3], row1[0], row1[1]};
+            const BYTE variant[4] = {row1[2], row1[3], row2[0], row2[1]};
+            const int cellKind = cell[1];
             const int parts = cellKind == 0 ? 1 : (cellKind == 5 || cellKind == 6 ? 4 : 2);
             for (int part = 0; part < parts; part++)
             {
-                const int i = key.tileIndex[colour[part] & 0xFF];
-                if (i < 0)
+                const int base = colourBase[colour[part]];
+                if (base < 0)
                     continue;
-                int quarter = 0, shade = 0;
-                SplitVariantIndex(variant[part], quarter, shade, kind);
-                const int square = (shade + i * shades) * 4 + quarter;
-                if (square >= 0 && square < CVitrolanDoc::TextureCacheSize)
+                const int square = base + variantOffset[variant[part]];
+                if (square < CVitrolanDoc::TextureCacheSize)
                     wanted[square] = 1;
             }
         }
+    }
     for (int s = 0; s < CVitrolanDoc::TextureCacheSize; s++)
         if (wanted[s])
             squares.push_back(s);
     return squares;
+}
+
+// ScanNeededSquares through the cache of the load state: the map is worked through again
+// only when its cells or the colours' tile indices differ from the last time.
+const std::vector<int>& NeededSquares(const CRasterImage& map, int cols, int rows,
+                                      const CTextureLoadState::Key& key,
+                                      CTextureLoadState::NeededSquares& cache)
+{
+    const size_t nBytes = map.data != NULL ? (size_t)map.width * map.height : 0;
+    if (cache.valid && cache.paletteKind == key.paletteKind && cache.cols == cols &&
+        cache.rows == rows && cache.mapWidth == map.width && cache.mapHeight == map.height &&
+        cache.cells.size() == nBytes &&
+        memcmp(cache.tileIndex, key.tileIndex, sizeof(cache.tileIndex)) == 0 &&
+        (nBytes == 0 || memcmp(cache.cells.data(), map.data, nBytes) == 0))
+        return cache.squares;
+    cache.squares = ScanNeededSquares(map, cols, rows, key.paletteKind, key.tileIndex);
+    cache.paletteKind = key.paletteKind;
+    memcpy(cache.tileIndex, key.tileIndex, sizeof(cache.tileIndex));
+    cache.cols = cols;
+    cache.rows = rows;
+    cache.mapWidth = map.width;
+    cache.mapHeight = map.height;
+    cache.cells.assign(map.data, map.data + nBytes);
+    cache.valid = true;
+    return cache.squares;
 }
 
 // The image colour whose name files the texture of tile index i.
@@ -136,7 +179,8 @@ int CVitrolanDoc::GetTextureReadiness(int n) const
         return CTextureLoadState::CacheStale;
     if (m_textureState.m_budgetReached)
         return CTextureLoadState::CacheReady;
-    for (int square : NeededSquares(m_workingMap, m_cols, m_rows, key))
+    for (int square :
+         NeededSquares(m_workingMap, m_cols, m_rows, key, m_textureState.m_needed))
         if (m_textureCache[square].data == NULL && !m_textureState.m_failed[square / 4])
             return CTextureLoadState::CacheIncomplete;
     return CTextureLoadState::CacheReady;
@@ -179,7 +223,10 @@ BOOL CVitrolanDoc::LoadTileTextures(int n)
     const size_t nSquareBytes = (size_t)n * n * 3;
     int nMissing = 0, nUndecodable = 0;
     CString strFirstMissing, strFirstUndecodable;
-    for (int square : NeededSquares(m_workingMap, m_cols, m_rows, state.m_key))
+    // A copy: LoadTileTexture may be overridden, and a paint from there asks again.
+    const std::vector<int> squares =
+        NeededSquares(m_workingMap, m_cols, m_rows, state.m_key, state.m_needed);
+    for (int square : squares)
     {
         const int t = square / 4;
         const int c = ColourOfTileIndex(state.m_key, t / nShades);

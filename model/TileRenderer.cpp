@@ -54,6 +54,9 @@ struct CellInfo
     int kind;
     int colour[4];
     int variant[4];
+    // per part the texture square drawn, NULL for the flat colour; set only for the cells
+    // that the pass draws (RowCells), not for the neighbours it looks at
+    const CRasterImage* texture[4];
 };
 
 // Everything one call needs, fixed before the pass.
@@ -87,6 +90,11 @@ struct Pass
     const PaletteEntry* imageColours;
     const PaletteEntry* tileColours;
     const CString* notes;
+    // Texture slot of colour c with variant v: slotBase[c] + variantOffset[v], where a
+    // negative base means no texture. Worked out once a call: the lookup by colour searches
+    // the tile palette.
+    int slotBase[256];
+    int variantOffset[256];
     const BYTE* table;
     // hit test
     bool hitTest;
@@ -479,31 +487,47 @@ struct PartColours
     int textureWidth[4];
 };
 
+// The texture squares of the parts of a cell (CellInfo::texture).
+void ResolveCellTextures(const Pass& p, CellInfo& cell)
+{
+    cell.texture[0] = cell.texture[1] = cell.texture[2] = cell.texture[3] = NULL;
+    if (!p.textures || cell.outside)
+        return;
+    // A whole tile shows only part A, a halved one A and B.
+    const int parts = cell.kind == CellWhole ? 1 : cell.kind < CellQuarters ? 2 : 4;
+    for (int part = 0; part < parts; ++part)
+    {
+        const int base = p.slotBase[cell.colour[part]];
+        if (base < 0)
+            continue;
+        const int slot = base + p.variantOffset[cell.variant[part]];
+        if (slot >= p.textureSlots)
+            continue;
+        const CRasterImage& tex = p.textureSet[slot];
+        if (HasBuffer(&tex) && tex.type == 1)
+            cell.texture[part] = &tex;
+    }
+}
+
+// Row y of a texture square, NULL when the square has no such row.
+inline const BYTE* TextureRow(const Pass& p, const CRasterImage* tex, int y)
+{
+    const int ty = p.n - 1 - y;
+    if (tex == NULL || ty < 0 || ty >= tex->height)
+        return NULL;
+    return tex->data + 3 * (size_t)ty * tex->width;
+}
+
 void ResolvePartColours(const Pass& p, const CellInfo& cell, int y, PartColours& pc)
 {
     for (int part = 0; part < 4; ++part)
     {
-        const int c = cell.colour[part];
-        const PaletteEntry& e = p.imageColours[c];
+        const PaletteEntry& e = p.imageColours[cell.colour[part]];
         pc.rgb[part][0] = e.peRed;
         pc.rgb[part][1] = e.peGreen;
         pc.rgb[part][2] = e.peBlue;
-        pc.texture[part] = NULL;
-        pc.textureWidth[part] = 0;
-        if (!p.textures || p.notes == NULL || p.notes[c].IsEmpty())
-            continue;
-        int quarter = 0, shade = 0;
-        SplitVariantIndex(cell.variant[part], quarter, shade, p.paletteKind);
-        const int slot = FindPaletteColourOffset(p.paletteKind, RGB(e.peRed, e.peGreen, e.peBlue),
-                                                 quarter, shade, p.tileColours);
-        if (slot < 0 || slot >= p.textureSlots)
-            continue;
-        const CRasterImage& tex = p.textureSet[slot];
-        const int ty = p.n - 1 - y;
-        if (!HasBuffer(&tex) || tex.type != 1 || ty < 0 || ty >= tex.height)
-            continue;
-        pc.texture[part] = tex.data + 3 * (size_t)ty * tex.width;
-        pc.textureWidth[part] = tex.width;
+        pc.texture[part] = TextureRow(p, cell.texture[part], y);
+        pc.textureWidth[part] = pc.texture[part] != NULL ? cell.texture[part]->width : 0;
     }
 }
 
@@ -529,6 +553,22 @@ inline void Put(BYTE* dst, const BYTE* colour)
     dst[0] = colour[0];
     dst[1] = colour[1];
     dst[2] = colour[2];
+}
+
+// count pixels of one colour: the first put, the others copied from those already there in
+// blocks that double.
+inline void FillPixels(BYTE* dst, const BYTE* colour, int count)
+{
+    if (count <= 0)
+        return;
+    Put(dst, colour);
+    const size_t total = 3 * (size_t)count;
+    for (size_t done = 3; done < total;)
+    {
+        const size_t block = std::min(done, total - done);
+        memcpy(dst + done, dst, block);
+        done += block;
+    }
 }
 
 void RecordHit(Pass& p, int col, const RowState& r, int px, int py, int x)
@@ -645,12 +685,20 @@ void CellSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x0,
     }
 }
 
-// The pixels of a plain tile (IsPlainTile) on one picture row: tile colour inside, joint on
-// the edge.
-inline void PlainSpan(const Pass& p, const RowState& r, const BYTE* tile, int x0, int x1, int px,
-                      int py)
+// The colour of pixel x of a plain tile: its texture row where it has one, else its colour.
+inline const BYTE* PlainColour(const BYTE* tile, const BYTE* texture, int textureWidth, int x)
 {
-    const BYTE* joint = p.showJoints ? p.table + 3 * ColourJoint : tile;
+    return x < textureWidth ? texture + 3 * x : tile;
+}
+
+// The pixels of a plain tile (IsPlainTile) on one picture row: tile colour or texture inside,
+// joint on the edge.
+inline void PlainSpan(const Pass& p, const RowState& r, const BYTE* tile, const BYTE* texture,
+                      int textureWidth, int x0, int x1, int px, int py)
+{
+    if (texture == NULL)
+        textureWidth = 0;
+    const BYTE* joint = p.showJoints ? p.table + 3 * ColourJoint : NULL;
     // Only the part of the row that the tile's shape covers.
     const int begin = std::max(x0, r.maskBegin);
     const int end = std::min(x1, r.maskEnd);
@@ -664,7 +712,8 @@ inline void PlainSpan(const Pass& p, const RowState& r, const BYTE* tile, int x0
         {
             const BYTE m = mask[x];
             if (m != 0)
-                Put(dst, m == 2 ? joint : tile);
+                Put(dst, m == 2 && joint != NULL ? joint
+                                                 : PlainColour(tile, texture, textureWidth, x));
         }
         return;
     }
@@ -676,7 +725,7 @@ inline void PlainSpan(const Pass& p, const RowState& r, const BYTE* tile, int x0
         if (m == 0 || (upperHalf && covered[x]))
             continue;
         covered[x] = 1;
-        Put(dst, m == 2 ? joint : tile);
+        Put(dst, m == 2 && joint != NULL ? joint : PlainColour(tile, texture, textureWidth, x));
     }
 }
 
@@ -791,19 +840,24 @@ void SetRowState(const Pass& p, RowState& r)
     }
 }
 
-// A whole tile in a flat colour away from the border: PixelCode would give each of its pixels
-// the tile colour inside the mask and the joint on its edge, whatever else holds.
+// A whole tile away from the border: PixelCode would give each of its pixels the tile's
+// colour (its texture's pixel where it has one) inside the mask and the joint on its edge,
+// whatever else holds.
 bool IsPlainTile(const Pass& p, const CellInfo& cell, int col)
 {
     return !cell.outside && cell.shape == ShapeWhole && cell.kind == CellWhole &&
-           !(col == p.columnEnd - 1 && p.type != PavingSquares) && !p.textures &&
-           p.displayMode == 0 && !(p.neighbourJoints && p.showJoints && p.type == PavingSquares);
+           !(col == p.columnEnd - 1 && p.type != PavingSquares) && p.displayMode == 0 && !(p.neighbourJoints && p.showJoints && p.type == PavingSquares);
 }
 
-// One cell as the pass meets it, with what its plain drawing needs.
+// What the drawing of a picture row needs of one cell, kept small: a row of them is gone
+// through once for each picture row of the band.
 struct RowCell
 {
-    CellInfo cell;
+    const BYTE* texture;    // a plain tile's texture square, NULL for its flat colour
+    int textureWidth;
+    int textureHeight;
+    int outsideRun;         // outside cells from this one on, among those decoded
+    bool outside;
     bool plain;
     BYTE tile[3];
 };
@@ -813,12 +867,12 @@ struct RowCell
 class RowCells
 {
 public:
-    const RowCell& At(const Pass& p, int row, int col)
+    const CellInfo& At(const Pass& p, int row, int col)
     {
         const int i = col - p.firstColumn;
-        if (row == m_row && i < m_decoded)
-            return m_cells[i];
-        return Decode(p, row, i);
+        if (row != m_row || i >= m_decoded)
+            Decode(p, row, i);
+        return m_info[i];
     }
 
     // The first count cells of the row, from the first column on.
@@ -826,38 +880,63 @@ public:
     {
         if (count <= 0)
             return NULL;
+        const int decoded = m_decoded;
         At(p, row, p.firstColumn + count - 1);
+        if (m_decoded != decoded || row != m_runRow)
+        {
+            m_runRow = row;
+            int run = 0;
+            for (int i = m_decoded - 1; i >= 0; --i)
+            {
+                run = m_cells[i].outside ? run + 1 : 0;
+                m_cells[i].outsideRun = run;
+            }
+        }
         return m_cells.data();
     }
 
+    // The decoded cells of the row that Row last gave.
+    const CellInfo* Info() const { return m_info.data(); }
+
 private:
-    const RowCell& Decode(const Pass& p, int row, int i)
+    void Decode(const Pass& p, int row, int i)
     {
         if (row != m_row)
         {
             m_row = row;
             m_decoded = 0;
         }
+        if ((size_t)i >= m_cells.size())
+        {
+            m_cells.resize((size_t)i * 2 + 16);
+            m_info.resize(m_cells.size());
+        }
         while (m_decoded <= i)
         {
-            if ((size_t)m_decoded == m_cells.size())
-                m_cells.resize(m_cells.size() * 2 + 16);
             RowCell& entry = m_cells[m_decoded];
+            CellInfo& cell = m_info[m_decoded];
             const int c = p.firstColumn + m_decoded;
-            ReadCell(p, c, row, entry.cell);
-            entry.plain = IsPlainTile(p, entry.cell, c);
-            const PaletteEntry& e = p.imageColours[entry.cell.colour[0]];
+            ReadCell(p, c, row, cell);
+            ResolveCellTextures(p, cell);
+            entry.outside = cell.outside;
+            entry.plain = IsPlainTile(p, cell, c);
+            const CRasterImage* texture = entry.plain ? cell.texture[0] : NULL;
+            entry.texture = texture != NULL ? texture->data : NULL;
+            entry.textureWidth = texture != NULL ? texture->width : 0;
+            entry.textureHeight = texture != NULL ? texture->height : 0;
+            const PaletteEntry& e = p.imageColours[cell.colour[0]];
             entry.tile[0] = e.peRed;
             entry.tile[1] = e.peGreen;
             entry.tile[2] = e.peBlue;
             ++m_decoded;
         }
-        return m_cells[i];
     }
 
     std::vector<RowCell> m_cells;
+    std::vector<CellInfo> m_info;
     int m_row = INT_MIN;
     int m_decoded = 0;
+    int m_runRow = INT_MIN;     // the row whose outside runs are counted
 };
 
 // One picture row of a drawing pass; x is the tile-local x of the picture's left edge.
@@ -869,7 +948,7 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
     const BYTE* joint = p.showJoints ? p.table + 3 * ColourJoint : NULL;
     const BYTE* mask = r.mask;
     const int begin = r.maskBegin;
-    const int end = r.maskEnd;
+    const int end = std::min(r.maskEnd, n);
     int col = p.firstColumn;
     int px = 0;
     // Plain tiles wholly inside the picture are drawn here, the others by PlainSpan and
@@ -877,24 +956,20 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
     for (int i = 0; i < spans; ++i, ++cell, ++col)
     {
         const int span = std::min(n - x, p.width - px);
-        if (cell->cell.outside)
+        if (cell->outside)
         {
             // Cells outside the mosaic (past its last column, or all of a row past its last)
             // come in runs: one fill for the run.
-            int count = span;
-            while (i + 1 < spans && cell[1].cell.outside)
-            {
-                ++i;
-                ++cell;
-                ++col;
-                count += std::min(n, p.width - px - count);
-            }
+            const int run = std::min(cell->outsideRun, spans - i);
+            const int count = std::min(n - x + (run - 1) * n, p.width - px);
+            i += run - 1;
+            cell += run - 1;
+            col += run - 1;
             const BYTE* colour = ColourOfCode(p, PartColours(), CodeOutside, 0);
             BYTE* dst = p.out + 3 * ((size_t)py * p.width + px);
             if (p.covered == NULL)
             {
-                for (int k = 0; k < count; ++k, dst += 3)
-                    Put(dst, colour);
+                FillPixels(dst, colour, count);
             }
             else
             {
@@ -913,28 +988,86 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
             x = 0;
             continue;
         }
-        if (cell->plain && x == 0 && span == n && p.covered == NULL)
+        if (!cell->plain)
+        {
+            RenderSpan(p, r, cells.Info()[i], col, x, x + span, px, py);
+            px += span;
+            x = 0;
+            continue;
+        }
+        // Row y of the tile's texture square, where it has one.
+        const int ty = n - 1 - r.y;
+        const BYTE* texture = cell->texture != NULL && ty >= 0 && ty < cell->textureHeight
+                                  ? cell->texture + 3 * (size_t)ty * cell->textureWidth
+                                  : NULL;
+        const int textureWidth = texture != NULL ? cell->textureWidth : 0;
+        if (x == 0 && span == n && p.covered == NULL)
         {
             const BYTE* tile = cell->tile;
             const BYTE* edge = joint != NULL ? joint : tile;
             BYTE* dst = p.out + 3 * ((size_t)py * p.width + px + begin);
-            for (int t = begin; t < end; ++t, dst += 3)
+            if (texture == NULL)
             {
-                const BYTE m = mask[t];
-                if (m != 0)
-                    Put(dst, m == 2 ? edge : tile);
+                for (int t = begin; t < end; ++t, dst += 3)
+                {
+                    const BYTE m = mask[t];
+                    if (m != 0)
+                        Put(dst, m == 2 ? edge : tile);
+                }
             }
-        }
-        else if (cell->plain)
-        {
-            PlainSpan(p, r, cell->tile, x, x + span, px, py);
+            else
+            {
+                for (int t = begin; t < end; ++t, dst += 3)
+                {
+                    const BYTE m = mask[t];
+                    if (m != 0)
+                        Put(dst, m == 2 && joint != NULL
+                                     ? joint
+                                     : PlainColour(tile, texture, textureWidth, t));
+                }
+            }
         }
         else
         {
-            RenderSpan(p, r, cell->cell, col, x, x + span, px, py);
+            PlainSpan(p, r, cell->tile, texture, textureWidth, x, x + span, px, py);
         }
         px += span;
         x = 0;
+    }
+}
+
+// The colour-table entry that the picture row y holds before the tiles are drawn over it;
+// -1 where the pass writes every pixel (squares).
+int BackgroundEntry(const Pass& p, int y)
+{
+    switch (p.type)
+    {
+    case PavingDiamonds:
+    case PavingTriangles:
+        return y == p.height - 1 ? ColourJoint : ColourBackground;
+    case PavingHexagons:
+    case PavingScales2:
+    case PavingCrossedJoints:
+        return ColourBackground;
+    case PavingScales1:
+        return ColourScalesBackground;
+    case PavingCircles:
+        return ColourJoint;            // circles stand on the joint colour
+    default:
+        return -1;
+    }
+}
+
+// The background of picture rows from to to - 1. The pass lays it a row at a time just
+// before it first draws on the row, while the row is still in the cache: laid all at once it
+// would cost a pass of its own over a picture larger than the cache.
+void FillBackgroundRows(const Pass& p, int from, int to)
+{
+    for (int y = from; y < to; ++y)
+    {
+        const int entry = BackgroundEntry(p, y);
+        if (entry >= 0)
+            FillPixels(p.out + 3 * (size_t)y * p.width, p.table + 3 * entry, p.width);
     }
 }
 
@@ -952,10 +1085,16 @@ void RunPass(Pass& p, int firstRow)
     r.y = n - 1 + StartTop(p.type, n, h);
     SetRowState(p, r);
     int py = 0;
+    int filled = 0;         // picture rows whose background is laid
     while (py < p.height)
     {
         if (!p.hitTest)
         {
+            if (py >= filled)
+            {
+                FillBackgroundRows(p, filled, py + 1);
+                filled = py + 1;
+            }
             // Shifted rows start half a tile to the left.
             DrawPictureRow(p, r, cells, r.shifted ? h : 0, py);
         }
@@ -968,7 +1107,7 @@ void RunPass(Pass& p, int firstRow)
             {
                 const int span = std::min(n - x, p.width - px);
                 if ((p.hitX >= px && p.hitX < px + span) || p.hitByKey)
-                    RenderSpan(p, r, cells.At(p, r.row, col).cell, col, x, x + span, px, py);
+                    RenderSpan(p, r, cells.At(p, r.row, col), col, x, x + span, px, py);
                 px += span;
                 ++col;
                 x = 0;
@@ -983,51 +1122,27 @@ void RunPass(Pass& p, int firstRow)
         }
         SetRowState(p, r);
     }
+    if (!p.hitTest)
+        FillBackgroundRows(p, filled, p.height);
 }
 
-void FillPicture(const Pass& p, int entry)
+// The texture slot tables of a pass with textures: the slot of a colour's part is that of
+// FindPaletteColourOffset for its colour, turn and shade, and a colour without a note has none.
+void FillTextureSlots(Pass& p)
 {
-    if (p.height <= 0)
-        return;
-    // One row pixel by pixel, then the others copied from it.
-    const BYTE* colour = p.table + 3 * entry;
-    const size_t rowBytes = 3 * (size_t)p.width;
-    for (BYTE* d = p.out; d != p.out + rowBytes; d += 3)
-        Put(d, colour);
-    for (int y = 1; y < p.height; ++y)
-        memcpy(p.out + y * rowBytes, p.out, rowBytes);
-}
-
-void FillLastRow(const Pass& p, int entry)
-{
-    const BYTE* colour = p.table + 3 * entry;
-    BYTE* d = p.out + 3 * (size_t)(p.height - 1) * p.width;
-    for (int x = 0; x < p.width; ++x, d += 3)
-        Put(d, colour);
-}
-
-void BackgroundFill(const Pass& p)
-{
-    switch (p.type)
+    const int shades = PaletteShadeCount(p.paletteKind);
+    for (int c = 0; c < 256; ++c)
     {
-    case PavingDiamonds:
-    case PavingTriangles:
-        FillPicture(p, ColourBackground);
-        FillLastRow(p, ColourJoint);
-        break;
-    case PavingHexagons:
-    case PavingScales2:
-    case PavingCrossedJoints:
-        FillPicture(p, ColourBackground);
-        break;
-    case PavingScales1:
-        FillPicture(p, ColourScalesBackground);
-        break;
-    case PavingCircles:
-        FillPicture(p, ColourJoint);   // circles stand on the joint colour
-        break;
-    default:
-        break;                         // squares: the pass writes every pixel
+        p.slotBase[c] = -1;
+        if (!p.notes[c].IsEmpty())
+        {
+            const PaletteEntry& e = p.imageColours[c];
+            p.slotBase[c] = FindPaletteColourOffset(
+                p.paletteKind, RGB(e.peRed, e.peGreen, e.peBlue), 0, 0, p.tileColours);
+        }
+        int quarter = 0, shade = 0;
+        SplitVariantIndex(c, quarter, shade, p.paletteKind);
+        p.variantOffset[c] = std::min(std::max(shade, 0), shades - 1) * 4 + quarter;
     }
 }
 
@@ -1126,6 +1241,8 @@ void RenderMosaic(CRasterImage* picture, int displayMode, const CRasterImage* ma
     p.imageColours = imageColours;
     p.tileColours = tileColours;
     p.notes = notes;
+    if (p.textures)
+        FillTextureSlots(p);
     p.table = colourTable;
     p.cutMode = cutMode;
     p.hitFound = false;
@@ -1138,8 +1255,6 @@ void RenderMosaic(CRasterImage* picture, int displayMode, const CRasterImage* ma
     p.covered = pavingType == PavingScales1 ? ClearedCoveredPlane((size_t)p.width * p.height)
                                             : NULL;
 
-    if (!p.hitTest)
-        BackgroundFill(p);
     RunPass(p, firstRow);
 
     if (p.hitTest && p.hitFound)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string.h>
+#include <tmmintrin.h>
 
 #include "AfxApp.h"
 #include "AfxFrame.h"
@@ -50,6 +51,74 @@ bool HasOverlappingRows(int nPavingType)
            nPavingType == PavingScales1 || nPavingType == PavingScales2;
 }
 
+// R, G, B bytes to the words B, G, R, 0 of a 32-bit device-independent bitmap.
+void RgbToWords(const BYTE* source, DWORD* target, size_t count)
+{
+    for (size_t x = 0; x < count; ++x, source += 3)
+        target[x] = ((DWORD)source[0] << 16) | ((DWORD)source[1] << 8) | source[2];
+}
+
+// The same four pixels at a time, one byte shuffle each.
+__attribute__((target("ssse3"))) void RgbToWordsSsse3(const BYTE* source, DWORD* target,
+                                                       size_t count)
+{
+    const __m128i order = _mm_setr_epi8(2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1);
+    size_t x = 0;
+    // Each load reads 16 bytes for 12: the last pixels go the plain way.
+    for (; x + 6 <= count; x += 4)
+    {
+        const __m128i rgb = _mm_loadu_si128((const __m128i*)(source + 3 * x));
+        _mm_storeu_si128((__m128i*)(target + x), _mm_shuffle_epi8(rgb, order));
+    }
+    RgbToWords(source + 3 * x, target + x, count - x);
+}
+
+// What CRasterImage::DrawToDC draws, with the conversion of the bytes that a paint of the
+// whole window spends most of its copy on done a vector at a time. Unstretched, the picture
+// goes in bands of rows small enough for the converted words to be copied out while still in
+// the cache.
+void DrawRgbImage(CDC* pDC, const CRasterImage& image, const RECT& rect)
+{
+    HDC hdc = pDC != NULL ? pDC->GetSafeHdc() : NULL;
+    if (hdc == NULL || image.type != 1 || image.data == NULL || image.width <= 0 ||
+        image.height <= 0 || (ULONGLONG)image.width * (ULONGLONG)image.height > image.size)
+        return;
+    const bool bStretched = rect.right - rect.left != image.width ||
+                            rect.bottom - rect.top != image.height;
+    const int bandRows = bStretched ? image.height
+                                    : std::min(image.height, std::max(1, 131072 / image.width));
+    static std::vector<DWORD> s_bits;
+    const size_t bandCount = (size_t)image.width * bandRows;
+    if (s_bits.size() < bandCount)
+        s_bits.resize(bandCount);
+    static const bool s_bShuffle = __builtin_cpu_supports("ssse3");
+    BITMAPINFO info;
+    memset(&info, 0, sizeof(info));
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    for (int y = 0; y < image.height; y += bandRows)
+    {
+        const int rows = std::min(bandRows, image.height - y);
+        const BYTE* source = image.data + 3 * (size_t)y * image.width;
+        const size_t count = (size_t)image.width * rows;
+        if (s_bShuffle)
+            RgbToWordsSsse3(source, s_bits.data(), count);
+        else
+            RgbToWords(source, s_bits.data(), count);
+        info.bmiHeader.biHeight = -rows;
+        if (bStretched)
+            StretchDIBits(hdc, rect.left, rect.top, rect.right - rect.left,
+                          rect.bottom - rect.top, 0, 0, image.width, image.height,
+                          s_bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        else
+            StretchDIBits(hdc, rect.left, rect.top + y, image.width, rows, 0, 0, image.width,
+                          rows, s_bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    }
+}
+
 } // namespace
 
 CVitrolanView::CVitrolanView()
@@ -96,7 +165,6 @@ void CVitrolanView::OnDraw(CDC* pDC)
     if (!pDoc->m_loaded)
         return;
 
-    EraseBackground(pDC);
     PrepareRendering();
     // A paint of part of the window, as after a tool's click, renders only that part.
     CRect rectArea;
@@ -109,9 +177,16 @@ void CVitrolanView::OnDraw(CDC* pDC)
         pImage = &m_areaImage;
     // With a PDF open the plan and chart pages are painted here instead.
     if (!IsPdfOpen())
+    {
+        // The picture covers the window: only what lies beyond it needs the background.
+        EraseBackground(pDC, CRect(ptImage, CSize(pImage->width, pImage->height)));
         DrawScreen(pDC, rectClient, *pImage, ptImage);
+    }
     else
+    {
+        EraseBackground(pDC);
         DrawPdfPage(pDC);
+    }
 }
 
 void CVitrolanView::PrepareRendering()
@@ -120,7 +195,7 @@ void CVitrolanView::PrepareRendering()
     if (!pDoc->m_plaquesValid)
         pDoc->BuildPlaques();
     BuildTileMasks();
-    pDoc->CountTilesPerColour();
+    CountTiles();
     if (pDoc->affichage != 0 && pDoc->m_rebuildTileImages)
     {
         CWaitCursor wait;
@@ -211,7 +286,7 @@ void CVitrolanView::DrawScreen(CDC* pDC, const CRect& rectClient, const CRasterI
                                CPoint ptImage)
 {
     CVitrolanDoc* pDoc = GetDocument();
-    image.DrawToDC(pDC, CRect(ptImage, CSize(image.width, image.height)));
+    DrawRgbImage(pDC, image, CRect(ptImage, CSize(image.width, image.height)));
 
     m_clipRgn.DeleteObject();
     m_clipRgn.CreateRectRgnIndirect(&rectClient);
@@ -321,17 +396,85 @@ int CVitrolanView::JointFrameWidth() const
     return e <= 0 ? 1 : std::min(n - 1, e);
 }
 
-void CVitrolanView::EraseBackground(CDC* pDC)
+void CVitrolanView::EraseBackground(CDC* pDC, const CRect& rectCovered)
 {
+    CRect rect;
+    pDC->GetClipBox(&rect);
+    // The bands of the clip box above, below, left and right of the covered rectangle.
+    CRect covered;
+    if (!covered.IntersectRect(&rect, &rectCovered))
+        covered = CRect(rect.left, rect.top, rect.left, rect.top);
+    const CRect bands[4] = {CRect(rect.left, rect.top, rect.right, covered.top),
+                            CRect(rect.left, covered.bottom, rect.right, rect.bottom),
+                            CRect(rect.left, covered.top, covered.left, covered.bottom),
+                            CRect(covered.right, covered.top, rect.right, covered.bottom)};
     const BYTE* colour = GetDocument()->m_colourTable[0];
     CBrush brush;
     if (!brush.CreateSolidBrush(RGB(colour[0], colour[1], colour[2])))
         return;
     CBrush* pOldBrush = pDC->SelectObject(&brush);
-    CRect rect;
-    pDC->GetClipBox(&rect);
-    pDC->PatBlt(rect.left, rect.top, rect.Width(), rect.Height(), PATCOPY);
+    for (const CRect& band : bands)
+        if (band.Width() > 0 && band.Height() > 0)
+            pDC->PatBlt(band.left, band.top, band.Width(), band.Height(), PATCOPY);
     pDC->SelectObject(pOldBrush);
+}
+
+namespace
+{
+
+void AppendBytes(std::vector<BYTE>& bytes, const void* pData, size_t nSize)
+{
+    const BYTE* p = (const BYTE*)pData;
+    bytes.insert(bytes.end(), p, p + nSize);
+}
+
+// Everything CountTilesPerColour writes.
+void AppendCounts(const CVitrolanDoc& d, std::vector<BYTE>& bytes)
+{
+    AppendBytes(bytes, d.m_tileCounts, sizeof(d.m_tileCounts));
+    AppendBytes(bytes, &d.m_cellCount, sizeof(d.m_cellCount));
+    AppendBytes(bytes, &d.m_borderCellCount, sizeof(d.m_borderCellCount));
+    AppendBytes(bytes, d.m_countTotals, sizeof(d.m_countTotals));
+    AppendBytes(bytes, d.m_colourCosts, sizeof(d.m_colourCosts));
+}
+
+} // namespace
+
+void CVitrolanView::CountTiles()
+{
+    CVitrolanDoc* pDoc = GetDocument();
+    const CRasterImage& map = pDoc->m_workingMap;
+    const C2Palette& palette = pDoc->m_imagePalette;
+    // What the count reads: sizes, cost figures, then the cells.
+    std::vector<BYTE>& from = m_countedTiles.from;
+    const int header[5] = {pDoc->m_cols, pDoc->m_rows, map.data != NULL ? map.width : 0,
+                           map.data != NULL ? map.height : 0, palette.m_costDivisor};
+    const size_t nCells = map.data != NULL ? (size_t)map.width * map.height : 0;
+    const size_t nFrom = sizeof(header) + sizeof(palette.m_values) + nCells;
+    const bool bSame = m_countedTiles.valid && from.size() == nFrom &&
+                 memcmp(from.data(), header, sizeof(header)) == 0 &&
+                 memcmp(from.data() + sizeof(header), palette.m_values,
+                        sizeof(palette.m_values)) == 0 &&
+                 (nCells == 0 ||
+                  memcmp(from.data() + sizeof(header) + sizeof(palette.m_values), map.data,
+                         nCells) == 0);
+    // What it writes, as this view's count left it.
+    std::vector<BYTE> to;
+    to.reserve(m_countedTiles.to.size());
+    AppendCounts(*pDoc, to);
+    if (bSame && to == m_countedTiles.to)
+        return;
+
+    pDoc->CountTilesPerColour();
+    from.clear();
+    AppendBytes(from, header, sizeof(header));
+    AppendBytes(from, palette.m_values, sizeof(palette.m_values));
+    if (nCells != 0)
+        AppendBytes(from, map.data, nCells);
+    to.clear();
+    AppendCounts(*pDoc, to);
+    m_countedTiles.to.swap(to);
+    m_countedTiles.valid = true;
 }
 
 int CVitrolanView::ComputeTexturesFlag() const

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "AfxView.h"
 #include "AfxGdi.h"
 #include "PageCanvas.h"
@@ -69,7 +71,12 @@ public:
     void BuildTileMasks();
     // Width in pixels of the joint frame of square tiles at the current zoom.
     int JointFrameWidth() const;
-    void EraseBackground(CDC* pDC);
+    // Fills the paint's clip box with the background colour, less the rectangle a picture is
+    // about to cover whole.
+    void EraseBackground(CDC* pDC, const CRect& rectCovered = CRect(0, 0, 0, 0));
+    // Counts the document's tiles per colour, unless nothing they come from or come to has
+    // changed since the last count this view made.
+    void CountTiles();
     // Non-zero when tile textures apply: a tile-palette colour has a note or the palette is
     // of a textured family, and textured tiles are on.
     int ComputeTexturesFlag() const;
@@ -383,6 +390,15 @@ protected:
     CFont m_symbolFonts[4][256];
     CFont* m_pOldPageFont;           // what tile font 1 replaced on the page's device context
     CRasterImage m_areaImage;        // the picture of a paint of part of the window
+    // What the view's last count of tiles was made from (cells, size, cost figures) and what
+    // it gave: a copy, so that a change by any path, or a count made elsewhere, shows.
+    struct CountedTiles
+    {
+        bool valid = false;
+        std::vector<BYTE> from;
+        std::vector<BYTE> to;
+    };
+    CountedTiles m_countedTiles;
     BYTE m_brushLost[256];           // colours the brush has painted over in this stroke
 
     // ---- Texture loading ----------------------------------------------------------------------

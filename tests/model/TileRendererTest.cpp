@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "AfxString.h"
@@ -44,6 +45,8 @@ Rgb ToRgb(const BYTE* c)
 // A mosaic with everything the renderer reads: cell map, masks, display colours, palettes.
 class RendererFixture : public ::testing::Test
 {
+    friend void ExpectFastDrawingAsPixelByPixel(RendererFixture& f, bool bTextured);
+
 protected:
     CRasterImage map;
     CRasterImage picture;
@@ -669,55 +672,90 @@ namespace
 // split tiles from codes shared along a picture row) against the pixel-by-pixel way, which
 // drawing with labels takes: with no colour labelled the two pictures must be the same, for
 // every pattern, at odd and even sizes, scrolled or not, with cut tiles, holes and the
-// border halves of each pattern.
-TEST_F(RendererFixture, FastDrawingGivesThePixelsOfThePixelByPixelDrawing)
+// border halves of each pattern. Textured, every third colour has a texture, in each turn,
+// of a size that changes with the slot: as large as the tile, larger, or smaller, whose
+// missing pixels are drawn in the flat colour.
+void ExpectFastDrawingAsPixelByPixel(RendererFixture& f, bool bTextured)
 {
+    f.paletteKind = bTextured ? PaletteKind1Shade : 0;
+    f.texturesOn = bTextured ? 1 : 0;
     for (int pattern = 0; pattern < PavingTypeCount; ++pattern)
         for (int size : {1, 3, 4, 9})
         {
-            MakeMap(pattern, size, 13, 11);
+            f.MakeMap(pattern, size, 13, 11);
+            if (bTextured)
+                for (int slot = 0; slot < 256 * 4; ++slot)
+                {
+                    CRasterImage& tex = f.textures[slot];
+                    tex.Free();
+                    if (slot / 4 % 3 != 0)
+                        continue;
+                    const int side = std::max(1, size + slot % 3 - 1);
+                    tex.Create(1, side, side);
+                    for (UINT i = 0; i < 3 * tex.size; ++i)
+                        tex.data[i] = (BYTE)(slot * 7 + i * 13);
+                }
+            for (int c = 0; c < 256; ++c)
+                f.notes[c] = bTextured && c % 3 == 0 ? L"glass" : L"";
             // One split kind and shape code a row, on a third of its cells and on the last
             // column, whose cells are drawn apart from the others.
             unsigned state = 99;
-            for (int r = 0; r < rows; ++r)
+            for (int r = 0; r < f.rows; ++r)
             {
                 state = state * 1103515245u + 12345u;
                 const int rowKind = (int)((state >> 4) % 7);
                 const int rowShape = (state >> 12) % 3 == 0 ? (int)((state >> 20) % 17) : 0;
-                for (int c = 0; c < cols; ++c)
+                for (int c = 0; c < f.cols; ++c)
                 {
                     state = state * 1103515245u + 12345u;
                     const int colour = (state >> 16) & 255;
-                    const bool split = (state >> 8) % 3 == 0 || c == cols - 1;
-                    map.SetCell(c, r, split ? rowShape : 0, split ? rowKind : 0, colour,
-                                (colour + 1) & 255, (colour + 2) & 255, (colour + 3) & 255, 0,
-                                0, 0, 0);
+                    const bool split = (state >> 8) % 3 == 0 || c == f.cols - 1;
+                    const int v = bTextured ? (int)(state >> 24) % 8 : 0;
+                    f.map.SetCell(c, r, split ? rowShape : 0, split ? rowKind : 0, colour,
+                                  (colour + 1) & 255, (colour + 2) & 255, (colour + 3) & 255, v,
+                                  (v + 1) % 8, (v + 2) % 8, (v + 3) % 8);
                 }
             }
             if (pattern != PavingSquares)
-                CRasterImage::SetBorderCodes(&map, pattern, cols, rows, -1, -1);
+                CRasterImage::SetBorderCodes(&f.map, pattern, f.cols, f.rows, -1, -1);
             // The last column's cut, border half or hole also inside the row.
-            for (int r = 0; r < rows; ++r)
+            for (int r = 0; r < f.rows; ++r)
             {
                 int s, k, a, b, c, d, va, vb, vc, vd;
-                map.GetCell(cols - 1, r, s, k, a, b, c, d, va, vb, vc, vd);
+                f.map.GetCell(f.cols - 1, r, s, k, a, b, c, d, va, vb, vc, vd);
                 for (int col : {3, 7})
-                    map.SetCell(col, r, s, k, a, b, c, d, va, vb, vc, vd);
+                    f.map.SetCell(col, r, s, k, a, b, c, d, va, vb, vc, vd);
             }
-            for (int origin : {0, 2, 12})
-            {
-                SCOPED_TRACE(testing::Message() << kPatternNames[pattern] << " at " << size
-                                                << ", origin " << origin);
-                displayMode = 0;
-                Render(97, 71, origin, origin / 2);
-                const std::vector<BYTE> fast(picture.data, picture.data + 3 * picture.size);
-                displayMode = 2;
-                Render(97, 71, origin, origin / 2);
-                const std::vector<BYTE> slow(picture.data, picture.data + 3 * picture.size);
-                EXPECT_TRUE(fast == slow);
-            }
+            for (int joints : {0, 1})
+                for (int origin : {0, 2, 12})
+                {
+                    SCOPED_TRACE(testing::Message()
+                                 << kPatternNames[pattern] << " at " << size << ", origin "
+                                 << origin << (joints ? ", joints" : ""));
+                    f.showJoints = joints;
+                    f.displayMode = 0;
+                    f.Render(97, 71, origin, origin / 2);
+                    const std::vector<BYTE> fast(f.picture.data,
+                                                 f.picture.data + 3 * f.picture.size);
+                    f.displayMode = 2;
+                    f.Render(97, 71, origin, origin / 2);
+                    const std::vector<BYTE> slow(f.picture.data,
+                                                 f.picture.data + 3 * f.picture.size);
+                    EXPECT_TRUE(fast == slow);
+                }
         }
-    displayMode = 0;
+    f.displayMode = 0;
+    f.showJoints = 1;
+}
+
+TEST_F(RendererFixture, FastDrawingGivesThePixelsOfThePixelByPixelDrawing)
+{
+    ExpectFastDrawingAsPixelByPixel(*this, false);
+}
+
+TEST_F(RendererFixture, FastTexturedDrawingGivesThePixelsOfThePixelByPixelDrawing)
+{
+    ExpectFastDrawingAsPixelByPixel(*this, true);
 }
 
 // Triangles laid from the last row up: with 44 rows the bands pair rows 0 and 1, 2 and 3;

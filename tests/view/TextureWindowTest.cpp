@@ -136,6 +136,62 @@ TEST_F(TextureWindow, APaintAsksForTexturesAndTheNextShowsThem)
     EXPECT_EQ(RGB(plain[0], plain[1], plain[2]), TileCentre(2, 1));
 }
 
+// The paint's check follows the cells whatever changed them, however little: a tile turned
+// in place, the undo that turns it back (the load for the turned tile dropped the square of
+// the first turn), the same cells in a new buffer, and a tile given another colour there.
+TEST_F(TextureWindow, EveryChangeOfTheCellsAsksForTheSquaresItNeeds)
+{
+    LoadTexturedMosaic();
+    Paint();
+    PumpMessages();
+    CVitrolanDoc& d = *m_pDoc;
+    const int c = TestCellColour(kCols, 2, 1);
+    const int other = TestCellColour(kCols, 0, 0);
+    const auto textured = [](int colour) {
+        const cv::Vec3b bgr = TextureBgr(colour);
+        return RGB(bgr[2], bgr[1], bgr[0]);
+    };
+    ASSERT_EQ(textured(c), TileCentre(2, 1));
+
+    struct Change
+    {
+        const char* what;
+        int colour;      // of tile (2, 1) afterwards
+        void (*apply)(CVitrolanDoc& d, int c, int other);
+    };
+    const Change changes[] = {
+        {"a quarter turn", c,
+         [](CVitrolanDoc& d, int c, int) {
+             d.m_workingMap.SetCell(2, 1, 0, 0, c, c, c, c, 1, 0, 0, 0);
+             d.m_undoPending = 1;
+         }},
+        {"its undo", c, [](CVitrolanDoc& d, int, int) { d.OnEditUndo(); }},
+        {"a new buffer, turned again", c,
+         [](CVitrolanDoc& d, int c, int) {
+             CRasterImage copy;
+             copy.Create(0, d.m_workingMap.width, d.m_workingMap.height);
+             d.m_workingMap.CopyBlock(&copy, copy.width, copy.height);
+             copy.SetCell(2, 1, 0, 0, c, c, c, c, 2, 0, 0, 0);
+             d.m_workingMap.Free();
+             d.m_workingMap = copy;
+         }},
+        {"another colour in a turn not loaded", other,
+         [](CVitrolanDoc& d, int, int other) {
+             d.m_workingMap.SetCell(2, 1, 0, 0, other, other, other, other, 3, 0, 0, 0);
+         }},
+    };
+    for (const Change& change : changes)
+    {
+        SCOPED_TRACE(change.what);
+        change.apply(d, c, other);
+        EXPECT_EQ(CTextureLoadState::CacheIncomplete, d.GetTextureReadiness(kZoom));
+        Paint();
+        PumpMessages();
+        EXPECT_EQ(CTextureLoadState::CacheReady, d.GetTextureReadiness(kZoom));
+        EXPECT_EQ(textured(change.colour), TileCentre(2, 1));
+    }
+}
+
 TEST_F(TextureWindow, ExportedPicturesShowTexturesWhateverTheSetting)
 {
     LoadTexturedMosaic();
