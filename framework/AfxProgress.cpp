@@ -30,14 +30,21 @@ void CProgressNote::Show(LPCTSTR lpszText)
     }
     CWnd* pMain = AfxGetMainWnd();
     HWND hOwner = pMain != NULL ? pMain->GetSafeHwnd() : NULL;
-    if (hOwner == NULL || !::IsWindowVisible(hOwner))
-        return;
+    // A picture named on the command line opens before the main window shows: the note then
+    // stands alone in the middle of the work area, so that a start is never silent.
+    RECT rectOwner;
+    if (hOwner != NULL && ::IsWindowVisible(hOwner))
+        ::GetWindowRect(hOwner, &rectOwner);
+    else
+    {
+        hOwner = NULL;
+        if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rectOwner, 0))
+            return;
+    }
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&icc);
     LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursorW(NULL, (LPCWSTR)IDC_WAIT),
                                             (HBRUSH)(COLOR_BTNFACE + 1));
-    RECT rectOwner;
-    ::GetWindowRect(hOwner, &rectOwner);
     const int x = (rectOwner.left + rectOwner.right - kNoteWidth) / 2;
     const int y = (rectOwner.top + rectOwner.bottom - kNoteHeight) / 2;
     m_hWnd = ::CreateWindowExW(WS_EX_DLGMODALFRAME, lpszClass, AfxGetAppName(),

@@ -1,5 +1,6 @@
 // A small note over the main window that tells how far a long operation has come: a line of
-// text above a progress bar. It shows nothing without a main window, as under the tests.
+// text above a progress bar, centred on the main window, or on the work area before the
+// main window shows.
 #pragma once
 
 #include <windows.h>
