@@ -239,7 +239,11 @@ BOOL CMainFrame::CreateMainToolBar()
         return FALSE;
     m_wndToolBar.SetWindowText(GetLangText(TXT_TOOLBAR));
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+    // The frame is laid out below, once the bar has its images and so its size: docking
+    // need not lay it out first with smaller buttons.
+    m_bInRecalcLayout = TRUE;
     DockControlBar(&m_wndToolBar);
+    m_bInRecalcLayout = FALSE;
 
     struct
     {
