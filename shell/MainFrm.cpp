@@ -185,11 +185,16 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     // The menu bar was loaded with the window.
     m_systemMenu.LoadMenu(::GetSystemMenu(m_hWnd, FALSE));
     EnableDocking(CBRS_ALIGN_ANY);
-    if (!CreatePaletteBar(m_imageBar, ID_IMAGE_BAR, IDB_IMAGE_PALETTE_BAR,
-                          ID_IMAGE_BUTTON_FIRST) ||
-        !CreatePaletteBar(m_tileBar, ID_TILE_BAR, IDB_TILE_PALETTE_BAR, ID_TILE_BUTTON_FIRST) ||
-        !CreateMainToolBar())
+    // Each bar would lay the frame out as it comes: it is laid out once they are all there.
+    m_bInRecalcLayout = TRUE;
+    const BOOL bBars =
+        CreatePaletteBar(m_imageBar, ID_IMAGE_BAR, IDB_IMAGE_PALETTE_BAR, ID_IMAGE_BUTTON_FIRST) &&
+        CreatePaletteBar(m_tileBar, ID_TILE_BAR, IDB_TILE_PALETTE_BAR, ID_TILE_BUTTON_FIRST) &&
+        CreateMainToolBar();
+    m_bInRecalcLayout = FALSE;
+    if (!bBars)
         return -1;
+    RecalcLayout();
     TranslateMenus();
     for (UINT nID : kRemovedCommands)
         m_menuBar.RemoveMenu(nID, MF_BYCOMMAND);
@@ -239,11 +244,7 @@ BOOL CMainFrame::CreateMainToolBar()
         return FALSE;
     m_wndToolBar.SetWindowText(GetLangText(TXT_TOOLBAR));
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
-    // The frame is laid out below, once the bar has its images and so its size: docking
-    // need not lay it out first with smaller buttons.
-    m_bInRecalcLayout = TRUE;
     DockControlBar(&m_wndToolBar);
-    m_bInRecalcLayout = FALSE;
 
     struct
     {
@@ -264,7 +265,6 @@ BOOL CMainFrame::CreateMainToolBar()
     ctrl.SetImageList(&m_toolImages);
     ctrl.SetHotImageList(&m_toolHotImages);
     ctrl.SetDisabledImageList(&m_toolDisabledImages);
-    RecalcLayout();
     return TRUE;
 }
 
