@@ -18,6 +18,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CPaintedFrameWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, CPaintedFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_WM_SIZE()
     ON_WM_INITMENUPOPUP()
     ON_COMMAND(ID_PALETTE_SHOW_TILES, OnPaletteTiles)
     ON_UPDATE_COMMAND_UI(ID_PALETTE_SHOW_TILES, OnUpdatePaletteTiles)
@@ -164,9 +165,25 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 void CMainFrame::ActivateFrame(int nCmdShow)
 {
     // The caption names the mosaic from the first showing on, not only once it is shown.
-    if (!IsWindowVisible())
+    const BOOL bFirst = !IsWindowVisible();
+    if (bFirst)
         OnUpdateFrameTitle(TRUE);
+    m_bFirstShowing = bFirst;
+    m_sizeFirstShown = CSize(-1, -1);
     CPaintedFrameWnd::ActivateFrame(nCmdShow);
+    m_bFirstShowing = FALSE;
+}
+
+void CMainFrame::OnSize(UINT nType, int cx, int cy)
+{
+    // Showing the hidden frame maximised tells it its new size twice: it is laid out once.
+    if (m_bFirstShowing && nType == SIZE_MAXIMIZED)
+    {
+        if (m_sizeFirstShown == CSize(cx, cy))
+            return;
+        m_sizeFirstShown = CSize(cx, cy);
+    }
+    CPaintedFrameWnd::OnSize(nType, cx, cy);
 }
 
 CVitrolanDoc* CMainFrame::GetMosaic()
