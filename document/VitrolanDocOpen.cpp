@@ -55,10 +55,15 @@ const int kOldPaletteVersion = 9;
 const int kPictureColours = 256;
 
 // A picture of up to this many pixels is clustered whole. A larger one (a photograph of
-// millions of pixels) is clustered on an even sample of this many of its pixels, and every
-// pixel then takes the nearest colour found: clustering every pixel of a 12-megapixel
-// photograph takes minutes and finds colours no closer to it.
+// millions of pixels) is clustered on an even sample of its pixels, and every pixel then
+// takes the nearest colour found: clustering every pixel of a 12-megapixel photograph takes
+// minutes and finds colours no closer to it.
 const int kClusteredPixels = 200000;
+// Pixels in the sample of a larger picture, or all of them when it has fewer.
+const int kSampledPixels = 600000;
+// Times every pixel takes its nearest colour; before each time but the first, the colours
+// move to the mean of their pixels.
+const int kAssignPasses = 3;
 // The sample is the same at every open of the same picture.
 const uint64_t kSampleSeed = 0x5EED1E5;
 // Pixels given their nearest colour at a time: bounds the memory of their float copies.
@@ -131,7 +136,7 @@ void MoveCentresToTheirPixels(const cv::Mat& pixels, ClusteredPicture& result)
 }
 
 // The large picture's clustering: the colours of an even sample of its pixels, one pixel
-// drawn at random from each of kClusteredPixels equal runs of pixels, then every pixel
+// drawn at random from each of kSampledPixels equal runs of pixels, then every pixel
 // labelled with its nearest centre. The sample and the starting centres come from generators
 // of their own, so the same picture always gives the same colours.
 void ClusterSampledPixels(const cv::Mat& picture, ClusteredPicture& result,
@@ -139,12 +144,13 @@ void ClusterSampledPixels(const cv::Mat& picture, ClusteredPicture& result,
 {
     const int nPixels = picture.rows * picture.cols;
     const cv::Mat pixels = picture.reshape(1, nPixels);
-    cv::Mat samples(kClusteredPixels, 3, CV_32F);
+    const int nSamples = std::min(kSampledPixels, nPixels);
+    cv::Mat samples(nSamples, 3, CV_32F);
     cv::RNG sampleRng(kSampleSeed);
-    for (int i = 0; i < kClusteredPixels; i++)
+    for (int i = 0; i < nSamples; i++)
     {
-        const int nFirst = (int)((LONGLONG)i * nPixels / kClusteredPixels);
-        const int nNext = (int)((LONGLONG)(i + 1) * nPixels / kClusteredPixels);
+        const int nFirst = (int)((LONGLONG)i * nPixels / nSamples);
+        const int nNext = (int)((LONGLONG)(i + 1) * nPixels / nSamples);
         const uchar* pPixel = pixels.ptr<uchar>(nFirst + sampleRng.uniform(0, nNext - nFirst));
         float* pSample = samples.ptr<float>(i);
         pSample[0] = pPixel[0];
@@ -161,7 +167,7 @@ void ClusterSampledPixels(const cv::Mat& picture, ClusteredPicture& result,
     for (int nAttempt = 0; nAttempt < kAttempts; nAttempt++)
     {
         cv::Mat centres;
-        sampleLabels.create(kClusteredPixels, 1, CV_32S);
+        sampleLabels.create(nSamples, 1, CV_32S);
         sampleLabels.setTo(cv::Scalar(0));
         const double dCompactness = cv::kmeans(samples, kPictureColours, sampleLabels,
                                                ClusteringCriteria(), 1, 0, centres);
@@ -180,7 +186,7 @@ void ClusterSampledPixels(const cv::Mat& picture, ClusteredPicture& result,
     // pixels, and the pixels go again to the nearest: the sample alone places the centres
     // a little off the colours of the whole picture.
     result.labels.create(nPixels, 1, CV_32S);
-    const int nPasses = 2;
+    const int nPasses = kAssignPasses;
     for (int nPass = 0; nPass < nPasses; nPass++)
     {
         if (nPass > 0)

@@ -14,6 +14,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "AfxWin.h"
 #include "AfxFrame.h"
 #include "AfxImageList.h"
@@ -225,8 +227,8 @@ protected:
     // The extent of the visible buttons in the control's client area.
     CSize CalcButtonExtent() const;
     // A bar of dynamic size wraps after every button along a vertical side, never along a
-    // horizontal one.
-    void WrapForSide(BOOL bHorz);
+    // horizontal one; the result is the extent of the buttons then.
+    CSize WrapAndMeasure(BOOL bHorz);
 
     afx_msg void OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult);
 
@@ -263,6 +265,10 @@ public:
 protected:
     // The size of the rows (client area), and with bMove the bars moved there.
     CSize LayoutBars(BOOL bMove);
+    // While the frame lays itself out, the bars' sizes measured for the dock bar's own
+    // size, by place in m_arrBars: moving them there needs no second measure.
+    std::vector<CSize> m_measuredSizes;
+    BOOL m_bKeepSizes;
     void InsertBar(CControlBar* pBar, LPCRECT lpRect);
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

@@ -47,7 +47,7 @@ BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
-CDockBar::CDockBar(BOOL bFloating) : m_bFloating(bFloating)
+CDockBar::CDockBar(BOOL bFloating) : m_bFloating(bFloating), m_bKeepSizes(FALSE)
 {
     m_cxLeftBorder = m_cxRightBorder = m_cyTopBorder = m_cyBottomBorder = 0;
     // Frames make their dock bars with new and leave them to go with their windows.
@@ -124,7 +124,20 @@ CSize CDockBar::LayoutBars(BOOL bMove)
         }
         if (!(pBar->RecalcDelayShow(&layout) & WS_VISIBLE))
             continue;
-        CSize size = pBar->CalcFixedLayout(FALSE, bHorz);
+        CSize size;
+        if (bMove && (size_t)i < m_measuredSizes.size() && m_measuredSizes[(size_t)i].cx >= 0)
+        {
+            size = m_measuredSizes[(size_t)i];
+        }
+        else
+        {
+            size = pBar->CalcFixedLayout(FALSE, bHorz);
+            if (m_bKeepSizes)
+            {
+                m_measuredSizes.resize((size_t)m_arrBars.GetSize(), CSize(-1, -1));
+                m_measuredSizes[(size_t)i] = size;
+            }
+        }
         CRect rect = bHorz ? CRect(CPoint(nAlong, nRowStart), size)
                            : CRect(CPoint(nRowStart, nAlong), size);
         if (layout.hDWP != NULL)
@@ -153,10 +166,14 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+    m_measuredSizes.clear();
+    m_bKeepSizes = TRUE;
     LRESULT lResult = CControlBar::OnSizeParent(wParam, lParam);
+    m_bKeepSizes = FALSE;
     // The bars are children of this window: their places do not depend on where it goes.
     if (lpLayout->hDWP != NULL)
         LayoutBars(TRUE);
+    m_measuredSizes.clear();
     return lResult;
 }
 

@@ -210,9 +210,11 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
     // The flat style draws its separators narrower.
     int cxSeparator = (GetStyle() & TBSTYLE_FLAT) ? 6 : 8;
     int iImage = 0;
+    // All in one message: the control lays itself out at each.
+    std::vector<TBBUTTON> buttons((size_t)std::max(nIDCount, 0));
     for (int i = 0; i < nIDCount; i++)
     {
-        TBBUTTON button = {};
+        TBBUTTON& button = buttons[(size_t)i];
         button.idCommand = (int)lpIDArray[i];
         button.fsState = TBSTATE_ENABLED;
         button.iString = -1;
@@ -226,10 +228,9 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
             button.fsStyle = TBSTYLE_BUTTON;
             button.iBitmap = iImage++;
         }
-        if (!SendMessage(TB_ADDBUTTONSW, 1, (LPARAM)&button))
-            return FALSE;
     }
-    return TRUE;
+    return nIDCount <= 0 ||
+           SendMessage(TB_ADDBUTTONSW, (WPARAM)nIDCount, (LPARAM)buttons.data()) != 0;
 }
 
 int CToolBar::GetCount() const
@@ -309,24 +310,47 @@ CSize CToolBar::CalcButtonExtent() const
     return size;
 }
 
-void CToolBar::WrapForSide(BOOL bHorz)
+CSize CToolBar::WrapAndMeasure(BOOL bHorz)
 {
-    if (!(m_dwStyle & CBRS_SIZE_DYNAMIC))
-        return;
+    // Every message to the control costs (the menus watch them all), and the frame's layout
+    // measures the bars each time: one query of each button serves both the wrap and the
+    // extent. Only a bar that changes side has its buttons wrapped anew; a button's place
+    // then depends on the later ones' wraps too, so the extent is measured afterwards.
+    const BOOL bDynamic = (m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
     // The control draws its separators across a vertical bar.
-    ModifyStyle(bHorz ? CCS_VERT : 0, bHorz ? 0 : CCS_VERT);
-    int nCount = GetCount();
+    if (bDynamic)
+        ModifyStyle(bHorz ? CCS_VERT : 0, bHorz ? 0 : CCS_VERT);
+    CSize size(0, 0);
+    BOOL bWrapped = FALSE;
+    const int nCount = GetCount();
     for (int i = 0; i < nCount; i++)
     {
-        UINT nStyle = GetButtonStyle(i);
-        SetButtonStyle(i, bHorz ? (nStyle & ~TBBS_WRAPPED) : (nStyle | TBBS_WRAPPED));
+        TBBUTTON button = {};
+        if (!SendMessage(TB_GETBUTTON, (WPARAM)i, (LPARAM)&button))
+            continue;
+        if (bDynamic)
+        {
+            const BYTE fsState = bHorz ? (BYTE)(button.fsState & ~TBSTATE_WRAP)
+                                       : (BYTE)(button.fsState | TBSTATE_WRAP);
+            if (fsState != button.fsState)
+            {
+                SetButtonStyle(i, MAKELONG(button.fsStyle, fsState ^ TBSTATE_ENABLED));
+                bWrapped = TRUE;
+            }
+        }
+        CRect rect;
+        if (bWrapped || (button.fsState & TBSTATE_HIDDEN) ||
+            !SendMessage(TB_GETITEMRECT, (WPARAM)i, (LPARAM)&rect))
+            continue;
+        size.cx = std::max<LONG>(size.cx, rect.right);
+        size.cy = std::max<LONG>(size.cy, rect.bottom);
     }
+    return bWrapped ? CalcButtonExtent() : size;
 }
 
 CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    WrapForSide(bHorz);
-    CSize size = CalcButtonExtent() + CControlBar::CalcFixedLayout(FALSE, bHorz);
+    CSize size = WrapAndMeasure(bHorz) + CControlBar::CalcFixedLayout(FALSE, bHorz);
     if (bStretch)
     {
         if (bHorz)

@@ -18,6 +18,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CPaintedFrameWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, CPaintedFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_WM_SIZE()
     ON_WM_INITMENUPOPUP()
     ON_COMMAND(ID_PALETTE_SHOW_TILES, OnPaletteTiles)
     ON_UPDATE_COMMAND_UI(ID_PALETTE_SHOW_TILES, OnUpdatePaletteTiles)
@@ -164,9 +165,25 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 void CMainFrame::ActivateFrame(int nCmdShow)
 {
     // The caption names the mosaic from the first showing on, not only once it is shown.
-    if (!IsWindowVisible())
+    const BOOL bFirst = !IsWindowVisible();
+    if (bFirst)
         OnUpdateFrameTitle(TRUE);
+    m_bFirstShowing = bFirst;
+    m_sizeFirstShown = CSize(-1, -1);
     CPaintedFrameWnd::ActivateFrame(nCmdShow);
+    m_bFirstShowing = FALSE;
+}
+
+void CMainFrame::OnSize(UINT nType, int cx, int cy)
+{
+    // Showing the hidden frame maximised tells it its new size twice: it is laid out once.
+    if (m_bFirstShowing && nType == SIZE_MAXIMIZED)
+    {
+        if (m_sizeFirstShown == CSize(cx, cy))
+            return;
+        m_sizeFirstShown = CSize(cx, cy);
+    }
+    CPaintedFrameWnd::OnSize(nType, cx, cy);
 }
 
 CVitrolanDoc* CMainFrame::GetMosaic()
@@ -185,11 +202,16 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     // The menu bar was loaded with the window.
     m_systemMenu.LoadMenu(::GetSystemMenu(m_hWnd, FALSE));
     EnableDocking(CBRS_ALIGN_ANY);
-    if (!CreatePaletteBar(m_imageBar, ID_IMAGE_BAR, IDB_IMAGE_PALETTE_BAR,
-                          ID_IMAGE_BUTTON_FIRST) ||
-        !CreatePaletteBar(m_tileBar, ID_TILE_BAR, IDB_TILE_PALETTE_BAR, ID_TILE_BUTTON_FIRST) ||
-        !CreateMainToolBar())
+    // Each bar would lay the frame out as it comes: it is laid out once they are all there.
+    m_bInRecalcLayout = TRUE;
+    const BOOL bBars =
+        CreatePaletteBar(m_imageBar, ID_IMAGE_BAR, IDB_IMAGE_PALETTE_BAR, ID_IMAGE_BUTTON_FIRST) &&
+        CreatePaletteBar(m_tileBar, ID_TILE_BAR, IDB_TILE_PALETTE_BAR, ID_TILE_BUTTON_FIRST) &&
+        CreateMainToolBar();
+    m_bInRecalcLayout = FALSE;
+    if (!bBars)
         return -1;
+    RecalcLayout();
     TranslateMenus();
     for (UINT nID : kRemovedCommands)
         m_menuBar.RemoveMenu(nID, MF_BYCOMMAND);
@@ -260,7 +282,6 @@ BOOL CMainFrame::CreateMainToolBar()
     ctrl.SetImageList(&m_toolImages);
     ctrl.SetHotImageList(&m_toolHotImages);
     ctrl.SetDisabledImageList(&m_toolDisabledImages);
-    RecalcLayout();
     return TRUE;
 }
 

@@ -77,6 +77,9 @@ protected:
     CImageList m_toolImages;
     CImageList m_toolHotImages;
     CImageList m_toolDisabledImages;
+    // While the frame shows for the first time: the size it was last laid out at.
+    BOOL m_bFirstShowing = FALSE;
+    CSize m_sizeFirstShown = CSize(-1, -1);
 
     CVitrolanDoc* GetMosaic();
     // The mosaic has no file and carries the name of an untitled one in the language in force.
@@ -92,6 +95,7 @@ protected:
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnPaletteTiles();
     afx_msg void OnUpdatePaletteTiles(CCmdUI* pCmdUI);

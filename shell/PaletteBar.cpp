@@ -95,13 +95,19 @@ void CPaletteBar::SetColumns(int n)
     m_nColumns = n;
     if (m_hWnd == NULL)
         return;
+    // One query of each button: every message to the control costs, and only the buttons
+    // whose wrap changes are set.
     int nCount = GetCount();
     for (int i = 0; i < nCount; i++)
     {
-        UINT nStyle = GetButtonStyle(i) & ~TBBS_WRAPPED;
+        TBBUTTON button = {};
+        if (!SendMessage(TB_GETBUTTON, (WPARAM)i, (LPARAM)&button))
+            continue;
+        BYTE fsState = (BYTE)(button.fsState & ~TBSTATE_WRAP);
         if (n > 0 && (i + 1) % n == 0)
-            nStyle |= TBBS_WRAPPED;
-        SetButtonStyle(i, nStyle);
+            fsState |= TBSTATE_WRAP;
+        if (fsState != button.fsState)
+            SetButtonStyle(i, MAKELONG(button.fsStyle, fsState ^ TBSTATE_ENABLED));
     }
     Invalidate();
     if (CFrameWnd* pFrame = GetParentFrame())
