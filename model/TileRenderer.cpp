@@ -630,9 +630,22 @@ void CellSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x0,
         // Drawing with the codes this row's cells of the kind share.
         const short* codes = p.codeRows->Get(p, cell, col, r);
         const bool upperHalf = r.y >= p.h;
+        // ColourOfCode with what it reads held here: the pixels written could otherwise be
+        // taken to change the pass and the colours, read again for every pixel.
+        const bool labelsWhite = p.displayMode == 1;
+        const BYTE* const table = p.table;
+        const BYTE* texture[4];
+        const BYTE* flat[4];
+        int textureWidth[4];
+        for (int part = 0; part < 4; ++part)
+        {
+            texture[part] = pc.texture[part];
+            textureWidth[part] = pc.texture[part] != NULL ? pc.textureWidth[part] : 0;
+            flat[part] = pc.rgb[part];
+        }
         for (int x = x0; x < maskWidth; ++x, dst += 3)
         {
-            const int code = codes[x];
+            int code = codes[x];
             if (code == CodeLeave)
                 continue;
             if (covered != NULL)
@@ -642,9 +655,19 @@ void CellSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x0,
                     continue;
                 c = 1;
             }
-            const BYTE* colour = ColourOfCode(p, pc, code, x);
-            if (colour != NULL)
-                Put(dst, colour);
+            if (labelsWhite && code != CodeJoint && code != CodeLabelBlack)
+                code = CodeLabelWhite;
+            const BYTE* colour;
+            if (code > 0)
+            {
+                const int part = code - 1;
+                colour = x < textureWidth[part] ? texture[part] + 3 * x : flat[part];
+            }
+            else
+            {
+                colour = table + 3 * EntryOfCode(code);
+            }
+            Put(dst, colour);
         }
         return;
     }
