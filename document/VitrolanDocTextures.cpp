@@ -46,9 +46,13 @@ void CVitrolanDoc::FreeTileTextures(int nShades)
     // Every square: those of a family used before may lie beyond this one's range.
     for (int i = 0; i < TextureCacheSize; i++)
         m_textureCache[i].Free();
+    // The decoded pictures are kept, within the bound, for the next load to take back
+    // without reading their files again.
+    CTextureLoadState& state = m_textureState;
     for (int i = 0; i < kTexturesPerShade * nShades && i < TileTextureCount; i++)
-        m_tileTextures[i].Free();
-    m_textureState.Forget();
+        state.KeepPicture(state.m_paths[i], state.m_origins[i], m_tileTextures[i]);
+    state.Forget();
+    state.TrimKeptPictures(state.m_budget);
 }
 
 namespace
@@ -223,6 +227,13 @@ BOOL CVitrolanDoc::LoadTileTextures(int n)
     const size_t nSquareBytes = (size_t)n * n * 3;
     int nMissing = 0, nUndecodable = 0;
     CString strFirstMissing, strFirstUndecodable;
+    // TRUE when nNeeded bytes fit within the bound once kept pictures give way.
+    auto MakeRoom = [&state](size_t nNeeded) {
+        if (nNeeded > state.m_budget)
+            return FALSE;
+        state.TrimKeptPictures(state.m_budget - nNeeded);
+        return TRUE;
+    };
     // A copy: LoadTileTexture may be overridden, and a paint from there asks again.
     const std::vector<int> squares =
         NeededSquares(m_workingMap, m_cols, m_rows, state.m_key, state.m_needed);
@@ -237,13 +248,22 @@ BOOL CVitrolanDoc::LoadTileTextures(int n)
         if (state.m_paths[t] != strPath)
         {
             nBytes -= PictureBytes(m_tileTextures[t]);
-            m_tileTextures[t].Free();
+            state.KeepPicture(state.m_paths[t], state.m_origins[t], m_tileTextures[t]);
             state.m_failed[t] = 0;
             state.m_paths[t] = strPath;
+            state.m_origins[t] = CTextureLoadState::PictureOrigin();
         }
         if (state.m_failed[t])
             continue;
-        if (nBytes + nSquareBytes > state.m_budget)
+        if (m_tileTextures[t].data == NULL)
+        {
+            // Looked at before reading: a file changed while it is read is read again later.
+            state.m_origins[t] = state.OriginOf(strPath, IsTransformedTextureKind(nKind));
+            if (state.TakePicture(strPath, state.m_origins[t], m_tileTextures[t]))
+                nBytes += PictureBytes(m_tileTextures[t]);
+        }
+        // The pictures kept for later give way to those needed now.
+        if (!MakeRoom(nBytes + nSquareBytes))
         {
             state.m_budgetReached = true;
             break;
@@ -252,7 +272,7 @@ BOOL CVitrolanDoc::LoadTileTextures(int n)
         // A picture that would not fit once decoded is not decoded: its header tells.
         int nWidth = 0, nHeight = 0;
         if (!bRead && ReadPictureSize(strPath, nWidth, nHeight) &&
-            nBytes + nSquareBytes + (size_t)nWidth * nHeight * 3 > state.m_budget)
+            !MakeRoom(nBytes + nSquareBytes + (size_t)nWidth * nHeight * 3))
         {
             state.m_budgetReached = true;
             break;
@@ -262,7 +282,7 @@ BOOL CVitrolanDoc::LoadTileTextures(int n)
         if (LoadTileTexture(strPath, &m_tileTextures[t], &target, square % 4))
         {
             nBytes += nSquareBytes + (bRead ? 0 : PictureBytes(m_tileTextures[t]));
-            if (nBytes <= state.m_budget)
+            if (MakeRoom(nBytes))
                 continue;
             // The picture just read does not fit: it goes, and loading stops here.
             state.m_budgetReached = true;
@@ -279,6 +299,8 @@ BOOL CVitrolanDoc::LoadTileTextures(int n)
         if (strFirst.IsEmpty())
             strFirst = strPath;
     }
+    if (!MakeRoom(nBytes))
+        state.TrimKeptPictures(0);
     ReportTextureFailures(nMissing, strFirstMissing, nUndecodable, strFirstUndecodable);
     return nMissing == 0 && nUndecodable == 0 && !state.m_budgetReached;
 }

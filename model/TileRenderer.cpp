@@ -30,13 +30,15 @@ int EntryOfCode(int code)
 }
 
 // The covered plane of scales of the first kind, kept from call to call: a new one for each
-// repaint would cost its allocation and the page faults of its first writes.
-BYTE* ClearedCoveredPlane(size_t size)
+// repaint would cost its allocation and the page faults of its first writes. Cleared whole
+// unless bClear is false: drawing clears each row as it first reaches it.
+BYTE* CoveredPlane(size_t size, bool bClear)
 {
     static std::vector<BYTE> s_plane;
     if (s_plane.size() < size)
         s_plane.resize(size);
-    memset(s_plane.data(), 0, size);
+    if (bClear)
+        memset(s_plane.data(), 0, size);
     return s_plane.data();
 }
 
@@ -628,9 +630,22 @@ void CellSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x0,
         // Drawing with the codes this row's cells of the kind share.
         const short* codes = p.codeRows->Get(p, cell, col, r);
         const bool upperHalf = r.y >= p.h;
+        // ColourOfCode with what it reads held here: the pixels written could otherwise be
+        // taken to change the pass and the colours, read again for every pixel.
+        const bool labelsWhite = p.displayMode == 1;
+        const BYTE* const table = p.table;
+        const BYTE* texture[4];
+        const BYTE* flat[4];
+        int textureWidth[4];
+        for (int part = 0; part < 4; ++part)
+        {
+            texture[part] = pc.texture[part];
+            textureWidth[part] = pc.texture[part] != NULL ? pc.textureWidth[part] : 0;
+            flat[part] = pc.rgb[part];
+        }
         for (int x = x0; x < maskWidth; ++x, dst += 3)
         {
-            const int code = codes[x];
+            int code = codes[x];
             if (code == CodeLeave)
                 continue;
             if (covered != NULL)
@@ -640,9 +655,19 @@ void CellSpan(Pass& p, const RowState& r, const CellInfo& cell, int col, int x0,
                     continue;
                 c = 1;
             }
-            const BYTE* colour = ColourOfCode(p, pc, code, x);
-            if (colour != NULL)
-                Put(dst, colour);
+            if (labelsWhite && code != CodeJoint && code != CodeLabelBlack)
+                code = CodeLabelWhite;
+            const BYTE* colour;
+            if (code > 0)
+            {
+                const int part = code - 1;
+                colour = x < textureWidth[part] ? texture[part] + 3 * x : flat[part];
+            }
+            else
+            {
+                colour = table + 3 * EntryOfCode(code);
+            }
+            Put(dst, colour);
         }
         return;
     }
@@ -951,6 +976,10 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
     const int end = std::min(r.maskEnd, n);
     int col = p.firstColumn;
     int px = 0;
+    // Scales of the first kind: the upper half of a tile leaves the pixels of the picture row
+    // that an earlier tile row drew; the lower half draws all of its own.
+    BYTE* const coveredRow = p.covered != NULL ? p.covered + (size_t)py * p.width : NULL;
+    const bool upperHalf = r.y >= p.h;
     // Plain tiles wholly inside the picture are drawn here, the others by PlainSpan and
     // RenderSpan.
     for (int i = 0; i < spans; ++i, ++cell, ++col)
@@ -975,13 +1004,20 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
             {
                 // As OutsideSpan: a later row of scales does not paint over the upper half.
                 BYTE* covered = p.covered + (size_t)py * p.width + px;
-                const bool upperHalf = r.y >= p.h;
-                for (int k = 0; k < count; ++k, dst += 3)
+                if (!upperHalf)
                 {
-                    if (upperHalf && covered[k])
-                        continue;
-                    covered[k] = 1;
-                    Put(dst, colour);
+                    FillPixels(dst, colour, count);
+                    memset(covered, 1, (size_t)count);
+                }
+                else
+                {
+                    for (int k = 0; k < count; ++k, dst += 3)
+                    {
+                        if (covered[k])
+                            continue;
+                        covered[k] = 1;
+                        Put(dst, colour);
+                    }
                 }
             }
             px += count;
@@ -1024,6 +1060,58 @@ void DrawPictureRow(Pass& p, const RowState& r, RowCells& cells, int x, int py)
                         Put(dst, m == 2 && joint != NULL
                                      ? joint
                                      : PlainColour(tile, texture, textureWidth, t));
+                }
+            }
+        }
+        else if (x == 0 && span == n)
+        {
+            const BYTE* tile = cell->tile;
+            BYTE* dst = p.out + 3 * ((size_t)py * p.width + px + begin);
+            BYTE* covered = coveredRow + px;
+            const BYTE* edge = joint != NULL ? joint : tile;
+            // Where the texture row ends, the flat colour takes over.
+            const int textureEnd = std::max(begin, std::min(end, textureWidth));
+            int t = begin;
+            if (!upperHalf)
+            {
+                for (; t < textureEnd; ++t, dst += 3)
+                {
+                    const BYTE m = mask[t];
+                    if (m != 0)
+                    {
+                        covered[t] = 1;
+                        Put(dst, m == 2 && joint != NULL ? joint : texture + 3 * t);
+                    }
+                }
+                for (; t < end; ++t, dst += 3)
+                {
+                    const BYTE m = mask[t];
+                    if (m != 0)
+                    {
+                        covered[t] = 1;
+                        Put(dst, m == 2 ? edge : tile);
+                    }
+                }
+            }
+            else
+            {
+                for (; t < textureEnd; ++t, dst += 3)
+                {
+                    const BYTE m = mask[t];
+                    if (m != 0 && !covered[t])
+                    {
+                        covered[t] = 1;
+                        Put(dst, m == 2 && joint != NULL ? joint : texture + 3 * t);
+                    }
+                }
+                for (; t < end; ++t, dst += 3)
+                {
+                    const BYTE m = mask[t];
+                    if (m != 0 && !covered[t])
+                    {
+                        covered[t] = 1;
+                        Put(dst, m == 2 ? edge : tile);
+                    }
                 }
             }
         }
@@ -1093,6 +1181,9 @@ void RunPass(Pass& p, int firstRow)
             if (py >= filled)
             {
                 FillBackgroundRows(p, filled, py + 1);
+                if (p.covered != NULL)
+                    memset(p.covered + (size_t)filled * p.width, 0,
+                           (size_t)(py + 1 - filled) * p.width);
                 filled = py + 1;
             }
             // Shifted rows start half a tile to the left.
@@ -1252,8 +1343,9 @@ void RenderMosaic(CRasterImage* picture, int displayMode, const CRasterImage* ma
     if (p.hitTest && !p.hitByKey &&
         (p.hitX < 0 || p.hitY < 0 || p.hitX >= p.width || p.hitY >= p.height))
         return;
-    p.covered = pavingType == PavingScales1 ? ClearedCoveredPlane((size_t)p.width * p.height)
-                                            : NULL;
+    p.covered = pavingType == PavingScales1
+                    ? CoveredPlane((size_t)p.width * p.height, p.hitTest)
+                    : NULL;
 
     RunPass(p, firstRow);
 
@@ -1304,7 +1396,7 @@ BOOL HitTestMosaic(int pictureWidth, int pictureHeight, const CRasterImage* map,
     p.cutMode = cutMode;
     p.hitFound = false;
     p.covered = pavingType == PavingScales1
-                    ? ClearedCoveredPlane((size_t)pictureWidth * pictureHeight)
+                    ? CoveredPlane((size_t)pictureWidth * pictureHeight, true)
                     : NULL;
     RunPass(p, firstRow);
     if (p.hitFound)

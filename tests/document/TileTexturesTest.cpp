@@ -1,5 +1,7 @@
 #include "MosaicTest.h"
 
+#include <string.h>
+
 #include <memory>
 #include <vector>
 
@@ -40,6 +42,20 @@ cv::Mat GradientTexture(int s, int base)
 const BYTE kColours[4][3] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}, {90, 90, 90}};
 const LPCWSTR kNames[3] = {L"R", L"G", L"B"};
 
+// A document that counts the texture files it reads.
+class CountingDoc : public CVitrolanDoc
+{
+public:
+    BOOL LoadTileTexture(LPCTSTR lpszPath, CRasterImage* pTexture, CRasterImage* pTarget,
+                         int nQuarter) override
+    {
+        if (pTexture->data == NULL)
+            m_reads++;
+        return CVitrolanDoc::LoadTileTexture(lpszPath, pTexture, pTarget, nQuarter);
+    }
+    int m_reads = 0;
+};
+
 class TileTexturesTest : public testing::Test
 {
 protected:
@@ -51,7 +67,7 @@ protected:
         CVitrolanDoc::s_uiHooks = DocUiHooks();
         CVitrolanDoc::s_uiHooks.pfnMessageBox = RecordMessage;
         m_folder = NewTempFolder(L"textures");
-        m_doc.reset(new CVitrolanDoc);
+        m_doc.reset(new CountingDoc);
         CVitrolanDoc& d = *m_doc;
         d.m_programFolder = m_folder;
         SetPalette(L"Test-Glass", PaletteKind10Shades);
@@ -145,7 +161,10 @@ protected:
         return nBytes;
     }
 
-    std::unique_ptr<CVitrolanDoc> m_doc;
+    // Textures, squares and the decoded pictures kept for later.
+    size_t HeldBytes() const { return TextureBytes() + m_doc->m_textureState.KeptPictureBytes(); }
+
+    std::unique_ptr<CountingDoc> m_doc;
     CString m_folder;
     std::vector<CString> m_messages;
 };
@@ -240,7 +259,7 @@ TEST_F(TileTexturesTest, TexturesAndSquaresStayWithinTheMemoryBound)
     m_doc->m_textureState.m_budget = 2 * nPicture + 2 * nSquare + nSquare / 2;
 
     EXPECT_FALSE(m_doc->LoadTileTextures(n));
-    EXPECT_LE(TextureBytes(), m_doc->m_textureState.m_budget);
+    EXPECT_LE(HeldBytes(), m_doc->m_textureState.m_budget);
     EXPECT_GT(TextureBytes(), 0u);
     ASSERT_EQ(1u, m_messages.size());
     EXPECT_EQ(GetLangText(TXT_MSG_TEXTURES_TOO_LARGE), m_messages[0]);
@@ -278,6 +297,81 @@ TEST_F(TileTexturesTest, ATexturePastTheBoundIsRefusedByItsHeader)
     const CRasterImage picture = Render();
     EXPECT_FALSE(TileIsPlain(picture, 0, kColours[0]));
     EXPECT_TRUE(TileIsPlain(picture, 1, kColours[1]));
+}
+
+TEST_F(TileTexturesTest, DecodedPicturesOutliveTheSquaresUntilTheirFileChanges)
+{
+    WriteTexture(0, 1, GradientTexture(n + 2, 50));
+    const CString strGreen = WriteTexture(1, 0, GradientTexture(n + 2, 150));
+    WriteTexture(2, 0, GradientTexture(n + 2, 99));
+    CountingDoc& d = *m_doc;
+    const int nShades = PaletteShadeCount(PaletteKind10Shades);
+    ASSERT_TRUE(d.LoadTileTextures(n));
+    EXPECT_EQ(3, d.m_reads);
+    const CRasterImage first = Render();
+
+    // Freed and loaded again, at another size, after another palette: no file is read.
+    d.FreeTileTextures(nShades);
+    EXPECT_TRUE(d.LoadTileTextures(n + 2));
+    SetPalette(L"Other-Glass", PaletteKind10Shades);
+    WriteTexture(1, 0, GradientTexture(n + 2, 7));
+    d.LoadTileTextures(n);
+    const int nReads = d.m_reads;
+    SetPalette(L"Test-Glass", PaletteKind10Shades);
+    d.FreeTileTextures(nShades);
+    EXPECT_TRUE(d.LoadTileTextures(n));
+    EXPECT_EQ(nReads, d.m_reads);
+    const CRasterImage again = Render();
+    EXPECT_EQ(0, memcmp(first.data, again.data, 3 * (size_t)first.width * first.height));
+
+    // Green's file rewritten with a picture of the same size, dated later: it is read again.
+    const cv::Mat green = GradientTexture(n + 2, 33);
+    WriteTexture(1, 0, green);
+    HANDLE hFile = CreateFileW(strGreen, FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    FILETIME written;
+    GetFileTime(hFile, NULL, NULL, &written);
+    ULARGE_INTEGER later;
+    later.LowPart = written.dwLowDateTime;
+    later.HighPart = written.dwHighDateTime;
+    later.QuadPart += 100000000;   // ten seconds
+    written.dwLowDateTime = later.LowPart;
+    written.dwHighDateTime = later.HighPart;
+    SetFileTime(hFile, NULL, NULL, &written);
+    CloseHandle(hFile);
+    d.FreeTileTextures(nShades);
+    EXPECT_TRUE(d.LoadTileTextures(n));
+    EXPECT_EQ(nReads + 1, d.m_reads);
+    EXPECT_EQ(Rgb(green.at<cv::Vec3b>(1, 1)), Pixel(Render(), n, 0));
+}
+
+TEST_F(TileTexturesTest, KeptPicturesGiveWayWithinTheMemoryBound)
+{
+    const size_t nPicture = 20 * 20 * 3, nSquare = n * n * 3;
+    for (LPCWSTR lpszPalette : {L"Other-Glass", L"Test-Glass"})
+    {
+        SetPalette(lpszPalette, PaletteKind10Shades);
+        for (int c = 0; c < 3; c++)
+            WriteTexture(c, c == 0 ? 1 : 0, GradientTexture(20, 10 * c));
+    }
+    // Room for the three pictures and squares one palette needs, not for those of both.
+    m_doc->m_textureState.m_budget = 3 * nPicture + 3 * nSquare + nSquare / 2;
+    ASSERT_TRUE(m_doc->LoadTileTextures(n));
+    m_doc->FreeTileTextures(PaletteShadeCount(PaletteKind10Shades));
+    EXPECT_EQ(3 * nPicture, m_doc->m_textureState.KeptPictureBytes());
+    EXPECT_EQ(0u, TextureBytes());
+
+    SetPalette(L"Other-Glass", PaletteKind10Shades);
+    EXPECT_TRUE(m_doc->LoadTileTextures(n));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(3 * nPicture + 3 * nSquare, TextureBytes());
+    EXPECT_LE(HeldBytes(), m_doc->m_textureState.m_budget);
+    // Back to the first palette, whose pictures gave way: read again, still within the bound.
+    SetPalette(L"Test-Glass", PaletteKind10Shades);
+    const int nReads = m_doc->m_reads;
+    EXPECT_TRUE(m_doc->LoadTileTextures(n));
+    EXPECT_EQ(nReads + 3, m_doc->m_reads);
+    EXPECT_LE(HeldBytes(), m_doc->m_textureState.m_budget);
 }
 
 TEST_F(TileTexturesTest, ReadinessFollowsSizePaletteAndEdits)

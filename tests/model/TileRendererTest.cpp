@@ -680,7 +680,7 @@ void ExpectFastDrawingAsPixelByPixel(RendererFixture& f, bool bTextured)
     f.paletteKind = bTextured ? PaletteKind1Shade : 0;
     f.texturesOn = bTextured ? 1 : 0;
     for (int pattern = 0; pattern < PavingTypeCount; ++pattern)
-        for (int size : {1, 3, 4, 9})
+        for (int size : {1, 2, 3, 4, 9})
         {
             f.MakeMap(pattern, size, 13, 11);
             if (bTextured)
