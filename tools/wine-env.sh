@@ -6,23 +6,26 @@ export WINEARCH=win64
 
 MOSAIC_XVFB_PID=""
 
-# Starts Xvfb on a free display when there is no display.
+# Starts Xvfb when there is no display. Xvfb takes the first free display itself and writes
+# its number once it accepts connections, so scripts started at once never share one.
 start_xvfb_if_needed() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local out
+  out=$(mktemp) || return 1
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out" >/dev/null 2>&1 &
   MOSAIC_XVFB_PID=$!
   local tries=0
-  until [ -e "/tmp/.X11-unix/X$n" ]; do
+  until [ "$(wc -l <"$out")" -ge 1 ]; do
     tries=$((tries + 1))
     if [ $tries -gt 100 ] || ! kill -0 "$MOSAIC_XVFB_PID" 2>/dev/null; then
-      echo "wine-env: Xvfb did not start on :$n" >&2
+      echo "wine-env: Xvfb did not start" >&2
+      rm -f "$out"
       return 1
     fi
     sleep 0.1
   done
-  export DISPLAY=":$n"
+  export DISPLAY=":$(head -n 1 "$out")"
+  rm -f "$out"
 }
 
 stop_xvfb() {
