@@ -253,6 +253,30 @@ std::vector<RandomStream> ColumnStreams(int* seed1, int* seed2, const std::vecto
     return streams;
 }
 
+// Four new variants for every cell of a map of cols x rows cells, drawn as
+// RandomizeCellVariants draws them; without seeds nothing is drawn.
+struct EveryCellVariants
+{
+    std::vector<RandomStream> streams;
+    RandomPowers powers;
+    int variantCount;
+
+    EveryCellVariants(int* seed1, int* seed2, int cols, int rows, int paletteKind)
+        : streams(seed1 != NULL && seed2 != NULL
+                      ? ColumnStreams(seed1, seed2,
+                                      std::vector<long long>((size_t)cols, 4LL * rows))
+                      : std::vector<RandomStream>()),
+          powers(streams.empty() ? 0 : 4 * (size_t)rows),
+          variantCount(TextureVariantCount(paletteKind))
+    {
+    }
+    void Draw(CellBytes& bytes, int col, int row) const
+    {
+        if (!streams.empty())
+            bytes.DrawVariants(powers, streams[(size_t)col], 4 * (size_t)row, variantCount);
+    }
+};
+
 // Cumulative shares of one mix over the allowed tile colours, normalised to 1, so that every
 // draw lands on an allowed colour whatever the shares add up to.
 struct MixShares
@@ -470,13 +494,7 @@ void CRasterImage::FillRegionWithColour(const CRasterImage* plane, int cols, int
     if (cols <= 0 || rows <= 0)
         return;
     // Every cell draws new variants, whether the region holds it or not.
-    const bool draw = seed1 != NULL && seed2 != NULL;
-    std::vector<RandomStream> streams;
-    if (draw)
-        streams = ColumnStreams(seed1, seed2,
-                                std::vector<long long>((size_t)cols, 4LL * rows));
-    const RandomPowers powers(draw ? 4 * (size_t)rows : 0);
-    const int variantCount = TextureVariantCount(paletteKind);
+    const EveryCellVariants variants(seed1, seed2, cols, rows, paletteKind);
     const PlaneBlocks blocks(plane);
     const size_t stride = (size_t)width;
     for (int row = 0; row < rows; ++row)
@@ -485,8 +503,7 @@ void CRasterImage::FillRegionWithColour(const CRasterImage* plane, int cols, int
         for (int col = 0; col < cols; ++col, cell += CellBlock)
         {
             CellBytes bytes(cell, stride);
-            if (draw)
-                bytes.DrawVariants(powers, streams[(size_t)col], 4 * (size_t)row, variantCount);
+            variants.Draw(bytes, col, row);
             CellAreas areas;
             if (!ReadAreas(blocks.At(col, row), blocks.stride, bytes.Kind(), areas))
                 continue;
@@ -791,13 +808,7 @@ void CRasterImage::RemapCellColours(const int* newColour, int paletteKind, int* 
     const int cols = width / CellBlock;
     const int rows = height / CellBlock;
     // Row by row in memory order, with each column's draws where the column order puts them.
-    const bool draw = seed1 != NULL && seed2 != NULL;
-    std::vector<RandomStream> streams;
-    if (draw)
-        streams = ColumnStreams(seed1, seed2,
-                                std::vector<long long>((size_t)cols, 4LL * rows));
-    const RandomPowers powers(draw ? 4 * (size_t)rows : 0);
-    const int variantCount = TextureVariantCount(paletteKind);
+    const EveryCellVariants variants(seed1, seed2, cols, rows, paletteKind);
     const size_t stride = (size_t)width;
     for (int row = 0; row < rows; ++row)
     {
@@ -805,8 +816,7 @@ void CRasterImage::RemapCellColours(const int* newColour, int paletteKind, int* 
         for (int col = 0; col < cols; ++col, cell += CellBlock)
         {
             CellBytes bytes(cell, stride);
-            if (draw)
-                bytes.DrawVariants(powers, streams[(size_t)col], 4 * (size_t)row, variantCount);
+            variants.Draw(bytes, col, row);
             for (int p = 0; p < 4; ++p)
                 bytes.SetColour(p, newColour[bytes.Colour(p)]);
         }
