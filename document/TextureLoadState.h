@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AfxString.h"
+#include "CellsSnapshot.h"
 #include "TileTexture.h"
 
 class CTextureLoadState
@@ -90,14 +91,7 @@ public:
     // the map, by whatever path, can leave a stale answer.
     struct NeededSquares
     {
-        bool valid = false;
-        int paletteKind = -1;
-        int tileIndex[256];
-        int cols = 0;
-        int rows = 0;
-        int mapWidth = 0;
-        int mapHeight = 0;
-        std::vector<BYTE> cells;        // the map's bytes
+        CCellsSnapshot from;            // the cells, palette kind, size and tile indices
         std::vector<int> squares;       // sorted, each once
     };
     mutable NeededSquares m_needed;

@@ -145,22 +145,20 @@ const std::vector<int>& NeededSquares(const CRasterImage& map, int cols, int row
                                       const CTextureLoadState::Key& key,
                                       CTextureLoadState::NeededSquares& cache)
 {
-    const size_t nBytes = map.data != NULL ? (size_t)map.width * map.height : 0;
-    if (cache.valid && cache.paletteKind == key.paletteKind && cache.cols == cols &&
-        cache.rows == rows && cache.mapWidth == map.width && cache.mapHeight == map.height &&
-        cache.cells.size() == nBytes &&
-        memcmp(cache.tileIndex, key.tileIndex, sizeof(cache.tileIndex)) == 0 &&
-        (nBytes == 0 || memcmp(cache.cells.data(), map.data, nBytes) == 0))
+    struct
+    {
+        int paletteKind, cols, rows;
+        int tileIndex[256];
+    } figures;
+    static_assert(sizeof(figures.tileIndex) == sizeof(key.tileIndex), "one index a colour");
+    figures.paletteKind = key.paletteKind;
+    figures.cols = cols;
+    figures.rows = rows;
+    memcpy(figures.tileIndex, key.tileIndex, sizeof(figures.tileIndex));
+    if (cache.from.Holds(map, &figures, sizeof(figures)))
         return cache.squares;
     cache.squares = ScanNeededSquares(map, cols, rows, key.paletteKind, key.tileIndex);
-    cache.paletteKind = key.paletteKind;
-    memcpy(cache.tileIndex, key.tileIndex, sizeof(cache.tileIndex));
-    cache.cols = cols;
-    cache.rows = rows;
-    cache.mapWidth = map.width;
-    cache.mapHeight = map.height;
-    cache.cells.assign(map.data, map.data + nBytes);
-    cache.valid = true;
+    cache.from.Take(map, &figures, sizeof(figures));
     return cache.squares;
 }
 

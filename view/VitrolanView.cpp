@@ -445,36 +445,23 @@ void CVitrolanView::CountTiles()
     CVitrolanDoc* pDoc = GetDocument();
     const CRasterImage& map = pDoc->m_workingMap;
     const C2Palette& palette = pDoc->m_imagePalette;
-    // What the count reads: sizes, cost figures, then the cells.
-    std::vector<BYTE>& from = m_countedTiles.from;
-    const int header[5] = {pDoc->m_cols, pDoc->m_rows, map.data != NULL ? map.width : 0,
-                           map.data != NULL ? map.height : 0, palette.m_costDivisor};
-    const size_t nCells = map.data != NULL ? (size_t)map.width * map.height : 0;
-    const size_t nFrom = sizeof(header) + sizeof(palette.m_values) + nCells;
-    const bool bSame = m_countedTiles.valid && from.size() == nFrom &&
-                 memcmp(from.data(), header, sizeof(header)) == 0 &&
-                 memcmp(from.data() + sizeof(header), palette.m_values,
-                        sizeof(palette.m_values)) == 0 &&
-                 (nCells == 0 ||
-                  memcmp(from.data() + sizeof(header) + sizeof(palette.m_values), map.data,
-                         nCells) == 0);
-    // What it writes, as this view's count left it.
+    // What the count reads besides the cells: sizes and cost figures.
+    const int sizes[3] = {pDoc->m_cols, pDoc->m_rows, palette.m_costDivisor};
+    std::vector<BYTE> figures;
+    AppendBytes(figures, sizes, sizeof(sizes));
+    AppendBytes(figures, palette.m_values, sizeof(palette.m_values));
+    // What it writes, as this view's count left it: a count made elsewhere since may differ.
     std::vector<BYTE> to;
     to.reserve(m_countedTiles.to.size());
     AppendCounts(*pDoc, to);
-    if (bSame && to == m_countedTiles.to)
+    if (m_countedTiles.from.Holds(map, figures.data(), figures.size()) && to == m_countedTiles.to)
         return;
 
     pDoc->CountTilesPerColour();
-    from.clear();
-    AppendBytes(from, header, sizeof(header));
-    AppendBytes(from, palette.m_values, sizeof(palette.m_values));
-    if (nCells != 0)
-        AppendBytes(from, map.data, nCells);
+    m_countedTiles.from.Take(map, figures.data(), figures.size());
     to.clear();
     AppendCounts(*pDoc, to);
     m_countedTiles.to.swap(to);
-    m_countedTiles.valid = true;
 }
 
 int CVitrolanView::ComputeTexturesFlag() const

@@ -10,6 +10,7 @@
 
 #include "AfxView.h"
 #include "AfxGdi.h"
+#include "CellsSnapshot.h"
 #include "PageCanvas.h"
 #include "TileOutlines.h"
 #include "TileRenderer.h"
@@ -394,9 +395,8 @@ protected:
     // it gave: a copy, so that a change by any path, or a count made elsewhere, shows.
     struct CountedTiles
     {
-        bool valid = false;
-        std::vector<BYTE> from;
-        std::vector<BYTE> to;
+        CCellsSnapshot from;            // the cells, sizes and cost figures counted
+        std::vector<BYTE> to;           // what the count wrote
     };
     CountedTiles m_countedTiles;
     BYTE m_brushLost[256];           // colours the brush has painted over in this stroke
