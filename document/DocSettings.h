@@ -12,6 +12,27 @@ CString DocGetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpsz
 BOOL DocWriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
 BOOL DocWriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
 
+// One section of that profile held open while many of its values are read: opening the key
+// path again for every value made reading the settings a noticeable part of start-up.
+// Values read as DocGetProfileInt and DocGetProfileString read them.
+class CDocProfileSection
+{
+public:
+    explicit CDocProfileSection(LPCTSTR lpszSection);
+    ~CDocProfileSection();
+
+    int GetInt(LPCTSTR lpszEntry, int nDefault) const;
+    CString GetString(LPCTSTR lpszEntry, LPCTSTR lpszDefault) const;
+
+private:
+    CDocProfileSection(const CDocProfileSection&);
+    CDocProfileSection& operator=(const CDocProfileSection&);
+
+    CString m_strSection;
+    HKEY m_hKey;
+    BOOL m_bIniFile;   // the application keeps its profile in an .INI file
+};
+
 // The key below HKEY_CURRENT_USER that holds the sections when there is no application
 // object. The default is the application's own branch, "Software\Orbalith\Mosaic\Mosaic".
 void SetDocProfileRoot(LPCTSTR lpszRoot);

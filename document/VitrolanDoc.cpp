@@ -165,15 +165,10 @@ const BYTE kInitialColourTable[13][3] = {
 
 // A profile value outside [nMin, nMax] takes its default: the later commands index tables
 // or loop with these values.
-int ReadChecked(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault, int nMin, int nMax)
+int ReadChecked(const CDocProfileSection& s, LPCTSTR lpszEntry, int nDefault, int nMin, int nMax)
 {
-    int nValue = DocGetProfileInt(lpszSection, lpszEntry, nDefault);
+    int nValue = s.GetInt(lpszEntry, nDefault);
     return nValue >= nMin && nValue <= nMax ? nValue : nDefault;
-}
-
-int ReadInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
-{
-    return DocGetProfileInt(lpszSection, lpszEntry, nDefault);
 }
 
 void SetTriple(BYTE* triple, int r, int g, int b)
@@ -211,7 +206,8 @@ CVitrolanDoc::CVitrolanDoc()
       m_plaqueCount(0), m_planPage(0), m_infoPage(0), m_paletteChartPage(0),
       m_picturePage(0), m_allowedCount(0), m_mixCount(4), m_mixDirection(0),
       m_mixDialog(NULL), m_mixGrid(NULL), m_paletteGrid(NULL), m_cellCount(0),
-      m_borderCellCount(0.0), m_libraryIndex(-1), m_exportMode(0), m_thumbWidth(0),
+      m_borderCellCount(0.0), m_textureCache(TextureCacheSize),
+      m_tileTextures(TileTextureCount), m_libraryIndex(-1), m_exportMode(0), m_thumbWidth(0),
       m_thumbHeight(0), m_thumbOffsetX(0), m_thumbOffsetY(0)
 {
     m_screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -222,9 +218,6 @@ CVitrolanDoc::CVitrolanDoc()
     m_bmpHeader = new BITMAPINFOHEADER;
     memset(m_bmpHeader, 0, sizeof(*m_bmpHeader));
     m_bmpHeader->biSize = sizeof(BITMAPINFOHEADER);
-    // Without a display the screen may measure nothing; the picture still needs a pixel.
-    m_screenImage.Create(1, m_screenWidth > 0 ? m_screenWidth : 1,
-                         m_screenHeight > 0 ? m_screenHeight : 1);
     for (int i = 0; i < C2Palette::ColourCount; i++)
     {
         m_tilePalette.m_colourNames[i].Empty();
@@ -269,10 +262,8 @@ CVitrolanDoc::~CVitrolanDoc()
     m_selection = NULL;
 
     DeletePlaques();
-    for (int i = TextureCacheSize - 1; i >= 0; i--)
-        m_textureCache[i].Free();
-    for (int i = TileTextureCount - 1; i >= 0; i--)
-        m_tileTextures[i].Free();
+    m_textureCache.FreeAll();
+    m_tileTextures.FreeAll();
     for (int set = 1; set >= 0; set--)
         for (int i = TileMaskCount - 1; i >= 0; i--)
             m_tileMasks[set][i].Free();
@@ -294,8 +285,13 @@ void CVitrolanDoc::SetUnitTexts()
 
 void CVitrolanDoc::SetDisplayColours(BOOL bKeepCustomJoint, BOOL bKeepCustomBackground)
 {
-    const CString strSection = GetSettingsSection();
-    LPCTSTR s = strSection;
+    SetDisplayColours(CDocProfileSection(GetSettingsSection()), bKeepCustomJoint,
+                      bKeepCustomBackground);
+}
+
+void CVitrolanDoc::SetDisplayColours(const CDocProfileSection& s, BOOL bKeepCustomJoint,
+                                     BOOL bKeepCustomBackground)
+{
     switch (coljoint)
     {
     case 0: SetTriple(m_colourTable[1], 255, 255, 255); break;
@@ -331,25 +327,24 @@ void CVitrolanDoc::ApplyOpenedSettings(int nOldJoint, int nOldBackground, int nO
 
 void CVitrolanDoc::ReadSettings()
 {
-    const CString strSection = GetSettingsSection();
-    LPCTSTR s = strSection;
+    const CDocProfileSection s(GetSettingsSection());
     const int nLanguage = ReadLanguageId();
 
-    coljoint = ReadInt(s, L"coljoint", 1);
-    colfond = ReadInt(s, L"colfond", 0);
-    filet = ReadInt(s, L"filet", 1);
-    impression = ReadInt(s, L"impression", 0);
-    grillescouleur = ReadInt(s, L"grillescouleur", 0);
-    numerosgrille = ReadInt(s, L"numerosgrille", 1);
-    SetDisplayColours(FALSE, FALSE);
-    mlargeur = ReadInt(s, L"mlargeur", 5);
-    mhauteur = ReadInt(s, L"mhauteur", 5);
-    motif = ReadInt(s, L"motif", 2);
+    coljoint = s.GetInt(L"coljoint", 1);
+    colfond = s.GetInt(L"colfond", 0);
+    filet = s.GetInt(L"filet", 1);
+    impression = s.GetInt(L"impression", 0);
+    grillescouleur = s.GetInt(L"grillescouleur", 0);
+    numerosgrille = s.GetInt(L"numerosgrille", 1);
+    SetDisplayColours(s, FALSE, FALSE);
+    mlargeur = s.GetInt(L"mlargeur", 5);
+    mhauteur = s.GetInt(L"mhauteur", 5);
+    motif = s.GetInt(L"motif", 2);
     unites = ReadChecked(s, L"unites", 0, 0, 1);
     format = ReadChecked(s, L"format", 0, 0, PaperFormatCount - 1);
-    money = DocGetProfileString(s, L"money", nLanguage == kEnglishUs ? L"Dollars" : L"Euros");
-    view0 = ReadInt(s, L"view0", 0);
-    lance0 = ReadInt(s, L"lance0", 0);
+    money = s.GetString(L"money", nLanguage == kEnglishUs ? L"Dollars" : L"Euros");
+    view0 = s.GetInt(L"view0", 0);
+    lance0 = s.GetInt(L"lance0", 0);
     if (lance0 == 0)
     {
         const BOOL bEnglish = nLanguage == kEnglishUs;
@@ -363,24 +358,24 @@ void CVitrolanDoc::ReadSettings()
     const BOOL bMetric = unites == 0;
     intercar = ReadChecked(s, L"intercar", bMetric ? 160 : 63, 0, MaxLength);
     taillecar = ReadChecked(s, L"taillecar", bMetric ? 2500 : 1000, 1, MaxLength);
-    cresol = ReadInt(s, L"cresol", bMetric ? 15 : 6);
-    direction = ReadInt(s, L"direction", 0);
-    decalage = ReadInt(s, L"decalage", 0);
-    regles = ReadInt(s, L"regles", 1);
-    responsive = ReadInt(s, L"responsive", 1);
+    cresol = s.GetInt(L"cresol", bMetric ? 15 : 6);
+    direction = s.GetInt(L"direction", 0);
+    decalage = s.GetInt(L"decalage", 0);
+    regles = s.GetInt(L"regles", 1);
+    responsive = s.GetInt(L"responsive", 1);
     carplaquex = ReadChecked(s, L"carplaquex", 12, 1, MaxPlateTiles);
     carplaquey = ReadChecked(s, L"carplaquey", 12, 1, MaxPlateTiles);
-    imprCouleurs = ReadInt(s, L"imprCouleurs", 1);
-    imprVignettes = ReadInt(s, L"imprVignettes", 1);
-    rulers = ReadInt(s, L"rulers", 1);
-    lastPalCheck = ReadInt(s, L"lastPalCheck", -1);
-    lastFamilleCheck = ReadInt(s, L"lastFamilleCheck", -1);
-    superpose = ReadInt(s, L"superpose", 1);
+    imprCouleurs = s.GetInt(L"imprCouleurs", 1);
+    imprVignettes = s.GetInt(L"imprVignettes", 1);
+    rulers = s.GetInt(L"rulers", 1);
+    lastPalCheck = s.GetInt(L"lastPalCheck", -1);
+    lastFamilleCheck = s.GetInt(L"lastFamilleCheck", -1);
+    superpose = s.GetInt(L"superpose", 1);
 
     CString strDefaultPalette;
     if (!strDefaultPalette.LoadString(kDefaultPaletteTextId) || strDefaultPalette.IsEmpty())
         strDefaultPalette = L"EmauxDeBriare-Harmonies.pal";
-    palettefile = DocGetProfileString(s, L"palettefile", strDefaultPalette);
+    palettefile = s.GetString(L"palettefile", strDefaultPalette);
     if (!IsBarePaletteFileName(palettefile))
         palettefile = strDefaultPalette;
     // The palette a first start names may not be beside the program; nor may one that was
@@ -394,7 +389,7 @@ void CVitrolanDoc::ReadSettings()
     }
     affichage = ReadChecked(s, L"affichage", 0, 0, 2);
     typexp = ReadChecked(s, L"typexp", 0, 0, 2);
-    m_texturedTiles = ReadInt(s, L"TextureCarreaux", 1) == 1 ? 1 : 0;
+    m_texturedTiles = s.GetInt(L"TextureCarreaux", 1) == 1 ? 1 : 0;
 
     // Symbols need room.
     if (m_tileSize < 20 && (affichage == 1 || affichage == 2))

@@ -13,6 +13,7 @@
 #include "AfxGeometry.h"
 #include "AfxString.h"
 #include "RasterImage.h"
+#include "RasterImageTable.h"
 #include "TilePalette.h"
 #include "TextureLoadState.h"
 
@@ -24,6 +25,7 @@ class CGridCtrl;
 class CGridCtrl2;
 class CCmdUI;
 class CTextPalette;
+class CDocProfileSection;
 class CVitrolanDoc;
 struct ConfigurationValues;
 
@@ -696,8 +698,8 @@ public:
 
     // ---- Textures -------------------------------------------------------------------------------
     enum { TextureCacheSize = 25600, TileTextureCount = 6400, TileMaskCount = 16 };
-    CRasterImage m_textureCache[TextureCacheSize];
-    CRasterImage m_tileTextures[TileTextureCount];
+    CRasterImageTable m_textureCache;   // TextureCacheSize squares
+    CRasterImageTable m_tileTextures;   // TileTextureCount pictures
     CRasterImage m_tileMasks[2][TileMaskCount];
 
     // ---- Texture loading --------------------------------------------------------------------
@@ -888,6 +890,8 @@ protected:
     // The joint and background colours of coljoint and colfond. A custom colour keeps the
     // colour in use when it was custom already, else it comes from the profile.
     void SetDisplayColours(BOOL bKeepCustomJoint, BOOL bKeepCustomBackground);
+    void SetDisplayColours(const CDocProfileSection& section, BOOL bKeepCustomJoint,
+                           BOOL bKeepCustomBackground);
     // The window whose menu bar the document's commands change: the frame of its view, or
     // the main window; NULL without either.
     CWnd* GetMenuWindow() const;

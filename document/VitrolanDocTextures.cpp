@@ -44,13 +44,13 @@ CString CVitrolanDoc::TextureFilePath(const CString& strColourName, int nShade) 
 void CVitrolanDoc::FreeTileTextures(int nShades)
 {
     // Every square: those of a family used before may lie beyond this one's range.
-    for (int i = 0; i < TextureCacheSize; i++)
-        m_textureCache[i].Free();
+    m_textureCache.FreeAll();
     // The decoded pictures are kept, within the bound, for the next load to take back
     // without reading their files again.
     CTextureLoadState& state = m_textureState;
-    for (int i = 0; i < kTexturesPerShade * nShades && i < TileTextureCount; i++)
-        state.KeepPicture(state.m_paths[i], state.m_origins[i], m_tileTextures[i]);
+    if (m_tileTextures.IsMade())
+        for (int i = 0; i < kTexturesPerShade * nShades && i < TileTextureCount; i++)
+            state.KeepPicture(state.m_paths[i], state.m_origins[i], m_tileTextures[i]);
     state.Forget();
     state.TrimKeptPictures(state.m_budget);
 }
@@ -209,8 +209,7 @@ BOOL CVitrolanDoc::LoadTileTextures(int n)
     // The squares are made again for the size and colours of now; pictures read stay. All
     // go, not only those of this family: squares left from a family of more shades would
     // take memory the bound does not see.
-    for (int i = 0; i < TextureCacheSize; i++)
-        m_textureCache[i].Free();
+    m_textureCache.FreeAll();
     CTextureLoadState& state = m_textureState;
     MakeTextureKey(m_imagePalette, m_tilePalette, n, state.m_key);
     state.m_built = true;

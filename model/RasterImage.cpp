@@ -413,9 +413,22 @@ void CRasterImage::FillRgb(const BYTE* colour)
 {
     if (type != 1 || data == NULL)
         return;
-    BYTE* end = data + 3 * (size_t)size;
-    for (BYTE* p = data; p != end; p += 3)
+    const size_t nBytes = 3 * (size_t)size;
+    if (colour[0] == colour[1] && colour[1] == colour[2])
+    {
+        memset(data, colour[0], nBytes);
+        return;
+    }
+    // A screen-sized picture is millions of pixels: a short run, then copies that double.
+    const size_t nFirst = std::min(nBytes, (size_t)3 * 1024);
+    for (BYTE* p = data; p != data + nFirst; p += 3)
         PutRgb(p, colour);
+    for (size_t nDone = nFirst; nDone < nBytes;)
+    {
+        const size_t nCopy = std::min(nDone, nBytes - nDone);
+        memcpy(data + nDone, data, nCopy);
+        nDone += nCopy;
+    }
 }
 
 void CRasterImage::FillRow(int y, const BYTE* colour)

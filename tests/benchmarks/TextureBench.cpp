@@ -89,8 +89,8 @@ public:
         int hit[5];
         RenderMosaic(&m_picture, 0, &d.m_workingMap, d.m_tileSize, 1, kCols, kRows, 0, 0,
                      PavingSquares, NULL, m_masks, NULL, 0, 0, &hit[0], &hit[1], &hit[2],
-                     &hit[3], &hit[4], NULL, 0, 1, d.m_textureCache, &d.m_colourTable[0][0],
-                     d.m_imagePalette.m_colours, d.m_tilePalette.m_colours,
+                     &hit[3], &hit[4], NULL, 0, 1, d.m_textureCache.GetData(),
+                     &d.m_colourTable[0][0], d.m_imagePalette.m_colours, d.m_tilePalette.m_colours,
                      d.m_imagePalette.m_paletteKind, d.m_imagePalette.m_notes);
         return bLoaded;
     }

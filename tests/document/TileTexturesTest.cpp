@@ -126,8 +126,8 @@ protected:
         int hit[5];
         RenderMosaic(&picture, 0, &d.m_workingMap, n, 0, d.m_cols, d.m_rows, 0, 0,
                      PavingSquares, NULL, masks, NULL, 0, 0, &hit[0], &hit[1], &hit[2], &hit[3],
-                     &hit[4], NULL, 0, 1, d.m_textureCache, &d.m_colourTable[0][0],
-                     d.m_imagePalette.m_colours, d.m_tilePalette.m_colours,
+                     &hit[4], NULL, 0, 1, d.m_textureCache.GetData(),
+                     &d.m_colourTable[0][0], d.m_imagePalette.m_colours, d.m_tilePalette.m_colours,
                      d.m_imagePalette.m_paletteKind, d.m_imagePalette.m_notes);
         masks[PavingSquares].Free();
         return picture;

@@ -14,6 +14,7 @@
 #include "AfxFile.h"
 #include "OpenCv.h"
 #include "RasterImage.h"
+#include "RasterImageTable.h"
 
 namespace
 {
@@ -171,6 +172,37 @@ TEST(RasterImage, CreateSetsDimensionsAndOwnership)
     EXPECT_EQ(1, rgb.owned);
     ASSERT_NE(nullptr, rgb.data);
     memset(rgb.data, 1, 45);   // three bytes per pixel are there
+}
+
+TEST(RasterImage, FillRgbPaintsEveryPixelOfAnySize)
+{
+    // Sizes round the first run of the fill and its doubling copies; grey and a colour.
+    const BYTE colours[][3] = {{7, 7, 7}, {10, 20, 30}};
+    for (const int width : {1, 1023, 1024, 1025, 2049, 1920})
+        for (const BYTE* colour : colours)
+        {
+            TestImage rgb(1, width, 3);
+            memset(rgb.data, 0xEE, 3 * (size_t)rgb.size);
+            rgb.FillRgb(colour);
+            int nWrong = 0;
+            for (size_t i = 0; i < 3 * (size_t)rgb.size; i++)
+                nWrong += rgb.data[i] != colour[i % 3];
+            EXPECT_EQ(0, nWrong) << "width " << width << ", red " << (int)colour[0];
+        }
+}
+
+TEST(RasterImageTable, PicturesAreMadeOnFirstUseAndFreeingMakesNone)
+{
+    CRasterImageTable table(5);
+    table.FreeAll();
+    EXPECT_FALSE(table.IsMade());
+    table[3].Create(1, 4, 2);
+    ASSERT_TRUE(table.IsMade());
+    EXPECT_EQ(5, (int)(table.end() - table.begin()));
+    EXPECT_TRUE(table[0].data == NULL);
+    EXPECT_EQ(8u, table[3].size);
+    table.FreeAll();
+    EXPECT_TRUE(table[3].data == NULL);
 }
 
 TEST(RasterImage, CreateWithImpossibleSizeRaisesMemoryExceptionAndKeepsImage)
