@@ -138,7 +138,9 @@ CString CVitrolanDoc::NoTilePaletteText() const
 
 void CVitrolanDoc::RedrawMenuBar()
 {
-    if (CWnd* pFrame = GetMenuWindow())
+    // A hidden frame lays its menu bar out when it shows.
+    CWnd* pFrame = GetMenuWindow();
+    if (pFrame != NULL && pFrame->IsWindowVisible())
         pFrame->DrawMenuBar();
 }
 

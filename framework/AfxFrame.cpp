@@ -246,7 +246,10 @@ void CFrameWnd::ActivateFrame(int nCmdShow)
         else if (::IsIconic(m_hWnd))
             nCmdShow = SW_RESTORE;
     }
-    BringToTop(nCmdShow);
+    // Raising a hidden window activates it before it shows, at the cost of a round of
+    // activation messages; showing it activates it anyway.
+    if (IsWindowVisible())
+        BringToTop(nCmdShow);
     if (nCmdShow != -1)
     {
         ShowWindow(nCmdShow);

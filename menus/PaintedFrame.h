@@ -8,6 +8,7 @@
 #include "AfxBar.h"
 #include "AfxFrame.h"
 #include "PaintedMenu.h"
+#include "PaintedMenuHook.h"
 #include "PaintedMenuIcons.h"
 #include "PaintedMenuSymbols.h"
 
@@ -57,9 +58,10 @@ template <class BASE>
 class CPaintedFrame : public BASE
 {
 public:
-    CPaintedFrame() {}
+    CPaintedFrame() : m_bMenuHook(FALSE) {}
     virtual ~CPaintedFrame()
     {
+        ReleaseMenuHook();
         m_systemMenu.DestroyMenu();
         m_menuBar.DestroyMenu();
     }
@@ -73,6 +75,17 @@ public:
     CMenuBarHotTracker m_hotTracker;
 
 protected:
+    void ReleaseMenuHook()
+    {
+        if (m_bMenuHook)
+            RemovePaintedMenuHook();
+        m_bMenuHook = FALSE;
+    }
+
+    // Whether this frame holds the popup-menu hook; it takes it when it first shows, so that
+    // start-up runs without it.
+    BOOL m_bMenuHook;
+
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
     {
         if (!CPaintedMenu::OnMeasureItem(CWnd::GetCurrentMessage()))
@@ -120,7 +133,15 @@ protected:
     afx_msg void OnDestroy()
     {
         m_hotTracker.StopTimer(this->m_hWnd);
+        ReleaseMenuHook();
         BASE::OnDestroy();
+    }
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos)
+    {
+        BASE::OnWindowPosChanged(lpwndpos);
+        // WM_SHOWWINDOW does not come when a window shows maximized.
+        if ((lpwndpos->flags & SWP_SHOWWINDOW) != 0 && !m_bMenuHook)
+            m_bMenuHook = InstallPaintedMenuHook();
     }
     afx_msg void OnSysColorChange()
     {
@@ -162,6 +183,7 @@ BEGIN_TEMPLATE_MESSAGE_MAP(CPaintedFrame, BASE, BASE)
     ON_WM_CREATE()
     ON_WM_NCHITTEST()
     ON_WM_DESTROY()
+    ON_WM_WINDOWPOSCHANGED()
     ON_WM_SYSCOLORCHANGE()
     ON_WM_NCPAINT()
     ON_WM_ACTIVATEAPP()

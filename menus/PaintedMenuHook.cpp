@@ -16,6 +16,7 @@ const UINT kGetMenuMessage = 0x01E1;
 const UINT kSizeMenuMessage = 0x01E2;
 
 HHOOK s_hHook = NULL;
+int s_nHookUsers = 0;
 
 std::map<HWND, CPaintedMenuHook::CMenuHookData*>& HookDataMap()
 {
@@ -474,13 +475,21 @@ void DrawFrameRect(HDC hDC, const RECT& o, const RECT& i, COLORREF cr)
     ::SetBkColor(hDC, crOld);
 }
 
-void InstallPaintedMenuHook()
+BOOL InstallPaintedMenuHook()
 {
-    if (s_hHook != NULL)
-        return;
-    s_hHook = ::SetWindowsHookExW(WH_CALLWNDPROC, CPaintedMenuHook::PaintedMenuHookProc, NULL,
-                                  ::GetCurrentThreadId());
     if (s_hHook == NULL)
-        AfxThrowMemoryException();
+        s_hHook = ::SetWindowsHookExW(WH_CALLWNDPROC, CPaintedMenuHook::PaintedMenuHookProc,
+                                      NULL, ::GetCurrentThreadId());
+    if (s_hHook == NULL)
+        return FALSE;
+    s_nHookUsers++;
+    return TRUE;
 }
 
+void RemovePaintedMenuHook()
+{
+    if (s_nHookUsers == 0 || --s_nHookUsers > 0)
+        return;
+    ::UnhookWindowsHookEx(s_hHook);
+    s_hHook = NULL;
+}

@@ -9,8 +9,12 @@
 
 class CMenuTheme;
 
-// Installs the hook for the calling thread once; further calls do nothing.
-void InstallPaintedMenuHook();
+// The hook sees every message sent in the thread, which costs a call to the window server
+// for each one on Wine: the windows that show painted menus install it while they are shown
+// (see CPaintedFrame). Each successful install is matched by one remove; the hook goes when
+// the last user removes it. FALSE when the system refused the hook.
+BOOL InstallPaintedMenuHook();
+void RemovePaintedMenuHook();
 
 class CPaintedMenuHook
 {

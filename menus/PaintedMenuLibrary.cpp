@@ -185,7 +185,6 @@ void InitPaintedMenuLibrary()
                 GetProcAddress(state.hImageLibrary, "GradientFill");
     }
     RegisterPaintedMenuThemes();
-    InstallPaintedMenuHook();
 }
 
 void ExitPaintedMenuLibrary()
@@ -193,9 +192,6 @@ void ExitPaintedMenuLibrary()
     PaintedMenuLibraryState& state = PaintedMenuLibrary();
     if (!state.bStarted)
         return;
-    // The hook stays: the system removes it with the thread. Unhooking here, from the
-    // process's exit handlers, would end the process with the exit code 0 whatever code it
-    // was ending with.
     DeleteMenuThemes();
     state.pIsThemeActive = NULL;
     if (state.hUxTheme != NULL)

@@ -6,6 +6,7 @@
 #include "MenuColours.h"
 #include "PaintedMemDC.h"
 #include "PaintedMenuIcons.h"
+#include "PaintedMenuLibrary.h"
 #include "PaintedMenuSymbols.h"
 #include <algorithm>
 #include <memory>
@@ -19,29 +20,23 @@ const int kTextLeftGap = 4;
 const int kTextRightGap = 15;
 const int kBarBoxGap = 4;
 
-// A font of the menu made for one measuring or drawing.
+// The menu's font, made once by the library, selected for one measuring or drawing.
 class CItemFont
 {
 public:
     CItemFont(HDC hDC, BOOL bBold) : m_hDC(hDC)
     {
-        LOGFONTW logFont;
-        GetPaintedMenuLogFont(logFont, bBold);
-        m_hFont = ::CreateFontIndirectW(&logFont);
-        m_hOld = m_hFont != NULL ? ::SelectObject(hDC, m_hFont) : NULL;
+        HFONT hFont = GetPaintedMenuFont(bBold);
+        m_hOld = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
     }
     ~CItemFont()
     {
-        if (m_hFont == NULL)
-            return;
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteObject(m_hFont);
+        if (m_hOld != NULL)
+            ::SelectObject(m_hDC, m_hOld);
     }
-    BOOL IsMade() const { return m_hFont != NULL; }
 
 private:
     HDC m_hDC;
-    HFONT m_hFont;
     HGDIOBJ m_hOld;
 };
 

@@ -159,7 +159,12 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
     // Made at its restored size, at the place the system chooses: it is shown maximised.
     cs.cx = kRestoredWidth;
     cs.cy = kRestoredHeight;
-    return CFrameWnd::PreCreateWindow(cs);
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    // The view draws the sunken edge: taking the frame's off only once the view exists would
+    // compute the frame's borders and menu bar once more.
+    cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
+    return TRUE;
 }
 
 void CMainFrame::ActivateFrame(int nCmdShow)
@@ -323,7 +328,9 @@ void CMainFrame::TranslateMenus()
             m_menuBar.ModifyODMenu(list.m_strOriginal, ID_FILE_MRU_FILE1, 1);
     }
     m_menuBar.LoadToolBar(IDR_MENU_ICONS);
-    DrawMenuBar();
+    // A hidden frame lays its menu bar out when it shows.
+    if (IsWindowVisible())
+        DrawMenuBar();
 }
 
 void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
