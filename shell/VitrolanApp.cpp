@@ -75,7 +75,7 @@ const LPCWSTR kImportFilterOther =
 
 }   // namespace
 
-CVitrolanApp::CVitrolanApp() {}
+CVitrolanApp::CVitrolanApp() : m_bStarting(FALSE), m_nPaperAfterStart(-1) {}
 
 BOOL CVitrolanApp::InitInstance()
 {
@@ -94,12 +94,16 @@ BOOL CVitrolanApp::InitInstance()
     // started; the frame is made at its restored size. Showing it first at another size
     // would lay out and paint it twice before the user can use it.
     m_nCmdShow = SW_SHOWMAXIMIZED;
-    if (!ProcessShellCommand(cmdInfo))
-        return FALSE;
-    if (m_pMainWnd == NULL)
+    m_bStarting = TRUE;
+    const BOOL bProcessed = ProcessShellCommand(cmdInfo);
+    m_bStarting = FALSE;
+    if (!bProcessed || m_pMainWnd == NULL)
         return FALSE;
     m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
     m_pMainWnd->UpdateWindow();
+    if (m_nPaperAfterStart >= 0)
+        ApplyPrinterPaperSize(m_nPaperAfterStart, NULL);
+    m_nPaperAfterStart = -1;
     return TRUE;
 }
 
@@ -128,6 +132,18 @@ void CVitrolanApp::FillDevModeForFormat(DEVMODEW& devMode, int nFormat)
 }
 
 void CVitrolanApp::SetPrinterPaperSize(int nFormat, CDC* pDC)
+{
+    if (m_bStarting && m_pMainWnd == NULL && pDC == NULL)
+    {
+        m_nPaperAfterStart = nFormat;
+        return;
+    }
+    // A later choice wins over the one waiting.
+    m_nPaperAfterStart = -1;
+    ApplyPrinterPaperSize(nFormat, pDC);
+}
+
+void CVitrolanApp::ApplyPrinterPaperSize(int nFormat, CDC* pDC)
 {
     PRINTDLGW pd = {};
     pd.lStructSize = sizeof(pd);

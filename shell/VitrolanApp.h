@@ -20,7 +20,8 @@ public:
 
     // The application printer's paper to the paper format (0 A4, 1 Letter, 2 A3, 3 A2,
     // 4 A1, 5 A0), in portrait; the device context, when given, takes it too. Nothing
-    // without a printer.
+    // without a printer. The document made at start-up, before the main window, has its
+    // paper set once the window shows: asking the printer driver takes a while.
     void SetPrinterPaperSize(int nFormat, CDC* pDC = NULL);
     // The paper fields of a printer's settings for a paper format.
     static void FillDevModeForFormat(DEVMODEW& devMode, int nFormat);
@@ -35,6 +36,11 @@ public:
     afx_msg void OnAppExit();
 
 protected:
+    void ApplyPrinterPaperSize(int nFormat, CDC* pDC);
+
+    BOOL m_bStarting;
+    int m_nPaperAfterStart;   // -1: none waiting
+
     // The file dialog of Open and Import image; the chosen file is opened as a document.
     void OpenChosenFile(BOOL bImport);
 

@@ -208,6 +208,29 @@ TEST_F(MainWindowTest, StartUpMakesTheMainWindowAndInstallsEveryService)
         EXPECT_NE((const void*)NULL, services[i]) << "service " << i;
 }
 
+// The printer's paper follows the paper format of the settings once the program has started.
+TEST_F(MainWindowTest, StartUpGivesThePrinterThePaperOfTheSavedFormat)
+{
+    Start();
+    PRINTDLGW pd = {};
+    pd.lStructSize = sizeof(pd);
+    if (!m_app->GetPrinterDeviceDefaults(&pd) || pd.hDevMode == NULL)
+        GTEST_SKIP() << "no printer";
+    const int nOldFormat = Doc()->format;
+    for (const int nFormat : {1, 0})
+    {
+        Doc()->format = nFormat;   // saved when the program ends
+        Quit();
+        Start();
+        ASSERT_TRUE(m_app->GetPrinterDeviceDefaults(&pd));
+        const DEVMODEW* pDevMode = (const DEVMODEW*)GlobalLock(pd.hDevMode);
+        ASSERT_NE((const DEVMODEW*)NULL, pDevMode);
+        EXPECT_EQ(nFormat == 1 ? DMPAPER_LETTER : DMPAPER_A4, pDevMode->dmPaperSize);
+        GlobalUnlock(pd.hDevMode);
+    }
+    Doc()->format = nOldFormat;
+}
+
 // A picture named on the command line is open when the window first shows: the tiles at
 // their centres show their colours.
 TEST_F(MainWindowTest, APictureFromTheCommandLineShowsAsAMosaic)
