@@ -138,9 +138,9 @@ void CVitrolanDoc::RenderExportPicture(cv::Mat& picture)
         return;
     int hit[5];
     RenderMosaic(&image, affichage, &m_workingMap, z, m_showJoints, m_cols, m_rows, 0, 0, P,
-                 m_imagePalette.m_tileImages, m_tileMasks[0], m_tileMasks[1], 0, 0, &hit[0],
-                 &hit[1], &hit[2], &hit[3], &hit[4], m_imagePalette.m_labelStates, nSquareCut,
-                 nTextures, m_textureCache.GetData(), &m_colourTable[0][0],
+                 m_imagePalette.m_tileImages.GetData(), m_tileMasks[0], m_tileMasks[1], 0, 0,
+                 &hit[0], &hit[1], &hit[2], &hit[3], &hit[4], m_imagePalette.m_labelStates,
+                 nSquareCut, nTextures, m_textureCache.GetData(), &m_colourTable[0][0],
                  m_imagePalette.m_colours, m_tilePalette.m_colours, m_imagePalette.m_paletteKind,
                  m_imagePalette.m_notes);
     image.CopyToMat(picture);

@@ -204,6 +204,7 @@ C2Palette::C2Palette()
       m_costDivisor(330),
       m_tileSize(2500),
       m_jointWidth(160),
+      m_tileImages(TileImageCount),
       m_paletteKind(PaletteKindPlain)
 {
     for (int i = 0; i < ColourCount; i++)
@@ -223,8 +224,7 @@ C2Palette::~C2Palette()
 
 void C2Palette::FreeTileImages()
 {
-    for (int i = 0; i < TileImageCount; i++)
-        m_tileImages[i].Free();
+    m_tileImages.FreeAll();
 }
 
 void C2Palette::GetSymbolFont(LOGFONTW& font)

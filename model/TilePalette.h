@@ -10,6 +10,7 @@
 #include "AfxGdi.h"
 #include "Paving.h"
 #include "RasterImage.h"
+#include "RasterImageTable.h"
 
 class CArchive;
 
@@ -64,7 +65,8 @@ public:
     CFont m_numberFont;
     CFont m_symbolFont;
     // Label pictures, index TileImageIndex(orientation, kind, colour); 1 where the label is.
-    CRasterImage m_tileImages[TileImageCount];
+    // TileImageCount of them, made when first used.
+    CRasterImageTable m_tileImages;
     int m_paletteKind;               // PaletteKind, derived from the name
 
     static int TileImageIndex(int orientation, int kind, int colour)
