@@ -203,6 +203,8 @@ void ExitPaintedMenuLibrary()
         DeleteObject(state.hMenuFont);
     if (state.hDefaultItemFont != NULL)
         DeleteObject(state.hDefaultItemFont);
+    if (state.hMeasureDC != NULL)
+        DeleteDC(state.hMeasureDC);
     CPaintedMenuIcons::DeleteStoreList();
     CPaintedBrushList::DeleteBrushList();
     FreeVisualStyleEntries();
@@ -233,4 +235,12 @@ HFONT GetPaintedMenuFont(BOOL bDefaultItem)
         state.hDefaultItemFont = CreateFontIndirectW(&logFont);
     }
     return bDefaultItem ? state.hDefaultItemFont : state.hMenuFont;
+}
+
+HDC GetPaintedMenuMeasureDC()
+{
+    PaintedMenuLibraryState& state = PaintedMenuLibrary();
+    if (state.hMeasureDC == NULL)
+        state.hMeasureDC = CreateCompatibleDC(NULL);
+    return state.hMeasureDC;
 }

@@ -18,6 +18,7 @@ struct PaintedMenuLibraryState
     ULONG_PTR nHotMenuBarItem;
     HFONT hMenuFont;
     HFONT hDefaultItemFont;
+    HDC hMeasureDC;
     BOOL bStarted;
 };
 
@@ -42,3 +43,6 @@ BOOL ThemeIsActive();
 BOOL GetDropShadowSetting();
 // The menu font of the system, and its bold form for default items.
 HFONT GetPaintedMenuFont(BOOL bDefaultItem = FALSE);
+// A memory device context of the screen's kind, made once, for measuring item texts: asking
+// for the screen's own for every item costs a call to the window server on Wine.
+HDC GetPaintedMenuMeasureDC();

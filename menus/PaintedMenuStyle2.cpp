@@ -136,13 +136,10 @@ CSize CPaintedMenu::MeasureItemText(CPaintedMenuItemData* pData)
     strText.Replace(L"\t", L"nnn");
     const BOOL bDefault = ::GetMenuDefaultItem(m_hMenu, FALSE, 0) == pData->m_nID &&
                           pData->m_nID != 0;
-    HDC hDC = ::GetDC(NULL);
+    HDC hDC = GetPaintedMenuMeasureDC();
     SIZE size = {0, 0};
-    {
-        CItemFont font(hDC, bDefault);
-        ::GetTextExtentPoint32W(hDC, strText, strText.GetLength(), &size);
-    }
-    ::ReleaseDC(NULL, hDC);
+    CItemFont font(hDC, bDefault);
+    ::GetTextExtentPoint32W(hDC, strText, strText.GetLength(), &size);
     return CSize(size.cx, size.cy);
 }
 
