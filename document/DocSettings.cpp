@@ -57,46 +57,23 @@ int CDocProfileSection::GetInt(LPCTSTR lpszEntry, int nDefault) const
 {
     if (m_bIniFile)
         return (int)AfxGetApp()->GetProfileInt(m_strSection, lpszEntry, nDefault);
-    if (m_hKey == NULL)
-        return nDefault;
-    DWORD dwValue = 0, dwType = REG_NONE, dwCount = sizeof(dwValue);
-    LONG lResult = RegQueryValueExW(m_hKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwCount);
-    return lResult == ERROR_SUCCESS && dwType == REG_DWORD ? (int)dwValue : nDefault;
+    return AfxReadProfileInt(m_hKey, lpszEntry, nDefault);
 }
 
 CString CDocProfileSection::GetString(LPCTSTR lpszEntry, LPCTSTR lpszDefault) const
 {
     if (m_bIniFile)
         return AfxGetApp()->GetProfileString(m_strSection, lpszEntry, lpszDefault);
-    if (m_hKey == NULL)
-        return CString(lpszDefault);
-    CString strValue;
-    DWORD dwType = REG_NONE, dwCount = 0;
-    LONG lResult = RegQueryValueExW(m_hKey, lpszEntry, NULL, &dwType, NULL, &dwCount);
-    if (lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ))
-    {
-        // The stored text need not end with its terminator.
-        LPWSTR pBuf = strValue.GetBuffer((int)(dwCount / sizeof(WCHAR)) + 1);
-        lResult = RegQueryValueExW(m_hKey, lpszEntry, NULL, &dwType, (LPBYTE)pBuf, &dwCount);
-        pBuf[lResult == ERROR_SUCCESS ? dwCount / sizeof(WCHAR) : 0] = 0;
-        strValue.ReleaseBuffer();
-    }
-    else if (lResult == ERROR_SUCCESS)
-        lResult = ERROR_INVALID_DATA;
-    return lResult == ERROR_SUCCESS ? strValue : CString(lpszDefault);
+    return AfxReadProfileString(m_hKey, lpszEntry, lpszDefault);
 }
 
 int DocGetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
 {
-    if (CWinApp* pApp = AfxGetApp())
-        return (int)pApp->GetProfileInt(lpszSection, lpszEntry, nDefault);
     return CDocProfileSection(lpszSection).GetInt(lpszEntry, nDefault);
 }
 
 CString DocGetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
 {
-    if (CWinApp* pApp = AfxGetApp())
-        return pApp->GetProfileString(lpszSection, lpszEntry, lpszDefault);
     return CDocProfileSection(lpszSection).GetString(lpszEntry, lpszDefault);
 }
 

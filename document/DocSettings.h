@@ -14,7 +14,7 @@ BOOL DocWriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszV
 
 // One section of that profile held open while many of its values are read: opening the key
 // path again for every value made reading the settings a noticeable part of start-up.
-// Values read as DocGetProfileInt and DocGetProfileString read them.
+// DocGetProfileInt and DocGetProfileString read a single value through one.
 class CDocProfileSection
 {
 public:

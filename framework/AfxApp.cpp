@@ -489,22 +489,51 @@ HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
     return hSectionKey;
 }
 
+int AfxReadProfileInt(HKEY hKey, LPCTSTR lpszEntry, int nDefault)
+{
+    if (hKey == NULL)
+        return nDefault;
+    DWORD dwValue = 0;
+    DWORD dwType = REG_NONE;
+    DWORD dwCount = sizeof(DWORD);
+    LONG lResult = RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwCount);
+    return lResult == ERROR_SUCCESS && dwType == REG_DWORD ? (int)dwValue : nDefault;
+}
+
+CString AfxReadProfileString(HKEY hKey, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
+{
+    if (hKey == NULL)
+        return CString(lpszDefault);
+    CString strValue;
+    DWORD dwType = REG_NONE;
+    DWORD dwCount = 0;
+    LONG lResult = RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, NULL, &dwCount);
+    if (lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ))
+    {
+        // The stored text need not end with its terminator.
+        int nChars = (int)(dwCount / sizeof(WCHAR));
+        LPWSTR pBuf = strValue.GetBuffer(nChars + 1);
+        lResult = RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, (LPBYTE)pBuf, &dwCount);
+        pBuf[lResult == ERROR_SUCCESS ? dwCount / sizeof(WCHAR) : 0] = 0;
+        strValue.ReleaseBuffer();
+    }
+    else if (lResult == ERROR_SUCCESS)
+    {
+        lResult = ERROR_INVALID_DATA;   // not text
+    }
+    return lResult == ERROR_SUCCESS ? strValue : CString(lpszDefault);
+}
+
 UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
 {
     if (m_pszRegistryKey == NULL)
         return GetPrivateProfileIntW(lpszSection, lpszEntry, nDefault, m_pszProfileName);
 
     HKEY hSecKey = GetSectionKey(lpszSection);
-    if (hSecKey == NULL)
-        return (UINT)nDefault;
-    DWORD dwValue = 0;
-    DWORD dwType = REG_NONE;
-    DWORD dwCount = sizeof(DWORD);
-    LONG lResult = RegQueryValueExW(hSecKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwCount);
-    RegCloseKey(hSecKey);
-    if (lResult == ERROR_SUCCESS && dwType == REG_DWORD)
-        return (UINT)dwValue;
-    return (UINT)nDefault;
+    const int nValue = AfxReadProfileInt(hSecKey, lpszEntry, nDefault);
+    if (hSecKey != NULL)
+        RegCloseKey(hSecKey);
+    return (UINT)nValue;
 }
 
 BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
@@ -545,29 +574,10 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
     }
 
     HKEY hSecKey = GetSectionKey(lpszSection);
-    if (hSecKey == NULL)
-        return CString(lpszDefault);
-    CString strValue;
-    DWORD dwType = REG_NONE;
-    DWORD dwCount = 0;
-    LONG lResult = RegQueryValueExW(hSecKey, lpszEntry, NULL, &dwType, NULL, &dwCount);
-    if (lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ))
-    {
-        // The stored text need not end with its terminator.
-        int nChars = (int)(dwCount / sizeof(WCHAR));
-        LPWSTR pBuf = strValue.GetBuffer(nChars + 1);
-        lResult = RegQueryValueExW(hSecKey, lpszEntry, NULL, &dwType, (LPBYTE)pBuf, &dwCount);
-        pBuf[lResult == ERROR_SUCCESS ? dwCount / sizeof(WCHAR) : 0] = 0;
-        strValue.ReleaseBuffer();
-    }
-    else if (lResult == ERROR_SUCCESS)
-    {
-        lResult = ERROR_INVALID_DATA;   // not text
-    }
-    RegCloseKey(hSecKey);
-    if (lResult == ERROR_SUCCESS)
-        return strValue;
-    return CString(lpszDefault);
+    CString strValue = AfxReadProfileString(hSecKey, lpszEntry, lpszDefault);
+    if (hSecKey != NULL)
+        RegCloseKey(hSecKey);
+    return strValue;
 }
 
 BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)

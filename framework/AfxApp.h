@@ -175,6 +175,12 @@ CWinApp* AfxGetApp();
 CWinThread* AfxGetThread();
 LPCTSTR AfxGetAppName();
 
+// An entry of an open profile key, read as GetProfileInt and GetProfileString read it: a
+// DWORD, or a text stored with or without its terminator; the default when the key is NULL
+// or the entry is missing or of another type.
+int AfxReadProfileInt(HKEY hKey, LPCTSTR lpszEntry, int nDefault);
+CString AfxReadProfileString(HKEY hKey, LPCTSTR lpszEntry, LPCTSTR lpszDefault);
+
 // The application's message box: the main window owns it, the application's name is its
 // title and the type gets MFC's default icon.
 int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
