@@ -230,8 +230,7 @@ void CVitrolanView::RenderAt(CRasterImage& image, int nFirstCol, int nFirstRow)
                  pDoc->m_showJoints, pDoc->m_cols, pDoc->m_rows, nFirstCol, nFirstRow,
                  pDoc->m_pavingType, pDoc->m_imagePalette.m_tileImages.GetData(),
                  pDoc->m_tileMasks[0], pDoc->m_tileMasks[1], 0, 0, &hit[0], &hit[1], &hit[2],
-                 &hit[3], &hit[4],
-                 pDoc->m_imagePalette.m_labelStates, m_squareCut, m_textures,
+                 &hit[3], &hit[4], pDoc->m_imagePalette.m_labelStates, m_squareCut, m_textures,
                  pDoc->m_textureCache.GetData(), &pDoc->m_colourTable[0][0],
                  pDoc->m_imagePalette.m_colours, pDoc->m_tilePalette.m_colours,
                  pDoc->m_imagePalette.m_paletteKind, pDoc->m_imagePalette.m_notes);
